@@ -1,0 +1,93 @@
+#pragma once
+// The one SQLite file of the data folder, "zorp.sqlite". Opens or, on an
+// empty folder, creates it with every table; runs statements with bound
+// parameters; registers the Turkish LIKE.
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace zelvar {
+
+// One prepared statement. Values are bound by position, never spliced
+// into the SQL text.
+class Statement {
+public:
+    Statement(sqlite3* db, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bindAll(const QVariantList& params);
+    void bind(int position, const QVariant& value); // 1-based
+    bool step();                                     // true while a row is there
+    void reset();
+    int columnCount() const;
+    QString columnName(int column) const;
+    QString columnOriginName(int column) const; // table column it reads, or empty
+    QString columnTableName(int column) const;
+    QVariant column(int column) const;
+    qint64 columnInt64(int column) const;
+    QString columnText(int column) const;
+    bool columnIsNull(int column) const;
+    sqlite3_stmt* handle() const { return m_stmt; }
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+    QString m_sql;
+};
+
+class Database {
+public:
+    // Opens dir/zorp.sqlite; on a folder without it creates the database
+    // with every table and the statistics rows. Throws DataStoreError with a
+    // Turkish message naming the folder when that fails.
+    static std::unique_ptr<Database> openFolder(const QString& dir);
+    // A throw-away database in memory with every table, for tests.
+    static std::unique_ptr<Database> openInMemory();
+    ~Database();
+
+    static QString fileName() { return QStringLiteral("zorp.sqlite"); }
+    QString folder() const { return m_folder; }
+    sqlite3* handle() const { return m_db; }
+
+    void exec(const QString& sql, const QVariantList& params = {});
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+    qint64 lastInsertRowId() const;
+    int changes() const;
+
+    // Multi-step changes run in one transaction: all or nothing. Nested
+    // transactions become savepoints.
+    class Transaction {
+    public:
+        explicit Transaction(Database& db);
+        ~Transaction(); // rolls back unless committed
+        void commit();
+
+    private:
+        Database& m_db;
+        QString m_savepoint;
+        bool m_done = false;
+    };
+
+    static constexpr int kSchemaVersion = 1;
+
+private:
+    explicit Database(sqlite3* db, QString folder);
+    void configure();
+    void createSchema();
+    void checkSchema();
+    friend class Transaction;
+    sqlite3* m_db;
+    QString m_folder;
+    int m_transactionDepth = 0;
+};
+
+// SQL text for a quoted identifier: "Not" is a field name and a keyword.
+QString quoteIdentifier(const QString& name);
+
+} // namespace zelvar

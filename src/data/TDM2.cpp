@@ -1,0 +1,130 @@
+#include "data/TDM2.h"
+
+namespace zelvar {
+
+TDM2::TDM2(const QString& dataFolder, QObject* parent)
+    : TDM2(Database::openFolder(dataFolder), parent)
+{
+}
+
+TDM2::TDM2(std::unique_ptr<Database> database, QObject* parent)
+    : QObject(parent), m_db(std::move(database))
+{
+    setObjectName(QStringLiteral("DM2"));
+    build();
+    openAll();
+}
+
+TDM2::~TDM2()
+{
+    // Datasets go before the database they read.
+    qDeleteAll(m_sources);
+    for (Dataset* d : m_datasets)
+        d->clearMasterLink();
+    qDeleteAll(m_datasets);
+}
+
+void TDM2::build()
+{
+    const auto make = [this](const QString& name) {
+        auto* d = new Dataset(m_db.get(), name);
+        m_datasets << d;
+        return d;
+    };
+    QStringList residentFields;
+    for (const FieldDef& f : findTable(QStringLiteral("zelvarx"))->fields)
+        residentFields << f.name;
+
+    Query1 = make(QStringLiteral("Query1"));
+    Query1->setSql(residentSelect() + QStringLiteral("\n"));
+    Query1->setRequiredFields(residentFields);
+
+    Query2 = make(QStringLiteral("Query2"));
+    Query2->setSql(residentSelect());
+    Query2->setRequiredFields(residentFields);
+    // Names held in memory from the open on, for the incremental search.
+    Query2->setPrefetchFields({QStringLiteral("Adi")});
+
+    Query3 = make(QStringLiteral("Query3"));
+    Query3->setSql(maxNumberSelect());
+    Query3->setRequiredFields({maxNumberField()});
+
+    Query7 = make(QStringLiteral("Query7"));
+    Query7->setReadOnly(true);
+
+    tbMah = make(QStringLiteral("tbMah"));
+    tbMah->setTableName(QStringLiteral("Mahalle.db"));
+    tbsifre = make(QStringLiteral("tbsifre"));
+    tbsifre->setTableName(QStringLiteral("sifre.DB"));
+
+    tbfoto = make(QStringLiteral("tbfoto"));
+    tbfoto->setTableName(QStringLiteral("Foto.DB"));
+    tbfoto->setIndexFieldNames(QStringLiteral("Kayitno"));
+    Table2 = make(QStringLiteral("Table2"));
+    Table2->setTableName(QStringLiteral("foto.DB"));
+    Table2->setIndexFieldNames(QStringLiteral("Kayitno"));
+
+    tbnakil = make(QStringLiteral("tbnakil"));
+    tbnakil->setTableName(QStringLiteral("Nakil.db"));
+    tbrandevu = make(QStringLiteral("tbrandevu"));
+    tbrandevu->setTableName(QStringLiteral("Randevu.DB"));
+    tbrandevu->setIndexFieldNames(QStringLiteral("Tarih;Saati"));
+
+    const auto source = [this](const QString& name, Dataset* d) {
+        auto* s = new DataSource(name, d);
+        m_sources << s;
+        return s;
+    };
+    ds2 = source(QStringLiteral("ds2"), Query1);
+    DataSource1 = source(QStringLiteral("DataSource1"), Query2);
+    DataSource2 = source(QStringLiteral("DataSource2"), Query3);
+    DataSource3 = source(QStringLiteral("DataSource3"), Query7);
+    dsMah = source(QStringLiteral("dsMah"), tbMah);
+    dsfoto = source(QStringLiteral("dsfoto"), tbfoto);
+    dsnakil = source(QStringLiteral("dsnakil"), tbnakil);
+
+    tbfoto->setMasterLink(Query2, QStringLiteral("KayitNo"), QStringLiteral("Kayitno"));
+    Table2->setMasterLink(Query1, QStringLiteral("KayitNo"), QStringLiteral("Kayitno"));
+}
+
+void TDM2::openAll()
+{
+    // The move-out table opens first, then the rest in the module's order.
+    // Query1 and Query7 wait for a window to give them SQL.
+    for (Dataset* d : {tbnakil, Query2, Query3, tbsifre, tbMah, tbfoto, Table2, tbrandevu}) {
+        d->close();
+        d->open();
+    }
+}
+
+Dataset* TDM2::dataset(const QString& name) const
+{
+    for (Dataset* d : m_datasets)
+        if (d->name().compare(name, Qt::CaseInsensitive) == 0)
+            return d;
+    return nullptr;
+}
+
+DataSource* TDM2::dataSource(const QString& name) const
+{
+    for (DataSource* s : m_sources)
+        if (s->name().compare(name, Qt::CaseInsensitive) == 0)
+            return s;
+    return nullptr;
+}
+
+void TDM2::reopen(Dataset* query, const QString& sql, const QVariantList& params)
+{
+    query->close();
+    query->setSql(sql, params);
+    query->open();
+}
+
+int TDM2::nextRecordNumber()
+{
+    reopen(Query3, maxNumberSelect());
+    const QString highest = Query3->displayText(maxNumberField());
+    return highest.isEmpty() ? 1 : highest.toInt() + 1;
+}
+
+} // namespace zelvar

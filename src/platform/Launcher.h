@@ -1,0 +1,30 @@
+#pragma once
+// Launcher: starts the desktop and companion programs and opens files with
+// the desktop's default program.
+#include <QString>
+
+namespace zelvar {
+
+enum class Program {
+    Calculator,
+    WordProcessor,
+    MsWord,
+    MsExcel,
+    WebBrowser,
+    MusicPlayer,
+    AddressBook,
+    Diary,
+    Notebook,
+    DataWizard,
+};
+
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // True when the program could be started.
+    virtual bool start(Program program) = 0;
+    // Opens a document with the desktop's default program.
+    virtual bool openFile(const QString& path) = 0;
+};
+
+} // namespace zelvar

@@ -1,0 +1,104 @@
+#include "platform/fakes/FakeServices.h"
+
+#include <QFont>
+
+namespace zelvar {
+
+void FakePrompter::font(std::optional<QFont> f)
+{
+    m_fonts.push_back(std::move(f));
+}
+
+void FakePrompter::message(const QString& text, MessageKind kind, const QString& title)
+{
+    shown << ShownDialog{text, title, kind, Buttons::Ok};
+}
+
+Answer FakePrompter::ask(const QString& text, Buttons buttons, MessageKind kind, const QString& title)
+{
+    shown << ShownDialog{text, title, kind, buttons};
+    if (m_answers.empty()) {
+        unexpected << QStringLiteral("ask: ") + text;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+    const Answer a = m_answers.front();
+    m_answers.pop_front();
+    return a;
+}
+
+std::optional<QString> FakePrompter::inputText(const QString& title, const QString& prompt, const QString&)
+{
+    shown << ShownDialog{prompt, title, MessageKind::Plain, Buttons::Ok};
+    if (m_inputs.empty()) {
+        unexpected << QStringLiteral("input: ") + title;
+        return std::nullopt;
+    }
+    auto v = m_inputs.front();
+    m_inputs.pop_front();
+    return v;
+}
+
+QString FakePrompter::openFileName(const QString& title, const QString&, const QStringList& filters)
+{
+    lastFilters = filters;
+    shown << ShownDialog{title, title, MessageKind::Plain, Buttons::Ok};
+    if (m_files.empty()) {
+        unexpected << QStringLiteral("open file: ") + title;
+        return QString();
+    }
+    const QString f = m_files.front();
+    m_files.pop_front();
+    return f;
+}
+
+QString FakePrompter::saveFileName(const QString& title, const QString& folder, const QStringList& filters,
+                                   const QString&)
+{
+    return openFileName(title, folder, filters);
+}
+
+bool FakePrompter::chooseFont(QFont& font)
+{
+    if (m_fonts.empty()) {
+        unexpected << QStringLiteral("font dialog");
+        return false;
+    }
+    auto f = m_fonts.front();
+    m_fonts.pop_front();
+    if (!f)
+        return false;
+    font = *f;
+    return true;
+}
+
+bool FakePrompter::choosePrinter(QPrinter&)
+{
+    if (m_printers.empty()) {
+        unexpected << QStringLiteral("print dialog");
+        return false;
+    }
+    const bool ok = m_printers.front();
+    m_printers.pop_front();
+    return ok;
+}
+
+QStringList FakePrompter::texts() const
+{
+    QStringList t;
+    for (const ShownDialog& d : shown)
+        t << d.text;
+    return t;
+}
+
+void FakePrompter::clear()
+{
+    shown.clear();
+    unexpected.clear();
+    m_answers.clear();
+    m_inputs.clear();
+    m_files.clear();
+    m_fonts.clear();
+    m_printers.clear();
+}
+
+} // namespace zelvar

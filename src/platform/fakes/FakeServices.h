@@ -1,0 +1,114 @@
+#pragma once
+// Test stand-ins for the platform services. Each records what it was asked;
+// the prompter answers from a script and notes every dialog no test expected.
+#include "platform/Services.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QStringList>
+#include <deque>
+#include <variant>
+
+namespace zelvar {
+
+struct ShownDialog {
+    QString text;
+    QString title;
+    MessageKind kind;
+    Buttons buttons; // Ok for plain messages
+};
+
+class FakePrompter : public Prompter {
+public:
+    // Scripted answers, used in order by ask(), inputText() and the file dialogs.
+    void answer(Answer a) { m_answers.push_back(a); }
+    void input(std::optional<QString> text) { m_inputs.push_back(std::move(text)); }
+    void file(const QString& path) { m_files.push_back(path); }
+    void font(std::optional<QFont> f);
+    void printer(bool accept) { m_printers.push_back(accept); }
+
+    void message(const QString& text, MessageKind kind, const QString& title) override;
+    Answer ask(const QString& text, Buttons buttons, MessageKind kind, const QString& title) override;
+    std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& initial) override;
+    QString openFileName(const QString& title, const QString& folder, const QStringList& filters) override;
+    QString saveFileName(const QString& title, const QString& folder, const QStringList& filters,
+                         const QString& defaultSuffix) override;
+    bool chooseFont(QFont& font) override;
+    bool choosePrinter(QPrinter& printer) override;
+
+    // Every dialog shown, in order.
+    QList<ShownDialog> shown;
+    // Filters offered by the last file dialog.
+    QStringList lastFilters;
+    // Dialogs that found no scripted answer; a test expects this empty.
+    QStringList unexpected;
+
+    QStringList texts() const;
+    QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
+    bool scriptUsedUp() const
+    {
+        return m_answers.empty() && m_inputs.empty() && m_files.empty() && m_fonts.empty() && m_printers.empty();
+    }
+    void clear();
+
+private:
+    std::deque<Answer> m_answers;
+    std::deque<std::optional<QString>> m_inputs;
+    std::deque<QString> m_files;
+    std::deque<std::optional<QFont>> m_fonts;
+    std::deque<bool> m_printers;
+};
+
+class FakeSound : public Sound {
+public:
+    void beep() override { events << QStringLiteral("beep"); }
+    void exclamation() override { events << QStringLiteral("exclamation"); }
+    void playSync(const QString& file, int times) override
+    {
+        events << QStringLiteral("play %1 x%2").arg(file).arg(times);
+    }
+    QStringList events;
+};
+
+class FakeLauncher : public Launcher {
+public:
+    bool start(Program program) override
+    {
+        started << program;
+        return !failing.contains(program);
+    }
+    bool openFile(const QString& path) override
+    {
+        opened << path;
+        return true;
+    }
+    QList<Program> started;
+    QList<Program> failing; // programs that cannot be started
+    QStringList opened;
+};
+
+class FakeHelp : public Help {
+public:
+    void showTopic(int topic) override { topics << topic; }
+    QList<int> topics;
+};
+
+class FakeClock : public Clock {
+public:
+    FakeClock() : current(QDate(2026, 12, 9), QTime(9, 0, 0)) {}
+    QDateTime now() const override { return current; }
+    void set(const QDateTime& t) { current = t; }
+    QDateTime current;
+};
+
+// All fakes together, with a Services view of them.
+struct FakeServices {
+    FakePrompter prompter;
+    FakeSound sound;
+    FakeLauncher launcher;
+    FakeHelp help;
+    FakeClock clock;
+    Services services{prompter, sound, launcher, help, clock};
+};
+
+} // namespace zelvar

@@ -1,0 +1,25 @@
+#pragma once
+// Each test class registers itself with ZELVAR_TEST(Class); the area's one
+// executable runs them all. "-class Name" runs one class; other arguments go
+// to QTest.
+#include <QObject>
+#include <functional>
+#include <vector>
+
+namespace zelvar::testing {
+
+struct TestEntry {
+    const char* name;
+    std::function<QObject*()> make;
+};
+
+std::vector<TestEntry>& registry();
+
+struct Registrar {
+    Registrar(const char* name, std::function<QObject*()> make) { registry().push_back({name, std::move(make)}); }
+};
+
+} // namespace zelvar::testing
+
+#define ZELVAR_TEST(Class) \
+    static ::zelvar::testing::Registrar zelvarRegistrar_##Class(#Class, [] { return new Class; });
