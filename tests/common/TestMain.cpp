@@ -1,4 +1,5 @@
 #include "TestRegistry.h"
+#include "ui/Resources.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
                                                                        : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    zelvar::initResources();
 
     QStringList args = app.arguments();
     QString only;
