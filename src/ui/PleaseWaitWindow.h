@@ -1,0 +1,40 @@
+#pragma once
+// The small "Lütfen Bekleyiniz..." window that long jobs show, paint at once
+// and close when they are done.
+#include <QDialog>
+
+class QTimer;
+
+namespace zelvar {
+
+class SearchAnimation;
+
+class PleaseWaitWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit PleaseWaitWindow(QWidget* parent = nullptr);
+    // Shows the window and paints it before returning, so that it is seen
+    // even when the caller's job then blocks the event loop.
+    void showNow();
+
+private:
+    SearchAnimation* m_animation;
+};
+
+// A small animation of a magnifier sweeping over a screen, 48 × 45 pixels,
+// eight frames.
+class SearchAnimation : public QWidget {
+    Q_OBJECT
+public:
+    explicit SearchAnimation(QWidget* parent = nullptr);
+    int frame() const { return m_frame; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QTimer* m_timer;
+    int m_frame = 0;
+};
+
+} // namespace zelvar
