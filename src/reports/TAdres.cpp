@@ -71,6 +71,9 @@ TAdres::TAdres(TDM2& dm, Services& services, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption());
     setFocusPolicy(Qt::StrongFocus);
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
     // Not resizable by dragging, but the frame may maximise it: then the page
     // area is centred.
     setMinimumSize(kClientWidth, kClientHeight);
@@ -161,6 +164,8 @@ void TAdres::buildStatusBar()
     first->setAlignment(Qt::AlignCenter);
     auto* second = new QLabel(m_statusBar);
     second->setFixedWidth(50);
+    for (QLabel* panel : {first, second})
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_statusBar->addWidget(first);
     m_statusBar->addWidget(second);
 }

@@ -140,6 +140,18 @@ private slots:
         // Neighbouring labels of one row do not overlap.
         for (int i = 2; i < g.bars.size(); ++i)
             QVERIFY(g.bars[i - 2].labelBox.right() <= g.bars[i].labelBox.left());
+
+        // Long percentages over bars of nearly one height go up a row rather
+        // than cover each other, and stay inside.
+        in.values = {9999, 9998, 9997, 9996, 9995, 9994, 9993, 9992, 9991, 9990};
+        in.marks = MarkStyle::Percent;
+        const BarChartGeometry p = layoutBarChart(in);
+        for (int i = 0; i < p.bars.size(); ++i) {
+            QVERIFY(inside(whole, p.bars[i].markBox));
+            QCOMPARE(p.bars[i].markLine.y2(), p.bars[i].markBox.bottom());
+            if (i > 0)
+                QVERIFY(!p.bars[i].markBox.intersects(p.bars[i - 1].markBox));
+        }
     }
 
     void chartReadsItsTableWhenReopened()

@@ -14,6 +14,7 @@ constexpr double kSwatch = 10;
 constexpr double kMarkGap = 5;    // length of the line from a bar to its mark
 constexpr double kLabelGap = 3;   // between the floor and the labels
 constexpr double kAxisGap = 4;    // between the tick texts and the left wall
+constexpr int kMarkRows = 2;      // marks of neighbouring bars may stand in two rows
 
 QString tickText(double value)
 {
@@ -117,7 +118,9 @@ BarChartGeometry layoutBarChart(const BarChartInput& in)
     for (const QString& label : in.labels)
         widestLabel = std::max(widestLabel, fm.horizontalAdvance(label));
     g.labelRows = widestLabel > slot - 4 ? 2 : 1;
-    const double top = kMargin + markHeight + kMarkGap + d;
+    // Room above the tallest bar for its mark, and for a second row of marks
+    // where neighbouring marks would overlap.
+    const double top = kMargin + kMarkRows * (markHeight + 1) + kMarkGap + d;
     const double bottom = in.size.height() - kMargin - g.labelRows * lineHeight - kLabelGap;
     g.plot = QRectF(QPointF(left, top), QPointF(right, bottom));
 
@@ -157,7 +160,10 @@ BarChartGeometry layoutBarChart(const BarChartInput& in)
         const double markWidth = fm.horizontalAdvance(b.mark) + 6;
         const double markBottom = y - d - kMarkGap;
         b.markBox = QRectF(centre - markWidth / 2, markBottom - markHeight, markWidth, markHeight);
-        b.markLine = QLineF(QPointF(centre, y - d / 2), QPointF(centre, markBottom));
+        // A mark that would cover its left neighbour's goes up a row.
+        for (int level = 1; level < kMarkRows && i > 0 && b.markBox.intersects(g.bars[i - 1].markBox); ++level)
+            b.markBox.translate(0, -(markHeight + 1));
+        b.markLine = QLineF(QPointF(centre, y - d / 2), QPointF(centre, b.markBox.bottom()));
 
         const QString label = i < in.labels.size() ? in.labels[i] : QString();
         const double labelWidth = fm.horizontalAdvance(label) + 2;

@@ -77,11 +77,13 @@ void AnalogClock::paintEvent(QPaintEvent*)
     };
     const QTime t = m_shown;
     if (m_alarmEnabled) {
-        // The alarm hand: a thin red line pointing at the alarm time.
+        // The alarm hand: a thin green line with a dot, pointing at the alarm time.
         p.save();
         p.rotate(30.0 * ((m_alarmHour % 12) + m_alarmMinute / 60.0));
-        p.setPen(QPen(QColor(200, 0, 0), 2));
-        p.drawLine(QPointF(0, 0), QPointF(0, -66));
+        p.setPen(QPen(QColor(0, 140, 60), 3));
+        p.drawLine(QPointF(0, 0), QPointF(0, -62));
+        p.setBrush(QColor(0, 140, 60));
+        p.drawEllipse(QPointF(0, -62), 5, 5);
         p.restore();
     }
     hand(30.0 * ((t.hour() % 12) + t.minute() / 60.0), 52, 9, QColor(0, 0, 64));
