@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -158,6 +160,32 @@ private slots:
         QCOMPARE(panelTexts(w), panelsBefore);
     }
 
+    void failedWriteChangesNeitherTable()
+    {
+        DataFixture f;
+        addRegister(f);
+        FakeServices s;
+        TAdres w(f.dm(), s.services);
+        const QStringList panelsBefore = panelTexts(w);
+        const QList<int> headsBefore = tableCounts(f, "GRUP1");
+
+        // The age table refuses the write after the headcounts were stored:
+        // both tables stay as they were, so the two charts still agree.
+        f.addResident("Yeni", 4, {{"DogTar", QDate(2026, 1, 1)}, {"Cinsiyeti", "Kadın"}});
+        f.dm().database().exec("create trigger refuse before update on YASLAR begin select raise(abort, 'dolu'); end");
+        QVERIFY(!w.runStatistics());
+        QCOMPARE(s.prompter.texts(), QStringList{TAdres::blankDateMessage()});
+        QCOMPARE(tableCounts(f, "GRUP1"), headsBefore);
+        QCOMPARE(w.headcountChart()->values().at(Women), 1.0);
+        QCOMPARE(panelTexts(w), panelsBefore);
+        QCOMPARE(pleaseWaitWindows(), 0);
+
+        f.dm().database().exec("drop trigger refuse");
+        QVERIFY(w.runStatistics());
+        QCOMPARE(w.headcountChart()->values().at(Women), 2.0);
+        QCOMPARE(w.ageChart()->values().at(UpTo6), 2.0);
+    }
+
     void panelsShowNothingUntilAFirstSuccessfulRun()
     {
         DataFixture f;
@@ -238,6 +266,24 @@ private slots:
         w->setFocus();
         QTest::keyClick(w, Qt::Key_Escape);
         QTRY_VERIFY(!alive);
+    }
+
+    void insideTheDocumentArea()
+    {
+        DataFixture f;
+        FakeServices s;
+        QMdiArea area;
+        area.resize(900, 700);
+        auto* w = new TAdres(f.dm(), s.services);
+        QMdiSubWindow* frame = area.addSubWindow(w);
+        QPointer<QMdiSubWindow> alive(frame);
+        QCOMPARE(frame->windowTitle(), QString("İstatistik ve Raporlar"));
+        area.show();
+        QCOMPARE(w->size(), QSize(632, 436));
+        // Exit closes the frame and frees both.
+        w->exitAction()->trigger();
+        QTRY_VERIFY(!alive);
+        QVERIFY(area.subWindowList().isEmpty());
     }
 
     void pageAreaIsCentred()
