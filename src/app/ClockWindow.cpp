@@ -29,7 +29,7 @@ ClockWindow::ClockWindow(Services& services, QWidget* parent)
     m_pages = new QTabWidget(this);
     m_pages->setTabPosition(QTabWidget::South);
     m_pages->setGeometry(rect());
-    m_pages->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { height: 21px; padding: 0 6px; }"));
+    m_pages->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { height: 23px; padding: 0 6px; }"));
     m_pages->addTab(buildDisplayPage(), QStringLiteral("&Gösterge"));
     m_pages->addTab(buildAlarmPage(), QStringLiteral("&Alarm Ayarı"));
     m_pages->setCurrentIndex(0);
