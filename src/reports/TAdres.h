@@ -1,0 +1,123 @@
+#pragma once
+// TAdres: the statistics window. Counts the register by sex, literacy,
+// tenure, marital status, unemployment, religion and age, draws the counts
+// as two bar charts, and carries the general-reports and query-reports pages.
+#include "reports/StatisticsRun.h"
+
+#include <QSize>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+
+namespace zelvar {
+
+class BarChart;
+class Dataset;
+class Statement;
+class TDM2;
+struct Services;
+
+// Where the page area goes when the window is resized: centred in the
+// client area, then moved down by half the toolbar. Each half is rounded to
+// the nearest whole pixel, halves to the even neighbour; the toolbar's half
+// is rounded on its own before it is added.
+QPoint centredPageOrigin(QSize client, QSize page, int toolbarHeight);
+
+class TAdres : public QWidget {
+    Q_OBJECT
+public:
+    TAdres(TDM2& dm, Services& services, QWidget* parent = nullptr);
+    ~TAdres() override;
+
+    static QString caption() { return QStringLiteral("İstatistik ve Raporlar"); }
+    static QString blankDateMessage()
+    {
+        return QStringLiteral("Yanlış Girdiğiniz ya da Boş Bıraktığınız Doğum Tarihleri Var!");
+    }
+    static constexpr int kHelpTopic = 106;
+    static constexpr int kClientWidth = 632;
+    static constexpr int kClientHeight = 436;
+    static constexpr int kToolbarHeight = 30;
+    static constexpr int kStatusHeight = 20;
+
+    // Counts the register, stores the counts in the chart tables, redraws the
+    // charts and shows the counts. A resident without a usable birth date
+    // stops it with a message and nothing changes. True when it completed.
+    bool runStatistics();
+
+    // What tests and the main window reach.
+    QTabWidget* pages() const { return m_pages; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    QStatusBar* statusBar() const { return m_statusBar; }
+    BarChart* headcountChart() const { return m_headcountChart; }
+    BarChart* ageChart() const { return m_ageChart; }
+    QLabel* headcountPanel(Headcount h) const { return m_headcountPanels[h]; }
+    QLabel* agePanel(AgeBracket b) const { return m_agePanels[b]; }
+    QAction* exitAction() const { return m_exit; }
+    QAction* updateAction() const { return m_update; }
+    QAction* valuesAction() const { return m_values; }
+    QAction* percentAction() const { return m_percent; }
+    QAction* helpAction() const { return m_help; }
+    QPushButton* headcountUpdateButton() const { return m_headcountUpdate; }
+    QPushButton* ageUpdateButton() const { return m_ageUpdate; }
+    QWidget* generalReportsPage() const { return m_generalReports; }
+    QWidget* queryReportsPage() const { return m_queryReports; }
+    Dataset* headcountTable() const { return m_grup1; }
+    Dataset* ageTable() const { return m_yaslar; }
+
+public slots:
+    void closeWindow();
+    void showHelp();
+    void showValueMarks();
+    void showPercentMarks();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildToolBar();
+    void buildStatusBar();
+    void buildPages();
+    QWidget* buildHeadcountPage();
+    QWidget* buildAgePage();
+    QLabel* addCounter(QWidget* page, const QString& caption, const QRect& panel, int captionWidth);
+    void openChartTables();
+    void storeCounts(const StatisticsCounts& counts);
+    void reopenChartTables();
+    void showCounts(const StatisticsCounts& counts);
+
+    TDM2& m_dm;
+    Services& m_services;
+    std::unique_ptr<Statement> m_source; // the statistics source, read-only
+    Dataset* m_grup1 = nullptr;
+    Dataset* m_yaslar = nullptr;
+
+    QToolBar* m_toolBar = nullptr;
+    QFrame* m_toolFrame = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QTabWidget* m_pages = nullptr;
+    BarChart* m_headcountChart = nullptr;
+    BarChart* m_ageChart = nullptr;
+    std::array<QLabel*, HeadcountCount> m_headcountPanels{};
+    std::array<QLabel*, AgeBracketCount> m_agePanels{};
+    QAction* m_exit = nullptr;
+    QAction* m_update = nullptr;
+    QAction* m_values = nullptr;
+    QAction* m_percent = nullptr;
+    QAction* m_help = nullptr;
+    QPushButton* m_headcountUpdate = nullptr;
+    QPushButton* m_ageUpdate = nullptr;
+    QWidget* m_generalReports = nullptr;
+    QWidget* m_queryReports = nullptr;
+};
+
+} // namespace zelvar
