@@ -35,7 +35,8 @@ public:
 
     void setDataSource(DataSource* source);
     DataSource* dataSource() const { return m_source; }
-    // The prompter that asks before a delete.
+    // The prompter that asks before a delete; while the question is on, a
+    // navigator without one does not delete.
     void setPrompter(Prompter* prompter) { m_prompter = prompter; }
     void setConfirmDelete(bool on) { m_confirmDelete = on; }
 

@@ -76,6 +76,12 @@ DatasetTableModel::DatasetTableModel(Dataset* dataset, QObject* parent)
         m_rows = m_dataset->rowCount();
         endRemoveRows();
     });
+    // A grid may outlive its dataset; it is then empty.
+    connect(dataset, &QObject::destroyed, this, [this] {
+        beginResetModel();
+        rebuild();
+        endResetModel();
+    });
     connect(dataset, &Dataset::rowUpdated, this, [this](int row) { rowChanged(row); });
     connect(dataset, &Dataset::fieldChanged, this, [this](int field) { fieldChanged(field); });
     connect(dataset, &Dataset::currentChanged, this, [this] { currentMoved(); });
@@ -184,7 +190,7 @@ QVariant DatasetTableModel::headerData(int section, Qt::Orientation orientation,
 
 Qt::ItemFlags DatasetTableModel::flags(const QModelIndex& index) const
 {
-    if (!index.isValid())
+    if (!index.isValid() || !m_dataset)
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     const int field = m_fields[index.column()];
@@ -223,6 +229,8 @@ void DatasetTableModel::rowChanged(int row)
 
 void DatasetTableModel::fieldChanged(int field)
 {
+    if (!m_dataset)
+        return;
     const int row = m_dataset->recNo();
     if (row < 0 || row >= m_rows)
         return;
@@ -237,7 +245,7 @@ void DatasetTableModel::currentMoved()
     // have been reloaded (a cancelled change); while editing its values
     // change only field by field, and an open cell editor keeps its text.
     const int previous = m_current;
-    m_current = m_dataset->isActive() ? m_dataset->recNo() : -1;
+    m_current = m_dataset && m_dataset->isActive() ? m_dataset->recNo() : -1;
     if (previous >= 0 && previous < m_rows && previous != m_current)
         emit headerDataChanged(Qt::Vertical, previous, previous);
     if (m_current >= 0 && m_current < m_rows) {
