@@ -1,6 +1,7 @@
 #include "app/AppointmentReminder.h"
 
 #include "data/Dataset.h"
+#include "data/Errors.h"
 #include "platform/Launcher.h"
 #include "platform/Sound.h"
 
@@ -35,11 +36,17 @@ bool AppointmentReminder::findAppointment(const QDateTime& now)
 {
     if (!m_appointments || !m_appointments->isActive())
         return false;
-    // The diary program writes the table while this one runs: read it anew.
-    m_appointments->refresh();
-    // The long time "hh:mm:ss" is cut to the five characters of the key
-    // field, so the appointment starting at this "hh:mm" is found.
-    return m_appointments->findKey({now.date(), now.toString(QStringLiteral("hh:mm:ss"))});
+    try {
+        // The diary program writes the table while this one runs: read it anew.
+        m_appointments->refresh();
+        // The long time "hh:mm:ss" is cut to the five characters of the key
+        // field, so the appointment starting at this "hh:mm" is found.
+        return m_appointments->findKey({now.date(), now.toString(QStringLiteral("hh:mm:ss"))});
+    } catch (const ZelvarError&) {
+        // The diary may hold the table just now; the next tick looks again.
+        // A failure here must not sound the error beep every second.
+        return false;
+    }
 }
 
 } // namespace zelvar
