@@ -18,7 +18,7 @@ namespace {
 // How long loading a sound may take before the bell stands in.
 constexpr int kLoadTimeoutMs = 3000;
 // Extra time a play may run past its length before it is given up.
-constexpr int kPlayGraceMs = 1500;
+constexpr int kPlayGraceMs = 2000;
 constexpr int kUnknownDurationMs = 5000;
 } // namespace
 
@@ -111,19 +111,17 @@ void QtSound::playSync(const QString& file, int times)
 {
     // A tick of a timer may arrive while the bell rings; it must not start a
     // second bell inside the first.
-    if (m_playing)
+    if (m_playing || times <= 0)
         return;
     m_playing = true;
     const QString path = hasAudioOutput() ? locate(file) : QString();
-    const int duration = path.isEmpty() ? -1 : waveDurationMs(path);
-    for (int i = 0; i < times; ++i) {
-        if (path.isEmpty() || !playOnce(QUrl::fromLocalFile(path), duration))
+    if (path.isEmpty() || !playRepeated(QUrl::fromLocalFile(path), times, waveDurationMs(path)))
+        for (int i = 0; i < times; ++i)
             QApplication::beep();
-    }
     m_playing = false;
 }
 
-bool QtSound::playOnce(const QUrl& url, int durationMs)
+bool QtSound::playRepeated(const QUrl& url, int times, int durationMs)
 {
     QSoundEffect effect;
     QEventLoop loop;
@@ -144,13 +142,15 @@ bool QtSound::playOnce(const QUrl& url, int durationMs)
     if (effect.status() != QSoundEffect::Ready)
         return false;
 
+    // One play of `times` loops: each loop runs to its end before the next.
     // The user waits for the bell: keyboard and mouse stay out meanwhile.
     QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
         if (!effect.isPlaying())
             loop.quit();
     });
+    effect.setLoopCount(times);
     effect.play();
-    guard.start((durationMs > 0 ? durationMs : kUnknownDurationMs) + kPlayGraceMs);
+    guard.start(times * (durationMs > 0 ? durationMs : kUnknownDurationMs) + kPlayGraceMs);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     effect.stop();
     return true;

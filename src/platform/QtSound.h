@@ -29,7 +29,7 @@ public:
     static bool hasAudioOutput();
 
 private:
-    bool playOnce(const QUrl& url, int durationMs);
+    bool playRepeated(const QUrl& url, int times, int durationMs);
 
     std::unique_ptr<QTemporaryDir> m_unpacked; // compiled-in sounds copied out for the player
     std::unique_ptr<QSoundEffect> m_chime;      // the exclamation, played without waiting
