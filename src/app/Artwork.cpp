@@ -506,4 +506,24 @@ QIcon icon(Icon which)
     return QIcon(pix);
 }
 
+QIcon programIcon()
+{
+    QPixmap pix(64, 64);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(QPen(kGold, 3));
+    p.setBrush(kNavy);
+    p.drawRoundedRect(QRectF(3, 3, 58, 58), 10, 10);
+    QFont f(QStringLiteral("DejaVu Serif"));
+    f.setPixelSize(44);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(kGold);
+    p.drawText(QRectF(3, 3, 58, 58), Qt::AlignCenter, QStringLiteral("Z"));
+    p.end();
+    return QIcon(pix);
+}
+
 } // namespace zelvar::artwork

@@ -35,5 +35,6 @@ enum class Icon {
 QPixmap backgroundTile(); // 200 × 201
 QPixmap splashPicture();  // 371 × 262
 QIcon icon(Icon which);
+QIcon programIcon(); // the program's own window icon
 
 } // namespace zelvar::artwork

@@ -1,6 +1,7 @@
 #include "app/WindowGuard.h"
 
 #include <QMdiArea>
+#include <QLayout>
 #include <QMdiSubWindow>
 
 namespace zelvar {
@@ -50,6 +51,9 @@ QWidget* WindowGuard::open(const Factory& create, bool showNormal)
     if (!content)
         return nullptr;
     auto* frame = qobject_cast<QMdiSubWindow*>(content);
+    // A window that set its own size keeps it inside the frame.
+    const bool sized = !frame && content->testAttribute(Qt::WA_Resized);
+    const QSize wanted = content->size();
     if (!frame || frame->mdiArea() != m_area) {
         frame = m_area->addSubWindow(content);
         frame->setAttribute(Qt::WA_DeleteOnClose);
@@ -59,6 +63,13 @@ QWidget* WindowGuard::open(const Factory& create, bool showNormal)
         frame->showNormal();
     else
         frame->show();
+    if (sized && frame->widget() && frame->layout()) {
+        // The frame's title bar and borders, measured once it is laid out.
+        frame->layout()->activate();
+        frame->resize(frame->size() - frame->widget()->size() + wanted);
+    }
+    // Document windows open at the top-left corner of the area.
+    frame->move(0, 0);
     frame->raise();
     m_area->setActiveSubWindow(frame);
     return frame->widget() ? frame->widget() : frame;

@@ -28,7 +28,8 @@ public:
 
     // Brings the open window forward or creates one with the factory.
     // Returns the window's content, or nullptr when the factory made none.
-    // A created window is shown in normal state when showNormal is set.
+    // A created window opens at the area's top-left corner, at the size its
+    // content chose, in normal state when showNormal is set.
     QWidget* open(const Factory& create, bool showNormal = false);
 
     // The window of this kind created last, while it is open.

@@ -1,5 +1,6 @@
 // Zelvar 2001: start-up. Opens the data folder, shows the splash while the
 // tables open, runs the password login and the main window.
+#include "app/Artwork.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
 #include "app/WindowFactories.h"
@@ -49,7 +50,7 @@ int main(int argc, char** argv)
     ZelvarApplication::loadTurkishTranslation(app);
     zelvar::initResources();
     QApplication::setApplicationName(QStringLiteral("Zelvar 2001"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zelvar 2001"));
+    QApplication::setWindowIcon(artwork::programIcon());
     // The program ends when its main window closes, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
     const QString folder = dataFolder(app);

@@ -73,11 +73,18 @@ private slots:
         FakeServices s;
         StandIns standIns;
         MainWindow w(f.dm(), s.services, standIns.factories());
+        w.resize(800, 600);
+        w.show();
 
         QWidget* reg = w.registerCommand();
         QVERIFY(reg);
+        // Shown in the document area at the size the window chose.
+        QCOMPARE(frameOf(reg)->mdiArea(), w.documentArea());
+        QTRY_COMPARE(reg->size(), QSize(300, 200));
+        QCOMPARE(frameOf(reg)->pos(), QPoint(0, 0));
         QWidget* stats = w.statisticsCommand();
         QCOMPARE(w.documentArea()->activeSubWindow(), frameOf(stats));
+        QCOMPARE(frameOf(stats)->pos(), QPoint(0, 0));
         // A second register command brings the open window forward.
         QCOMPARE(w.registerCommand(), reg);
         QCOMPARE(standIns.registers, 1);
