@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiSubWindow>
@@ -349,6 +350,16 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     m_area->arrangeIcons();
 }
 
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // F1 that no document window took for its own help opens the main topic.
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        helpCommand();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // The document windows close first and may keep the program open.
@@ -428,6 +439,8 @@ void MainWindow::waitWithoutInput(int ms)
 void MainWindow::dataWizardCommand()
 {
     // Let go of the resident query and both photo datasets for the wizard.
+    // The database file is shared by nature, so nothing is held exclusively
+    // that would have to be released first.
     m_dm.Query2->close();
     m_dm.tbfoto->close();
     m_dm.tbfoto->clearMasterLink();

@@ -108,6 +108,7 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QAction* makeAction(const QString& text, const QString& hint, const QKeySequence& shortcut,

@@ -20,12 +20,8 @@ bool ZelvarApplication::notify(QObject* receiver, QEvent* event)
 {
     if (!m_errorHandler)
         return QApplication::notify(receiver, event);
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (...) {
-        m_errorHandler->handle(std::current_exception());
-        return false;
-    }
+    // The interrupted handler is abandoned; the event counts as not handled.
+    return m_errorHandler->guard([&] { return QApplication::notify(receiver, event); });
 }
 
 bool ZelvarApplication::loadTurkishTranslation(QCoreApplication& app)

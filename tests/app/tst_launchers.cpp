@@ -74,6 +74,8 @@ private slots:
         QCOMPARE(s.launcher.started, (QList<Program>{Program::AddressBook, Program::Diary, Program::Notebook}));
         QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(s.help.topics, QList<int>{333});
+        QTest::keyClick(&w, Qt::Key_F1);
+        QCOMPARE(s.help.topics, (QList<int>{333, 333}));
     }
 };
 
