@@ -1,0 +1,43 @@
+#include "app/ErrorHandler.h"
+
+#include "data/Errors.h"
+#include "platform/Prompter.h"
+#include "platform/Sound.h"
+
+#include <QDebug>
+
+namespace zelvar {
+
+void ErrorHandler::handle(std::exception_ptr error) noexcept
+{
+    try {
+        m_sound.exclamation();
+        if (!error)
+            return;
+        try {
+            std::rethrow_exception(error);
+        } catch (const DateEntryError&) {
+            m_prompter.message(dateMessage());
+        } catch (const EngineError&) {
+            m_prompter.message(engineMessage());
+        } catch (const std::exception& other) {
+            // No message for the user, but a trace for whoever looks.
+            qWarning() << "Zelvar:" << other.what();
+        } catch (...) {
+        }
+    } catch (...) {
+        // Showing the report failed itself; nothing more can be done.
+    }
+}
+
+bool ErrorHandler::guard(const std::function<bool()>& operation, bool failed) noexcept
+{
+    try {
+        return operation();
+    } catch (...) {
+        handle(std::current_exception());
+        return failed;
+    }
+}
+
+} // namespace zelvar

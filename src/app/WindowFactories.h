@@ -1,0 +1,38 @@
+#pragma once
+// WindowFactories: how the main window gets the windows that other parts of
+// the program build. An empty member means the window is not available and
+// its command does nothing.
+#include <QWidget>
+#include <functional>
+
+namespace zelvar {
+
+class TDM2;
+struct Services;
+
+struct WindowFactories {
+    // Document windows. Each creates the window's content widget; the main
+    // window (passed in, so that a window can run the main window's commands,
+    // e.g. the register window's certificate buttons running the editor
+    // command) puts it into its document area and shows it. The caption
+    // finds an open window again: "Bilgi Bankası", "İstatistik ve Raporlar",
+    // and for the editor any caption beginning with "E".
+    std::function<QWidget*(QWidget* mainWindow)> registerWindow;
+    std::function<QWidget*(QWidget* mainWindow)> statisticsWindow;
+    std::function<QWidget*(QWidget* mainWindow)> editorWindow;
+
+    // The password login at start: shows it modally over the given parent;
+    // false ends the program.
+    std::function<bool(QWidget* parent)> login;
+    // Modal dialogs: each shows its window, waits for it and destroys it.
+    std::function<void(QWidget* parent)> settings;
+    std::function<void(QWidget* parent)> passwordChange;
+
+    // A new clock window; the main window shows it. Any number may be open.
+    std::function<QWidget*()> clockWindow;
+};
+
+// The windows of this program, built over the data module and the services.
+WindowFactories makeWindowFactories(TDM2& dm, const Services& services);
+
+} // namespace zelvar

@@ -1,0 +1,83 @@
+// The main window's buttons that start other programs.
+#include "DataFixture.h"
+#include "TestRegistry.h"
+#include "app/MainWindow.h"
+#include "platform/fakes/FakeServices.h"
+
+#include <QAction>
+#include <QTest>
+
+using namespace zelvar;
+using zelvar::testing::DataFixture;
+
+class LaunchersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void missingDesktopProgramsGiveTheirOwnMessages()
+    {
+        DataFixture f;
+        FakeServices s;
+        s.launcher.failing = {Program::Calculator, Program::WordProcessor, Program::MsWord,
+                              Program::MsExcel,    Program::WebBrowser,    Program::MusicPlayer};
+        MainWindow w(f.dm(), s.services, {});
+
+        // Each button through its action, as a click would run it.
+        for (const char* text : {"Hesap Makinesi", "Kelime İşlemci", "MS Word", "MS Excel", "MS Internet Explorer",
+                                 "WinAmp"}) {
+            QAction* a = w.findAction(QString::fromUtf8(text));
+            QVERIFY2(a, text);
+            a->trigger();
+        }
+        QCOMPARE(s.launcher.started, s.launcher.failing);
+        // The browser gives no message.
+        QCOMPARE(s.prompter.texts(), (QStringList{"Window'un Hesap Makinesini Yüklü Değil !",
+                                                   "Lütfen Wordpad Programını Yükleyiniz!",
+                                                   "Microsoft Word Bulunamadı!", "Microsoft Excel Bulunamadı !",
+                                                   "WinAmp Programı Yüklü Değil !"}));
+        QCOMPARE(s.prompter.shown[2].kind, MessageKind::Warning);
+        QCOMPARE(s.prompter.shown[3].kind, MessageKind::Warning);
+        for (const ShownDialog& d : s.prompter.shown)
+            QCOMPARE(d.buttons, Buttons::Ok);
+    }
+
+    void startedProgramsAndCompanionsAreSilent()
+    {
+        DataFixture f;
+        FakeServices s;
+        MainWindow w(f.dm(), s.services, {});
+        w.calculatorCommand();
+        w.msExcelCommand();
+        QVERIFY(s.prompter.shown.isEmpty());
+
+        // Companions never give a message, whether they start or not.
+        s.launcher.started.clear();
+        s.launcher.failing = {Program::AddressBook, Program::Diary, Program::Notebook};
+        w.findAction("Adres Defteri")->trigger();
+        w.findAction("Takvim")->trigger();
+        w.findAction("Bilgi Defteri")->trigger();
+        QCOMPARE(s.launcher.started, (QList<Program>{Program::AddressBook, Program::Diary, Program::Notebook}));
+        QVERIFY(s.prompter.shown.isEmpty());
+    }
+
+    void shortcutsReachTheirCommands()
+    {
+        DataFixture f;
+        FakeServices s;
+        MainWindow w(f.dm(), s.services, {});
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(s.launcher.started, QList<Program>{Program::AddressBook});
+        QTest::keyClick(&w, Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(s.launcher.started, (QList<Program>{Program::AddressBook, Program::Diary, Program::Notebook}));
+        QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(s.help.topics, QList<int>{333});
+        QTest::keyClick(&w, Qt::Key_F1);
+        QCOMPARE(s.help.topics, (QList<int>{333, 333}));
+    }
+};
+
+ZELVAR_TEST(LaunchersTest)
+#include "tst_launchers.moc"

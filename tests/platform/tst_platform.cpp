@@ -1,0 +1,217 @@
+// The real platform services: dialogs, sound, program start and help.
+#include "TestRegistry.h"
+#include "app/ZelvarApplication.h"
+#include "platform/HelpWindow.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/QtPrompter.h"
+#include "platform/QtSound.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <functional>
+
+using namespace zelvar;
+
+namespace {
+
+// Runs `act` on the first dialog of type T that opens, from inside its loop.
+template <typename T> void whenDialogOpens(std::function<void(T*)> act)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            act(dialog);
+        }
+    });
+    poll->start(10);
+}
+
+QStringList buttonTexts(QMessageBox* box)
+{
+    QStringList texts;
+    for (QAbstractButton* b : box->buttons())
+        texts << b->text();
+    texts.sort();
+    return texts;
+}
+
+void writeScript(const QString& path, const QString& marker)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("#!/bin/sh\necho started \"$@\" > '%1'\n").arg(marker).toUtf8());
+    f.close();
+    f.setPermissions(f.permissions() | QFile::ExeOwner | QFile::ExeUser);
+}
+
+} // namespace
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        // As at program start: Qt's own Turkish texts for the standard buttons.
+        QVERIFY(ZelvarApplication::loadTurkishTranslation(*QCoreApplication::instance()));
+    }
+
+    void questionsHaveTurkishButtonsAndEscapeIsTheLastOne()
+    {
+        QtPrompter prompter;
+        QStringList texts;
+        QString title;
+        whenDialogOpens<QMessageBox>([&](QMessageBox* box) {
+            texts = buttonTexts(box);
+            title = box->windowTitle();
+            box->button(QMessageBox::Yes)->click();
+        });
+        QCOMPARE(prompter.ask("Programdan Çıkmak İstiyor musunuz?", Buttons::YesNo), Answer::Yes);
+        QCOMPARE(texts, (QStringList{"&Evet", "&Hayır"}));
+        QCOMPARE(title, QStringLiteral("Zelvar 2001"));
+
+        whenDialogOpens<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+        QCOMPARE(prompter.ask("Silinsin mi?", Buttons::YesNo), Answer::No);
+        whenDialogOpens<QMessageBox>([&](QMessageBox* box) {
+            texts = buttonTexts(box);
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(prompter.ask("Kaydedilsin mi?", Buttons::YesNoCancel), Answer::Cancel);
+        QCOMPARE(texts, (QStringList{"&Evet", "&Hayır", "İptal"}));
+    }
+
+    void messagesShowTheirTextKindAndTitle()
+    {
+        QtPrompter prompter;
+        QString text, title, button;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        whenDialogOpens<QMessageBox>([&](QMessageBox* box) {
+            text = box->text();
+            title = box->windowTitle();
+            icon = box->icon();
+            button = box->buttons().value(0)->text();
+            box->buttons().value(0)->click();
+        });
+        prompter.message("Microsoft Word Bulunamadı!", MessageKind::Warning, "Uyarı");
+        QCOMPARE(text, QStringLiteral("Microsoft Word Bulunamadı!"));
+        QCOMPARE(title, QStringLiteral("Uyarı"));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(button, QStringLiteral("Tamam"));
+    }
+
+    void inputBoxGivesTheTextOrNothing()
+    {
+        QtPrompter prompter;
+        whenDialogOpens<QInputDialog>([](QInputDialog* d) {
+            d->setTextValue(QStringLiteral("Çağlayan Sokak"));
+            d->accept();
+        });
+        QCOMPARE(prompter.inputText("Zelvar 2001", "Sokak ?"), std::optional<QString>(QStringLiteral("Çağlayan Sokak")));
+        whenDialogOpens<QInputDialog>([](QInputDialog* d) { d->reject(); });
+        QCOMPARE(prompter.inputText("Zelvar 2001", "Sokak ?", "eski"), std::nullopt);
+    }
+
+    void bellIsCompiledInAndStandsInWhenMissing()
+    {
+        QtSound sound;
+        const QString bell = sound.locate(QStringLiteral("ring.wav"));
+        QVERIFY(!bell.isEmpty());
+        QVERIFY(QFile::exists(bell));
+        const int length = QtSound::waveDurationMs(bell);
+        QVERIFY2(length >= 800 && length <= 1500, qPrintable(QString::number(length)));
+        QVERIFY(sound.locate(QStringLiteral("yok.wav")).isEmpty());
+        QCOMPARE(QtSound::waveDurationMs(QStringLiteral("/nonexistent.wav")), -1);
+
+        // A missing file (or no audio output) rings the bell instead, and the
+        // call still returns.
+        QElapsedTimer timer;
+        timer.start();
+        sound.playSync(QStringLiteral("yok.wav"), 4);
+        QVERIFY(timer.elapsed() < 2000);
+        // The real bell, four times, returns within its length and a margin
+        // (at once where there is no audio output).
+        timer.restart();
+        sound.playSync(QStringLiteral("ring.wav"), 4);
+        QVERIFY2(timer.elapsed() < 4 * length + 2000 + 3000, qPrintable(QString::number(timer.elapsed())));
+        sound.exclamation();
+        sound.beep();
+    }
+
+    void launcherStartsTheFirstInstalledCandidate()
+    {
+        QTemporaryDir bin, beside, marks;
+        ProcessLauncher launcher({bin.path()}, beside.path());
+        for (Program p : {Program::Calculator, Program::WordProcessor, Program::MsWord, Program::MsExcel,
+                          Program::WebBrowser, Program::MusicPlayer, Program::Diary})
+            QVERIFY(!launcher.start(p));
+
+        writeScript(bin.filePath("xcalc"), marks.filePath("xcalc"));
+        writeScript(bin.filePath("kcalc"), marks.filePath("kcalc"));
+        QCOMPARE(launcher.resolve(Program::Calculator).executable, bin.filePath("kcalc"));
+        QVERIFY(launcher.start(Program::Calculator));
+        QTRY_VERIFY(QFile::exists(marks.filePath("kcalc")));
+        QVERIFY(!QFile::exists(marks.filePath("xcalc")));
+
+        // Word processor and spreadsheet: LibreOffice first, with its module.
+        writeScript(bin.filePath("abiword"), marks.filePath("abiword"));
+        QCOMPARE(launcher.resolve(Program::MsWord).executable, bin.filePath("abiword"));
+        writeScript(bin.filePath("libreoffice"), marks.filePath("libreoffice"));
+        QCOMPARE(launcher.resolve(Program::WordProcessor).arguments, QStringList{"--writer"});
+        QVERIFY(launcher.start(Program::MsExcel));
+        QTRY_VERIFY(QFile::exists(marks.filePath("libreoffice")));
+        const auto mark = [&] {
+            QFile f(marks.filePath("libreoffice"));
+            return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : QByteArray();
+        };
+        QTRY_COMPARE(mark(), QByteArray("started --calc"));
+    }
+
+    void companionsAreFoundBesideTheProgramOrOnThePath()
+    {
+        QTemporaryDir bin, beside, marks;
+        ProcessLauncher launcher({bin.path()}, beside.path());
+        writeScript(beside.filePath("zelvar-takvim"), marks.filePath("takvim"));
+        writeScript(bin.filePath("zelvar-adres"), marks.filePath("adres"));
+        QCOMPARE(launcher.resolve(Program::Diary).executable, beside.filePath("zelvar-takvim"));
+        QVERIFY(launcher.start(Program::Diary));
+        QVERIFY(launcher.start(Program::AddressBook));
+        QVERIFY(!launcher.start(Program::Notebook));
+        QVERIFY(!launcher.start(Program::DataWizard));
+        QTRY_VERIFY(QFile::exists(marks.filePath("takvim")) && QFile::exists(marks.filePath("adres")));
+        QCOMPARE(ProcessLauncher::companionName(Program::DataWizard), QStringLiteral("zelvar-sihirbaz"));
+        QCOMPARE(ProcessLauncher::companionName(Program::Notebook), QStringLiteral("zelvar-defter"));
+    }
+
+    void helpOpensAtEachTopic()
+    {
+        QFile page(QStringLiteral(":/help/zelvar.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        HelpWindow help;
+        help.resize(500, 300);
+        for (int topic : {333, 102, 103, 105, 106}) {
+            QVERIFY2(html.contains(QStringLiteral("name=\"t%1\"").arg(topic)), qPrintable(QString::number(topic)));
+            help.showTopic(topic);
+            QCOMPARE(help.browser()->source().fragment(), QStringLiteral("t%1").arg(topic));
+        }
+        QVERIFY(help.isVisible());
+        QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("Bilgi Bankası")));
+        // The last topic lies far down the page.
+        QTRY_VERIFY(help.browser()->verticalScrollBar()->value() > 0);
+        help.showTopic(333);
+        QTRY_VERIFY(help.browser()->verticalScrollBar()->value() < help.browser()->verticalScrollBar()->maximum());
+    }
+};
+
+ZELVAR_TEST(PlatformTest)
+#include "tst_platform.moc"
