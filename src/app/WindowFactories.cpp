@@ -2,23 +2,32 @@
 // is handed over here; a member left empty makes its command do nothing.
 #include "app/WindowFactories.h"
 
+#include "app/ClockWindow.h"
+#include "app/LoginWindow.h"
+#include "app/PasswordChangeWindow.h"
+#include "app/SettingsWindow.h"
 #include "data/TDM2.h"
 #include "platform/Services.h"
+#include "reports/TAdres.h"
 
 namespace zelvar {
 
 WindowFactories makeWindowFactories(TDM2& dm, const Services& services)
 {
-    Q_UNUSED(dm);
-    Q_UNUSED(services);
+    // The windows keep their own copy of the bundle; it only holds references.
+    Services s = services;
     WindowFactories f;
-    // registerWindow:   the register window "Bilgi Bankası"
-    // statisticsWindow: the statistics window "İstatistik ve Raporlar"
-    // editorWindow:     the document editor "Editor"
-    // login:            the password window "Şifreniz ?"
-    // settings:         the neighbourhood settings
-    // passwordChange:   the password change window
-    // clockWindow:      the clock window "Saat"
+    f.statisticsWindow = [&dm, s](QWidget*) mutable -> QWidget* { return new TAdres(dm, s); };
+    f.login = [&dm, s](QWidget* parent) mutable { return LoginWindow::run(dm, s, parent); };
+    f.settings = [&dm, s](QWidget* parent) mutable {
+        SettingsWindow window(dm, s, parent);
+        window.exec();
+    };
+    f.passwordChange = [&dm, s](QWidget* parent) mutable {
+        PasswordChangeWindow window(dm, s, parent);
+        window.exec();
+    };
+    f.clockWindow = [s]() mutable -> QWidget* { return new ClockWindow(s); };
     return f;
 }
 
