@@ -1,0 +1,86 @@
+#include "ui/bound/DBEdit.h"
+
+#include <QFocusEvent>
+
+namespace zelvar {
+
+bool isFocusMoveWithinWindow(const QFocusEvent* event)
+{
+    const Qt::FocusReason reason = event->reason();
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+}
+
+DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent), BoundControl(this)
+{
+    connect(this, &QLineEdit::textEdited, this, [this] { userChanged(); });
+}
+
+DBEdit::DBEdit(DataSource* source, const QString& field, QWidget* parent) : DBEdit(parent)
+{
+    bind(source, field);
+}
+
+void DBEdit::setLengthLimit(int chars)
+{
+    m_lengthLimit = chars;
+    applyLimits();
+}
+
+void DBEdit::fieldResolved()
+{
+    const FieldDef* def = fieldDef();
+    // A box keeps its kind while its dataset is closed.
+    if (def)
+        m_dateBox = def->isDate();
+    applyLimits();
+}
+
+void DBEdit::applyLimits()
+{
+    if (m_dateBox) {
+        if (inputMask() != dateInputMask())
+            setInputMask(dateInputMask());
+        return;
+    }
+    if (!inputMask().isEmpty())
+        setInputMask(QString());
+    const FieldDef* def = fieldDef();
+    int limit = 32767;
+    if (m_lengthLimit > 0)
+        limit = m_lengthLimit;
+    else if (def && def->isText() && def->width > 0)
+        limit = def->width;
+    setMaxLength(limit);
+}
+
+QString DBEdit::entryText() const
+{
+    return m_dateBox ? displayText() : text();
+}
+
+void DBEdit::loadFromField()
+{
+    setText(fieldText());
+    if (!hasFocus())
+        setCursorPosition(0);
+}
+
+void DBEdit::writeToField()
+{
+    dataset()->setText(fieldIndex(), entryText());
+}
+
+void DBEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (isFocusMoveWithinWindow(event)) {
+        try {
+            writeOnFocusLeft();
+        } catch (...) {
+            selectAll();
+            throw;
+        }
+    }
+}
+
+} // namespace zelvar

@@ -1,0 +1,49 @@
+#pragma once
+// DBEdit: a one-line edit box bound to a field.
+//
+// A text field limits the box to the field's width. A date field turns the
+// box into a date box: two digits, ".", two digits, ".", four digits, with
+// "_" shown where nothing is typed; all blanks is an empty date, anything
+// incomplete is refused when written (DateEntryError).
+#include "ui/bound/BoundControl.h"
+
+#include <QLineEdit>
+
+namespace zelvar {
+
+class DBEdit : public QLineEdit, public BoundControl {
+    Q_OBJECT
+public:
+    explicit DBEdit(QWidget* parent = nullptr);
+    DBEdit(DataSource* source, const QString& field, QWidget* parent = nullptr);
+
+    // The input mask of the date boxes: the fields' "!99/99/0000;1;_" with
+    // the Turkish date separator.
+    static QString dateInputMask() { return QStringLiteral("99.99.9999;_"); }
+
+    // At most this many characters; 0 goes back to the field's width.
+    void setLengthLimit(int chars);
+    bool isDateBox() const { return m_dateBox; }
+    // The text written into the field: for a date box the typed date with
+    // "_" where a digit is missing.
+    QString entryText() const;
+
+    bool isEntryControl() const override { return true; }
+
+protected:
+    void loadFromField() override;
+    void writeToField() override;
+    void fieldResolved() override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void applyLimits();
+    int m_lengthLimit = 0;
+    bool m_dateBox = false;
+};
+
+// Writing on focus loss happens only when the focus moves within the
+// window, not when another window (a message box, a popup) takes it.
+bool isFocusMoveWithinWindow(const QFocusEvent* event);
+
+} // namespace zelvar

@@ -1,0 +1,320 @@
+#include "ui/bound/DBGrid.h"
+
+#include "ui/bound/DBEdit.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace zelvar {
+
+// Paints every cell in the grid's row colours and gives date and text
+// cells the same limits as the edit boxes.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    explicit GridDelegate(DBGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    QWidget* openEditor() const { return m_editor; }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            const FieldDef* def = fieldDef(index);
+            if (def && def->isDate())
+                line->setInputMask(DBEdit::dateInputMask());
+            else if (def && def->isText() && def->width > 0)
+                line->setMaxLength(def->width);
+            // Typing into a cell puts the row into editing, as typing into
+            // an edit box does.
+            connect(line, &QLineEdit::textEdited, m_grid, [grid = m_grid] { grid->cellTyped(); });
+        }
+        m_editor = editor;
+        return editor;
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        const FieldDef* def = fieldDef(index);
+        if (line && def && def->isDate()) {
+            // The blanks tell an incomplete date from an empty one.
+            model->setData(index, line->displayText());
+            return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override
+    {
+        if (editor == m_editor)
+            m_editor = nullptr;
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->backgroundBrush = m_grid->cellBackground(index);
+        const QColor text = m_grid->cellTextColor(index);
+        option->palette.setColor(QPalette::Text, text);
+        option->palette.setColor(QPalette::HighlightedText, text);
+        option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        // The focused cell keeps its row colour and gets a dotted frame.
+        if (option.state & QStyle::State_HasFocus) {
+            painter->save();
+            painter->setPen(QPen(m_grid->cellTextColor(index), 1, Qt::DotLine));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+            painter->restore();
+        }
+    }
+
+private:
+    const FieldDef* fieldDef(const QModelIndex& index) const
+    {
+        const DatasetTableModel* model = m_grid->tableModel();
+        const int field = model ? model->fieldOf(index.column()) : -1;
+        return field >= 0 ? &model->dataset()->fieldDef(field) : nullptr;
+    }
+
+    DBGrid* m_grid;
+    mutable QPointer<QWidget> m_editor;
+};
+
+DBGrid::RowShading DBGrid::alternateRowShading()
+{
+    return [](int rowNumber) { return rowNumber % 2 == 0 ? lavender() : QColor(); };
+}
+
+DBGrid::DBGrid(QWidget* parent)
+    : QTableView(parent), m_delegate(new GridDelegate(this)), m_shading(alternateRowShading())
+{
+    setItemDelegate(m_delegate);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed);
+    // Uniform row heights: the view then lays out only the rows it shows.
+    QHeaderView* rows = verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 4);
+    rows->setMinimumSectionSize(fontMetrics().height() + 4);
+    rows->setFixedWidth(12);
+    rows->setVisible(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+}
+
+DBGrid::DBGrid(DataSource* source, const QVector<GridColumn>& columns, QWidget* parent) : DBGrid(parent)
+{
+    setDataSource(source);
+    setColumns(columns);
+}
+
+DBGrid::~DBGrid()
+{
+    if (m_linked)
+        m_linked->removeLink(this);
+}
+
+Dataset* DBGrid::dataset() const
+{
+    return m_source ? m_source->dataset() : nullptr;
+}
+
+void DBGrid::setDataSource(DataSource* source)
+{
+    if (m_linked)
+        m_linked->removeLink(this);
+    m_source = source;
+    m_linked = dataset();
+    if (m_linked)
+        m_linked->addLink(this);
+    auto* model = m_linked ? new DatasetTableModel(m_linked, this) : nullptr;
+    if (model)
+        model->setColumns(m_columns);
+    setTableModel(model);
+}
+
+void DBGrid::setTableModel(DatasetTableModel* model)
+{
+    for (const auto& c : m_connections)
+        disconnect(c);
+    m_connections.clear();
+    DatasetTableModel* old = m_model;
+    m_model = model;
+    if (m_model) {
+        m_model->setParent(this);
+        m_model->setReadOnly(m_readOnly);
+    }
+    QItemSelectionModel* oldSelection = selectionModel();
+    setModel(m_model);
+    if (oldSelection && oldSelection != selectionModel())
+        oldSelection->deleteLater();
+    if (old && old != m_model)
+        old->deleteLater();
+    if (!m_model)
+        return;
+    m_connections << connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        applyColumnWidths();
+        followDataset();
+    });
+    m_connections << connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+                             [this](const QModelIndex& current, const QModelIndex& previous) {
+                                 viewRowChanged(current, previous);
+                             });
+    m_connections << connect(m_model->dataset(), &Dataset::currentChanged, this, [this] { followDataset(); });
+    applyColumnWidths();
+    followDataset();
+}
+
+void DBGrid::setColumns(const QVector<GridColumn>& columns)
+{
+    m_columns = columns;
+    if (m_model)
+        m_model->setColumns(columns);
+}
+
+void DBGrid::applyColumnWidths()
+{
+    if (!m_model)
+        return;
+    const QFontMetrics metrics = fontMetrics();
+    const QVector<GridColumn>& columns = m_model->columns();
+    for (int c = 0; c < columns.size(); ++c) {
+        int width = columns[c].width;
+        if (width <= 0) {
+            // Wide enough for the field's width in characters (at most 30),
+            // a date or a number, and for the title.
+            const int field = m_model->fieldOf(c);
+            int content = metrics.horizontalAdvance(QStringLiteral("00.00.0000"));
+            if (field >= 0) {
+                const FieldDef& def = m_model->dataset()->fieldDef(field);
+                if ((def.isText() && def.width > 0) || def.type == FieldType::Memo)
+                    content = metrics.averageCharWidth() * std::min(def.width > 0 ? def.width : 30, 30);
+            }
+            const QString title = m_model->headerData(c, Qt::Horizontal).toString();
+            width = std::max(content, metrics.horizontalAdvance(title)) + 12;
+        }
+        setColumnWidth(c, width);
+    }
+}
+
+void DBGrid::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    if (m_model)
+        m_model->setReadOnly(readOnly);
+    setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
+                             : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                   | QAbstractItemView::AnyKeyPressed);
+}
+
+void DBGrid::setTabStop(bool on)
+{
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void DBGrid::setRowIndicator(bool on)
+{
+    verticalHeader()->setVisible(on);
+}
+
+void DBGrid::setRowShading(RowShading shading)
+{
+    m_shading = std::move(shading);
+    viewport()->update();
+}
+
+void DBGrid::setColors(const QColor& background, const QColor& text)
+{
+    QPalette pal = palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Base, background);
+        pal.setColor(group, QPalette::Text, text);
+    }
+    setPalette(pal);
+}
+
+QColor DBGrid::cellBackground(const QModelIndex& index) const
+{
+    if (m_shading) {
+        const QColor shade = m_shading(index.row() + 1);
+        return shade.isValid() ? shade : palette().color(QPalette::Base);
+    }
+    const QVariant column = index.data(Qt::BackgroundRole);
+    return column.isValid() ? column.value<QColor>() : palette().color(QPalette::Base);
+}
+
+QColor DBGrid::cellTextColor(const QModelIndex&) const
+{
+    return palette().color(QPalette::Text);
+}
+
+void DBGrid::followDataset()
+{
+    if (m_following || !m_model)
+        return;
+    Dataset* d = m_model->dataset();
+    const int row = d && d->isActive() ? d->recNo() : -1;
+    m_following = true;
+    if (row < 0 || row >= m_model->rowCount()) {
+        selectionModel()->clearCurrentIndex();
+    } else {
+        const int column = std::max(currentIndex().column(), 0);
+        const QModelIndex target = m_model->index(row, std::min(column, m_model->columnCount() - 1));
+        if (target.isValid() && currentIndex() != target) {
+            selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+            scrollTo(target);
+        }
+    }
+    m_following = false;
+}
+
+void DBGrid::viewRowChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (m_following || !current.isValid() || current.row() == previous.row())
+        return;
+    Dataset* d = m_model->dataset();
+    if (!d || !d->isActive() || current.row() == d->recNo())
+        return;
+    try {
+        d->moveTo(current.row());
+    } catch (...) {
+        // The row the grid shows as current is the dataset's, even when the
+        // move was refused.
+        followDataset();
+        throw;
+    }
+    followDataset();
+}
+
+void DBGrid::cellTyped()
+{
+    Dataset* d = m_model ? m_model->dataset() : nullptr;
+    if (d && d->isActive() && !d->isEditing() && (!m_source || m_source->autoEdit()))
+        d->edit();
+}
+
+void DBGrid::updateRecord()
+{
+    QWidget* editor = m_delegate->openEditor();
+    if (!editor || state() != QAbstractItemView::EditingState || !m_model)
+        return;
+    Dataset* d = m_model->dataset();
+    if (currentIndex().row() == d->recNo())
+        commitData(editor);
+}
+
+} // namespace zelvar

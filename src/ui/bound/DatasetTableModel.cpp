@@ -1,0 +1,258 @@
+#include "ui/bound/DatasetTableModel.h"
+
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+
+namespace zelvar {
+
+namespace {
+
+enum class Indicator { Current, Editing, Inserting };
+
+// The marks of the row indicator: an arrow at the current row, an I-beam
+// while it is edited, a star while a new row is filled.
+QIcon indicatorIcon(Indicator kind)
+{
+    static QIcon icons[3];
+    QIcon& icon = icons[int(kind)];
+    if (!icon.isNull())
+        return icon;
+    QPixmap pm(10, 10);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.2));
+    p.setBrush(Qt::black);
+    switch (kind) {
+    case Indicator::Current:
+        p.drawPolygon(QPolygonF({QPointF(2.5, 1), QPointF(8, 5), QPointF(2.5, 9)}));
+        break;
+    case Indicator::Editing:
+        p.drawLine(QPointF(5, 1), QPointF(5, 9));
+        p.drawLine(QPointF(3, 1), QPointF(7, 1));
+        p.drawLine(QPointF(3, 9), QPointF(7, 9));
+        break;
+    case Indicator::Inserting:
+        p.drawLine(QPointF(5, 1), QPointF(5, 9));
+        p.drawLine(QPointF(1.5, 3), QPointF(8.5, 7));
+        p.drawLine(QPointF(1.5, 7), QPointF(8.5, 3));
+        break;
+    }
+    p.end();
+    icon = QIcon(pm);
+    return icon;
+}
+
+} // namespace
+
+DatasetTableModel::DatasetTableModel(Dataset* dataset, QObject* parent)
+    : QAbstractTableModel(parent), m_dataset(dataset)
+{
+    connect(dataset, &Dataset::rowsReset, this, [this] {
+        beginResetModel();
+        rebuild();
+        endResetModel();
+    });
+    connect(dataset, &Dataset::rowInserted, this, [this](int row) {
+        if (row > m_rows || m_dataset->rowCount() != m_rows + 1) {
+            beginResetModel();
+            rebuild();
+            endResetModel();
+            return;
+        }
+        beginInsertRows({}, row, row);
+        m_rows = m_dataset->rowCount();
+        endInsertRows();
+    });
+    connect(dataset, &Dataset::rowRemoved, this, [this](int row) {
+        if (row >= m_rows || m_dataset->rowCount() != m_rows - 1) {
+            beginResetModel();
+            rebuild();
+            endResetModel();
+            return;
+        }
+        beginRemoveRows({}, row, row);
+        m_rows = m_dataset->rowCount();
+        endRemoveRows();
+    });
+    // A grid may outlive its dataset; it is then empty.
+    connect(dataset, &QObject::destroyed, this, [this] {
+        beginResetModel();
+        rebuild();
+        endResetModel();
+    });
+    connect(dataset, &Dataset::rowUpdated, this, [this](int row) { rowChanged(row); });
+    connect(dataset, &Dataset::fieldChanged, this, [this](int field) { fieldChanged(field); });
+    connect(dataset, &Dataset::currentChanged, this, [this] { currentMoved(); });
+    connect(dataset, &Dataset::stateChanged, this, [this] { currentMoved(); });
+    rebuild();
+}
+
+void DatasetTableModel::setColumns(const QVector<GridColumn>& columns)
+{
+    beginResetModel();
+    m_wanted = columns;
+    rebuild();
+    endResetModel();
+}
+
+void DatasetTableModel::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+}
+
+void DatasetTableModel::rebuild()
+{
+    m_shown.clear();
+    m_fields.clear();
+    const bool active = m_dataset && m_dataset->isActive();
+    if (m_wanted.isEmpty()) {
+        if (active)
+            for (int f = 0; f < m_dataset->fieldCount(); ++f) {
+                GridColumn column;
+                column.field = m_dataset->fieldName(f);
+                m_shown << column;
+                m_fields << f;
+            }
+    } else {
+        m_shown = m_wanted;
+        for (const GridColumn& column : m_wanted)
+            m_fields << (active ? m_dataset->fieldIndex(column.field) : -1);
+    }
+    m_rows = active ? m_dataset->rowCount() : 0;
+    m_current = active ? m_dataset->recNo() : -1;
+}
+
+int DatasetTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int DatasetTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_shown.size());
+}
+
+Qt::Alignment DatasetTableModel::alignmentOf(int column) const
+{
+    const Qt::Alignment wanted = m_shown[column].alignment;
+    if (wanted & Qt::AlignHorizontal_Mask)
+        return (wanted & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+    const int field = m_fields[column];
+    const bool numeric = field >= 0 && m_dataset->fieldDef(field).isNumeric();
+    return (numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+QVariant DatasetTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows || !m_dataset)
+        return {};
+    const int field = m_fields[index.column()];
+    switch (role) {
+    case Qt::DisplayRole: {
+        if (field < 0)
+            return {};
+        QString text = m_dataset->displayTextAt(index.row(), field);
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return text;
+    }
+    case Qt::EditRole:
+        return field < 0 ? QVariant() : QVariant(m_dataset->displayTextAt(index.row(), field));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(alignmentOf(index.column()));
+    case Qt::BackgroundRole:
+        return m_shown[index.column()].color.isValid() ? QVariant(m_shown[index.column()].color) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant DatasetTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= m_shown.size())
+            return {};
+        if (role == Qt::DisplayRole)
+            return m_shown[section].title.isEmpty() ? m_shown[section].field : m_shown[section].title;
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+        return {};
+    }
+    // The row indicator: no numbers, a mark at the current row.
+    if (role == Qt::DecorationRole && m_dataset && section == m_dataset->recNo()) {
+        if (m_dataset->isInserting())
+            return indicatorIcon(Indicator::Inserting);
+        return indicatorIcon(m_dataset->isEditing() ? Indicator::Editing : Indicator::Current);
+    }
+    return {};
+}
+
+Qt::ItemFlags DatasetTableModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid() || !m_dataset)
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    const int field = m_fields[index.column()];
+    if (m_readOnly || m_shown[index.column()].readOnly || field < 0 || m_dataset->isReadOnly())
+        return flags;
+    const FieldType type = m_dataset->fieldDef(field).type;
+    if (type != FieldType::AutoInc && type != FieldType::Blob)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool DatasetTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    // Only the current row is written. A cell editor still open on a row
+    // the dataset has left (it moved or inserted meanwhile) writes nothing.
+    const int field = m_fields[index.column()];
+    if (index.row() != m_dataset->recNo())
+        return false;
+    const QString text = value.toString();
+    if (!m_dataset->isEditing()) {
+        if (text == m_dataset->displayText(field))
+            return false;
+        m_dataset->edit();
+    }
+    m_dataset->setText(field, text);
+    return true;
+}
+
+void DatasetTableModel::rowChanged(int row)
+{
+    if (row >= 0 && row < m_rows && !m_shown.isEmpty())
+        emit dataChanged(index(row, 0), index(row, int(m_shown.size()) - 1));
+}
+
+void DatasetTableModel::fieldChanged(int field)
+{
+    if (!m_dataset)
+        return;
+    const int row = m_dataset->recNo();
+    if (row < 0 || row >= m_rows)
+        return;
+    for (int c = 0; c < m_fields.size(); ++c)
+        if (m_fields[c] == field)
+            emit dataChanged(index(row, c), index(row, c));
+}
+
+void DatasetTableModel::currentMoved()
+{
+    // The indicator moves with the current row. Outside editing the row may
+    // have been reloaded (a cancelled change); while editing its values
+    // change only field by field, and an open cell editor keeps its text.
+    const int previous = m_current;
+    m_current = m_dataset && m_dataset->isActive() ? m_dataset->recNo() : -1;
+    if (previous >= 0 && previous < m_rows && previous != m_current)
+        emit headerDataChanged(Qt::Vertical, previous, previous);
+    if (m_current >= 0 && m_current < m_rows) {
+        emit headerDataChanged(Qt::Vertical, m_current, m_current);
+        if (!m_dataset->isEditing())
+            rowChanged(m_current);
+    }
+}
+
+} // namespace zelvar

@@ -1,0 +1,162 @@
+// The grid over a dataset: row shading, the current row both ways, cell
+// editing, and a register of 100,000 residents.
+#include "DataFixture.h"
+#include "TestRegistry.h"
+#include "ui/bound/DBGrid.h"
+
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSet>
+#include <QTest>
+
+using namespace zelvar;
+using zelvar::testing::DataFixture;
+
+namespace {
+
+// Notes which rows the view asked for.
+class CountingModel : public DatasetTableModel {
+public:
+    using DatasetTableModel::DatasetTableModel;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::DisplayRole)
+            rowsRead.insert(index.row());
+        return DatasetTableModel::data(index, role);
+    }
+    mutable QSet<int> rowsRead;
+};
+
+QColor cellColor(DBGrid& grid, const QImage& shot, int row, int column)
+{
+    const QRect cell = grid.visualRect(grid.model()->index(row, column));
+    const QPoint inViewport = cell.topLeft() + QPoint(3, cell.height() - 3);
+    return shot.pixelColor(grid.viewport()->mapTo(&grid, inViewport));
+}
+
+} // namespace
+
+class DBGridTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rowsAreShadedByTheirNumber()
+    {
+        DataFixture f;
+        for (int i = 1; i <= 5; ++i)
+            f.addResident(QStringLiteral("Kişi %1").arg(i), i);
+        f.dm().Query2->refresh();
+        const QColor maroon(128, 0, 0);
+        DBGrid grid(f.dm().DataSource1, {{"KayitNo", "Kayıt No", 60, true, Qt::AlignCenter, maroon},
+                                         {"Adi", "Adı Soyadı", 170}});
+        grid.setRowIndicator(true);
+        grid.resize(300, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QString("Kayıt No"));
+        QCOMPARE(grid.columnWidth(1), 170);
+        QCOMPARE(grid.currentIndex().row(), 0); // row 1 is current and selected
+
+        const QColor window = grid.palette().color(QPalette::Base);
+        const QImage shot = grid.grab().toImage();
+        for (int row = 0; row < 5; ++row) {
+            const QColor expected = (row + 1) % 2 == 0 ? DBGrid::lavender() : window;
+            for (int column = 0; column < 2; ++column)
+                QCOMPARE(cellColor(grid, shot, row, column), expected);
+        }
+
+        // Without shading the cells take the column's and the grid's colours.
+        grid.setRowShading({});
+        grid.setColors(QColor(0, 0, 64), Qt::white);
+        const QImage plain = grid.grab().toImage();
+        QCOMPARE(cellColor(grid, plain, 1, 0), maroon);
+        QCOMPARE(cellColor(grid, plain, 1, 1), QColor(0, 0, 64));
+        QCOMPARE(grid.cellTextColor(grid.model()->index(1, 1)), QColor(Qt::white));
+    }
+
+    void currentRowFollowsBothWaysAndCellsEdit()
+    {
+        DataFixture f;
+        for (int i = 1; i <= 5; ++i)
+            f.addResident(QStringLiteral("Kişi %1").arg(i), i);
+        Dataset* q = f.dm().Query2;
+        q->refresh();
+        DBGrid grid(f.dm().DataSource1, {{"KayitNo", "Kayıt No", 60, true}, {"Adi", "", 170}});
+        grid.resize(300, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QString("Adi")); // title from the field
+
+        q->moveTo(3);
+        QCOMPARE(grid.currentIndex().row(), 3);
+        const QRect second = grid.visualRect(grid.model()->index(1, 1));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(q->recNo(), 1);
+        QCOMPARE(q->displayText("Adi"), QString("Kişi 2"));
+
+        // Editing a cell puts the row into editing; the record number column is read-only.
+        QVERIFY(!(grid.model()->flags(grid.model()->index(1, 0)) & Qt::ItemIsEditable));
+        grid.edit(grid.model()->index(1, 1));
+        auto* editor = grid.findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QCOMPARE(editor->maxLength(), 25);
+        editor->selectAll();
+        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString("Ayşe Yılmaz"), Qt::NoModifier);
+        QCOMPARE(q->state(), Dataset::State::Edit);
+        QCOMPARE(editor->text(), QString("Ayşe Yılmaz"));
+        // Saving the row writes the open cell first.
+        q->post();
+        QCOMPARE(f.dm().database().scalar("select Adi from zelvarx where KayitNo=2").toString(),
+                 QString("Ayşe Yılmaz"));
+
+        // A new row shows in the grid and goes when it is dropped.
+        q->insert();
+        QCOMPARE(grid.model()->rowCount(), 6);
+        QCOMPARE(grid.currentIndex().row(), q->recNo());
+        q->cancel();
+        QCOMPARE(grid.model()->rowCount(), 5);
+        QCOMPARE(grid.currentIndex().row(), q->recNo());
+
+        // A read-only grid does not edit.
+        grid.setReadOnly(true);
+        QVERIFY(!(grid.model()->flags(grid.model()->index(2, 1)) & Qt::ItemIsEditable));
+        q->close();
+        QCOMPARE(grid.model()->rowCount(), 0);
+    }
+
+    void largeRegisterReadsOnlyTheRowsShown()
+    {
+        DataFixture f;
+        f.dm().database().exec(
+            "with recursive n(i) as (select 1 union all select i + 1 from n where i < 100000) "
+            "insert into zelvarx (KayitNo, Adi, Sokak) select i, 'Kişi ' || i, 'Sokak ' || (i % 97) from n");
+        Dataset* q = f.dm().Query2;
+        q->refresh();
+        DBGrid grid;
+        grid.setDataSource(f.dm().DataSource1);
+        auto* model = new CountingModel(q);
+        model->setColumns({{"KayitNo", "Kayıt No", 60}, {"Adi", "Adı Soyadı", 170}, {"Sokak", "", 0}});
+        grid.setTableModel(model);
+        grid.resize(400, 300);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QCOMPARE(model->rowCount(), 100000);
+
+        QElapsedTimer timer;
+        timer.start();
+        for (int step = 0; step < 50; ++step) {
+            grid.verticalScrollBar()->setValue(step * 2000);
+            grid.repaint();
+        }
+        q->last();
+        grid.repaint();
+        QCOMPARE(grid.currentIndex().row(), 99999);
+        QVERIFY2(timer.elapsed() < 3000, qPrintable(QString("%1 ms").arg(timer.elapsed())));
+        QVERIFY2(model->rowsRead.size() < 51 * 40, qPrintable(QString::number(model->rowsRead.size())));
+        QCOMPARE(model->data(model->index(99999, 1), Qt::DisplayRole).toString(), QString("Kişi 100000"));
+    }
+};
+
+ZELVAR_TEST(DBGridTest)
+#include "tst_dbgrid.moc"
