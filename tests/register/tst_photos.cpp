@@ -5,6 +5,7 @@
 #include "platform/fakes/FakeServices.h"
 #include "register/PhotoOperations.h"
 #include "register/PictureReading.h"
+#include "ui/bound/DBImage.h"
 
 #include <QFile>
 #include <QPainter>
@@ -205,6 +206,7 @@ private slots:
         FakeServices fake;
         PhotoOperations photos(f.dm(), fake.services);
         Dataset* residents = f.dm().Query2;
+        DBImage box(f.dm().dsfoto, "Foto"); // the entry page's picture box
         const QImage ali = pattern(16, 16, 1);
         const QImage can = pattern(16, 16, 2);
         fake.prompter.file(savePicture(dir, "ali.png", ali, "PNG"));
@@ -213,13 +215,18 @@ private slots:
         fake.prompter.file(savePicture(dir, "can.png", can, "PNG"));
         photos.load();
 
+        QCOMPARE(argb(box.picture()), argb(can));
         residents->first();
         QCOMPARE(argb(photos.currentPhoto()), argb(ali));
+        QCOMPARE(argb(box.picture()), argb(ali));
         residents->next();
         QVERIFY(photos.currentPhoto().isNull());
+        QVERIFY(!box.hasPicture());
         QCOMPARE(f.dm().tbfoto->rowCount(), 0);
         residents->next();
         QCOMPARE(argb(photos.currentPhoto()), argb(can));
+        photos.remove();
+        QVERIFY(!box.hasPicture());
         QVERIFY(residents->locate("Adi", "ali kaya", {true, false}));
         QCOMPARE(argb(photos.currentPhoto()), argb(ali));
     }
