@@ -68,9 +68,9 @@ QWidget* TForm2::buildRecordCheckPage()
     m_recordCount->setFocusPolicy(Qt::NoFocus);
     m_recordCount->setAlignment(Qt::AlignCenter);
     m_recordCount->setFont(regui::pointFont(10, true));
-    m_recordCount->setGeometry(boxX + boxWidth - 70, y, 70, rowHeight);
+    m_recordCount->setGeometry(boxX + boxWidth - 68, y, 68, rowHeight);
     regui::setColors(m_recordCount, kTeal, Qt::white);
-    regui::caption(page, QStringLiteral("Kayıt Sayısı"), QRect(boxX + 84, y, 62, rowHeight), m_recordCount);
+    regui::caption(page, QStringLiteral("Kayıt Sayısı"), QRect(boxX + 80, y, 60, rowHeight), m_recordCount);
     y += rowHeight + 4;
 
     const QPalette app = palette();

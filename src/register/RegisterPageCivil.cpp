@@ -82,7 +82,7 @@ QWidget* TForm2::buildCivilRegistryPage()
     m_moveOutFlag->setAccessibleName(QStringLiteral("Nakil"));
     m_moveOutAdd = regui::glyphButton(extra, registericons::icon(registericons::Glyph::MoveOutAdd),
                                       QStringLiteral("Nakil dosyasına ekle !"),
-                                      QRect(172, 20 + 3 * 42 + 15, 26, 22));
+                                      QRect(172, 20 + 3 * 42 + 16, 26, 20));
     connect(m_moveOutAdd, &QToolButton::clicked, this, &TForm2::addToMoveOutFile);
 
     auto* note = new DBMemo(source, QStringLiteral("Not"), extra);

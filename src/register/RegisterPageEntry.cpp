@@ -139,10 +139,10 @@ QWidget* TForm2::buildEntryPage()
     // Right: identity, in tab order.
     auto* identity = new QGroupBox(QStringLiteral("KİMLİK BİLGİLERİ"), page);
     identity->setGeometry(334, 2, 291, 314);
-    Rows right{identity, 8, 118, 128, 128, 20};
+    Rows right{identity, 8, 118, 128, 128, 18};
     m_nameBox = right.add(QStringLiteral("Adı - Soyadı"), editBox(QStringLiteral("Adi")));
     m_quickFindEntry = regui::glyphButton(identity, registericons::icon(Glyph::Find), QStringLiteral("Hızlı Bul !"),
-                                          QRect(259, 20, 22, kBoxHeight));
+                                          QRect(259, 18, 22, kBoxHeight));
     connect(m_quickFindEntry, &QToolButton::clicked, this, &TForm2::quickFind);
     right.add(QStringLiteral("Yakınlığı"),
               comboBox(QStringLiteral("Yakinlik"), {QStringLiteral("Kendisi"), QStringLiteral("Eşi"),
@@ -179,10 +179,10 @@ QWidget* TForm2::buildEntryPage()
 
     // Two small buttons at the foot of the group: to page 1 and to page 3.
     auto* back = regui::glyphButton(identity, registericons::icon(Glyph::PageBack), QString(),
-                                    QRect(128, right.y + 4, 28, 20));
+                                    QRect(128, right.y + 1, 28, 18));
     back->setAccessibleName(QStringLiteral("Kayıt Kontrol"));
     auto* forward = regui::glyphButton(identity, registericons::icon(Glyph::PageForward), QString(),
-                                       QRect(228, right.y + 4, 28, 20));
+                                       QRect(228, right.y + 1, 28, 18));
     forward->setAccessibleName(QStringLiteral("Nüfus Bilgileri"));
     connect(back, &QToolButton::clicked, this, [this] { showPage(RecordCheckPage); });
     connect(forward, &QToolButton::clicked, this, [this] { showPage(CivilRegistryPage); });

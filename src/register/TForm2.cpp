@@ -37,12 +37,12 @@ const char* kTabButtonStyle = R"(
 QTabBar::tab {
     border: 1px solid #8a8a8a; border-radius: 2px;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfbfb, stop:1 #dedede);
-    padding: 3px 9px; margin: 2px 1px 1px 1px;
+    padding: 3px 8px; margin: 2px 1px 1px 1px;
 }
 QTabBar::tab:hover { background: #f4f8ff; border-color: #3d6fb5; color: #0a3d91; }
 QTabBar::tab:selected {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #cfcfcf, stop:1 #e9e9e9);
-    border-color: #5c5c5c; font-weight: bold;
+    border-color: #5c5c5c; color: #000060;
 }
 )";
 
@@ -185,6 +185,7 @@ void TForm2::buildToolBar()
     auto* panel = new QFrame(toolFrame);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setFixedSize(176, 24);
+    panel->setAccessibleName(QStringLiteral("Kayıt No"));
     auto* inner = new QHBoxLayout(panel);
     inner->setContentsMargins(4, 2, 2, 2);
     inner->setSpacing(2);
