@@ -18,6 +18,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -339,8 +341,37 @@ bool isWindowKey(const QKeyEvent* event)
 
 } // namespace
 
+bool TForm2::isFrameBorder(const QPoint& pos) const
+{
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!frame || frame->isMaximized() || frame->isMinimized() || geometry().contains(pos))
+        return false;
+    const int edge = frame->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, frame);
+    const bool titleBar = pos.y() >= edge && pos.y() < y() && pos.x() >= edge && pos.x() < frame->width() - edge;
+    return !titleBar;
+}
+
 bool TForm2::eventFilter(QObject* watched, QEvent* event)
 {
+    // The document frame around the window may be moved and maximised, but
+    // its border does not drag: the window has a fixed size.
+    if (watched == parentWidget() && qobject_cast<QMdiSubWindow*>(watched)) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            if (isFrameBorder(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                return true;
+            break;
+        case QEvent::HoverMove:
+        case QEvent::HoverEnter:
+            if (isFrameBorder(static_cast<QHoverEvent*>(event)->position().toPoint()))
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // The window's keys are not anybody's shortcuts while it has the focus.

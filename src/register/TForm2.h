@@ -237,6 +237,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
+public:
+    // True when a mouse event at pos on the document frame would drag its
+    // border: the frame keeps its size unless it is maximised.
+    bool isFrameBorder(const QPoint& pos) const;
+
 private:
     // frame
     void buildToolBar();

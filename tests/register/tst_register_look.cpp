@@ -12,11 +12,15 @@
 #include "ui/bound/DBRadioGroup.h"
 #include "ui/bound/DBText.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QMouseEvent>
 #include <QDateEdit>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -323,6 +327,36 @@ private slots:
         w.resize(1000, 700);
         QCOMPARE(w.pages()->pos(), QPoint(184, 162));
         QCOMPARE(w.statusBar()->geometry().bottom(), 699);
+    }
+
+    void documentFrameKeepsItsSizeUnlessMaximised()
+    {
+        RegisterFixture f;
+        QMdiArea area;
+        area.resize(1100, 800);
+        area.show();
+        auto* w = new TForm2(f.data.dm(), f.fakes.services);
+        QMdiSubWindow* frame = area.addSubWindow(w);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        const QSize before = frame->size();
+        const QPoint edge(frame->width() - 2, frame->height() / 2);
+        QVERIFY(w->isFrameBorder(edge));
+        QVERIFY(!w->isFrameBorder(QPoint(frame->width() / 2, w->y() - 4))); // the title bar moves it
+        const auto send = [frame](QEvent::Type type, const QPoint& at, Qt::MouseButton button, Qt::MouseButtons held) {
+            QMouseEvent event(type, at, frame->mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(frame, &event);
+        };
+        send(QEvent::MouseMove, edge, Qt::NoButton, Qt::NoButton); // the frame picks its operation here
+        send(QEvent::MouseButtonPress, edge, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, edge + QPoint(120, 0), Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, edge + QPoint(120, 0), Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(frame->size(), before);
+
+        frame->showMaximized();
+        QVERIFY(w->width() > 635);
+        QCOMPARE(w->pages()->pos(), pageControlOrigin(w->size(), w->pages()->size(), TForm2::kToolbarHeight));
+        QVERIFY(!w->isFrameBorder(edge));
     }
 
     void photoToggles()
