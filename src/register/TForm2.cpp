@@ -74,6 +74,9 @@ TForm2::TForm2(TDM2& dm, Services& services, QWidget* parent) : QWidget(parent),
     buildToolBar();
     buildPages();
     buildStatusBar();
+    // Tab leaves a memo for the next control, as Enter does.
+    for (DBMemo* memoBox : findChildren<DBMemo*>())
+        memoBox->setTabChangesFocus(true);
 
     m_entryDatePicker->setDate(m_services.clock.today());
     m_moveOutDatePicker->setDate(m_services.clock.today());

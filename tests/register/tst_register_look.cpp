@@ -12,6 +12,7 @@
 #include "ui/bound/DBRadioGroup.h"
 #include "ui/bound/DBText.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QMouseEvent>
@@ -242,6 +243,30 @@ private slots:
         QCOMPARE(w.moveOutGrid()->focusPolicy(), Qt::ClickFocus);
         QCOMPARE(w.moveOutSearchBox()->focusPolicy(), Qt::ClickFocus);
         QCOMPARE(w.documentsMemo()->focusPolicy(), Qt::ClickFocus);
+    }
+
+    void tabOrderOfTheEntryPage()
+    {
+        RegisterFixture f;
+        f.data.dm().database().exec("insert into Mahalle (Il, Fotobas) values ('İzmir', '1')");
+        f.data.dm().tbMah->refresh();
+        f.data.addResident("Ali Veli", 1, {{"Konuturu", "E"}});
+        TForm2& w = f.open();
+        w.showPage(TForm2::EntryPage);
+        w.edit("YokTar")->setFocus();
+        QStringList order;
+        for (int step = 0; step < 28; ++step) {
+            QWidget* focus = QApplication::focusWidget();
+            const auto* button = qobject_cast<QAbstractButton*>(focus);
+            order << (focus->accessibleName().isEmpty() && button ? button->text() : focus->accessibleName());
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        const QStringList expected = {
+            "TaşındığıTarih", "Cadde / Sokak", "Ev / Daire No", "Apartman Adı", "Ev sahibi /Kiracı", "Ev Telefonu",
+            "İş Telefonu", "İş Adresi", "Evet", "Ev", "Adı - Soyadı", "Yakınlığı", "Medeni Hali", "Baba Adı",
+            "Ana Adı", "Doğum Yeri", "Doğum Tarihi", "Tabiyeti", "Cinsiyeti", "İşi / Öğrenciyse Okulu", "Sınıf / No",
+            "Dini", "Okur-Yazar mı?", "&Yeni", "&Gir", "&Sil", "Va&zgeç", "&Ekle"};
+        QCOMPARE(order, expected);
     }
 
     void everyEntryControlIsNamed()
