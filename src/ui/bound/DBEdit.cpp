@@ -70,6 +70,15 @@ void DBEdit::writeToField()
     dataset()->setText(fieldIndex(), entryText());
 }
 
+void DBEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (!m_selectAllOnFocus && hasSelectedText()) {
+        deselect();
+        end(false);
+    }
+}
+
 void DBEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);

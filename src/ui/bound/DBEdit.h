@@ -30,16 +30,23 @@ public:
 
     bool isEntryControl() const override { return true; }
 
+    // Whether entering the box by Tab selects its text, as edit boxes
+    // usually do; when off, the cursor goes to the end of the text.
+    void setSelectAllOnFocus(bool on) { m_selectAllOnFocus = on; }
+    bool selectsAllOnFocus() const { return m_selectAllOnFocus; }
+
 protected:
     void loadFromField() override;
     void writeToField() override;
     void fieldResolved() override;
     void focusOutEvent(QFocusEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void applyLimits();
     int m_lengthLimit = 0;
     bool m_dateBox = false;
+    bool m_selectAllOnFocus = true;
 };
 
 // Writing on focus loss happens only when the focus moves within the

@@ -1,0 +1,39 @@
+#pragma once
+// The small pictures of the register window's toolbar and glyph buttons,
+// drawn here rather than loaded.
+#include <QIcon>
+#include <QImage>
+
+namespace zelvar::registericons {
+
+enum class Glyph {
+    Close,
+    NewRecord,
+    AddRecord,
+    Save,
+    Delete,
+    Cancel,
+    Query,
+    Wipe,
+    Help,
+    Find,
+    PhotoLoad,
+    PhotoDelete,
+    PhotoShow,
+    PhotoHide,
+    Undo,
+    PageBack,
+    PageForward,
+    MoveOutAdd,
+    Today,
+};
+
+QIcon icon(Glyph glyph);
+
+// A certificate: a page with a coloured band and a short tag on it.
+QIcon certificate(const QColor& band, const QString& tag);
+
+// The picture the move-out page's cover panel shows until another is loaded.
+QImage coverPlaceholder();
+
+} // namespace zelvar::registericons

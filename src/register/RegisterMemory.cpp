@@ -1,0 +1,40 @@
+#include "register/RegisterMemory.h"
+
+namespace zelvar {
+
+const QStringList& CarryOver::fields()
+{
+    // Add writes them in this order: the province code before the province
+    // name, so that the carried name is the one that stays.
+    static const QStringList list = {
+        QStringLiteral("Apartman"),      QStringLiteral("OncekiAdresi"), QStringLiteral("Oncekiadres2"),
+        QStringLiteral("GittigiAdres"),  QStringLiteral("Gittigiadres2"), QStringLiteral("Sokak"),
+        QStringLiteral("YokTar"),        QStringLiteral("EvNo"),         QStringLiteral("EvDurum1"),
+        QStringLiteral("IlKodu"),        QStringLiteral("Vilayeti"),     QStringLiteral("Kazasi"),
+        QStringLiteral("MahalleKoyu"),   QStringLiteral("Cilt"),         QStringLiteral("Hane"),
+        QStringLiteral("Sayfa"),
+    };
+    return list;
+}
+
+RegisterMemory::RegisterMemory()
+{
+    clear();
+}
+
+RegisterMemory& RegisterMemory::instance()
+{
+    static RegisterMemory memory;
+    return memory;
+}
+
+void RegisterMemory::clear()
+{
+    carryOver.texts = QStringList();
+    for (int i = 0; i < CarryOver::fields().size(); ++i)
+        carryOver.texts << QString();
+    carryOver.house = false;
+    currentLetter.clear();
+}
+
+} // namespace zelvar

@@ -1,0 +1,32 @@
+#pragma once
+// What the register window remembers for as long as the program runs, across
+// its own closing and reopening: the household data that New carries over
+// to the next member, and the letter of the last alphabet filter.
+#include <QString>
+#include <QStringList>
+
+namespace zelvar {
+
+struct CarryOver {
+    // The fields whose box texts New remembers, in the order Add writes them.
+    static const QStringList& fields();
+
+    QStringList texts; // one per field of fields(); empty at start
+    bool house = false; // "Konutun Türü" showed "Ev"
+};
+
+class RegisterMemory {
+public:
+    static RegisterMemory& instance();
+
+    CarryOver carryOver;
+    QString currentLetter;
+
+    // Back to the program's start state; for tests.
+    void clear();
+
+private:
+    RegisterMemory();
+};
+
+} // namespace zelvar

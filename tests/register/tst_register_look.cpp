@@ -1,0 +1,446 @@
+// The register window's look: its state when it opens, toolbar and status
+// bar, pages and captions, the colour states, the grid shading, the page
+// centring, and every page laid out inside its bounds with no control over
+// another and no caption cut.
+#include "RegisterGenerator.h"
+#include "TestRegistry.h"
+#include "tst_register_fixture.h"
+#include "ui/bound/DBCheckBox.h"
+#include "ui/bound/DBGrid.h"
+#include "ui/bound/DBImage.h"
+#include "ui/bound/DBMemo.h"
+#include "ui/bound/DBRadioGroup.h"
+#include "ui/bound/DBText.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QMouseEvent>
+#include <QDateEdit>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+
+using namespace zelvar;
+using namespace zelvar::testing;
+
+namespace {
+
+QColor baseOf(QWidget* w)
+{
+    return w->palette().color(QPalette::Active, QPalette::Base);
+}
+
+QStringList comboItems(DBComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+// Direct children that the user sees, of the containers the pages are
+// built from.
+QList<QWidget*> visibleChildren(QWidget* parent)
+{
+    QList<QWidget*> shown;
+    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isHidden() && !child->isWindow())
+            shown << child;
+    return shown;
+}
+
+} // namespace
+
+class RegisterLookTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stateWhenOpened()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Veli", 4);
+        f.q()->close();
+        f.q()->setSql("select * from zelvarx where adi like ?", {"X%"});
+        f.q()->open();
+        TForm2& w = f.open();
+        QCOMPARE(w.windowTitle(), QString("Bilgi Bankası"));
+        QVERIFY(w.testAttribute(Qt::WA_DeleteOnClose));
+        QCOMPARE(w.size(), QSize(635, 436));
+        QCOMPARE(w.currentPage(), TForm2::RecordCheckPage);
+        QVERIFY(w.nameModeToggle()->isChecked());
+        QVERIFY(w.wholeTableToggle()->isChecked());
+        QVERIFY(w.photoShowToggle()->isChecked());
+        QCOMPARE(w.colorState(), ColorState::Normal);
+        // The register is opened afresh on the whole table.
+        QCOMPARE(f.q()->sql(), QString("select * from zelvarx"));
+        QCOMPARE(f.q()->recordCount(), 1);
+        QCOMPARE(w.recordNumberPanel()->text(), QString("4"));
+        QCOMPARE(w.recordCountBox()->text(), QString("1"));
+        QCOMPARE(w.entryDatePicker()->date(), f.fakes.clock.today());
+        QCOMPARE(w.entryDatePicker()->displayFormat(), QString("dd.MM.yyyy"));
+        QVERIFY(w.entryDatePicker()->calendarPopup());
+
+        QCalendarWidget* c = w.calendar();
+        QCOMPARE(c->firstDayOfWeek(), Qt::Monday);
+        QVERIFY(c->isGridVisible());
+        QCOMPARE(c->horizontalHeaderFormat(), QCalendarWidget::ShortDayNames);
+        QVERIFY(c->isNavigationBarVisible());
+        c->setSelectedDate(QDate(2020, 1, 1));
+        w.todayButton()->click();
+        QCOMPARE(c->selectedDate(), f.fakes.clock.today());
+    }
+
+    void toolbarAndStatusBar()
+    {
+        RegisterFixture f;
+        TForm2& w = f.open();
+        const QStringList hints = {"Kapat",
+                                   " Yeni Kayıt ",
+                                   "Ekle ! ",
+                                   " Kaydet ! ",
+                                   " Sil !",
+                                   "Vazgeç !",
+                                   "Sorgula",
+                                   "",
+                                   "Konutta Kalanlar Belgesi",
+                                   "Nüfus Cüzdan Sureti ",
+                                   "İkametgah Belgesi ",
+                                   "Nüfus Cüzdanı Değiştirme Belgesi ",
+                                   "Nüfus Cüzdanı Değiştirme Sayfa 2",
+                                   "Nakil Belgesi ",
+                                   "Fakirlik Belgesi ",
+                                   " İlmuhaber ",
+                                   "",
+                                   "Yardım Dosyası"};
+        int left = -1;
+        for (int i = 0; i < TForm2::kToolItemCount; ++i) {
+            const auto item = TForm2::ToolItem(i);
+            QWidget* button = w.toolWidget(item);
+            QCOMPARE(button->toolTip(), hints[i]);
+            QVERIFY(!button->accessibleName().isEmpty());
+            QVERIFY(button->x() > left); // left to right in this order
+            left = button->x();
+            QVERIFY(button->geometry().right() < w.toolBar()->width());
+            if (item != TForm2::RecordNumberItem)
+                QCOMPARE(button->height(), 24);
+            const bool later = item == TForm2::QueryItem || (item >= TForm2::DwellingItem && item <= TForm2::StatusItem);
+            QCOMPARE(button->isEnabled(), !later);
+        }
+        QCOMPARE(w.toolWidget(TForm2::RecordNumberItem)->width(), 176);
+        QVERIFY(w.toolWidget(TForm2::RecordNumberItem)->isAncestorOf(w.recordNumberPanel()));
+        QCOMPARE(w.recordNumberPanel()->palette().color(QPalette::Window), QColor(128, 0, 0));
+        QCOMPARE(w.recordNumberPanel()->font().pixelSize(), 13);
+
+        const QList<QLabel*> panels = w.statusBar()->findChildren<QLabel*>();
+        QCOMPARE(panels.size(), 2);
+        QCOMPARE(panels[0]->text(), QString("Zelvar 2001 - Bilgi Bankası"));
+        QCOMPARE(panels[0]->width(), 208);
+        QVERIFY(panels[1]->text().isEmpty());
+        QCOMPARE(panels[1]->width(), 50);
+
+        w.toolAction(TForm2::HelpItem)->trigger();
+        QCOMPARE(f.fakes.help.topics, QList<int>{102});
+        w.toolAction(TForm2::CloseItem)->trigger();
+        QTRY_VERIFY(f.window.isNull());
+    }
+
+    void pagesCaptionsAndLists()
+    {
+        RegisterFixture f;
+        TForm2& w = f.open();
+        const QStringList tabs = {"&Kayıt Kontrol",   "&Bilgi Girişi     ", "&Nüfus Bilgileri",
+                                  "&Ayrıntılı Bakış", "&Verilen Belgeler",  "Nakil &Dosyası"};
+        for (int i = 0; i < tabs.size(); ++i)
+            QCOMPARE(w.pages()->tabText(i), tabs[i]);
+        QCOMPARE(w.pages()->size(), QSize(633, 405));
+        // All six tabs fit in one row, whichever is chosen.
+        for (int i = 0; i < tabs.size(); ++i) {
+            w.showPage(TForm2::Page(i));
+            QTabBar* bar = w.pages()->tabBar();
+            QVERIFY(bar->tabRect(0).left() >= 0);
+            QVERIFY(bar->tabRect(tabs.size() - 1).right() < bar->width());
+        }
+        QStringList groups;
+        for (QGroupBox* g : w.findChildren<QGroupBox*>())
+            if (!qobject_cast<DBRadioGroup*>(g))
+                groups << g->title();
+        groups.sort();
+        QStringList expected = {"MAHALLEDE OTURANLAR", "FOTOĞRAF VE ADRES BİLGİLERİ", "KİMLİK BİLGİLERİ",
+                                "NÜFUS KAYIT BİLGİLERİ", "EK BİLGİLER", "İSİM LİSTESİ", "TÜM VERİ TABANI",
+                                "Nakil Bilgileri", "NAKİL DOSYASI"};
+        expected.sort();
+        QCOMPARE(groups, expected);
+
+        QCOMPARE(comboItems(w.combo("EvDurum1")), (QStringList{"Evsahibi", "Kiracı"}));
+        QCOMPARE(comboItems(w.combo("Yakinlik")), (QStringList{"Kendisi", "Eşi", "Oğlu", "Kızı", "Akrabası"}));
+        QCOMPARE(comboItems(w.combo("Medeni")), (QStringList{"Evli", "Bekar", "Dul"}));
+        QCOMPARE(comboItems(w.combo("Cinsiyeti")), (QStringList{"Erkek", "Kadın"}));
+        QCOMPARE(comboItems(w.combo("Dini")), (QStringList{"İslam", "Musevi", "Hıristiyan"}));
+        QCOMPARE(comboItems(w.combo("EvDuru2")), (QStringList{"Evet", "Hayır"}));
+        const QStringList jobs = comboItems(w.combo("Meslek"));
+        QCOMPARE(jobs.size(), 18);
+        QCOMPARE(jobs.first(), QString("İşçi"));
+        QCOMPARE(jobs[15], QString("Yazar"));
+        QVERIFY(jobs[16].isEmpty() && jobs[17].isEmpty());
+        for (const char* field : {"EvDurum1", "Yakinlik", "Medeni", "Cinsiyeti", "Meslek", "Dini", "EvDuru2"})
+            QVERIFY(w.combo(field)->isEditable());
+        for (const char* field : {"EvDurum1", "Medeni", "Cinsiyeti", "Meslek", "Dini", "EvDuru2"})
+            QCOMPARE(w.combo(field)->toolTip(), QString("Kutudan seçiniz!"));
+        QCOMPARE(w.edit("YokTar")->toolTip(), QString("Bugünün tarihi için çift tıklayınız!"));
+        QCOMPARE(w.edit("DogTar")->toolTip(), QString("Doğum tarihini gg.aa.yyyy olarak giriniz!"));
+        QCOMPARE(w.edit("Tabiyeti")->toolTip(), QString("T.C. için çift tıklayınız!"));
+        QCOMPARE(w.edit("IlKodu")->toolTip(), QString("İlin trafik kodunu giriniz!"));
+        QCOMPARE(w.memo("IsAdresi")->maxLength(), 200);
+        QCOMPARE(w.edit("Vilayeti")->focusPolicy(), Qt::ClickFocus);
+        QVERIFY(w.memo("Not")->isReadOnly());
+        QVERIFY(!w.edit("GittigiAdres")->selectsAllOnFocus());
+        QCOMPARE(w.photoPrintGroup()->codes(), (QStringList{"1", "0"}));
+        QCOMPARE(w.houseTypeGroup()->codes(), (QStringList{"E", "A"}));
+        QCOMPARE(w.moveOutFlag()->checkedValue(), QString("1"));
+        QCOMPARE(w.moveOutAddButton()->toolTip(), QString("Nakil dosyasına ekle !"));
+        QCOMPARE(w.photoLoadButton()->toolTip(), QString("Fotoğraf Yükle"));
+        QCOMPARE(w.photoDeleteButton()->toolTip(), QString("Fotoğrafı Sil"));
+        QCOMPARE(w.photoHideToggle()->toolTip(), QString("Fotoğraf Gizli"));
+        QCOMPARE(w.quickFindEntryButton()->toolTip(), QString("Hızlı Bul !"));
+        QCOMPARE(w.endAlphabetButton()->toolTip(), QString("Vazgeç !"));
+        QCOMPARE(w.nameModeToggle()->toolTip(), QString("İsim Bul"));
+        QCOMPARE(w.numberModeToggle()->toolTip(), QString("Kayıt No Bul"));
+        QCOMPARE(w.numberModeToggle()->text(), QString("Kayıt No "));
+        for (const QString& letter : TForm2::alphabet())
+            QVERIFY(w.letterButton(letter));
+        QCOMPARE(TForm2::alphabet().size(), 31);
+
+        // Page 2's button row: hints, and the tab order Yeni, Gir, Sil, Vazgeç, Ekle.
+        QCOMPARE(w.newButton()->toolTip(), QString("[F8]"));
+        QCOMPARE(w.cancelButton()->text(), QString("Va&zgeç"));
+        QCOMPARE(w.newButton()->nextInFocusChain(), static_cast<QWidget*>(w.saveButton()));
+        QCOMPARE(w.saveButton()->nextInFocusChain(), static_cast<QWidget*>(w.deleteButton()));
+        QCOMPARE(w.deleteButton()->nextInFocusChain(), static_cast<QWidget*>(w.cancelButton()));
+        QCOMPARE(w.cancelButton()->nextInFocusChain(), static_cast<QWidget*>(w.addButton()));
+
+        // Grids and navigators.
+        QVERIFY(w.residentGrid()->isReadOnly());
+        QCOMPARE(w.residentGrid()->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(w.residentGrid()->model()->headerData(0, Qt::Horizontal).toString(), QString("Kayıt No"));
+        QCOMPARE(w.residentGrid()->columnWidth(1), 170);
+        QCOMPARE(w.nameListGrid()->model()->headerData(0, Qt::Horizontal).toString(), QString("Adi"));
+        QAbstractItemModel* all = w.detailGrid()->model();
+        QCOMPARE(all->columnCount(), 37);
+        QCOMPARE(all->headerData(7, Qt::Horizontal).toString(), QString("CepTel."));
+        QCOMPARE(all->headerData(3, Qt::Horizontal).toString(), QString("Sokak"));
+        QCOMPARE(all->headerData(36, Qt::Horizontal).toString(), QString("Gittiği Adres2"));
+        QVERIFY(!(all->flags(all->index(0, 0)) & Qt::ItemIsEditable)); // the number is read-only
+        QCOMPARE(w.navigator(TForm2::DetailedViewPage)->visibleButtons().size(), 10);
+        QCOMPARE(w.navigator(TForm2::CivilRegistryPage)->hint(DBNavigator::Post), QString("Kaydet"));
+        QCOMPARE(w.navigator(TForm2::RecordCheckPage)->visibleButtons(), DBNavigator::movingButtons());
+        QCOMPARE(w.navigator(TForm2::MoveOutPage)->visibleButtons().size(), 7);
+        QCOMPARE(w.moveOutGrid()->model()->headerData(1, Qt::Horizontal).toString(), QString("Adı Soyadı"));
+        QCOMPARE(w.moveOutGrid()->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(w.moveOutSearchBox()->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(w.documentsMemo()->focusPolicy(), Qt::ClickFocus);
+    }
+
+    void tabOrderOfTheEntryPage()
+    {
+        RegisterFixture f;
+        f.data.dm().database().exec("insert into Mahalle (Il, Fotobas) values ('İzmir', '1')");
+        f.data.dm().tbMah->refresh();
+        f.data.addResident("Ali Veli", 1, {{"Konuturu", "E"}});
+        TForm2& w = f.open();
+        w.showPage(TForm2::EntryPage);
+        w.edit("YokTar")->setFocus();
+        QStringList order;
+        for (int step = 0; step < 28; ++step) {
+            QWidget* focus = QApplication::focusWidget();
+            const auto* button = qobject_cast<QAbstractButton*>(focus);
+            order << (focus->accessibleName().isEmpty() && button ? button->text() : focus->accessibleName());
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        const QStringList expected = {
+            "TaşındığıTarih", "Cadde / Sokak", "Ev / Daire No", "Apartman Adı", "Ev sahibi /Kiracı", "Ev Telefonu",
+            "İş Telefonu", "İş Adresi", "Evet", "Ev", "Adı - Soyadı", "Yakınlığı", "Medeni Hali", "Baba Adı",
+            "Ana Adı", "Doğum Yeri", "Doğum Tarihi", "Tabiyeti", "Cinsiyeti", "İşi / Öğrenciyse Okulu", "Sınıf / No",
+            "Dini", "Okur-Yazar mı?", "&Yeni", "&Gir", "&Sil", "Va&zgeç", "&Ekle"};
+        QCOMPARE(order, expected);
+    }
+
+    void everyEntryControlIsNamed()
+    {
+        RegisterFixture f;
+        TForm2& w = f.open();
+        int named = 0;
+        for (BoundControl* control : entryControls(&w)) {
+            QVERIFY2(!control->widget()->accessibleName().isEmpty(), qPrintable(control->dataField()));
+            ++named;
+        }
+        QVERIFY(named > 40);
+        for (QWidget* picker : w.datePickers())
+            QVERIFY(!picker->accessibleName().isEmpty());
+        QCOMPARE(w.edit("Adi")->accessibleName(), QString("Adı - Soyadı"));
+        QCOMPARE(w.edit("NC_Tarihi")->accessibleName(), QString("Cüz./ Psprt.Tarihi"));
+        QCOMPARE(w.searchBox()->accessibleName(), QString("Bul"));
+    }
+
+    void colourStatesPaintTheEntryControlsOnly()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Veli", 1);
+        TForm2& w = f.open();
+        const QColor grid = baseOf(w.residentGrid());
+        const QColor search = baseOf(w.searchBox());
+        const QColor radio = baseOf(w.houseTypeGroup());
+        const QColor photo = baseOf(w.photoBox());
+        const QColor flag = baseOf(w.moveOutFlag());
+        QCOMPARE(colorOf(ColorState::Entry), QColor(210, 210, 255));
+        QCOMPARE(colorOf(ColorState::SurnameFilter), QColor(0, 255, 255));
+        for (ColorState state : {ColorState::Entry, ColorState::SurnameFilter, ColorState::MovedOut, ColorState::Normal}) {
+            w.paint(state);
+            QCOMPARE(w.colorState(), state);
+            const QList<BoundControl*> controls = entryControls(&w);
+            for (BoundControl* control : controls)
+                QCOMPARE(control->backgroundColor(), colorOf(state));
+            for (QWidget* picker : w.datePickers())
+                QCOMPARE(baseOf(picker), colorOf(state));
+            QCOMPARE(baseOf(w.residentGrid()), grid);
+            QCOMPARE(baseOf(w.searchBox()), search);
+            QCOMPARE(baseOf(w.houseTypeGroup()), radio);
+            QCOMPARE(baseOf(w.photoBox()), photo);
+            QCOMPARE(baseOf(w.moveOutFlag()), flag);
+        }
+        // The read-only copies of the move-out page are entry controls too.
+        int copies = 0;
+        for (BoundControl* control : entryControls(w.moveOutDetails()))
+            copies += control->dataSource() == f.data.dm().DataSource1 ? 1 : 0;
+        QCOMPARE(copies, 6);
+        QCOMPARE(colorOf(ColorState::Normal), QColor(Qt::white));
+    }
+
+    void gridsShadeEveryOtherRow()
+    {
+        RegisterFixture f;
+        for (int i = 1; i <= 5; ++i)
+            f.data.addResident(QString("Kişi %1").arg(i), i);
+        TForm2& w = f.open();
+        for (DBGrid* grid : {w.residentGrid(), w.nameListGrid(), w.detailGrid()}) {
+            QCOMPARE(grid->model()->rowCount(), 5);
+            for (int row = 0; row < 5; ++row) {
+                const QColor expected = row % 2 == 1 ? QColor(210, 210, 255) : colorOf(ColorState::Normal);
+                QCOMPARE(grid->cellBackground(grid->model()->index(row, 0)), expected);
+            }
+        }
+        // The move-out list keeps its navy.
+        w.moveOutGrid();
+        QCOMPARE(baseOf(w.moveOutGrid()), QColor(0, 0, 64));
+    }
+
+    void pagesAreCentred()
+    {
+        QCOMPARE(pageControlOrigin(QSize(635, 436), QSize(633, 405), 28), QPoint(1, 30));
+        // Halves round to the even neighbour, the toolbar's on its own.
+        QCOMPARE(pageControlOrigin(QSize(636, 437), QSize(633, 405), 27), QPoint(2, 30));
+        QCOMPARE(pageControlOrigin(QSize(638, 439), QSize(633, 405), 29), QPoint(2, 31));
+        QCOMPARE(pageControlOrigin(QSize(1000, 700), QSize(633, 405), 28), QPoint(184, 162));
+
+        RegisterFixture f;
+        TForm2& w = f.open();
+        QCOMPARE(w.pages()->pos(), QPoint(1, 30));
+        w.resize(1000, 700);
+        QCOMPARE(w.pages()->pos(), QPoint(184, 162));
+        QCOMPARE(w.statusBar()->geometry().bottom(), 699);
+    }
+
+    void documentFrameKeepsItsSizeUnlessMaximised()
+    {
+        RegisterFixture f;
+        QMdiArea area;
+        area.resize(1100, 800);
+        area.show();
+        auto* w = new TForm2(f.data.dm(), f.fakes.services);
+        QMdiSubWindow* frame = area.addSubWindow(w);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        const QSize before = frame->size();
+        const QPoint edge(frame->width() - 2, frame->height() / 2);
+        QVERIFY(w->isFrameBorder(edge));
+        QVERIFY(!w->isFrameBorder(QPoint(frame->width() / 2, w->y() - 4))); // the title bar moves it
+        const auto send = [frame](QEvent::Type type, const QPoint& at, Qt::MouseButton button, Qt::MouseButtons held) {
+            QMouseEvent event(type, at, frame->mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(frame, &event);
+        };
+        send(QEvent::MouseMove, edge, Qt::NoButton, Qt::NoButton); // the frame picks its operation here
+        send(QEvent::MouseButtonPress, edge, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, edge + QPoint(120, 0), Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, edge + QPoint(120, 0), Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(frame->size(), before);
+
+        frame->showMaximized();
+        QVERIFY(w->width() > 635);
+        QCOMPARE(w->pages()->pos(), pageControlOrigin(w->size(), w->pages()->size(), TForm2::kToolbarHeight));
+        QVERIFY(!w->isFrameBorder(edge));
+    }
+
+    void photoToggles()
+    {
+        RegisterFixture f;
+        TForm2& w = f.open();
+        w.showPage(TForm2::EntryPage);
+        w.photoHideToggle()->click();
+        QVERIFY(w.photoBox()->isHidden());
+        QVERIFY(!w.photoShowToggle()->isChecked());
+        w.photoShowToggle()->click();
+        QVERIFY(!w.photoBox()->isHidden());
+        w.setCoverVisible(false);
+        QVERIFY(!w.isCoverVisible());
+        QCOMPARE(w.coverPanel()->geometry(), w.moveOutDetails()->geometry());
+    }
+
+    void everyPageIsLaidOutCleanly()
+    {
+        RegisterFixture f;
+        GeneratorOptions options;
+        options.residents = 60;
+        generateRegister(f.data.dm().database(), options);
+        f.data.restart();
+        TForm2& w = f.open();
+        const QString dir = qEnvironmentVariable("ZELVAR_RENDER_DIR");
+        for (int page = 0; page < w.pages()->count(); ++page) {
+            w.showPage(TForm2::Page(page));
+            QWidget* sheet = w.pages()->widget(page);
+            QList<QWidget*> containers{sheet};
+            for (QGroupBox* g : sheet->findChildren<QGroupBox*>())
+                if (!qobject_cast<DBRadioGroup*>(g))
+                    containers << g;
+            for (QWidget* container : containers) {
+                const QList<QWidget*> children = visibleChildren(container);
+                for (QWidget* child : children) {
+                    const QString where = container->objectName() + "/" + child->metaObject()->className() + " "
+                                          + child->accessibleName();
+                    QVERIFY2(container->rect().contains(child->geometry()), qPrintable(where));
+                    if (auto* label = qobject_cast<QLabel*>(child); label && !label->text().isEmpty())
+                        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                                 qPrintable("cut: " + label->text()));
+                    for (QWidget* other : children)
+                        if (other != child && other != w.coverPanel() && child != w.coverPanel())
+                            QVERIFY2(!child->geometry().intersects(other->geometry()),
+                                     qPrintable(where + " over " + other->metaObject()->className() + " "
+                                                + other->accessibleName()));
+                }
+            }
+            // The foot of every page stays clear of the status bar.
+            for (QWidget* child : visibleChildren(sheet)) {
+                const QPoint bottom = child->mapTo(&w, child->rect().bottomLeft());
+                QVERIFY2(bottom.y() < w.statusBar()->y(), qPrintable(child->accessibleName()));
+            }
+            if (!dir.isEmpty())
+                w.grab().save(QDir(dir).filePath(QString("page%1.png").arg(page + 1)));
+        }
+    }
+};
+
+ZELVAR_TEST(RegisterLookTest)
+#include "tst_register_look.moc"
