@@ -8,6 +8,7 @@
 #include "app/SettingsWindow.h"
 #include "data/TDM2.h"
 #include "platform/Services.h"
+#include "register/TForm2.h"
 #include "reports/TAdres.h"
 
 namespace zelvar {
@@ -17,6 +18,7 @@ WindowFactories makeWindowFactories(TDM2& dm, const Services& services)
     // The windows keep their own copy of the bundle; it only holds references.
     Services s = services;
     WindowFactories f;
+    f.registerWindow = [&dm, s](QWidget*) mutable -> QWidget* { return new TForm2(dm, s); };
     f.statisticsWindow = [&dm, s](QWidget*) mutable -> QWidget* { return new TAdres(dm, s); };
     f.login = [&dm, s](QWidget* parent) mutable { return LoginWindow::run(dm, s, parent); };
     f.settings = [&dm, s](QWidget* parent) mutable {
