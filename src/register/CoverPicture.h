@@ -33,6 +33,7 @@ public:
     // For tests: the draw of n instead of the clock-seeded generator.
     void setRandomSource(RandomSource source) { m_random = std::move(source); }
     QString programFolder() const { return m_folder; }
+    void setProgramFolder(const QString& folder) { m_folder = folder; }
 
     static QImage builtInPicture();
     static constexpr int kPictureCount = 6;

@@ -1,6 +1,5 @@
 #include "register/RegisterIcons.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <functional>
@@ -308,44 +307,6 @@ QIcon certificate(const QColor& band, const QString& tag)
         p.drawLine(QPointF(5, 4.5), QPointF(12, 4.5));
         p.drawLine(QPointF(5, 17), QPointF(14, 17));
     });
-}
-
-QImage coverPlaceholder()
-{
-    // A quiet street of houses under an evening sky.
-    QImage image(320, 240, QImage::Format_RGB32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, 240);
-    sky.setColorAt(0, QColor(20, 30, 90));
-    sky.setColorAt(0.6, QColor(120, 110, 170));
-    sky.setColorAt(1, QColor(240, 180, 120));
-    p.fillRect(image.rect(), sky);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(70, 70, 80));
-    p.drawRect(0, 200, 320, 40);
-    const QColor walls[] = {QColor(180, 120, 90), QColor(200, 170, 120), QColor(150, 110, 100), QColor(190, 150, 110)};
-    for (int i = 0; i < 4; ++i) {
-        const int x = 20 + i * 75;
-        const int h = 70 + (i % 2) * 25;
-        p.setBrush(walls[i]);
-        p.drawRect(x, 200 - h, 60, h);
-        p.setBrush(QColor(140, 40, 30));
-        p.drawPolygon(QPolygon({QPoint(x - 6, 200 - h), QPoint(x + 30, 200 - h - 28), QPoint(x + 66, 200 - h)}));
-        p.setBrush(QColor(255, 230, 140));
-        p.drawRect(x + 10, 200 - h + 14, 14, 14);
-        p.drawRect(x + 36, 200 - h + 14, 14, 14);
-        p.setBrush(QColor(90, 60, 40));
-        p.drawRect(x + 24, 172, 12, 28);
-    }
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(22);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(255, 255, 255, 230));
-    p.drawText(QRect(0, 20, 320, 40), Qt::AlignCenter, QStringLiteral("Nakil Dosyası"));
-    p.end();
-    return image;
 }
 
 } // namespace zelvar::registericons

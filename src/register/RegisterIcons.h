@@ -33,7 +33,4 @@ QIcon icon(Glyph glyph);
 // A certificate: a page with a coloured band and a short tag on it.
 QIcon certificate(const QColor& band, const QString& tag);
 
-// The picture the move-out page's cover panel shows until another is loaded.
-QImage coverPlaceholder();
-
 } // namespace zelvar::registericons

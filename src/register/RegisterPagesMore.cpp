@@ -4,6 +4,7 @@
 
 #include "data/TDM2.h"
 #include "platform/Services.h"
+#include "register/CoverPicture.h"
 #include "register/RegisterIcons.h"
 #include "register/RegisterWidgets.h"
 #include "ui/bound/DBEdit.h"
@@ -199,7 +200,7 @@ QWidget* TForm2::buildMoveOutPage()
     m_cover->setScaledContents(true);
     m_cover->setAlignment(Qt::AlignCenter);
     m_cover->setAccessibleName(QStringLiteral("Nakil Dosyası"));
-    setCoverPicture(registericons::coverPlaceholder());
+    setCoverPicture(m_coverPicture->picture());
     m_cover->raise();
 
     // Right: the move-out file with its search box.
@@ -230,21 +231,6 @@ QWidget* TForm2::buildMoveOutPage()
     connect(navigator, &DBNavigator::clicked, this, [this] { onMoveOutListClicked(); });
     m_navigators.insert(MoveOutPage, navigator);
     return page;
-}
-
-void TForm2::setCoverVisible(bool visible)
-{
-    m_cover->setVisible(visible);
-}
-
-bool TForm2::isCoverVisible() const
-{
-    return !m_cover->isHidden();
-}
-
-void TForm2::setCoverPicture(const QImage& picture)
-{
-    m_cover->setPixmap(QPixmap::fromImage(picture));
 }
 
 } // namespace zelvar

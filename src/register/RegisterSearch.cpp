@@ -109,16 +109,6 @@ void TForm2::endAlphabetFilter()
     }
 }
 
-void TForm2::followRegisterToMoveOutFile()
-{
-    Dataset* q = register_();
-    Dataset* moveOut = m_dm.tbnakil;
-    const QString name = q->isActive() ? q->displayText(QStringLiteral("Adi")) : QString();
-    const bool found = moveOut->isActive() && moveOut->locate(QStringLiteral("Adi_soyadi"), name, {true, false});
-    // The details show only when they belong to the current resident.
-    setCoverVisible(!found);
-}
-
 void TForm2::afterNavigator(DBNavigator::Button)
 {
     followRegisterToMoveOutFile();

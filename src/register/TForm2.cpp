@@ -2,6 +2,8 @@
 
 #include "data/TDM2.h"
 #include "platform/Services.h"
+#include "register/CoverPicture.h"
+#include "register/PhotoOperations.h"
 #include "register/RegisterIcons.h"
 #include "register/RegisterWidgets.h"
 #include "ui/bound/DBComboBox.h"
@@ -61,7 +63,12 @@ QStringList TForm2::alphabet()
             QStringLiteral("Z")};
 }
 
-TForm2::TForm2(TDM2& dm, Services& services, QWidget* parent) : QWidget(parent), m_dm(dm), m_services(services)
+TForm2::TForm2(TDM2& dm, Services& services, QWidget* parent)
+    : QWidget(parent),
+      m_dm(dm),
+      m_services(services),
+      m_photoOperations(std::make_unique<PhotoOperations>(dm, services)),
+      m_coverPicture(std::make_unique<CoverPicture>(services.clock))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption());
@@ -462,17 +469,5 @@ QAbstractButton* TForm2::queryButton() const
 {
     return qobject_cast<QAbstractButton*>(m_toolWidgets[QueryItem]);
 }
-
-// ------------------------------------- operations of the photograph and
-// move-out code; they are wired in there.
-
-void TForm2::loadPhoto() {}
-void TForm2::deletePhoto() {}
-void TForm2::addToMoveOutFile() {}
-void TForm2::wipeDatabase() {}
-void TForm2::onMoveOutListClicked() {}
-void TForm2::onMoveOutSearchChanged(const QString&) {}
-void TForm2::onMoveOutDatePicked(const QDate&) {}
-void TForm2::onTabChangedByUser(int) {}
 
 } // namespace zelvar

@@ -9,6 +9,7 @@
 //   RecordLifecycle.cpp  New, Add, Save, Cancel, Delete, leaving page 3
 //   RegisterSearch.cpp   search, quick find, filters, navigators, count
 //   EntryAids.cpp        province lookup, nationality, moving-in date
+//   RegisterMoveOut.cpp  photographs, move-out file, cover picture, wipe
 #include "register/RegisterLook.h"
 #include "ui/bound/DBNavigator.h"
 
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QWidget>
+#include <memory>
 
 class QAction;
 class QButtonGroup;
@@ -33,6 +35,9 @@ class QTimer;
 namespace zelvar {
 
 class AnalogClock;
+class CoverPicture;
+class PhotoOperations;
+struct MoveOutFollowUp;
 class DBCheckBox;
 class DBComboBox;
 class DBEdit;
@@ -154,7 +159,7 @@ public:
     void showPage(Page page); // a switch by the window's own buttons and keys
     Page currentPage() const;
 
-    // --- operations wired in by the photograph and move-out code
+    // --- photographs, move-out file and wipe
     void loadPhoto();
     void deletePhoto();
     void addToMoveOutFile();
@@ -224,6 +229,8 @@ public:
     DBGrid* detailGrid() const { return m_detailGrid; }     // page 4
     DBGrid* moveOutGrid() const { return m_moveOutGrid; }   // page 6
     DBNavigator* navigator(Page page) const { return m_navigators.value(page); }
+    PhotoOperations& photoOperations() const { return *m_photoOperations; }
+    CoverPicture& coverPicture() const { return *m_coverPicture; }
     DBMemo* documentsMemo() const { return m_documents; }
     QCalendarWidget* calendar() const { return m_calendar; }
     QAbstractButton* todayButton() const { return m_today; }
@@ -270,6 +277,9 @@ private:
     // entry aids
     void currentResidentChanged();
 
+    // move-out file
+    void apply(const MoveOutFollowUp& next);
+
     Dataset* register_() const;
 
     TDM2& m_dm;
@@ -278,6 +288,8 @@ private:
     SearchMode m_searchMode = SearchMode::Name;
     bool m_pageChangeByWindow = false;
     QString m_lastCurrentKey; // the resident the province lookup last saw become current
+    std::unique_ptr<PhotoOperations> m_photoOperations;
+    std::unique_ptr<CoverPicture> m_coverPicture;
 
     QWidget* m_toolFrame = nullptr;
     QAction* m_toolActions[kToolItemCount] = {};

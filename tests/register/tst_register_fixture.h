@@ -26,7 +26,7 @@ struct RegisterFixture {
         window = new TForm2(data.dm(), fakes.services);
         window->show();
         window->activateWindow();
-        QTest::qWaitForWindowActive(window);
+        (void)QTest::qWaitForWindowActive(window);
         return *window;
     }
 

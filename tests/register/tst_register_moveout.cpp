@@ -1,0 +1,271 @@
+// The register window's move-out page: adding the current resident from the
+// civil-registry page, the list and its navigator leading the register, the
+// "İsim Bul" search, the "Tarih" picker, a deleted resident's row, and the
+// cover picture drawn on page changes made through the tabs only.
+#include "TestRegistry.h"
+#include "register/CoverPicture.h"
+#include "tst_register_fixture.h"
+#include "ui/bound/DBCheckBox.h"
+#include "ui/bound/DBGrid.h"
+
+#include <QCalendarWidget>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+using namespace zelvar;
+using namespace zelvar::testing;
+
+namespace {
+
+const QDate kToday(2026, 12, 9); // the fake clock's day
+
+void addMoveOutRow(RegisterFixture& f, const QString& name, const QString& date = "2020-01-02")
+{
+    f.data.dm().database().exec("insert into Nakil (Tarih, ADI_SOYADI) values (?, ?)", {date, name});
+    f.data.dm().tbnakil->refresh();
+}
+
+// Clicks the list row showing this name, as the mouse does.
+void clickListRow(TForm2& w, const QString& name)
+{
+    DBGrid* grid = w.moveOutGrid();
+    QAbstractItemModel* model = grid->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex cell = model->index(row, 1);
+        if (cell.data().toString() == name) {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+            return;
+        }
+    }
+    QFAIL(qPrintable("no list row " + name));
+}
+
+QColor entryColor(TForm2& w)
+{
+    return w.edit("Adi")->backgroundColor();
+}
+
+} // namespace
+
+class RegisterMoveOutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void addingFromTheCivilRegistryPage()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Kaya", 1, {{"GittigiAdres", "Atatürk Cad. 5"}});
+        f.data.addResident("Veli Gider", 2, {{"GittigiAdres", "Gazi Sok. 3"}, {"Gittigiadres2", "Ankara"}});
+        TForm2& w = f.open();
+        w.showPage(TForm2::CivilRegistryPage);
+
+        // One address line only: nothing, silently.
+        w.moveOutAddButton()->click();
+        QVERIFY(f.fakes.prompter.shown.isEmpty());
+        QCOMPARE(w.currentPage(), TForm2::CivilRegistryPage);
+
+        // The second line typed into its box, not yet saved; Cancel stops.
+        retype(w.edit("Gittigiadres2"), "İzmir");
+        f.fakes.prompter.answer(Answer::Cancel);
+        w.moveOutAddButton()->click();
+        QCOMPARE(f.fakes.prompter.texts(), QStringList{"Bilgiler Nakil Dosyasına Eklensin mi?"});
+        QCOMPARE(f.count("select count(*) from Nakil"), 0);
+        QCOMPARE(w.currentPage(), TForm2::CivilRegistryPage);
+
+        int draws = 0;
+        w.coverPicture().setRandomSource([&draws] { return ++draws, 0; });
+        f.fakes.prompter.answer(Answer::Yes);
+        w.moveOutAddButton()->click();
+        QCOMPARE(w.currentPage(), TForm2::MoveOutPage);
+        QCOMPARE(draws, 0); // the window's own switch draws no cover picture
+        QVERIFY(!w.isCoverVisible());
+        QCOMPARE(w.colorState(), ColorState::MovedOut);
+        QCOMPARE(entryColor(w), colorOf(ColorState::MovedOut));
+        QVERIFY(w.moveOutFlag()->isChecked());
+        QCOMPARE(f.count("select count(*) from Nakil"), 1);
+        QCOMPARE(f.stored("select ADI_SOYADI from Nakil"), QString("Ali Kaya"));
+        QCOMPARE(f.stored("select \"Not\" from Nakil").replace("\r\n", "\n"), QString("Atatürk Cad. 5\nİzmir"));
+        QCOMPARE(f.data.dm().tbnakil->value("Tarih").toDate(), kToday);
+        QCOMPARE(f.stored("select Nakil from zelvarx where KayitNo = 1"), QString("1"));
+        QCOMPARE(f.stored("select Gittigiadres2 from zelvarx where KayitNo = 1"), QString("İzmir"));
+        QCOMPARE(w.moveOutGrid()->model()->rowCount(), 1);
+
+        // The flag is ticked now: a second press does nothing.
+        w.showPage(TForm2::CivilRegistryPage);
+        f.fakes.prompter.clear();
+        w.moveOutAddButton()->click();
+        QVERIFY(f.fakes.prompter.shown.isEmpty());
+        QCOMPARE(f.count("select count(*) from Nakil"), 1);
+        QCOMPARE(w.currentPage(), TForm2::CivilRegistryPage);
+        QVERIFY(f.fakes.prompter.unexpected.isEmpty());
+    }
+
+    void listLeadsTheRegister()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Kaya", 1);
+        f.data.addResident("Veli Gider", 2, {{"Nakil", "1"}, {"BabaAdi", "Hasan"}});
+        f.data.addResident("Ayşe Gider", 3, {{"Nakil", "0"}});
+        addMoveOutRow(f, "VELİ GİDER");
+        addMoveOutRow(f, "Kimse Yok");
+        addMoveOutRow(f, "ayşe gider");
+        TForm2& w = f.open();
+        w.showPage(TForm2::MoveOutPage);
+
+        clickListRow(w, "Kimse Yok");
+        QVERIFY(w.isCoverVisible());
+        QCOMPARE(f.number(), 1); // the register stays
+        QCOMPARE(w.colorState(), ColorState::Normal);
+
+        clickListRow(w, "VELİ GİDER"); // whole name, ignoring case
+        QVERIFY(!w.isCoverVisible());
+        QCOMPARE(f.number(), 2);
+        QCOMPARE(w.colorState(), ColorState::MovedOut);
+        QCOMPARE(entryColor(w), colorOf(ColorState::MovedOut));
+
+        clickListRow(w, "Kimse Yok");
+        QVERIFY(w.isCoverVisible());
+        QCOMPARE(f.number(), 2);
+        QCOMPARE(w.colorState(), ColorState::MovedOut); // still by his flag
+
+        // Under the surname filter the list still paints by the flag.
+        w.showPage(TForm2::RecordCheckPage);
+        type(w.searchBox(), "Gider");
+        w.surnameToggle()->click();
+        QCOMPARE(w.colorState(), ColorState::SurnameFilter);
+        w.showPage(TForm2::MoveOutPage);
+        clickListRow(w, "ayşe gider");
+        QCOMPARE(f.number(), 3);
+        QVERIFY(!w.isCoverVisible());
+        QCOMPARE(w.colorState(), ColorState::Normal);
+
+        // The list's navigator does the same after every button.
+        DBNavigator* nav = w.navigator(TForm2::MoveOutPage);
+        nav->click(DBNavigator::First);
+        QCOMPARE(f.number(), 2);
+        QVERIFY(!w.isCoverVisible());
+        QCOMPARE(w.colorState(), ColorState::MovedOut);
+        nav->click(DBNavigator::Next);
+        QVERIFY(w.isCoverVisible());
+        QCOMPARE(f.number(), 2);
+
+        // A register navigator leads the list back.
+        w.navigator(TForm2::RecordCheckPage)->click(DBNavigator::Last);
+        QCOMPARE(f.number(), 3);
+        QCOMPARE(f.data.dm().tbnakil->displayText("ADI_SOYADI"), QString("ayşe gider"));
+        QVERIFY(!w.isCoverVisible());
+        QCOMPARE(w.colorState(), ColorState::SurnameFilter);
+    }
+
+    void searchMovesTheListOnly()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Kaya", 1);
+        f.data.addResident("Zeki Uzak", 2, {{"Nakil", "1"}});
+        addMoveOutRow(f, "Ali Kaya");
+        addMoveOutRow(f, "Zeki Uzak");
+        TForm2& w = f.open();
+        w.showPage(TForm2::MoveOutPage);
+        const bool coverBefore = w.isCoverVisible();
+        type(w.moveOutSearchBox(), "ze");
+        QCOMPARE(f.data.dm().tbnakil->displayText("ADI_SOYADI"), QString("Zeki Uzak"));
+        QCOMPARE(f.number(), 1); // the register does not follow
+        QCOMPARE(w.isCoverVisible(), coverBefore);
+        QCOMPARE(w.colorState(), ColorState::Normal);
+        type(w.moveOutSearchBox(), "x"); // no match: the list stays
+        QCOMPARE(f.data.dm().tbnakil->displayText("ADI_SOYADI"), QString("Zeki Uzak"));
+        w.moveOutSearchBox()->clear();
+        QCOMPARE(f.data.dm().tbnakil->displayText("ADI_SOYADI"), QString("Ali Kaya"));
+        QVERIFY(f.fakes.prompter.shown.isEmpty());
+    }
+
+    void datePickerSetsTheDepartureDate()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Kaya", 1);
+        addMoveOutRow(f, "Ali Kaya", "2020-01-02");
+        addMoveOutRow(f, "Zeki Uzak", "2021-03-04");
+        TForm2& w = f.open();
+        w.showPage(TForm2::MoveOutPage);
+        QCOMPARE(w.moveOutDatePicker()->date(), kToday);
+        Dataset* list = f.data.dm().tbnakil;
+        QCOMPARE(list->displayText("ADI_SOYADI"), QString("Ali Kaya"));
+
+        // The drop-down calendar closes on a chosen day.
+        emit w.moveOutDatePicker()->calendarWidget()->clicked(QDate(2024, 5, 6));
+        QVERIFY(list->isEditing());
+        QCOMPARE(list->value("Tarih").toDate(), QDate(2024, 5, 6));
+        QCOMPARE(f.stored("select Tarih from Nakil where ADI_SOYADI = 'Ali Kaya'"), QString("2020-01-02"));
+        w.navigator(TForm2::MoveOutPage)->click(DBNavigator::Post);
+        QCOMPARE(f.stored("select Tarih from Nakil where ADI_SOYADI = 'Ali Kaya'"), QString("2024-05-06"));
+        QCOMPARE(f.stored("select Tarih from Nakil where ADI_SOYADI = 'Zeki Uzak'"), QString("2021-03-04"));
+    }
+
+    void deletedResidentKeepsHisRowUnderTheCover()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Kaya", 1);
+        f.data.addResident("Veli Gider", 2, {{"Nakil", "1"}});
+        addMoveOutRow(f, "Veli Gider");
+        TForm2& w = f.open();
+        w.navigator(TForm2::RecordCheckPage)->click(DBNavigator::Last);
+        QVERIFY(!w.isCoverVisible());
+        f.fakes.prompter.answer(Answer::Yes);
+        w.deleteRecord();
+        QCOMPARE(f.count("select count(*) from zelvarx"), 1);
+        QCOMPARE(f.count("select count(*) from Nakil"), 1);
+
+        w.showPage(TForm2::MoveOutPage);
+        clickListRow(w, "Veli Gider");
+        QVERIFY(w.isCoverVisible());
+        QCOMPARE(f.name(), QString("Ali Kaya"));
+        QCOMPARE(w.colorState(), ColorState::Normal);
+    }
+
+    void coverPictureChangesOnTabsOnly()
+    {
+        QTemporaryDir folder;
+        QImage street(64, 48, QImage::Format_RGB32);
+        street.fill(QColor(20, 140, 60));
+        QVERIFY(street.save(folder.filePath("2.jpg"), "JPG"));
+        RegisterFixture f;
+        f.data.addResident("Ali Kaya", 1);
+        TForm2& w = f.open();
+        const QSize builtIn = CoverPicture::builtInPicture().size();
+        QVERIFY(!builtIn.isEmpty());
+        QCOMPARE(w.coverPanel()->pixmap().size(), builtIn);
+
+        w.coverPicture().setProgramFolder(folder.path());
+        QList<int> draws = {4, 2, 0};
+        int drawn = 0;
+        w.coverPicture().setRandomSource([&] { return draws.value(drawn++, 5); });
+
+        // Keys and buttons of the window switch pages without a draw.
+        QTest::keyClick(w.searchBox(), Qt::Key_F6);
+        QCOMPARE(w.currentPage(), TForm2::EntryPage);
+        QTest::keyClick(w.focusWidget(), Qt::Key_F7);
+        QCOMPARE(w.currentPage(), TForm2::CivilRegistryPage);
+        w.toRecordCheckButton()->click();
+        QCOMPARE(w.currentPage(), TForm2::RecordCheckPage);
+        QCOMPARE(drawn, 0);
+
+        QTabBar* tabs = w.pages()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TForm2::MoveOutPage).center());
+        QCOMPARE(w.currentPage(), TForm2::MoveOutPage);
+        QCOMPARE(drawn, 1); // 4.jpg does not exist: the picture stays
+        QCOMPARE(w.coverPanel()->pixmap().size(), builtIn);
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TForm2::EntryPage).center());
+        QCOMPARE(drawn, 2);
+        QCOMPARE(w.coverPanel()->pixmap().size(), street.size());
+        QVERIFY(qAbs(w.coverPanel()->pixmap().toImage().pixelColor(32, 24).green() - 140) < 6);
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TForm2::RecordCheckPage).center());
+        QCOMPARE(drawn, 3); // 0.jpg missing: 2.jpg stays
+        QCOMPARE(w.coverPanel()->pixmap().size(), street.size());
+    }
+};
+
+ZELVAR_TEST(RegisterMoveOutTest)
+#include "tst_register_moveout.moc"
