@@ -17,10 +17,5 @@ enum class ColorState {
 
 QColor colorOf(ColorState state);
 
-// Where the page control goes when the window is resized: centred in the
-// client area, then moved down by half the toolbar. Each half is rounded to
-// the nearest whole pixel, halves to the even neighbour; the toolbar's half
-// is rounded on its own before it is added.
-QPoint pageControlOrigin(QSize client, QSize pages, int toolbarHeight);
 
 } // namespace zelvar

@@ -1,4 +1,5 @@
 #include "register/TForm2.h"
+#include "ui/PageCentring.h"
 
 #include "data/TDM2.h"
 #include "platform/Services.h"
@@ -255,7 +256,7 @@ void TForm2::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     m_toolFrame->setGeometry(0, 0, width(), kToolbarHeight);
     m_statusBar->setGeometry(0, height() - kStatusHeight, width(), kStatusHeight);
-    m_pages->move(pageControlOrigin(size(), m_pages->size(), kToolbarHeight));
+    m_pages->move(centredPageOrigin(size(), m_pages->size(), kToolbarHeight));
     // The status bar lies over the foot of the pages, as the toolbar over
     // nothing: the page control is centred in the whole client area.
     m_statusBar->raise();

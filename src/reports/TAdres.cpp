@@ -50,20 +50,7 @@ QLabel* headingPanel(QWidget* page, const QString& text, int pixelSize)
     return heading;
 }
 
-int roundHalfEven(double value)
-{
-    // nearbyint follows the default rounding mode: to nearest, ties to even.
-    return int(std::nearbyint(value));
-}
-
 } // namespace
-
-QPoint centredPageOrigin(QSize client, QSize page, int toolbarHeight)
-{
-    const int left = roundHalfEven((client.width() - page.width()) / 2.0);
-    const int top = roundHalfEven((client.height() - page.height()) / 2.0) + roundHalfEven(toolbarHeight / 2.0);
-    return {left, top};
-}
 
 TAdres::TAdres(TDM2& dm, Services& services, QWidget* parent)
     : QWidget(parent), m_dm(dm), m_services(services)

@@ -3,6 +3,7 @@
 // tenure, marital status, unemployment, religion and age, draws the counts
 // as two bar charts, and carries the general-reports and query-reports pages.
 #include "reports/StatisticsRun.h"
+#include "ui/PageCentring.h"
 
 #include <QSize>
 #include <QWidget>
@@ -24,12 +25,6 @@ class Dataset;
 class Statement;
 class TDM2;
 struct Services;
-
-// Where the page area goes when the window is resized: centred in the
-// client area, then moved down by half the toolbar. Each half is rounded to
-// the nearest whole pixel, halves to the even neighbour; the toolbar's half
-// is rounded on its own before it is added.
-QPoint centredPageOrigin(QSize client, QSize page, int toolbarHeight);
 
 class TAdres : public QWidget {
     Q_OBJECT

@@ -5,6 +5,7 @@
 #include "RegisterGenerator.h"
 #include "TestRegistry.h"
 #include "tst_register_fixture.h"
+#include "ui/PageCentring.h"
 #include "ui/bound/DBCheckBox.h"
 #include "ui/bound/DBGrid.h"
 #include "ui/bound/DBImage.h"
@@ -340,11 +341,11 @@ private slots:
 
     void pagesAreCentred()
     {
-        QCOMPARE(pageControlOrigin(QSize(635, 436), QSize(633, 405), 28), QPoint(1, 30));
+        QCOMPARE(centredPageOrigin(QSize(635, 436), QSize(633, 405), 28), QPoint(1, 30));
         // Halves round to the even neighbour, the toolbar's on its own.
-        QCOMPARE(pageControlOrigin(QSize(636, 437), QSize(633, 405), 27), QPoint(2, 30));
-        QCOMPARE(pageControlOrigin(QSize(638, 439), QSize(633, 405), 29), QPoint(2, 31));
-        QCOMPARE(pageControlOrigin(QSize(1000, 700), QSize(633, 405), 28), QPoint(184, 162));
+        QCOMPARE(centredPageOrigin(QSize(636, 437), QSize(633, 405), 27), QPoint(2, 30));
+        QCOMPARE(centredPageOrigin(QSize(638, 439), QSize(633, 405), 29), QPoint(2, 31));
+        QCOMPARE(centredPageOrigin(QSize(1000, 700), QSize(633, 405), 28), QPoint(184, 162));
 
         RegisterFixture f;
         TForm2& w = f.open();
@@ -380,7 +381,7 @@ private slots:
 
         frame->showMaximized();
         QVERIFY(w->width() > 635);
-        QCOMPARE(w->pages()->pos(), pageControlOrigin(w->size(), w->pages()->size(), TForm2::kToolbarHeight));
+        QCOMPARE(w->pages()->pos(), centredPageOrigin(w->size(), w->pages()->size(), TForm2::kToolbarHeight));
         QVERIFY(!w->isFrameBorder(edge));
     }
 
