@@ -1,6 +1,7 @@
 #include "app/LoginWindow.h"
 
 #include "data/PasswordHash.h"
+#include "ui/DrawnPicture.h"
 #include "ui/ScrollingStrip.h"
 
 #include <QApplication>
@@ -65,6 +66,9 @@ ScrollingStrip* makeStrip(QWidget* parent, const QRect& geometry)
 
 namespace {
 
+// Both window pictures fill their side panel.
+const QSize kPictureSize(90, 120);
+
 // A night-blue ground with a soft light at the top.
 void paintGround(QPainter& p, const QSize& size)
 {
@@ -91,68 +95,53 @@ QLinearGradient brass(const QRectF& r)
 
 QPixmap padlockPicture()
 {
-    const QSize size(90, 120);
-    QPixmap pm(size * 2);
-    pm.setDevicePixelRatio(2);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    paintGround(p, size);
-    // Shackle.
-    p.setPen(QPen(QColor(200, 200, 215), 7, Qt::SolidLine, Qt::FlatCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(27, 22, 36, 44), 0, 180 * 16);
-    p.drawLine(QPointF(27, 44), QPointF(27, 58));
-    p.drawLine(QPointF(63, 44), QPointF(63, 58));
-    // Body.
-    const QRectF body(17, 56, 56, 44);
-    p.setPen(QPen(QColor(110, 70, 0), 1.5));
-    p.setBrush(brass(body));
-    p.drawRoundedRect(body, 6, 6);
-    // Keyhole.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 20, 0));
-    p.drawEllipse(QPointF(45, 73), 5, 5);
-    p.drawPolygon(QPolygonF({QPointF(42, 75), QPointF(48, 75), QPointF(50, 90), QPointF(40, 90)}));
-    p.end();
-    return pm;
+    return drawnPicture(kPictureSize, [](QPainter& p) {
+        paintGround(p, kPictureSize);
+        // Shackle.
+        p.setPen(QPen(QColor(200, 200, 215), 7, Qt::SolidLine, Qt::FlatCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(27, 22, 36, 44), 0, 180 * 16);
+        p.drawLine(QPointF(27, 44), QPointF(27, 58));
+        p.drawLine(QPointF(63, 44), QPointF(63, 58));
+        // Body.
+        const QRectF body(17, 56, 56, 44);
+        p.setPen(QPen(QColor(110, 70, 0), 1.5));
+        p.setBrush(brass(body));
+        p.drawRoundedRect(body, 6, 6);
+        // Keyhole.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(30, 20, 0));
+        p.drawEllipse(QPointF(45, 73), 5, 5);
+        p.drawPolygon(QPolygonF({QPointF(42, 75), QPointF(48, 75), QPointF(50, 90), QPointF(40, 90)}));
+    });
 }
 
 QPixmap keyPicture()
 {
-    const QSize size(90, 120);
-    QPixmap pm(size * 2);
-    pm.setDevicePixelRatio(2);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    paintGround(p, size);
-    p.translate(45, 60);
-    p.rotate(-55);
-    const QRectF shaft(-4, -4, 58, 8);
-    QPainterPath key;
-    key.addEllipse(QPointF(-20, 0), 17, 17);
-    key.addRect(shaft);
-    key.addRect(QRectF(36, 4, 6, 12));
-    key.addRect(QRectF(46, 4, 6, 9));
-    QPainterPath hole;
-    hole.addEllipse(QPointF(-24, 0), 6, 6);
-    p.setPen(QPen(QColor(110, 70, 0), 1.5));
-    p.setBrush(brass(QRectF(-37, -17, 90, 34)));
-    p.drawPath(key.simplified().subtracted(hole));
-    p.end();
-    return pm;
+    return drawnPicture(kPictureSize, [](QPainter& p) {
+        paintGround(p, kPictureSize);
+        p.translate(45, 60);
+        p.rotate(-55);
+        const QRectF shaft(-4, -4, 58, 8);
+        QPainterPath key;
+        key.addEllipse(QPointF(-20, 0), 17, 17);
+        key.addRect(shaft);
+        key.addRect(QRectF(36, 4, 6, 12));
+        key.addRect(QRectF(46, 4, 6, 9));
+        QPainterPath hole;
+        hole.addEllipse(QPointF(-24, 0), 6, 6);
+        p.setPen(QPen(QColor(110, 70, 0), 1.5));
+        p.setBrush(brass(QRectF(-37, -17, 90, 34)));
+        p.drawPath(key.simplified().subtracted(hole));
+    });
 }
 
 QIcon okIcon()
 {
-    QPixmap pm(QSize(16, 16) * 2);
-    pm.setDevicePixelRatio(2);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 128, 0), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF({QPointF(2.5, 8.5), QPointF(6.5, 12.5), QPointF(13.5, 3.5)}));
-    p.end();
-    return QIcon(pm);
+    return drawnIcon(16, [](QPainter& p) {
+        p.setPen(QPen(QColor(0, 128, 0), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(2.5, 8.5), QPointF(6.5, 12.5), QPointF(13.5, 3.5)}));
+    });
 }
 
 void centreOnScreen(QWidget* window)

@@ -1,5 +1,7 @@
 #include "register/RegisterIcons.h"
 
+#include "ui/DrawnPicture.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <functional>
@@ -17,15 +19,7 @@ const QColor kRed(192, 0, 0);
 // sharp on dense screens.
 QIcon drawn(const std::function<void(QPainter&)>& draw)
 {
-    const qreal dpr = 2.0;
-    QPixmap pm(QSize(20, 20) * dpr);
-    pm.setDevicePixelRatio(dpr);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    draw(p);
-    p.end();
-    return QIcon(pm);
+    return drawnIcon(20, draw);
 }
 
 void page(QPainter& p, const QRectF& r)

@@ -1,5 +1,7 @@
 #include "reports/StatsIcons.h"
 
+#include "ui/DrawnPicture.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <functional>
@@ -12,12 +14,7 @@ constexpr int kSize = 20;
 
 QIcon drawn(const std::function<void(QPainter&)>& draw)
 {
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    draw(p);
-    return QIcon(pixmap);
+    return drawnIcon(kSize, draw, 1.0);
 }
 
 // Three small bars on a base line, as on the charts.

@@ -2,6 +2,7 @@
 
 #include "data/Dataset.h"
 #include "platform/Prompter.h"
+#include "ui/DrawnPicture.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -16,65 +17,59 @@ namespace {
 // The buttons' small pictures, drawn here rather than loaded.
 QIcon buttonIcon(DBNavigator::Button button)
 {
-    const qreal dpr = 2.0;
-    QPixmap pm(QSize(16, 16) * dpr);
-    pm.setDevicePixelRatio(dpr);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(0, 0, 96);
-    p.setPen(Qt::NoPen);
-    p.setBrush(ink);
-    const auto triangle = [&p](qreal tipX, qreal baseX) {
-        p.drawPolygon(QPolygonF({QPointF(baseX, 3.5), QPointF(tipX, 8), QPointF(baseX, 12.5)}));
-    };
-    switch (button) {
-    case DBNavigator::First:
-        p.drawRect(QRectF(3.5, 3.5, 2, 9));
-        triangle(6.5, 12.5);
-        break;
-    case DBNavigator::Prior:
-        triangle(4.5, 10.5);
-        break;
-    case DBNavigator::Next:
-        triangle(11.5, 5.5);
-        break;
-    case DBNavigator::Last:
-        triangle(9.5, 3.5);
-        p.drawRect(QRectF(10.5, 3.5, 2, 9));
-        break;
-    case DBNavigator::Insert:
-        p.drawRect(QRectF(7, 3, 2, 10));
-        p.drawRect(QRectF(3, 7, 10, 2));
-        break;
-    case DBNavigator::Delete:
-        p.drawRect(QRectF(3, 7, 10, 2));
-        break;
-    case DBNavigator::Edit:
-        p.drawPolygon(QPolygonF({QPointF(3.5, 11.5), QPointF(8, 4.5), QPointF(12.5, 11.5)}));
-        break;
-    case DBNavigator::Post:
-        p.setPen(QPen(QColor(0, 128, 0), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
-        break;
-    case DBNavigator::Cancel:
-        p.setPen(QPen(QColor(176, 0, 0), 2.2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(4, 4), QPointF(12, 12));
-        p.drawLine(QPointF(12, 4), QPointF(4, 12));
-        break;
-    case DBNavigator::Refresh: {
-        p.setPen(QPen(ink, 1.8, Qt::SolidLine, Qt::RoundCap));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(3.5, 3.5, 9, 9), 100 * 16, 280 * 16);
+    return drawnIcon(16, [button](QPainter& p) {
+        const QColor ink(0, 0, 96);
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
-        p.drawPolygon(QPolygonF({QPointF(7, 1), QPointF(11, 3.6), QPointF(7, 6.2)}));
-        break;
-    }
-    }
-    p.end();
-    return QIcon(pm);
+        const auto triangle = [&p](qreal tipX, qreal baseX) {
+            p.drawPolygon(QPolygonF({QPointF(baseX, 3.5), QPointF(tipX, 8), QPointF(baseX, 12.5)}));
+        };
+        switch (button) {
+        case DBNavigator::First:
+            p.drawRect(QRectF(3.5, 3.5, 2, 9));
+            triangle(6.5, 12.5);
+            break;
+        case DBNavigator::Prior:
+            triangle(4.5, 10.5);
+            break;
+        case DBNavigator::Next:
+            triangle(11.5, 5.5);
+            break;
+        case DBNavigator::Last:
+            triangle(9.5, 3.5);
+            p.drawRect(QRectF(10.5, 3.5, 2, 9));
+            break;
+        case DBNavigator::Insert:
+            p.drawRect(QRectF(7, 3, 2, 10));
+            p.drawRect(QRectF(3, 7, 10, 2));
+            break;
+        case DBNavigator::Delete:
+            p.drawRect(QRectF(3, 7, 10, 2));
+            break;
+        case DBNavigator::Edit:
+            p.drawPolygon(QPolygonF({QPointF(3.5, 11.5), QPointF(8, 4.5), QPointF(12.5, 11.5)}));
+            break;
+        case DBNavigator::Post:
+            p.setPen(QPen(QColor(0, 128, 0), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(Qt::NoBrush);
+            p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+            break;
+        case DBNavigator::Cancel:
+            p.setPen(QPen(QColor(176, 0, 0), 2.2, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(4, 4), QPointF(12, 12));
+            p.drawLine(QPointF(12, 4), QPointF(4, 12));
+            break;
+        case DBNavigator::Refresh: {
+            p.setPen(QPen(ink, 1.8, Qt::SolidLine, Qt::RoundCap));
+            p.setBrush(Qt::NoBrush);
+            p.drawArc(QRectF(3.5, 3.5, 9, 9), 100 * 16, 280 * 16);
+            p.setPen(Qt::NoPen);
+            p.setBrush(ink);
+            p.drawPolygon(QPolygonF({QPointF(7, 1), QPointF(11, 3.6), QPointF(7, 6.2)}));
+            break;
+        }
+        }
+    });
 }
 
 } // namespace
