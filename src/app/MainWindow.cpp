@@ -385,14 +385,14 @@ void MainWindow::exitCommand()
 QWidget* MainWindow::registerCommand()
 {
     return m_registerGuard.open([this]() -> QWidget* {
-        return m_factories.registerWindow ? m_factories.registerWindow(this) : nullptr;
+        return m_factories.registerWindow ? m_factories.registerWindow(*this) : nullptr;
     });
 }
 
 QWidget* MainWindow::statisticsCommand()
 {
     return m_statisticsGuard.open([this]() -> QWidget* {
-        return m_factories.statisticsWindow ? m_factories.statisticsWindow(this) : nullptr;
+        return m_factories.statisticsWindow ? m_factories.statisticsWindow(*this) : nullptr;
     });
 }
 
@@ -400,12 +400,26 @@ QWidget* MainWindow::editorCommand()
 {
     try {
         return m_editorGuard.open(
-            [this]() -> QWidget* { return m_factories.editorWindow ? m_factories.editorWindow(this) : nullptr; },
+            [this]() -> QWidget* { return m_factories.editorWindow ? m_factories.editorWindow(*this) : nullptr; },
             true);
     } catch (...) {
         // A failure while the editor is being made passes without a message.
         return nullptr;
     }
+}
+
+void MainWindow::queryWindowCommand(QWidget* over)
+{
+    if (m_factories.queryWindow)
+        m_factories.queryWindow(*this, over);
+}
+
+QList<QWidget*> MainWindow::documentWindows() const
+{
+    QList<QWidget*> windows;
+    for (QMdiSubWindow* frame : m_area->subWindowList(QMdiArea::CreationOrder))
+        windows << (frame->widget() ? frame->widget() : frame);
+    return windows;
 }
 
 void MainWindow::startCompanion(Program program)

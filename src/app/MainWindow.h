@@ -10,6 +10,7 @@
 #include "app/WindowFactories.h"
 #include "app/WindowGuard.h"
 #include "platform/Services.h"
+#include "ui/MainCommands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -26,7 +27,7 @@ namespace zelvar {
 class DocumentArea;
 class TDM2;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public MainCommands {
     Q_OBJECT
 public:
     MainWindow(TDM2& dm, const Services& services, WindowFactories factories, QWidget* parent = nullptr);
@@ -61,6 +62,8 @@ public:
     HintHandler& hintHandler() { return m_hints; }
     ErrorHandler& errorHandler() { return m_errorHandler; }
 
+    QList<QWidget*> documentWindows() const override;
+
     // Every action of the menu and the toolbars, found by its menu text or,
     // for the toolbar-only switches, by its hint.
     QAction* findAction(const QString& text) const;
@@ -77,7 +80,8 @@ public slots:
     // The three document windows, each kept single.
     QWidget* registerCommand();
     QWidget* statisticsCommand();
-    QWidget* editorCommand();
+    QWidget* editorCommand() override;
+    void queryWindowCommand(QWidget* over) override;
     // Companion programs.
     void addressBookCommand();
     void diaryCommand();

@@ -18,8 +18,8 @@ WindowFactories makeWindowFactories(TDM2& dm, const Services& services)
     // The windows keep their own copy of the bundle; it only holds references.
     Services s = services;
     WindowFactories f;
-    f.registerWindow = [&dm, s](QWidget*) mutable -> QWidget* { return new TForm2(dm, s); };
-    f.statisticsWindow = [&dm, s](QWidget*) mutable -> QWidget* { return new TAdres(dm, s); };
+    f.registerWindow = [&dm, s](MainCommands&) mutable -> QWidget* { return new TForm2(dm, s); };
+    f.statisticsWindow = [&dm, s](MainCommands&) mutable -> QWidget* { return new TAdres(dm, s); };
     f.login = [&dm, s](QWidget* parent) mutable { return LoginWindow::run(dm, s, parent); };
     f.settings = [&dm, s](QWidget* parent) mutable {
         SettingsWindow window(dm, s, parent);

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "ui/MainCommands.h"
+
 namespace zelvar {
 
 class TDM2;
@@ -12,14 +14,14 @@ struct Services;
 
 struct WindowFactories {
     // Document windows. Each creates the window's content widget; the main
-    // window (passed in, so that a window can run the main window's commands,
-    // e.g. the register window's certificate buttons running the editor
-    // command) puts it into its document area and shows it. The caption
+    // window's commands are passed in, so that a window can run them (e.g. the
+    // register window's certificate buttons running the editor command), and
+    // the main window puts the widget into its document area and shows it. The caption
     // finds an open window again: "Bilgi Bankası", "İstatistik ve Raporlar",
     // and for the editor any caption beginning with "E".
-    std::function<QWidget*(QWidget* mainWindow)> registerWindow;
-    std::function<QWidget*(QWidget* mainWindow)> statisticsWindow;
-    std::function<QWidget*(QWidget* mainWindow)> editorWindow;
+    std::function<QWidget*(MainCommands& commands)> registerWindow;
+    std::function<QWidget*(MainCommands& commands)> statisticsWindow;
+    std::function<QWidget*(MainCommands& commands)> editorWindow;
 
     // The password login at start: shows it modally over the given parent;
     // false ends the program.
@@ -30,6 +32,8 @@ struct WindowFactories {
 
     // A new clock window; the main window shows it. Any number may be open.
     std::function<QWidget*()> clockWindow;
+    // The query window, shown modally over the given window.
+    std::function<void(MainCommands& commands, QWidget* over)> queryWindow;
 };
 
 // The windows of this program, built over the data module and the services.

@@ -34,9 +34,9 @@ struct StandIns {
     WindowFactories factories()
     {
         WindowFactories f;
-        f.registerWindow = [this](QWidget*) { return window("Bilgi Bankası", registers); };
-        f.statisticsWindow = [this](QWidget*) { return window("İstatistik ve Raporlar", statistics); };
-        f.editorWindow = [this](QWidget*) { return window(editorCaption, editors); };
+        f.registerWindow = [this](MainCommands&) { return window("Bilgi Bankası", registers); };
+        f.statisticsWindow = [this](MainCommands&) { return window("İstatistik ve Raporlar", statistics); };
+        f.editorWindow = [this](MainCommands&) { return window(editorCaption, editors); };
         return f;
     }
     static QWidget* window(const QString& caption, int& count)
@@ -145,7 +145,7 @@ private slots:
         DataFixture f;
         FakeServices s;
         WindowFactories failing;
-        failing.editorWindow = [](QWidget*) -> QWidget* { throw EngineError("editor"); };
+        failing.editorWindow = [](MainCommands&) -> QWidget* { throw EngineError("editor"); };
         MainWindow w(f.dm(), s.services, failing);
         QVERIFY(!w.editorCommand());
         QVERIFY(!w.registerCommand());
