@@ -72,6 +72,8 @@ must_exist share/zelvar/sounds/exclamation.wav
 must_exist share/zelvar/help/zelvar.html
 must_exist libexec/zelvar
 must_exist share/man/man1/zelvar.1.gz
+must_exist share/doc/zelvar/copyright
+must_exist share/doc/zelvar/changelog.gz
 
 if ((failures)); then
   echo "$failures check(s) failed"
