@@ -148,6 +148,8 @@ void TEditor::buildToolBar()
     m_fontName = new QComboBox(m_toolFrame);
     m_fontName->setEditable(true);
     m_fontName->setInsertPolicy(QComboBox::NoInsert);
+    // Every keystroke is applied as typed, so nothing completes the word.
+    m_fontName->setCompleter(nullptr);
     m_fontName->addItems(QFontDatabase::families());
     m_fontName->setEditText(baseFontName());
     m_fontName->setFixedWidth(121);
@@ -159,6 +161,7 @@ void TEditor::buildToolBar()
     m_fontSize = new QComboBox(m_toolFrame);
     m_fontSize->setEditable(true);
     m_fontSize->setInsertPolicy(QComboBox::NoInsert);
+    m_fontSize->setCompleter(nullptr);
     m_fontSize->addItems(sizeChoices());
     m_fontSize->setEditText(QString::number(kBaseFontSize));
     m_fontSize->setFixedWidth(54);
