@@ -4,7 +4,12 @@
 #include "documents/IssuedDocumentLog.h"
 #include "platform/Services.h"
 
+#include <QGuiApplication>
+#include <QPainter>
 #include <QPrinter>
+#include <QScreen>
+#include <QTextFrame>
+#include <memory>
 #include <QTextDocument>
 
 namespace zelvar {
@@ -34,9 +39,33 @@ EditorPrint::Result EditorPrint::run(const QTextDocument& document, const std::o
 bool EditorPrint::print(const QTextDocument& document, QPrinter& printer)
 {
     printer.setDocName(QString());
-    // QTextDocument lays a copy of the text out on the printer's page and
-    // flows it over as many pages as it needs.
-    document.print(&printer);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // A copy of the text is laid out as on the screen and scaled to the
+    // printer: over its printable area less a 2 cm margin on every side of
+    // every page, flowing over as many pages as it needs. Unlike
+    // QTextDocument::print this adds no page numbers to the certificates.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal layoutDpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    const qreal scale = printer.resolution() / layoutDpi;
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    QTextFrameFormat frame = copy->rootFrame()->frameFormat();
+    frame.setMargin(2.0 / 2.54 * layoutDpi);
+    copy->rootFrame()->setFrameFormat(frame);
+    const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size() / scale;
+    copy->setPageSize(page);
+    painter.scale(scale, scale);
+    const int pages = copy->pageCount();
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0 && !printer.newPage())
+            return false;
+        painter.save();
+        painter.translate(0, -i * page.height());
+        copy->drawContents(&painter, QRectF(QPointF(0, i * page.height()), page));
+        painter.restore();
+    }
+    painter.end();
     return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
 }
 

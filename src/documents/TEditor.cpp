@@ -48,6 +48,11 @@ TEditor::TEditor(TDM2& dm, const Services& services, QWidget* parent)
     setWindowTitle(caption());
     setFixedSize(kClientWidth, kClientHeight);
     move(0, 0);
+    // The window's own controls use the small dialog font; the text keeps
+    // the base font.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
 
     m_text = new QTextEdit(this);
     m_text->setAccessibleName(QStringLiteral("Metin"));

@@ -367,6 +367,39 @@ private slots:
         QCOMPARE(DocumentKind, 5);
     }
 
+    void pictures()
+    {
+        // For looking at by eye: ZELVAR_LOOK_DIR=folder writes each template
+        // as the editor shows it (PNG), as printed (PDF) and as saved (RTF).
+        const QString folder = qEnvironmentVariable("ZELVAR_LOOK_DIR");
+        if (folder.isEmpty())
+            QSKIP("set ZELVAR_LOOK_DIR to write the pictures");
+        Desk desk;
+        desk.addOffice();
+        desk.addResidents();
+        desk.registerWindow();
+        desk.goTo(Desk::kFull);
+        const QList<std::pair<TForm2::ToolItem, QString>> items = {{TForm2::MoveOutCertificateItem, "nakil"},
+                                                                   {TForm2::PovertyItem, "fakirlik"},
+                                                                   {TForm2::StatusItem, "ilmuhaber"},
+                                                                   {TForm2::IdChangeBackItem, "arka"}};
+        for (const auto& [item, name] : items) {
+            desk.press(item);
+            TEditor* editor = desk.editor();
+            QVERIFY(editor->grab().save(folder + "/" + name + ".png"));
+            editor->setPrinterSetup([path = folder + "/" + name + ".pdf"](QPrinter& printer) {
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(path);
+            });
+            desk.fakes.prompter.answer(Answer::Yes);
+            desk.fakes.prompter.printer(true);
+            editor->printDocument();
+            desk.fakes.prompter.file(folder + "/" + name + ".rtf");
+            editor->saveFile();
+        }
+        QVERIFY(desk.main->grab().save(folder + "/main.png"));
+    }
+
     void emptyOfficeLeavesTheFixedParts()
     {
         Desk desk;
