@@ -7,6 +7,7 @@
 #include "app/PasswordChangeWindow.h"
 #include "app/SettingsWindow.h"
 #include "data/TDM2.h"
+#include "documents/TEditor.h"
 #include "platform/Services.h"
 #include "register/TForm2.h"
 #include "reports/TAdres.h"
@@ -18,8 +19,9 @@ WindowFactories makeWindowFactories(TDM2& dm, const Services& services)
     // The windows keep their own copy of the bundle; it only holds references.
     Services s = services;
     WindowFactories f;
-    f.registerWindow = [&dm, s](MainCommands&) mutable -> QWidget* { return new TForm2(dm, s); };
+    f.registerWindow = [&dm, s](MainCommands& commands) mutable -> QWidget* { return new TForm2(dm, s, &commands); };
     f.statisticsWindow = [&dm, s](MainCommands&) mutable -> QWidget* { return new TAdres(dm, s); };
+    f.editorWindow = [&dm, s](MainCommands&) -> QWidget* { return new TEditor(dm, s); };
     f.login = [&dm, s](QWidget* parent) mutable { return LoginWindow::run(dm, s, parent); };
     f.settings = [&dm, s](QWidget* parent) mutable {
         SettingsWindow window(dm, s, parent);
