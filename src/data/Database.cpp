@@ -31,7 +31,7 @@ namespace {
 // the office meant to keep unchanged.
 bool markedReadOnly(const QFileInfo& info)
 {
-    const auto writeBits = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    const auto writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return !info.isWritable() || !(info.permissions() & writeBits);
 }
 
