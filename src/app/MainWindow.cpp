@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DocumentArea.h"
+#include "app/RecordsSafety.h"
 #include "app/SplashWindow.h"
 #include "app/ZelvarApplication.h"
 #include "data/TDM2.h"
@@ -39,10 +40,12 @@ MainWindow::MainWindow(TDM2& dm, const Services& services, WindowFactories facto
 {
     setWindowTitle(caption());
     setCentralWidget(m_area);
+    m_safety = new RecordsSafety(dm, services, [this] { return closeDocumentWindows(); }, this);
     buildActions();
     buildMenus();
     buildToolBars();
     buildStatusBar();
+    connect(m_safety, &RecordsSafety::notice, m_hintPanel, &QLabel::setText);
 
     // Restored size, centred on the screen; the program shows it maximized.
     resize(643, 476);
@@ -86,6 +89,8 @@ QAction* MainWindow::makeAction(const QString& text, const QString& hint, const 
 void MainWindow::buildActions()
 {
     const auto key = [](const char* k) { return QKeySequence(QString::fromLatin1(k)); };
+    m_backupNow = makeAction(RecordsSafety::menuBackupText(), QString(), {}, [this] { m_safety->backupNowCommand(); });
+    m_restore = makeAction(RecordsSafety::menuRestoreText(), QString(), {}, [this] { m_safety->restoreCommand(); });
     m_exit = makeAction("Çık", "Çık ! ", key("Ctrl+E"), [this] { exitCommand(); });
     m_register = makeAction("Bilgi Bankası", "Bilgi Bankası", key("Ctrl+B"), [this] { registerCommand(); });
     m_statistics = makeAction("İstatistik ve Raporlar", "İstatistik ve Raporlar", key("Ctrl+I"),
@@ -131,6 +136,7 @@ void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&Dosya"));
+    file->addActions({m_backupNow, m_restore});
     file->addSeparator();
     file->addAction(m_exit);
 
@@ -269,6 +275,8 @@ void MainWindow::installHandlers()
 
 bool MainWindow::startUp(QWidget* splash)
 {
+    // The database is checked beside the login window, never delaying it.
+    m_safety->startIntegrityCheck();
     installHandlers();
     if (splash) {
         splash->hide();
@@ -277,6 +285,7 @@ bool MainWindow::startUp(QWidget* splash)
     }
     if (m_factories.login && !m_factories.login(this))
         return false;
+    m_safety->afterLogin();
     m_area->cascade();
     m_area->setTile(artwork::backgroundTile());
     return true;
@@ -369,6 +378,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    m_safety->atExit();
     emit closed();
 }
 
@@ -420,6 +430,14 @@ QList<QWidget*> MainWindow::documentWindows() const
     for (QMdiSubWindow* frame : m_area->subWindowList(QMdiArea::CreationOrder))
         windows << (frame->widget() ? frame->widget() : frame);
     return windows;
+}
+
+bool MainWindow::closeDocumentWindows()
+{
+    m_area->closeAllSubWindows();
+    // Closed windows let go of the datasets before these are reopened.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return m_area->subWindowList().isEmpty();
 }
 
 void MainWindow::startCompanion(Program program)

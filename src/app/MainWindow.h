@@ -25,6 +25,7 @@ class QToolBar;
 namespace zelvar {
 
 class DocumentArea;
+class RecordsSafety;
 class TDM2;
 
 class MainWindow : public QMainWindow, public MainCommands {
@@ -60,6 +61,8 @@ public:
     bool hintsButtonDown() const;
     bool hintsMenuChecked() const;
     HintHandler& hintHandler() { return m_hints; }
+    // Backups, restore and the start-up check of the database.
+    RecordsSafety& recordsSafety() { return *m_safety; }
     ErrorHandler& errorHandler() { return m_errorHandler; }
 
     QList<QWidget*> documentWindows() const override;
@@ -127,6 +130,7 @@ private:
     void startProgram(Program program, const QString& failure, MessageKind kind);
     void installHandlers();
     static void waitWithoutInput(int ms);
+    bool closeDocumentWindows();
 
     TDM2& m_dm;
     Services m_services;
@@ -149,6 +153,9 @@ private:
     QLabel* m_emptyPanel = nullptr;
 
     QList<QAction*> m_actions;
+    RecordsSafety* m_safety = nullptr;
+    QAction* m_backupNow = nullptr;
+    QAction* m_restore = nullptr;
     QAction* m_exit = nullptr;
     QAction* m_register = nullptr;
     QAction* m_statistics = nullptr;

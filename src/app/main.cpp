@@ -2,6 +2,7 @@
 // tables open, runs the password login and the main window.
 #include "app/Artwork.h"
 #include "app/CommandLine.h"
+#include "app/DataFolderOpening.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
 #include "app/WindowFactories.h"
@@ -56,18 +57,14 @@ int main(int argc, char** argv)
     auto* splash = new SplashWindow;
     splash->showNow();
 
-    std::unique_ptr<TDM2> dm;
-    try {
-        dm = std::make_unique<TDM2>(folder);
-    } catch (const DataStoreError& e) {
+    // One program per data folder; the folder stays locked until the end.
+    DataFolderOpening opening(folder);
+    if (const int failed = opening.open()) {
         delete splash;
-        prompter.message(e.message(), MessageKind::Error);
-        return 2;
-    } catch (const ZelvarError& e) {
-        delete splash;
-        prompter.message(e.message(), MessageKind::Error);
-        return 2;
+        prompter.message(opening.message(), opening.messageKind());
+        return failed;
     }
+    TDM2* dm = opening.dm();
 
     MainWindow mainWindow(*dm, services, makeWindowFactories(*dm, services));
     QObject::connect(&mainWindow, &MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);

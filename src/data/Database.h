@@ -41,24 +41,48 @@ private:
     QString m_sql;
 };
 
+class ZelvarError;
+
 class Database {
 public:
     // Opens dir/zorp.sqlite; on a folder without it creates the database
     // with every table and the statistics rows. Throws DataStoreError with a
     // Turkish message naming the folder when that fails.
     static std::unique_ptr<Database> openFolder(const QString& dir);
+    // Makes the data folder if it is missing and checks that it is not
+    // read-only; gives its absolute path. Throws DataStoreError.
+    static QString prepareFolder(const QString& dir);
+    // The message of a failed open: always the Turkish line "Veritabanı
+    // açılamadı.", the folder, then why.
+    static QString openFailureMessage(const QString& folder, const QString& why);
+    // Why an open failed, in Turkish, with the engine's own words after it.
+    static QString reasonOf(const ZelvarError& error);
+    // What keeps an open database from being this program's: a missing
+    // table or field, a newer version. Empty when the structure is right.
+    static QString schemaProblem(Database& db);
+    // Wraps a connection opened elsewhere (a backup file, a worker's own
+    // connection); closes it when destroyed.
+    static std::unique_ptr<Database> adopt(sqlite3* db) { return std::unique_ptr<Database>(new Database(db, QString())); }
     // A throw-away database in memory with every table, for tests.
     static std::unique_ptr<Database> openInMemory();
     ~Database();
 
     static QString fileName() { return QStringLiteral("zorp.sqlite"); }
     QString folder() const { return m_folder; }
+    // folder()/zorp.sqlite; empty for a database in memory.
+    QString filePath() const;
     sqlite3* handle() const { return m_db; }
 
     void exec(const QString& sql, const QVariantList& params = {});
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     qint64 lastInsertRowId() const;
     int changes() const;
+    // Rows changed through this connection since it opened.
+    qint64 totalChanges() const;
+    // How long a statement waits for another program's lock before the
+    // store reports it locked.
+    void setBusyTimeout(int ms);
+    static constexpr int kBusyTimeoutMs = 2000;
 
     // Multi-step changes run in one transaction: all or nothing. Nested
     // transactions become savepoints.
@@ -79,6 +103,7 @@ public:
 private:
     explicit Database(sqlite3* db, QString folder);
     void configure();
+    void setJournalMode();
     void createSchema();
     void checkSchema();
     friend class Transaction;

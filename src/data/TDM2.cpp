@@ -1,10 +1,19 @@
 #include "data/TDM2.h"
 
+#include "data/Errors.h"
+
+#include <QDir>
+
 namespace zelvar {
 
 TDM2::TDM2(const QString& dataFolder, QObject* parent)
-    : TDM2(Database::openFolder(dataFolder), parent)
-{
+try : TDM2(Database::openFolder(dataFolder), parent) {
+} catch (const DataStoreError&) {
+    throw;
+} catch (const ZelvarError& e) {
+    // A table that cannot be read is an open failure like any other, told
+    // with the same Turkish first line.
+    throw DataStoreError(Database::openFailureMessage(QDir(dataFolder).absolutePath(), Database::reasonOf(e)));
 }
 
 TDM2::TDM2(std::unique_ptr<Database> database, QObject* parent)
@@ -95,6 +104,19 @@ void TDM2::openAll()
         d->close();
         d->open();
     }
+}
+
+void TDM2::closeAll()
+{
+    for (Dataset* d : m_datasets)
+        d->close();
+}
+
+void TDM2::reopenAll()
+{
+    closeAll();
+    TDM2::reopen(Query2, residentSelect());
+    openAll();
 }
 
 Dataset* TDM2::dataset(const QString& name) const

@@ -21,6 +21,12 @@ public:
 
     Database& database() { return *m_db; }
 
+    // Closes every dataset and opens the module's ones again, as at start:
+    // after the database's content was replaced by a backup.
+    void reopenAll();
+    // Closes every dataset, dropping unsaved changes.
+    void closeAll();
+
     Dataset* dataset(const QString& name) const;       // any case; nullptr if unknown
     DataSource* dataSource(const QString& name) const; // any case; nullptr if unknown
 
