@@ -280,10 +280,56 @@ void Database::configure()
     // Detect a file that is not a database at all before anything else.
     exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    registerFunctions();
+}
+
+void Database::registerFunctions()
+{
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(m_db, "like", 2, flags, nullptr, turkishLike, nullptr, nullptr);
     sqlite3_create_function(m_db, "like", 3, flags, nullptr, turkishLike, nullptr, nullptr);
     sqlite3_create_function(m_db, "trfold", 1, flags, nullptr, turkishFold, nullptr, nullptr);
+}
+
+namespace {
+
+// What a typed query may do on its connection: select, call functions and
+// read the resident table. Other tables, pragmas, attaching and every write
+// are refused while the statement is prepared.
+int queryAuthorizer(void*, int action, const char* table, const char*, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_FUNCTION:
+        return SQLITE_OK;
+    case SQLITE_READ:
+        return table && QString::fromUtf8(table).compare(QLatin1String("zelvarx"), Qt::CaseInsensitive) == 0
+                   ? SQLITE_OK
+                   : SQLITE_DENY;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<Database> Database::openQueryConnection(const Database& main)
+{
+    const char* path = sqlite3_db_filename(main.m_db, "main");
+    if (!path || !*path)
+        return nullptr;
+    sqlite3* raw = nullptr;
+    if (sqlite3_open_v2(path, &raw, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : "");
+        sqlite3_close_v2(raw);
+        throw EngineError(msg);
+    }
+    std::unique_ptr<Database> db(new Database(raw, main.m_folder));
+    sqlite3_busy_timeout(raw, 2000);
+    db->registerFunctions();
+    db->exec(QStringLiteral("PRAGMA query_only=1"));
+    sqlite3_set_authorizer(raw, queryAuthorizer, nullptr);
+    return db;
 }
 
 void Database::createSchema()

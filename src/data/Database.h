@@ -49,6 +49,10 @@ public:
     static std::unique_ptr<Database> openFolder(const QString& dir);
     // A throw-away database in memory with every table, for tests.
     static std::unique_ptr<Database> openInMemory();
+    // A second connection to the same file for the typed free query. It is
+    // read-only twice over (opened read-only and PRAGMA query_only) and reads
+    // the resident table only. Null for a database in memory.
+    static std::unique_ptr<Database> openQueryConnection(const Database& main);
     ~Database();
 
     static QString fileName() { return QStringLiteral("zorp.sqlite"); }
@@ -79,6 +83,7 @@ public:
 private:
     explicit Database(sqlite3* db, QString folder);
     void configure();
+    void registerFunctions();
     void createSchema();
     void checkSchema();
     friend class Transaction;
