@@ -8,8 +8,12 @@
 #include "app/SettingsWindow.h"
 #include "data/TDM2.h"
 #include "platform/Services.h"
+#include "query/TSorgufrm.h"
 #include "register/TForm2.h"
+#include "reports/ListReports.h"
 #include "reports/TAdres.h"
+
+#include <memory>
 
 namespace zelvar {
 
@@ -19,7 +23,12 @@ WindowFactories makeWindowFactories(TDM2& dm, const Services& services)
     Services s = services;
     WindowFactories f;
     f.registerWindow = [&dm, s](MainCommands&) mutable -> QWidget* { return new TForm2(dm, s); };
-    f.statisticsWindow = [&dm, s](MainCommands&) mutable -> QWidget* { return new TAdres(dm, s); };
+    // The list reports made at start-up live as long as the factories, which
+    // is the whole run; every statistics window prints through them.
+    auto reports = std::make_shared<ListReports>();
+    f.statisticsWindow = [&dm, s, reports](MainCommands&) mutable -> QWidget* {
+        return new TAdres(dm, s, *reports);
+    };
     f.login = [&dm, s](QWidget* parent) mutable { return LoginWindow::run(dm, s, parent); };
     f.settings = [&dm, s](QWidget* parent) mutable {
         SettingsWindow window(dm, s, parent);
@@ -30,6 +39,10 @@ WindowFactories makeWindowFactories(TDM2& dm, const Services& services)
         window.exec();
     };
     f.clockWindow = [s]() mutable -> QWidget* { return new ClockWindow(s); };
+    f.queryWindow = [&dm, s](MainCommands&, QWidget* over) mutable {
+        TSorgufrm window(dm, s, over);
+        window.exec();
+    };
     return f;
 }
 
