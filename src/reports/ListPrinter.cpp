@@ -2,7 +2,9 @@
 
 #include "data/TDM2.h"
 #include "platform/Services.h"
+#include "report/PagedReport.h"
 #include "reports/ListReports.h"
+#include "reports/ResidentRows.h"
 
 namespace zelvar {
 
@@ -15,9 +17,37 @@ OfficeRow ListPrinter::office() const
             mah->displayText(QStringLiteral("Mahalle")), mah->displayText(QStringLiteral("Zelvar"))};
 }
 
-// The previews come with the report engine.
-void ListPrinter::previewNameList(const TQRList&) {}
-void ListPrinter::previewDetailedList(const TQRListForm&) {}
-void ListPrinter::previewLabels(const TQRLabelForm&) {}
+std::shared_ptr<report::PagedReport> ListPrinter::nameList(const TQRList& report) const
+{
+    return std::make_shared<report::PagedReport>(report.definition(office(), m_services.clock.today()),
+                                                 std::make_shared<ResidentRows>(m_dm.Query1));
+}
+
+std::shared_ptr<report::PagedReport> ListPrinter::detailedList(const TQRListForm& report) const
+{
+    return std::make_shared<report::PagedReport>(report.definition(office(), m_services.clock.today()),
+                                                 std::make_shared<ResidentRows>(m_dm.Query1));
+}
+
+std::shared_ptr<report::PagedReport> ListPrinter::labels(const TQRLabelForm& report) const
+{
+    return std::make_shared<report::PagedReport>(report.definition(office()),
+                                                 std::make_shared<ResidentRows>(m_dm.Query1));
+}
+
+void ListPrinter::previewNameList(const TQRList& report)
+{
+    (void)nameList(report);
+}
+
+void ListPrinter::previewDetailedList(const TQRListForm& report)
+{
+    (void)detailedList(report);
+}
+
+void ListPrinter::previewLabels(const TQRLabelForm& report)
+{
+    (void)labels(report);
+}
 
 } // namespace zelvar

@@ -1,10 +1,14 @@
 #pragma once
-// ListPrinter: shows the list reports of the residents that the listing
-// query Query1 holds in the print preview, headed by the neighbourhood row,
-// and returns when the preview is closed.
-class QWidget;
+// ListPrinter: lays out the list reports of the residents that the listing
+// query Query1 holds, headed by the neighbourhood row and dated today, and
+// shows them in the print preview, returning when it is closed.
+#include <memory>
 
 namespace zelvar {
+
+namespace report {
+class PagedReport;
+}
 
 class TDM2;
 class TQRLabelForm;
@@ -20,6 +24,11 @@ public:
     void previewNameList(const TQRList& report);
     void previewDetailedList(const TQRListForm& report);
     void previewLabels(const TQRLabelForm& report);
+
+    // The reports as the preview gets them.
+    std::shared_ptr<report::PagedReport> nameList(const TQRList& report) const;
+    std::shared_ptr<report::PagedReport> detailedList(const TQRListForm& report) const;
+    std::shared_ptr<report::PagedReport> labels(const TQRLabelForm& report) const;
 
     // The neighbourhood row as the lists print it.
     OfficeRow office() const;
