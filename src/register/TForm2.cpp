@@ -64,10 +64,11 @@ QStringList TForm2::alphabet()
             QStringLiteral("Z")};
 }
 
-TForm2::TForm2(TDM2& dm, Services& services, QWidget* parent)
+TForm2::TForm2(TDM2& dm, Services& services, MainCommands* commands, QWidget* parent)
     : QWidget(parent),
       m_dm(dm),
       m_services(services),
+      m_commands(commands),
       m_photoOperations(std::make_unique<PhotoOperations>(dm, services)),
       m_coverPicture(std::make_unique<CoverPicture>(services.clock))
 {
@@ -80,6 +81,7 @@ TForm2::TForm2(TDM2& dm, Services& services, QWidget* parent)
     move(0, 0);
 
     buildToolBar();
+    wireTextCertificates();
     buildPages();
     buildStatusBar();
     // Tab leaves a memo for the next control, as Enter does.

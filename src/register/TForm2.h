@@ -35,6 +35,8 @@ class QTimer;
 namespace zelvar {
 
 class AnalogClock;
+class CertificateTemplate;
+class MainCommands;
 class CoverPicture;
 class PhotoOperations;
 struct MoveOutFollowUp;
@@ -55,7 +57,9 @@ struct Services;
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    TForm2(TDM2& dm, Services& services, QWidget* parent = nullptr);
+    // The main window's commands let the text certificates open the editor;
+    // without them those buttons do nothing.
+    TForm2(TDM2& dm, Services& services, MainCommands* commands = nullptr, QWidget* parent = nullptr);
     ~TForm2() override;
 
     static QString caption() { return QStringLiteral("Bilgi Bankası"); }
@@ -179,6 +183,18 @@ public:
     void closeWindow();
     void showHelp();
 
+    // --- text certificates composed into the editor
+    // Move-out certificate ("Nakil Belgesi ").
+    void ToolButton18Click();
+    // Poverty certificate ("Fakirlik Belgesi ").
+    void ToolButton20Click();
+    // Status certificate (" İlmuhaber ").
+    void ToolButton21Click();
+    // Identity-card change certificate, back page ("Nüfus Cüzdanı Değiştirme Sayfa 2").
+    void ToolButton30Click();
+    // A resident field as the register's boxes show it; an empty date is empty.
+    QString shownText(const QString& field) const;
+
     // --- what tests, the main window and the operations reach
     TDM2& dm() const { return m_dm; }
     Services& services() const { return m_services; }
@@ -280,10 +296,15 @@ private:
     // move-out file
     void apply(const MoveOutFollowUp& next);
 
+    // text certificates
+    void wireTextCertificates();
+    void composeCertificate(const CertificateTemplate& certificate);
+
     Dataset* register_() const;
 
     TDM2& m_dm;
     Services& m_services;
+    MainCommands* m_commands = nullptr;
     ColorState m_colorState = ColorState::Normal;
     SearchMode m_searchMode = SearchMode::Name;
     bool m_pageChangeByWindow = false;
