@@ -9,9 +9,11 @@
 #include "data/TDM2.h"
 #include "documents/TEditor.h"
 #include "platform/Services.h"
+#include "query/TQSorgu.h"
 #include "query/TSorgufrm.h"
 #include "register/TForm2.h"
 #include "reports/ListReports.h"
+#include "reports/QueryReportsPage.h"
 #include "reports/TAdres.h"
 
 #include <memory>
@@ -27,8 +29,11 @@ WindowFactories makeWindowFactories(TDM2& dm, const Services& services)
     // The list reports made at start-up live as long as the factories, which
     // is the whole run; every statistics window prints through them.
     auto reports = std::make_shared<ListReports>();
-    f.statisticsWindow = [&dm, s, reports](MainCommands&) mutable -> QWidget* {
-        return new TAdres(dm, s, *reports);
+    auto queryList = std::make_shared<TQSorgu>();
+    f.statisticsWindow = [&dm, s, reports, queryList](MainCommands&) mutable -> QWidget* {
+        auto* window = new TAdres(dm, s, *reports);
+        window->queryReportsPage()->setReport(queryList.get());
+        return window;
     };
     f.editorWindow = [&dm, s](MainCommands&) -> QWidget* { return new TEditor(dm, s); };
     f.login = [&dm, s](QWidget* parent) mutable { return LoginWindow::run(dm, s, parent); };

@@ -25,7 +25,8 @@ constexpr int kLeft = kBarWidth + 6;
 } // namespace
 
 GeneralReportsPage::GeneralReportsPage(TDM2& dm, Services& services, ListReports& reports, QWidget* parent)
-    : QWidget(parent), m_dm(dm), m_services(services), m_reports(reports), m_printer(dm, services)
+    : QWidget(parent), m_dm(dm), m_services(services), m_reports(reports), m_printer(dm, services),
+      m_export(services, this, QStringLiteral("Liste"))
 {
     setObjectName(QStringLiteral("generalReportsPage"));
     buildButtonBar();
@@ -36,8 +37,8 @@ GeneralReportsPage::GeneralReportsPage(TDM2& dm, Services& services, ListReports
     m_all = new QPushButton(QStringLiteral("&Tümü"), this);
     m_word = new QPushButton(QStringLiteral("&Word 'e"), this);
     m_excel = new QPushButton(QStringLiteral("&Excel ' e"), this);
-    m_word->setEnabled(false);
-    m_excel->setEnabled(false);
+    connect(m_word, &QPushButton::clicked, this, &GeneralReportsPage::exportToWord);
+    connect(m_excel, &QPushButton::clicked, this, &GeneralReportsPage::exportToExcel);
     connect(m_find, &QPushButton::clicked, this, &GeneralReportsPage::find);
     connect(m_all, &QPushButton::clicked, this, &GeneralReportsPage::all);
     placeControls();
@@ -168,6 +169,16 @@ void GeneralReportsPage::detailedList()
         // A detailed list that cannot be made is dropped without a word.
     }
     all();
+}
+
+void GeneralReportsPage::exportToExcel()
+{
+    m_export.run(m_dm.Query1, ExportCommand::Target::Spreadsheet, ExportCommand::generalSpreadsheetQuestion());
+}
+
+void GeneralReportsPage::exportToWord()
+{
+    m_export.run(m_dm.Query1, ExportCommand::Target::Document, ExportCommand::generalDocumentQuestion());
 }
 
 } // namespace zelvar

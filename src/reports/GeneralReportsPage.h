@@ -4,6 +4,7 @@
 // columns within the paper width, and prints the found residents as a name
 // list, address labels or a detailed list through the start-up report
 // instances.
+#include "reports/ExportCommand.h"
 #include "reports/ListPrinter.h"
 
 #include <QWidget>
@@ -33,9 +34,10 @@ public:
     QToolButton* detailedListButton() const { return m_detailedButton; }
     QPushButton* findButton() const { return m_find; }
     QPushButton* allButton() const { return m_all; }
-    // The two export buttons; their commands are wired elsewhere.
+    // The two export buttons send the found residents to a file.
     QPushButton* wordButton() const { return m_word; }
     QPushButton* excelButton() const { return m_excel; }
+    ExportCommand& exportCommand() { return m_export; }
 
 public slots:
     void find();
@@ -46,6 +48,8 @@ public slots:
     void addressLabels();
     // "Ayrıntılı Liste": photographs unless the office turned them off.
     void detailedList();
+    void exportToExcel();
+    void exportToWord();
 
 private:
     QWidget* buildButtonBar();
@@ -58,6 +62,7 @@ private:
     Services& m_services;
     ListReports& m_reports;
     ListPrinter m_printer;
+    ExportCommand m_export;
     ListingControls* m_listing = nullptr;
     QToolButton* m_nameListButton = nullptr;
     QToolButton* m_labelsButton = nullptr;

@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "reports/GeneralReportsPage.h"
 #include "reports/ListReports.h"
+#include "reports/QueryReportsPage.h"
 #include "reports/StatsIcons.h"
 #include "ui/PleaseWaitWindow.h"
 #include "ui/chart/BarChart.h"
@@ -178,9 +179,7 @@ void TAdres::buildPages()
     m_pages->addTab(buildAgePage(), QStringLiteral("&Yaş Grupları Grafiği"));
     m_generalReports = new GeneralReportsPage(m_dm, m_services, *m_reports);
     m_pages->addTab(m_generalReports, QStringLiteral("&Genel Raporlar"));
-    // The query-reports page is filled by its own class.
-    m_queryReports = new QWidget;
-    m_queryReports->setObjectName(QStringLiteral("queryReportsPage"));
+    m_queryReports = new QueryReportsPage(m_dm, m_services);
     m_pages->addTab(m_queryReports, QStringLiteral("&Sorgu Raporları"));
     m_pages->setCurrentIndex(0);
 }

@@ -23,6 +23,7 @@ namespace zelvar {
 class BarChart;
 class Dataset;
 class GeneralReportsPage;
+class QueryReportsPage;
 struct ListReports;
 class Statement;
 class TDM2;
@@ -69,7 +70,7 @@ public:
     QPushButton* headcountUpdateButton() const { return m_headcountUpdate; }
     QPushButton* ageUpdateButton() const { return m_ageUpdate; }
     GeneralReportsPage* generalReportsPage() const { return m_generalReports; }
-    QWidget* queryReportsPage() const { return m_queryReports; }
+    QueryReportsPage* queryReportsPage() const { return m_queryReports; }
     Dataset* headcountTable() const { return m_grup1; }
     Dataset* ageTable() const { return m_yaslar; }
 
@@ -120,7 +121,7 @@ private:
     QPushButton* m_headcountUpdate = nullptr;
     QPushButton* m_ageUpdate = nullptr;
     GeneralReportsPage* m_generalReports = nullptr;
-    QWidget* m_queryReports = nullptr;
+    QueryReportsPage* m_queryReports = nullptr;
 };
 
 } // namespace zelvar

@@ -80,11 +80,12 @@ public:
     bool openFile(const QString& path) override
     {
         opened << path;
-        return true;
+        return !openFails;
     }
     QList<Program> started;
     QList<Program> failing; // programs that cannot be started
     QStringList opened;
+    bool openFails = false; // no program on the desktop opens such a file
 };
 
 class FakeHelp : public Help {
