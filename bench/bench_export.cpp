@@ -5,6 +5,7 @@
 // loops over one sqlite3 statement that write the same cells or paragraphs
 // straight through libxlsxwriter and minizip.
 #include "BenchSupport.h"
+#include "data/Database.h"
 #include "data/FieldDefs.h"
 #include "data/TDM2.h"
 #include "reports/export/Exporters.h"

@@ -301,6 +301,7 @@ int queryAuthorizer(void*, int action, const char* table, const char*, const cha
     switch (action) {
     case SQLITE_SELECT:
     case SQLITE_FUNCTION:
+    case SQLITE_TRANSACTION: // the exports read in one snapshot
         return SQLITE_OK;
     case SQLITE_READ:
         return table && QString::fromUtf8(table).compare(QLatin1String("zelvarx"), Qt::CaseInsensitive) == 0
@@ -412,6 +413,27 @@ Database::Transaction::~Transaction()
         }
     } catch (...) {
         // A failed rollback leaves SQLite's own rollback in force.
+    }
+}
+
+Database::ReadTransaction::ReadTransaction(Database& db) : m_db(db)
+{
+    if (m_db.m_transactionDepth > 0 || !sqlite3_get_autocommit(m_db.m_db))
+        return;
+    m_db.exec(QStringLiteral("BEGIN"));
+    m_began = true;
+    ++m_db.m_transactionDepth;
+}
+
+Database::ReadTransaction::~ReadTransaction()
+{
+    if (!m_began)
+        return;
+    --m_db.m_transactionDepth;
+    try {
+        m_db.exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        // A failed commit leaves SQLite's own rollback in force.
     }
 }
 

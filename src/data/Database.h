@@ -78,6 +78,20 @@ public:
         bool m_done = false;
     };
 
+    // One read snapshot over many statements: a long walk over rows (an
+    // export) then takes the file's read lock once instead of once per row.
+    // Changes made meanwhile on this connection nest inside it as
+    // savepoints and are kept when it ends.
+    class ReadTransaction {
+    public:
+        explicit ReadTransaction(Database& db);
+        ~ReadTransaction();
+
+    private:
+        Database& m_db;
+        bool m_began = false;
+    };
+
     static constexpr int kSchemaVersion = 1;
 
 private:
@@ -87,6 +101,7 @@ private:
     void createSchema();
     void checkSchema();
     friend class Transaction;
+    friend class ReadTransaction;
     sqlite3* m_db;
     QString m_folder;
     int m_transactionDepth = 0;

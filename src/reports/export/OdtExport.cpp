@@ -1,6 +1,7 @@
 // The word-processor writer. The document is an OpenDocument text file
 // written straight into its zip container as the rows are read, so a large
 // register needs neither a document in memory nor a temporary copy.
+#include "data/Database.h"
 #include "data/Dataset.h"
 #include "reports/export/ExportFile.h"
 #include "reports/export/Exporters.h"
@@ -138,8 +139,9 @@ QString paragraphXml(const QString& text)
 QString odtParagraphText(const Dataset& source, int row)
 {
     QString text;
+    const QVector<QVariant>& values = source.valuesAt(row);
     for (int f = 0; f < source.fieldCount(); ++f) {
-        QString value = Dataset::formatValue(source.fieldDef(f), source.valueAt(row, f));
+        QString value = Dataset::formatValue(source.fieldDef(f), values.value(f));
         value.remove('\r');
         text += value;
         text += ' ';
@@ -150,6 +152,7 @@ QString odtParagraphText(const Dataset& source, int row)
 void exportToOdt(const Dataset& source, const QString& path, const ExportProgress& progress)
 {
     ExportFile file(path);
+    Database::ReadTransaction snapshot(*source.database());
     {
         Zip zip(file.nativePath(), path);
         zip.beginEntry("mimetype", false);

@@ -1,5 +1,6 @@
 // The spreadsheet writer, over libxlsxwriter in constant-memory mode: rows
 // go to the file as they are written and are not kept.
+#include "data/Database.h"
 #include "data/Dataset.h"
 #include "reports/export/ExportFile.h"
 #include "reports/export/Exporters.h"
@@ -102,6 +103,7 @@ private:
 void exportToXlsx(const Dataset& source, const QString& path, const ExportProgress& progress)
 {
     ExportFile file(path);
+    Database::ReadTransaction snapshot(*source.database());
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     lxw_workbook* book = workbook_new_opt(file.nativePath().constData(), &options);
@@ -113,8 +115,9 @@ void exportToXlsx(const Dataset& source, const QString& path, const ExportProgre
         const int rows = source.recordCount();
         const int fields = source.fieldCount();
         for (int row = 0; row < rows; ++row) {
+            const QVector<QVariant>& values = source.valuesAt(row);
             for (int f = 0; f < fields; ++f)
-                sheet.cell(lxw_row_t(row + 1), lxw_col_t(f), source.fieldDef(f), source.valueAt(row, f));
+                sheet.cell(lxw_row_t(row + 1), lxw_col_t(f), source.fieldDef(f), values.value(f));
             if (progress && (row + 1) % kProgressStep == 0)
                 progress(row + 1);
         }
