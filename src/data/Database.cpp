@@ -343,6 +343,11 @@ std::unique_ptr<Database> Database::openInMemory()
 void Database::configure()
 {
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    registerFunctions();
+}
+
+void Database::registerFunctions()
+{
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(m_db, "like", 2, flags, nullptr, turkishLike, nullptr, nullptr);
     sqlite3_create_function(m_db, "like", 3, flags, nullptr, turkishLike, nullptr, nullptr);
@@ -368,6 +373,48 @@ qint64 Database::totalChanges() const
 QString Database::filePath() const
 {
     return m_folder.isEmpty() ? QString() : QDir(m_folder).filePath(fileName());
+}
+
+namespace {
+
+// What a typed query may do on its connection: select, call functions and
+// read the resident table. Other tables, pragmas, attaching and every write
+// are refused while the statement is prepared.
+int queryAuthorizer(void*, int action, const char* table, const char*, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_FUNCTION:
+    case SQLITE_TRANSACTION: // the exports read in one snapshot
+        return SQLITE_OK;
+    case SQLITE_READ:
+        return table && QString::fromUtf8(table).compare(QLatin1String("zelvarx"), Qt::CaseInsensitive) == 0
+                   ? SQLITE_OK
+                   : SQLITE_DENY;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<Database> Database::openQueryConnection(const Database& main)
+{
+    const char* path = sqlite3_db_filename(main.m_db, "main");
+    if (!path || !*path)
+        return nullptr;
+    sqlite3* raw = nullptr;
+    if (sqlite3_open_v2(path, &raw, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : "");
+        sqlite3_close_v2(raw);
+        throw EngineError(msg);
+    }
+    std::unique_ptr<Database> db(new Database(raw, main.m_folder));
+    sqlite3_busy_timeout(raw, 2000);
+    db->registerFunctions();
+    db->exec(QStringLiteral("PRAGMA query_only=1"));
+    sqlite3_set_authorizer(raw, queryAuthorizer, nullptr);
+    return db;
 }
 
 void Database::createSchema()
@@ -462,6 +509,27 @@ Database::Transaction::~Transaction()
         }
     } catch (...) {
         // A failed rollback leaves SQLite's own rollback in force.
+    }
+}
+
+Database::ReadTransaction::ReadTransaction(Database& db) : m_db(db)
+{
+    if (m_db.m_transactionDepth > 0 || !sqlite3_get_autocommit(m_db.m_db))
+        return;
+    m_db.exec(QStringLiteral("BEGIN"));
+    m_began = true;
+    ++m_db.m_transactionDepth;
+}
+
+Database::ReadTransaction::~ReadTransaction()
+{
+    if (!m_began)
+        return;
+    --m_db.m_transactionDepth;
+    try {
+        m_db.exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        // A failed commit leaves SQLite's own rollback in force.
     }
 }
 

@@ -65,6 +65,10 @@ public:
     static std::unique_ptr<Database> adopt(sqlite3* db) { return std::unique_ptr<Database>(new Database(db, QString())); }
     // A throw-away database in memory with every table, for tests.
     static std::unique_ptr<Database> openInMemory();
+    // A second connection to the same file for the typed free query. It is
+    // read-only twice over (opened read-only and PRAGMA query_only) and reads
+    // the resident table only. Null for a database in memory.
+    static std::unique_ptr<Database> openQueryConnection(const Database& main);
     ~Database();
 
     static QString fileName() { return QStringLiteral("zorp.sqlite"); }
@@ -98,15 +102,31 @@ public:
         bool m_done = false;
     };
 
+    // One read snapshot over many statements: a long walk over rows (an
+    // export) then takes the file's read lock once instead of once per row.
+    // Changes made meanwhile on this connection nest inside it as
+    // savepoints and are kept when it ends.
+    class ReadTransaction {
+    public:
+        explicit ReadTransaction(Database& db);
+        ~ReadTransaction();
+
+    private:
+        Database& m_db;
+        bool m_began = false;
+    };
+
     static constexpr int kSchemaVersion = 1;
 
 private:
     explicit Database(sqlite3* db, QString folder);
     void configure();
     void setJournalMode();
+    void registerFunctions();
     void createSchema();
     void checkSchema();
     friend class Transaction;
+    friend class ReadTransaction;
     sqlite3* m_db;
     QString m_folder;
     int m_transactionDepth = 0;

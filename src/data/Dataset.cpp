@@ -41,6 +41,23 @@ QString cutToWidth(const FieldDef& def, const QString& text)
     return text;
 }
 
+// "yyyy-MM-dd", as the database stores dates; invalid for anything else.
+QDate parseIsoDate(const QString& text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return QDate();
+    int parts[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8};
+    const int lengths[3] = {4, 2, 2};
+    for (int p = 0; p < 3; ++p)
+        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            if (!text[i].isDigit())
+                return QDate();
+            parts[p] = parts[p] * 10 + text[i].digitValue();
+        }
+    return QDate(parts[0], parts[1], parts[2]);
+}
+
 bool isBlankDateText(const QString& text)
 {
     for (QChar c : text)
@@ -850,7 +867,9 @@ QVariant Dataset::fromStorage(int field, const QVariant& stored) const
     switch (def.type) {
     case FieldType::Date: {
         const QString text = stored.toString();
-        QDate d = QDate::fromString(text, kIsoDateFormat);
+        // ISO text is read by hand: a format-string parse of every date
+        // costs more than reading the rest of the row.
+        QDate d = parseIsoDate(text);
         if (!d.isValid())
             d = QDate::fromString(text, kDateFormat);
         return d.isValid() ? QVariant(d) : QVariant();
@@ -924,6 +943,13 @@ QVariant Dataset::valueAt(int row, int field) const
     if (row == m_cur && isEditing())
         return m_buffer[field];
     return rowValues(row).value(field);
+}
+
+const QVector<QVariant>& Dataset::valuesAt(int row) const
+{
+    if (row == m_cur && isEditing())
+        return m_buffer;
+    return rowValues(row);
 }
 
 QString Dataset::displayTextAt(int row, int field) const

@@ -114,6 +114,9 @@ public:
     void setText(const QString& field, const QString& text); // typed text
     void setText(int field, const QString& text);
     QVariant valueAt(int row, int field) const;
+    // Every field of one row in field order, for walks over many rows; valid
+    // until the dataset reads another row.
+    const QVector<QVariant>& valuesAt(int row) const;
     QString displayTextAt(int row, int field) const;
     static QString formatValue(const FieldDef& def, const QVariant& value);
 

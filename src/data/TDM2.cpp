@@ -31,6 +31,7 @@ TDM2::~TDM2()
     for (Dataset* d : m_datasets)
         d->clearMasterLink();
     qDeleteAll(m_datasets);
+    m_queryDb.reset();
 }
 
 void TDM2::build()
@@ -58,7 +59,11 @@ void TDM2::build()
     Query3->setSql(maxNumberSelect());
     Query3->setRequiredFields({maxNumberField()});
 
-    Query7 = make(QStringLiteral("Query7"));
+    // The free query runs what the user typed, so it gets a connection of
+    // its own that cannot write.
+    m_queryDb = Database::openQueryConnection(*m_db);
+    Query7 = new Dataset(&queryDatabase(), QStringLiteral("Query7"));
+    m_datasets << Query7;
     Query7->setReadOnly(true);
 
     tbMah = make(QStringLiteral("tbMah"));

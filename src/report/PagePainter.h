@@ -1,0 +1,39 @@
+#pragma once
+// PagePainter: the one place that draws a report page. The painter's origin
+// is the paper's top-left corner; millimetres become device pixels by the
+// device's own resolution, so the same call serves the preview, the printer,
+// PDF and test images.
+#include "report/Page.h"
+
+#include <QFont>
+#include <QHash>
+
+class QPainter;
+
+namespace zelvar::report {
+
+class PagePainter {
+public:
+    explicit PagePainter(QPainter& painter);
+    void paint(const Page& page);
+
+private:
+    struct FontOnDevice {
+        QFont font;
+        double ascent = 0;
+    };
+    const FontOnDevice& deviceFont(const FontSpec& spec);
+    QRectF toDevice(const QRectF& mm) const;
+    void paintText(const PlacedItem& placed);
+    void paintFrame(const PlacedItem& placed);
+    void paintFill(const PlacedItem& placed);
+    void paintLine(const PlacedItem& placed);
+    void paintPicture(const PlacedItem& placed);
+
+    QPainter& m_painter;
+    double m_scaleX; // device pixels per mm
+    double m_scaleY;
+    QHash<QString, FontOnDevice> m_fonts;
+};
+
+} // namespace zelvar::report

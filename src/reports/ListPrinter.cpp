@@ -1,0 +1,53 @@
+#include "reports/ListPrinter.h"
+
+#include "data/TDM2.h"
+#include "platform/Services.h"
+#include "report/PagedReport.h"
+#include "reports/ListReports.h"
+#include "reports/ResidentRows.h"
+
+namespace zelvar {
+
+OfficeRow ListPrinter::office() const
+{
+    Dataset* mah = m_dm.tbMah;
+    if (!mah->isActive() || mah->recordCount() == 0)
+        return {};
+    return {mah->displayText(QStringLiteral("Il")), mah->displayText(QStringLiteral("Ilce")),
+            mah->displayText(QStringLiteral("Mahalle")), mah->displayText(QStringLiteral("Zelvar"))};
+}
+
+std::shared_ptr<report::PagedReport> ListPrinter::nameList(const TQRList& report) const
+{
+    return std::make_shared<report::PagedReport>(report.definition(office(), m_services.clock.today()),
+                                                 std::make_shared<ResidentRows>(m_dm.Query1));
+}
+
+std::shared_ptr<report::PagedReport> ListPrinter::detailedList(const TQRListForm& report) const
+{
+    return std::make_shared<report::PagedReport>(report.definition(office(), m_services.clock.today()),
+                                                 std::make_shared<ResidentRows>(m_dm.Query1));
+}
+
+std::shared_ptr<report::PagedReport> ListPrinter::labels(const TQRLabelForm& report) const
+{
+    return std::make_shared<report::PagedReport>(report.definition(office()),
+                                                 std::make_shared<ResidentRows>(m_dm.Query1));
+}
+
+void ListPrinter::previewNameList(const TQRList& report)
+{
+    (void)nameList(report);
+}
+
+void ListPrinter::previewDetailedList(const TQRListForm& report)
+{
+    (void)detailedList(report);
+}
+
+void ListPrinter::previewLabels(const TQRLabelForm& report)
+{
+    (void)labels(report);
+}
+
+} // namespace zelvar
