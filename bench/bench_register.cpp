@@ -4,6 +4,7 @@
 // by frame, and New and Save. Usage: bench_register [residents]
 #include "BenchSupport.h"
 #include "data/TDM2.h"
+#include "platform/QtPrinting.h"
 #include "platform/Services.h"
 #include "register/TForm2.h"
 #include "ui/Resources.h"
@@ -109,7 +110,8 @@ int main(int argc, char** argv)
     NoLauncher launcher;
     NoHelp help;
     SystemClock clock;
-    Services services{prompter, sound, launcher, help, clock};
+    QtPrinting printing(prompter);
+    Services services{prompter, sound, launcher, help, clock, printing};
     std::printf("Register window over %d residents\n", dm.Query2->recordCount());
 
     // Opening: built, the register reopened, shown and painted once.

@@ -9,6 +9,7 @@
 #include "data/TDM2.h"
 #include "platform/HelpWindow.h"
 #include "platform/ProcessLauncher.h"
+#include "platform/QtPrinting.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
 #include "ui/PleaseWaitWindow.h"
@@ -60,7 +61,8 @@ int main(int argc, char** argv)
     ProcessLauncher launcher;
     HelpWindow help;
     SystemClock clock;
-    const Services services{prompter, sound, launcher, help, clock};
+    QtPrinting printing(prompter);
+    const Services services{prompter, sound, launcher, help, clock, printing};
 
     // The splash stays up while the tables open; the main window destroys it.
     auto* splash = new SplashWindow;

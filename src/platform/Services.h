@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Help.h"
 #include "platform/Launcher.h"
+#include "platform/Printing.h"
 #include "platform/Prompter.h"
 #include "platform/Sound.h"
 
@@ -14,6 +15,7 @@ struct Services {
     Launcher& launcher;
     Help& help;
     Clock& clock;
+    Printing& printing; // print preview, printer and PDF
 };
 
 } // namespace zelvar

@@ -101,6 +101,36 @@ public:
     QDateTime current;
 };
 
+// Records every report asked for and answers from a script how many times
+// the user printed it from the preview (none when the script is used up).
+class FakePrinting : public Printing {
+public:
+    struct Request {
+        QString title;
+        std::shared_ptr<report::PagedReport> report; // fully laid out
+        bool previewed = false;                      // false: printed without preview
+        int prints = 0;
+    };
+    void answerPrinted(int times = 1) { m_prints.push_back(times); }
+    void answerNotPrinted() { m_prints.push_back(0); }
+
+    bool preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint) override;
+    bool print(std::shared_ptr<report::PagedReport> report) override;
+    bool writePdf(report::PagedReport& report, const QString& path) override;
+
+    QList<Request> requests;
+    QStringList pdfs;
+    QStringList titles() const;
+    std::shared_ptr<report::PagedReport> lastReport() const
+    {
+        return requests.isEmpty() ? nullptr : requests.last().report;
+    }
+
+private:
+    int nextAnswer();
+    std::deque<int> m_prints;
+};
+
 // All fakes together, with a Services view of them.
 struct FakeServices {
     FakePrompter prompter;
@@ -108,7 +138,8 @@ struct FakeServices {
     FakeLauncher launcher;
     FakeHelp help;
     FakeClock clock;
-    Services services{prompter, sound, launcher, help, clock};
+    FakePrinting printing;
+    Services services{prompter, sound, launcher, help, clock, printing};
 };
 
 } // namespace zelvar
