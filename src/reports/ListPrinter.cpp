@@ -37,17 +37,17 @@ std::shared_ptr<report::PagedReport> ListPrinter::labels(const TQRLabelForm& rep
 
 void ListPrinter::previewNameList(const TQRList& report)
 {
-    (void)nameList(report);
+    m_services.printing.preview(nameList(report));
 }
 
 void ListPrinter::previewDetailedList(const TQRListForm& report)
 {
-    (void)detailedList(report);
+    m_services.printing.preview(detailedList(report));
 }
 
 void ListPrinter::previewLabels(const TQRLabelForm& report)
 {
-    (void)labels(report);
+    m_services.printing.preview(labels(report));
 }
 
 } // namespace zelvar
