@@ -114,6 +114,9 @@ public:
     void setText(const QString& field, const QString& text); // typed text
     void setText(int field, const QString& text);
     QVariant valueAt(int row, int field) const;
+    // Every row's value of one field in row order, read in one pass; what a
+    // report walking all rows reads. Empty for a dataset read whole.
+    std::vector<QVariant> columnValues(int field) { return columnCache(field); }
     QString displayTextAt(int row, int field) const;
     static QString formatValue(const FieldDef& def, const QVariant& value);
 
