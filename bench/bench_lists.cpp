@@ -7,6 +7,7 @@
 #include "data/TDM2.h"
 #include "report/PagePainter.h"
 #include "report/PagedReport.h"
+#include "report/ReportFonts.h"
 #include "platform/QtPrinting.h"
 #include "platform/Services.h"
 #include "reports/GeneralReportsPage.h"
@@ -77,6 +78,7 @@ double barePdfMs(const QString& path, report::PagedReport& laidOut)
         QString text;
         QFont font;
         bool wrapped;
+        double ascent; // device pixels
     };
     std::vector<std::vector<Text>> pages;
     QPdfWriter probe(path);
@@ -86,12 +88,12 @@ double barePdfMs(const QString& path, report::PagedReport& laidOut)
         for (const report::PlacedItem& item : laidOut.page(p).items) {
             if (item.kind != report::ItemKind::Text)
                 continue;
-            QFont font(item.item->font.family);
-            font.setPointSizeF(item.item->font.pointSize);
-            font.setBold(item.item->font.bold);
+            // The font the layout names, found as the report finds it.
+            const QFont font = report::ReportFonts::font(item.item->font);
             const bool boxed = item.item->sizing == report::TextSizing::FixedBox;
-            const double widthMm = QFontMetricsF(font, &probe).horizontalAdvance(item.text) * 25.4 / 1200;
-            texts.push_back({item.rect, item.text, font, boxed && widthMm > item.rect.width()});
+            const QFontMetricsF metrics(font, &probe);
+            const double widthMm = metrics.horizontalAdvance(item.text) * 25.4 / 1200;
+            texts.push_back({item.rect, item.text, font, boxed && widthMm > item.rect.width(), metrics.ascent()});
         }
         pages.push_back(std::move(texts));
     }
@@ -114,8 +116,7 @@ double barePdfMs(const QString& path, report::PagedReport& laidOut)
                 painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, t.text);
                 painter.restore();
             } else {
-                painter.drawText(QPointF(t.mm.x() * scale, t.mm.y() * scale + painter.fontMetrics().ascent()),
-                                 t.text);
+                painter.drawText(QPointF(t.mm.x() * scale, t.mm.y() * scale + t.ascent), t.text);
             }
         }
     }
