@@ -117,6 +117,9 @@ public:
     // Every field of one row in field order, for walks over many rows; valid
     // until the dataset reads another row.
     const QVector<QVariant>& valuesAt(int row) const;
+    // Every row's value of one field in row order, read in one pass; what a
+    // report walking all rows reads. Empty for a dataset read whole.
+    std::vector<QVariant> columnValues(int field) { return columnCache(field); }
     QString displayTextAt(int row, int field) const;
     static QString formatValue(const FieldDef& def, const QVariant& value);
 

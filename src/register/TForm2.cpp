@@ -7,6 +7,7 @@
 #include "register/PhotoOperations.h"
 #include "register/RegisterIcons.h"
 #include "register/RegisterWidgets.h"
+#include "ui/MainCommands.h"
 #include "ui/bound/DBComboBox.h"
 #include "ui/bound/DBEdit.h"
 #include "ui/bound/DBMemo.h"
@@ -173,7 +174,8 @@ void TForm2::buildToolBar()
     connect(add(CancelItem, registericons::icon(Glyph::Cancel), QStringLiteral("Vazgeç !")), &QAction::triggered,
             this, &TForm2::cancelRecord);
     separator();
-    add(QueryItem, registericons::icon(Glyph::Query), QStringLiteral("Sorgula"))->setEnabled(false);
+    connect(add(QueryItem, registericons::icon(Glyph::Query), QStringLiteral("Sorgula")), &QAction::triggered, this,
+            &TForm2::openQueryWindow);
     // The wipe button has no hint; it still needs a name for screen readers.
     QAction* wipe = add(WipeItem, registericons::icon(Glyph::Wipe), QString());
     wipe->setText(QStringLiteral("Veritabanını Boşalt"));
@@ -283,6 +285,13 @@ void TForm2::closeWindow()
         frame->close();
     else
         close();
+}
+
+// The query window is modal: the register waits until it is closed.
+void TForm2::openQueryWindow()
+{
+    if (m_commands)
+        m_commands->queryWindowCommand(this);
 }
 
 void TForm2::showHelp()

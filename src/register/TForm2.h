@@ -182,6 +182,8 @@ public:
 
     void closeWindow();
     void showHelp();
+    // "Sorgula": the query window, through the main window.
+    void openQueryWindow();
 
     // --- text certificates composed into the editor
     // Move-out certificate ("Nakil Belgesi ").

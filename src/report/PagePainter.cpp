@@ -54,7 +54,9 @@ const PagePainter::FontOnDevice& PagePainter::deviceFont(const FontSpec& spec)
     if (it == m_fonts.end()) {
         FontOnDevice f;
         f.font = ReportFonts::font(spec);
-        f.ascent = QFontMetricsF(f.font, m_painter.device()).ascent();
+        f.metrics = QFontMetricsF(f.font, m_painter.device());
+        f.ascent = f.metrics.ascent();
+        f.height = f.metrics.height();
         it = m_fonts.insert(key, f);
     }
     return *it;
@@ -71,6 +73,21 @@ void PagePainter::paintText(const PlacedItem& placed)
         if (item.background.isValid())
             m_painter.fillRect(box, item.background);
         m_painter.setPen(item.color);
+        // A text that fits its box on one line needs neither a clip nor a
+        // line layout: drawn at its place it is the same, and a long list
+        // of boxed values writes its PDF far faster.
+        if (f.height <= box.height() && !placed.text.contains(QLatin1Char('\n'))) {
+            const double width = f.metrics.horizontalAdvance(placed.text);
+            if (width <= box.width()) {
+                double x = box.left();
+                if (item.align & Qt::AlignHCenter)
+                    x = box.center().x() - width / 2;
+                else if (item.align & Qt::AlignRight)
+                    x = box.right() - width;
+                m_painter.drawText(QPointF(x, box.top() + f.ascent), placed.text);
+                return;
+            }
+        }
         m_painter.save();
         m_painter.setClipRect(box);
         const int flags = int(item.align) | Qt::AlignTop | (item.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);

@@ -6,6 +6,7 @@
 #include "report/Page.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 
 class QPainter;
@@ -21,6 +22,8 @@ private:
     struct FontOnDevice {
         QFont font;
         double ascent = 0;
+        double height = 0;
+        QFontMetricsF metrics{QFont()}; // on the painter's device
     };
     const FontOnDevice& deviceFont(const FontSpec& spec);
     QRectF toDevice(const QRectF& mm) const;

@@ -19,7 +19,7 @@ namespace zelvar {
 namespace {
 
 const QColor kBarBack(0, 0, 64);
-constexpr int kBarWidth = 88;
+constexpr int kBarWidth = 104;
 constexpr int kLeft = kBarWidth + 6;
 
 } // namespace
@@ -91,17 +91,17 @@ QToolButton* GeneralReportsPage::addListButton(QWidget* bar, const QIcon& icon, 
 
 void GeneralReportsPage::placeControls()
 {
-    m_listing->kindGroup()->setGeometry(kLeft, 2, 300, 96);
-    m_listing->columnGroup()->setGeometry(kLeft + 306, 2, 222, 96);
+    m_listing->kindGroup()->setGeometry(kLeft, 2, 292, 96);
+    m_listing->columnGroup()->setGeometry(kLeft + 296, 2, 216, 96);
     m_listing->wordLabel()->setGeometry(kLeft, 104, 50, 22);
-    m_listing->wordBox()->setGeometry(kLeft + 52, 104, 150, 22);
-    m_listing->countLabel()->setGeometry(kLeft + 208, 104, 92, 22);
-    m_listing->totalLabel()->setGeometry(kLeft + 306, 104, 222, 22);
+    m_listing->wordBox()->setGeometry(kLeft + 52, 104, 140, 22);
+    m_listing->countLabel()->setGeometry(kLeft + 196, 104, 100, 22);
+    m_listing->totalLabel()->setGeometry(kLeft + 296, 104, 216, 22);
     m_find->setGeometry(kLeft, 130, 72, 24);
     m_all->setGeometry(kLeft + 76, 130, 72, 24);
     m_word->setGeometry(kLeft + 152, 130, 72, 24);
     m_excel->setGeometry(kLeft + 228, 130, 72, 24);
-    m_listing->grid()->setGeometry(kLeft, 158, 528, 170);
+    m_listing->grid()->setGeometry(kLeft, 158, 512, 170);
     m_listing->navigator()->setGeometry(kLeft, 332, 250, 24);
 }
 

@@ -17,37 +17,50 @@ OfficeRow ListPrinter::office() const
             mah->displayText(QStringLiteral("Mahalle")), mah->displayText(QStringLiteral("Zelvar"))};
 }
 
+namespace {
+
+// The rows as stored: a change typed into the grid is saved first, as any
+// walk over the rows would.
+std::shared_ptr<ResidentRows> rowsOf(Dataset* query)
+{
+    if (query->isActive())
+        query->settle();
+    return std::make_shared<ResidentRows>(query);
+}
+
+} // namespace
+
 std::shared_ptr<report::PagedReport> ListPrinter::nameList(const TQRList& report) const
 {
     return std::make_shared<report::PagedReport>(report.definition(office(), m_services.clock.today()),
-                                                 std::make_shared<ResidentRows>(m_dm.Query1));
+                                                 rowsOf(m_dm.Query1));
 }
 
 std::shared_ptr<report::PagedReport> ListPrinter::detailedList(const TQRListForm& report) const
 {
     return std::make_shared<report::PagedReport>(report.definition(office(), m_services.clock.today()),
-                                                 std::make_shared<ResidentRows>(m_dm.Query1));
+                                                 rowsOf(m_dm.Query1));
 }
 
 std::shared_ptr<report::PagedReport> ListPrinter::labels(const TQRLabelForm& report) const
 {
     return std::make_shared<report::PagedReport>(report.definition(office()),
-                                                 std::make_shared<ResidentRows>(m_dm.Query1));
+                                                 rowsOf(m_dm.Query1));
 }
 
 void ListPrinter::previewNameList(const TQRList& report)
 {
-    (void)nameList(report);
+    m_services.printing.preview(nameList(report));
 }
 
 void ListPrinter::previewDetailedList(const TQRListForm& report)
 {
-    (void)detailedList(report);
+    m_services.printing.preview(detailedList(report));
 }
 
 void ListPrinter::previewLabels(const TQRLabelForm& report)
 {
-    (void)labels(report);
+    m_services.printing.preview(labels(report));
 }
 
 } // namespace zelvar

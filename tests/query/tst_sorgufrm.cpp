@@ -4,10 +4,17 @@
 #include "TestRegistry.h"
 #include "platform/fakes/FakeServices.h"
 #include "query/TSorgufrm.h"
+#include "report/PagedReport.h"
+#include "reports/GeneralReportsPage.h"
+#include "reports/ListReports.h"
+#include "reports/NameListColumns.h"
+#include "reports/TAdres.h"
 #include "reports/ListingControls.h"
 #include "ui/bound/DBGrid.h"
 
+#include <QBuffer>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +33,35 @@ void addRegister(DataFixture& f)
     f.addResident("Ayşe Yılmaz", 2, {{"Sokak", "4001/2"}});
     f.addResident("Veli Kaya", 3, {{"Sokak", "Gül"}});
     f.dm().Query2->refresh();
+}
+
+void setFotobasOff(DataFixture& f)
+{
+    f.dm().database().exec("insert into Mahalle (Il, Ilce, Mahalle, Zelvar, Fotobas) values ('İzmir', 'Bornova', "
+                           "'Kazımdirik', 'Hasan Çelik', '0')");
+    f.dm().tbMah->close();
+    f.dm().tbMah->open();
+    QImage image(8, 10, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    f.dm().database().exec("insert into Foto (Kayitno, Foto) values (1, ?)", {bytes});
+}
+
+int pictures(const report::Page& page)
+{
+    int n = 0;
+    for (const report::PlacedItem& item : page.items)
+        n += item.kind == report::ItemKind::Picture;
+    return n;
+}
+
+double leftOf(const report::Page& page, const QString& text)
+{
+    const report::PlacedItem* item = page.findText(text);
+    return item ? item->rect.left() - 12.7 : -1;
 }
 
 bool listButtonsEnabled(const TSorgufrm& w)
@@ -126,6 +162,64 @@ private slots:
         w.nameList();
         QCOMPARE(s.prompter.texts(), QStringList{"Seçtiğiniz Alanlar Kağıda Sığmaz. Lütfen Azaltınız!"});
         QCOMPARE(s.sound.events, QStringList{"beep"});
+    }
+
+    void detailedListAlwaysPrintsPhotographs()
+    {
+        DataFixture f;
+        addRegister(f);
+        setFotobasOff(f);
+        FakeServices s;
+        TSorgufrm w(f.dm(), s.services);
+        w.listing()->wordBox()->setText("Arslan");
+        w.find();
+        w.detailedList();
+        QCOMPARE(s.printing.titles(), QStringList{"Zelvar 2001 [Mahalle Ayrıntılı Bilgi Listesi]"});
+        QCOMPARE(pictures(s.printing.lastReport()->page(0)), 1);
+        QCOMPARE(s.printing.lastReport()->page(0).rowCount, 1);
+        // After the preview the grid lists everyone.
+        QCOMPARE(f.dm().Query1->recordCount(), 3);
+        QCOMPARE(w.listing()->countLabel()->text(), QString("Kayıt Sayısı = 3"));
+
+        w.labels();
+        QCOMPARE(s.printing.lastReport()->page(0).rowCount, 3);
+        QVERIFY(s.prompter.shown.isEmpty());
+    }
+
+    void bothWindowsListOneAfterTheOther()
+    {
+        DataFixture f;
+        addRegister(f);
+        FakeServices s;
+        ListReports reports;
+        TAdres statistics(f.dm(), s.services, reports);
+        GeneralReportsPage* page = statistics.generalReportsPage();
+        page->listing()->columnBox(0)->click(); // Baba Adı
+        page->all();
+        page->nameList();
+        QCOMPARE(leftOf(s.printing.lastReport()->page(0), "Baba Adı"), reportPixelsToMm(186));
+        const auto startUpColumns = reports.list.columns();
+
+        {
+            TSorgufrm query(f.dm(), s.services);
+            query.listing()->columnBox(7)->click(); // Telefon
+            query.all();
+            query.nameList();
+            const report::Page& names = s.printing.lastReport()->page(0);
+            QCOMPARE(leftOf(names, "Telefon"), reportPixelsToMm(186));
+            QVERIFY(!names.findText("Baba Adı"));
+            QCOMPARE(names.rowCount, 3);
+        }
+        // The start-up instance is as the statistics window left it.
+        for (int c = 0; c < kOptionalColumnCount; ++c) {
+            QCOMPARE(reports.list.columns()[c].left, startUpColumns[c].left);
+            QCOMPARE(reports.list.columns()[c].field, startUpColumns[c].field);
+        }
+        page->nameList();
+        const report::Page& again = s.printing.lastReport()->page(0);
+        QCOMPARE(leftOf(again, "Baba Adı"), reportPixelsToMm(186));
+        QVERIFY(!again.findText("Telefon"));
+        QCOMPARE(s.printing.requests.size(), 3);
     }
 };
 

@@ -11,9 +11,12 @@
 #include "reports/NameListColumns.h"
 #include "reports/ResidentSearch.h"
 #include "reports/TAdres.h"
+#include "report/PagedReport.h"
 #include "ui/bound/DBGrid.h"
 
+#include <QBuffer>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +47,34 @@ void addRegister(DataFixture& f)
     f.addResident("Ali \"Deli\" Öz", 4, {{"Sokak", "100%"}, {"DogTar", "1990-02-02"}});
     f.addResident("Fatma Er", 5, {{"Sokak", "1000"}, {"DogTar", "1991-03-03"}});
     f.dm().Query2->refresh();
+}
+
+void setFotobas(DataFixture& f, const QVariant& fotobas)
+{
+    f.dm().database().exec("delete from Mahalle");
+    f.dm().database().exec("insert into Mahalle (Il, Ilce, Mahalle, Zelvar, Fotobas) values (?, ?, ?, ?, ?)",
+                           {"İzmir", "Bornova", "Kazımdirik", "Hasan Çelik", fotobas});
+    f.dm().tbMah->close();
+    f.dm().tbMah->open();
+}
+
+void addPhoto(DataFixture& f, int number)
+{
+    QImage image(8, 10, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    f.dm().database().exec("insert into Foto (Kayitno, Foto) values (?, ?)", {number, bytes});
+}
+
+int pictures(const report::Page& page)
+{
+    int n = 0;
+    for (const report::PlacedItem& item : page.items)
+        n += item.kind == report::ItemKind::Picture;
+    return n;
 }
 
 QStringList foundNames(TDM2& dm)
@@ -304,6 +335,74 @@ private slots:
         page->all();
         page->nameList();
         QCOMPARE(s.prompter.texts(), QStringList{"Seçtiğiniz Alanlar Kağıda Sığmaz. Lütfen Azaltınız!"});
+    }
+
+    void listsPreviewTheFoundAndThenListEveryone()
+    {
+        DataFixture f;
+        addRegister(f);
+        setFotobas(f, "1");
+        FakeServices s;
+        ListReports reports;
+        TAdres w(f.dm(), s.services, reports);
+        GeneralReportsPage* page = w.generalReportsPage();
+        ListingControls* l = page->listing();
+        l->columnBox(Telefon)->click();
+        l->columnBox(BabaAdi)->click();
+        l->wordBox()->setText("Kaya");
+        page->find();
+
+        page->nameListButton()->click();
+        QCOMPARE(s.printing.titles(), QStringList{"Zelvar 2001 [Mahalle İsim Listesi]"});
+        const report::Page& names = s.printing.lastReport()->page(0);
+        QCOMPARE(names.rowCount, 1);
+        QVERIFY(names.findText("Veli Kaya"));
+        QVERIFY(qAbs(names.findText("Baba Adı")->rect.left() - (12.7 + reportPixelsToMm(186))) < 0.01);
+        QVERIFY(qAbs(names.findText("Telefon")->rect.left() - (12.7 + reportPixelsToMm(281))) < 0.01);
+        // The start-up instance keeps its column set-up.
+        QCOMPARE(reports.list.columns()[BabaAdi].left, 186);
+        QCOMPARE(reports.list.columns()[Telefon].left, 281);
+
+        // Afterwards the grid lists everyone, in the window colour.
+        QCOMPARE(f.dm().Query1->recordCount(), 5);
+        QCOMPARE(l->countLabel()->text(), QString("Kayıt Sayısı = 5"));
+        QCOMPARE(l->grid()->palette().color(QPalette::Base), QPalette().color(QPalette::Base));
+        QVERIFY(page->nameListButton()->isEnabled());
+
+        // The lists now hold the whole register.
+        page->labelsButton()->click();
+        QCOMPARE(s.printing.lastReport()->page(0).rowCount, 5);
+        page->detailedListButton()->click();
+        QCOMPARE(s.printing.titles().last(), QString("Zelvar 2001 [Mahalle Ayrıntılı Bilgi Listesi]"));
+        QCOMPARE(s.printing.lastReport()->pageCount(), 2);
+        QCOMPARE(l->countLabel()->text(), QString("Kayıt Sayısı = 5"));
+        QVERIFY(s.prompter.shown.isEmpty());
+    }
+
+    void onlyFotobasZeroTurnsPhotographsOff()
+    {
+        DataFixture f;
+        addRegister(f);
+        addPhoto(f, 1);
+        FakeServices s;
+        ListReports reports;
+        TAdres w(f.dm(), s.services, reports);
+        GeneralReportsPage* page = w.generalReportsPage();
+        page->all();
+        for (const QVariant& fotobas : {QVariant("1"), QVariant(""), QVariant(), QVariant("0"), QVariant("E")}) {
+            setFotobas(f, fotobas);
+            page->detailedList();
+            const bool printed = fotobas.toString() != "0";
+            QCOMPARE(reports.listForm.photoPrinted(), printed);
+            QCOMPARE(pictures(s.printing.lastReport()->page(0)), printed ? 1 : 0);
+        }
+        // Without any office row the photographs print.
+        f.dm().database().exec("delete from Mahalle");
+        f.dm().tbMah->close();
+        f.dm().tbMah->open();
+        page->detailedList();
+        QCOMPARE(pictures(s.printing.lastReport()->page(0)), 1);
+        QCOMPARE(s.printing.requests.size(), 6);
     }
 };
 
