@@ -93,6 +93,7 @@ TForm2::TForm2(TDM2& dm, Services& services, QWidget* parent)
     setUpCalendar();
 
     connectDataset();
+    wirePrintedCertificates();
     showPage(RecordCheckPage);
     paint(ColorState::Normal);
 

@@ -179,6 +179,12 @@ public:
     void closeWindow();
     void showHelp();
 
+    // --- printed certificates and the dwelling declaration
+    void ToolButton13Click(); // "Konutta Kalanlar Belgesi": the selection window TForm5
+    void ToolButton15Click(); // "Nüfus Cüzdan Sureti "
+    void ToolButton17Click(); // "İkametgah Belgesi "
+    void ToolButton19Click(); // "Nüfus Cüzdanı Değiştirme Belgesi "
+
     // --- what tests, the main window and the operations reach
     TDM2& dm() const { return m_dm; }
     Services& services() const { return m_services; }
@@ -279,6 +285,9 @@ private:
 
     // move-out file
     void apply(const MoveOutFollowUp& next);
+
+    // printed certificates
+    void wirePrintedCertificates();
 
     Dataset* register_() const;
 
