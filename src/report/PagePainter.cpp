@@ -28,6 +28,8 @@ PagePainter::PagePainter(QPainter& painter)
 void PagePainter::paint(const Page& page)
 {
     m_painter.save();
+    m_currentFont = nullptr;
+    m_currentPen = QColor();
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     for (const PlacedItem& placed : page.items) {
@@ -47,8 +49,11 @@ QRectF PagePainter::toDevice(const QRectF& mm) const
     return QRectF(mm.x() * m_scaleX, mm.y() * m_scaleY, mm.width() * m_scaleX, mm.height() * m_scaleY);
 }
 
-const PagePainter::FontOnDevice& PagePainter::deviceFont(const FontSpec& spec)
+const PagePainter::FontOnDevice& PagePainter::deviceFont(const Item& item)
 {
+    if (const FontOnDevice* known = m_itemFonts.value(&item))
+        return *known;
+    const FontSpec& spec = item.font;
     const QString key = spec.family + QLatin1Char('|') + QString::number(spec.pointSize) + QLatin1Char(spec.bold ? 'b' : 'r');
     auto it = m_fonts.find(key);
     if (it == m_fonts.end()) {
@@ -57,25 +62,39 @@ const PagePainter::FontOnDevice& PagePainter::deviceFont(const FontSpec& spec)
         f.ascent = QFontMetricsF(f.font, m_painter.device()).ascent();
         it = m_fonts.insert(key, f);
     }
+    m_itemFonts.insert(&item, &*it);
     return *it;
+}
+
+void PagePainter::usePen(const QColor& colour)
+{
+    if (m_currentPen == colour)
+        return;
+    m_painter.setPen(colour);
+    m_currentPen = colour;
 }
 
 void PagePainter::paintText(const PlacedItem& placed)
 {
     const Item& item = *placed.item;
-    const FontOnDevice& f = deviceFont(item.font);
-    m_painter.setFont(f.font);
+    const FontOnDevice& f = deviceFont(item);
+    if (m_currentFont != &f) {
+        m_painter.setFont(f.font);
+        m_currentFont = &f;
+    }
     const QRectF box = toDevice(placed.rect);
 
     if (item.sizing == TextSizing::FixedBox) {
         if (item.background.isValid())
             m_painter.fillRect(box, item.background);
-        m_painter.setPen(item.color);
+        usePen(item.color);
         m_painter.save();
         m_painter.setClipRect(box);
         const int flags = int(item.align) | Qt::AlignTop | (item.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
         m_painter.drawText(box, flags, placed.text);
         m_painter.restore();
+        m_currentFont = nullptr;
+        m_currentPen = QColor();
         return;
     }
     // Auto width: left, centre or right edge as laid out; measured again on
@@ -90,7 +109,7 @@ void PagePainter::paintText(const PlacedItem& placed)
         if (item.background.isValid())
             m_painter.fillRect(QRectF(x, box.top(), width, box.height()), item.background);
     }
-    m_painter.setPen(item.color);
+    usePen(item.color);
     m_painter.drawText(QPointF(x, box.top() + f.ascent), placed.text);
 }
 
@@ -102,6 +121,7 @@ void PagePainter::paintFrame(const PlacedItem& placed)
     pen.setWidthF(item.penWidth * m_scaleX);
     pen.setCapStyle(Qt::SquareCap);
     m_painter.setPen(pen);
+    m_currentPen = QColor();
     const QRectF r = toDevice(placed.rect);
     if (item.sides & TopSide)
         m_painter.drawLine(r.topLeft(), r.topRight());
@@ -124,6 +144,7 @@ void PagePainter::paintLine(const PlacedItem& placed)
     QPen pen(item.color);
     pen.setWidthF(item.penWidth * m_scaleX);
     m_painter.setPen(pen);
+    m_currentPen = QColor();
     const QRectF r = toDevice(placed.rect);
     m_painter.drawLine(r.topLeft(), r.bottomRight());
 }

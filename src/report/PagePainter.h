@@ -22,7 +22,8 @@ private:
         QFont font;
         double ascent = 0;
     };
-    const FontOnDevice& deviceFont(const FontSpec& spec);
+    const FontOnDevice& deviceFont(const Item& item);
+    void usePen(const QColor& colour);
     QRectF toDevice(const QRectF& mm) const;
     void paintText(const PlacedItem& placed);
     void paintFrame(const PlacedItem& placed);
@@ -34,6 +35,9 @@ private:
     double m_scaleX; // device pixels per mm
     double m_scaleY;
     QHash<QString, FontOnDevice> m_fonts;
+    QHash<const Item*, const FontOnDevice*> m_itemFonts; // saves building a key per text
+    const FontOnDevice* m_currentFont = nullptr;
+    QColor m_currentPen;
 };
 
 } // namespace zelvar::report
