@@ -50,21 +50,23 @@ bool CertificateCommand::idCardCopy(TQRNuSu& form)
 bool CertificateCommand::run(CertificateReport& form, const std::function<void()>& extraStep)
 {
     QVariant recordNumber;
+    const QDate today = m_services.clock.today();
+    std::shared_ptr<report::PagedReport> page;
     try {
         if (!prepare(form, extraStep, recordNumber))
             return false;
+        page = std::make_shared<report::PagedReport>(form.definition(OfficeValues::read(*m_dm.tbMah), today),
+                                                     std::make_shared<DatasetRows>(m_dm.Query1));
     } catch (...) {
         // Whatever went wrong while preparing: the run ends quietly and the
         // forms stay usable.
         return false;
     }
-    const QDate today = m_services.clock.today();
-    auto page = std::make_shared<report::PagedReport>(form.definition(OfficeValues::read(*m_dm.tbMah), today),
-                                                      std::make_shared<DatasetRows>(m_dm.Query1));
     const QString line = logLine(form.logTitle(), today);
     TDM2& dm = m_dm;
     // The line goes to the resident printed, even if the register has moved
-    // on meanwhile; a resident deleted meanwhile gets nothing.
+    // on meanwhile; a resident deleted meanwhile gets nothing. Errors while
+    // printing or logging reach the program's error handler.
     m_services.printing.preview(page, [&dm, recordNumber, line] {
         IssuedDocumentLog(dm).append(recordNumber.toInt(), line);
     });

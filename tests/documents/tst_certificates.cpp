@@ -388,6 +388,22 @@ private slots:
         QCOMPARE(f.dm().Query1->displayText(QStringLiteral("KayitNo")), QStringLiteral("7"));
     }
 
+    void anErrorWhilePreparingEndsTheRunSilently()
+    {
+        CertificateFixture f;
+        f.setOffice();
+        f.data.addResident(QStringLiteral("Ayşe Yılmaz"), 7);
+        f.standOn(7);
+        CertificateCommand failing(f.dm(), f.fakes.services);
+        failing.setResidenceDialog([](TQrIkamet&) { throw std::runtime_error("dialog"); });
+        QVERIFY(!failing.residence(f.forms.residence));
+        QVERIFY(f.fakes.printing.requests.isEmpty());
+        QVERIFY(f.fakes.prompter.shown.isEmpty());
+        // The forms stay usable for the next run.
+        QVERIFY(f.command().residence(f.forms.residence));
+        QCOMPARE(f.fakes.printing.requests.size(), 1);
+    }
+
     void logLineDateAlwaysWithDots()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
