@@ -7,6 +7,7 @@
 #include "documents/TQRNuSu.h"
 #include "documents/TQrIkamet.h"
 #include "documents/Tsayifrm.h"
+#include "platform/Printing.h"
 #include "ui/DatasetRows.h"
 
 #include <QApplication>

@@ -2,6 +2,7 @@
 
 #include "data/TDM2.h"
 #include "documents/TQRMDForm1.h"
+#include "platform/Printing.h"
 #include "ui/DatasetRows.h"
 #include "ui/bound/DBGrid.h"
 

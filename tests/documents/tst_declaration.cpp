@@ -138,6 +138,9 @@ private slots:
         QVERIFY(w.grid()->cellBackground(w.grid()->model()->index(0, 0)) != QColor(210, 210, 255));
         QTest::keyClick(&w, Qt::Key_F1);
         QCOMPARE(f.fakes.help.topics, QList<int>{103});
+        // ZELVAR_SHOT_DIR keeps a picture of the window for a look.
+        if (qEnvironmentVariableIsSet("ZELVAR_SHOT_DIR"))
+            w.grab().save(qEnvironmentVariable("ZELVAR_SHOT_DIR") + QStringLiteral("/tform5.png"));
     }
 
     void printRefusedBeforeSearchAskedAfter()

@@ -53,6 +53,8 @@ private slots:
             QVERIFY(dialog->numberBox()->text().isEmpty());
             dialog->numberBox()->setText(QStringLiteral("44"));
             dialog->purposeBox()->setText(QStringLiteral("Okul"));
+            if (qEnvironmentVariableIsSet("ZELVAR_SHOT_DIR"))
+                dialog->grab().save(qEnvironmentVariable("ZELVAR_SHOT_DIR") + QStringLiteral("/tsayifrm.png"));
             dialog->okButton()->click();
         });
         window.toolAction(TForm2::ResidenceItem)->trigger();
