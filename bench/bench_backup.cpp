@@ -3,6 +3,7 @@
 // the same file, the check of a backup offered for restore, and the restore
 // from the user's yes to a working register.
 // Usage: bench_backup [residents]
+#include "platform/QtPrinting.h"
 #include "BenchSupport.h"
 #include "app/RecordsSafety.h"
 #include "data/Backup.h"
@@ -103,7 +104,8 @@ int main(int argc, char** argv)
     YesPrompter prompter;
     Silent silent;
     SystemClock clock;
-    const Services services{prompter, silent, silent, silent, clock};
+    QtPrinting printing(prompter);
+    const Services services{prompter, silent, silent, silent, clock, printing};
     RecordsSafety safety(dm, services, [] { return true; });
     QElapsedTimer whole;
     whole.start();

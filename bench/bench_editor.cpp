@@ -5,6 +5,7 @@
 // and writing it to a file; for a template, putting the same text into the
 // editor's text area as plain text. Every figure includes laying the whole
 // text out. Usage: bench_editor
+#include "platform/QtPrinting.h"
 #include "BenchSupport.h"
 #include "data/Database.h"
 #include "data/TDM2.h"
@@ -91,7 +92,8 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     Silent silent;
     SystemClock clock;
-    Services services{silent, silent, silent, silent, clock};
+    QtPrinting printing(silent);
+    Services services{silent, silent, silent, silent, clock, printing};
     TDM2 dm(Database::openInMemory());
     TEditor editor(dm, services);
     editor.show();

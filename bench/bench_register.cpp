@@ -148,7 +148,7 @@ int main(int argc, char** argv)
     // The filters, against the shell running the same statements.
     const double letterMs = medianMs(5, [&] { window.alphabetFilter(QStringLiteral("M")); });
     const int letterRows = q->recordCount();
-    report(QStringLiteral("alphabet filter \"M\" (%1 residents)").arg(letterRows), letterMs,
+    bench::report(QStringLiteral("alphabet filter \"M\" (%1 residents)").arg(letterRows), letterMs,
            sqliteShellMs(file, QStringLiteral("select * from zelvarx where Adi like 'M%'")), 80);
     window.searchBox()->setText(QStringLiteral("Kaya"));
     Times surname;
@@ -159,9 +159,9 @@ int main(int argc, char** argv)
             std::printf("surname filter \"Kaya\" holds %d residents\n", q->recordCount());
         whole.add(timeMs([&] { window.wholeTable(); }));
     }
-    report(QStringLiteral("surname filter \"Kaya\""), surname.median(),
+    bench::report(QStringLiteral("surname filter \"Kaya\""), surname.median(),
            sqliteShellMs(file, QStringLiteral("select * from zelvarx where Adi like '%Kaya%' ")), 80);
-    report(QStringLiteral("whole table"), whole.median(), sqliteShellMs(file, QStringLiteral("select * from zelvarx")),
+    bench::report(QStringLiteral("whole table"), whole.median(), sqliteShellMs(file, QStringLiteral("select * from zelvarx")),
            80);
     window.searchBox()->clear();
 

@@ -9,6 +9,7 @@
 #include "app/ZelvarApplication.h"
 #include "data/Errors.h"
 #include "data/TDM2.h"
+#include "documents/PrintedForms.h"
 #include "platform/HelpWindow.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtPrinting.h"
@@ -73,6 +74,8 @@ int main(int argc, char** argv)
     if (!mainWindow.startUp(splash))
         return 0;
 
+    // The certificate and declaration forms, kept for the whole run.
+    PrintedForms::instance();
     // Long jobs make their own; this one is kept hidden for the whole run.
     PleaseWaitWindow pleaseWait(&mainWindow);
     pleaseWait.hide();

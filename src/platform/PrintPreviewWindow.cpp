@@ -65,6 +65,11 @@ void PrintPreviewWindow::buildToolBar()
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
+    // Print, save and close first, so that a narrow window still shows them.
+    add(QStringLiteral("Yazdır"), [this] { printReport(); });
+    add(QStringLiteral("PDF Olarak Kaydet"), [this] { saveAsPdf(); });
+    add(QStringLiteral("Kapat"), [this] { close(); });
+    bar->addSeparator();
     add(QStringLiteral("Tüm Sayfa"), [this] { setZoom(Zoom::WholePage); });
     add(QStringLiteral("Sayfa Genişliği"), [this] { setZoom(Zoom::PageWidth); });
     add(QStringLiteral("%100"), [this] { setZoom(Zoom::Actual); });
@@ -76,11 +81,6 @@ void PrintPreviewWindow::buildToolBar()
     bar->addWidget(m_pageLabel);
     m_next = add(QStringLiteral("Sonraki"), [this] { nextPage(); });
     m_last = add(QStringLiteral("Son"), [this] { lastPage(); });
-    bar->addSeparator();
-    add(QStringLiteral("Yazdır"), [this] { printReport(); });
-    add(QStringLiteral("PDF Olarak Kaydet"), [this] { saveAsPdf(); });
-    bar->addSeparator();
-    add(QStringLiteral("Kapat"), [this] { close(); });
 }
 
 QString PrintPreviewWindow::pageText() const

@@ -3,11 +3,12 @@
 #include "platform/Clock.h"
 #include "platform/Help.h"
 #include "platform/Launcher.h"
-#include "platform/Printing.h"
 #include "platform/Prompter.h"
 #include "platform/Sound.h"
 
 namespace zelvar {
+
+class Printing; // platform/Printing.h
 
 struct Services {
     Prompter& prompter;

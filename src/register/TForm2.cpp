@@ -96,6 +96,7 @@ TForm2::TForm2(TDM2& dm, Services& services, MainCommands* commands, QWidget* pa
     setUpCalendar();
 
     connectDataset();
+    wirePrintedCertificates();
     showPage(RecordCheckPage);
     paint(ColorState::Normal);
 

@@ -197,6 +197,12 @@ public:
     // A resident field as the register's boxes show it; an empty date is empty.
     QString shownText(const QString& field) const;
 
+    // --- printed certificates and the dwelling declaration
+    void ToolButton13Click(); // "Konutta Kalanlar Belgesi": the selection window TForm5
+    void ToolButton15Click(); // "Nüfus Cüzdan Sureti "
+    void ToolButton17Click(); // "İkametgah Belgesi "
+    void ToolButton19Click(); // "Nüfus Cüzdanı Değiştirme Belgesi "
+
     // --- what tests, the main window and the operations reach
     TDM2& dm() const { return m_dm; }
     Services& services() const { return m_services; }
@@ -301,6 +307,8 @@ private:
     // text certificates
     void wireTextCertificates();
     void composeCertificate(const CertificateTemplate& certificate);
+    // printed certificates
+    void wirePrintedCertificates();
 
     Dataset* register_() const;
 

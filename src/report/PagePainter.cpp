@@ -28,6 +28,8 @@ PagePainter::PagePainter(QPainter& painter)
 void PagePainter::paint(const Page& page)
 {
     m_painter.save();
+    m_currentFont = nullptr;
+    m_currentPen = QColor();
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     for (const PlacedItem& placed : page.items) {
@@ -47,8 +49,11 @@ QRectF PagePainter::toDevice(const QRectF& mm) const
     return QRectF(mm.x() * m_scaleX, mm.y() * m_scaleY, mm.width() * m_scaleX, mm.height() * m_scaleY);
 }
 
-const PagePainter::FontOnDevice& PagePainter::deviceFont(const FontSpec& spec)
+const PagePainter::FontOnDevice& PagePainter::deviceFont(const Item& item)
 {
+    if (const FontOnDevice* known = m_itemFonts.value(&item))
+        return *known;
+    const FontSpec& spec = item.font;
     const QString key = spec.family + QLatin1Char('|') + QString::number(spec.pointSize) + QLatin1Char(spec.bold ? 'b' : 'r');
     auto it = m_fonts.find(key);
     if (it == m_fonts.end()) {
@@ -57,22 +62,34 @@ const PagePainter::FontOnDevice& PagePainter::deviceFont(const FontSpec& spec)
         f.metrics = QFontMetricsF(f.font, m_painter.device());
         f.ascent = f.metrics.ascent();
         f.height = f.metrics.height();
-        it = m_fonts.insert(key, f);
+        it = m_fonts.emplace(key, f).first;
     }
-    return *it;
+    m_itemFonts.insert(&item, &it->second);
+    return it->second;
+}
+
+void PagePainter::usePen(const QColor& colour)
+{
+    if (m_currentPen == colour)
+        return;
+    m_painter.setPen(colour);
+    m_currentPen = colour;
 }
 
 void PagePainter::paintText(const PlacedItem& placed)
 {
     const Item& item = *placed.item;
-    const FontOnDevice& f = deviceFont(item.font);
-    m_painter.setFont(f.font);
+    const FontOnDevice& f = deviceFont(item);
+    if (m_currentFont != &f) {
+        m_painter.setFont(f.font);
+        m_currentFont = &f;
+    }
     const QRectF box = toDevice(placed.rect);
 
     if (item.sizing == TextSizing::FixedBox) {
         if (item.background.isValid())
             m_painter.fillRect(box, item.background);
-        m_painter.setPen(item.color);
+        usePen(item.color);
         // A text that fits its box on one line needs neither a clip nor a
         // line layout: drawn at its place it is the same, and a long list
         // of boxed values writes its PDF far faster.
@@ -93,6 +110,8 @@ void PagePainter::paintText(const PlacedItem& placed)
         const int flags = int(item.align) | Qt::AlignTop | (item.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
         m_painter.drawText(box, flags, placed.text);
         m_painter.restore();
+        m_currentFont = nullptr;
+        m_currentPen = QColor();
         return;
     }
     // Auto width: left, centre or right edge as laid out; measured again on
@@ -107,7 +126,7 @@ void PagePainter::paintText(const PlacedItem& placed)
         if (item.background.isValid())
             m_painter.fillRect(QRectF(x, box.top(), width, box.height()), item.background);
     }
-    m_painter.setPen(item.color);
+    usePen(item.color);
     m_painter.drawText(QPointF(x, box.top() + f.ascent), placed.text);
 }
 
@@ -119,6 +138,7 @@ void PagePainter::paintFrame(const PlacedItem& placed)
     pen.setWidthF(item.penWidth * m_scaleX);
     pen.setCapStyle(Qt::SquareCap);
     m_painter.setPen(pen);
+    m_currentPen = QColor();
     const QRectF r = toDevice(placed.rect);
     if (item.sides & TopSide)
         m_painter.drawLine(r.topLeft(), r.topRight());
@@ -141,6 +161,7 @@ void PagePainter::paintLine(const PlacedItem& placed)
     QPen pen(item.color);
     pen.setWidthF(item.penWidth * m_scaleX);
     m_painter.setPen(pen);
+    m_currentPen = QColor();
     const QRectF r = toDevice(placed.rect);
     m_painter.drawLine(r.topLeft(), r.bottomRight());
 }

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
+#include <map>
 
 class QPainter;
 
@@ -25,7 +26,8 @@ private:
         double height = 0;
         QFontMetricsF metrics{QFont()}; // on the painter's device
     };
-    const FontOnDevice& deviceFont(const FontSpec& spec);
+    const FontOnDevice& deviceFont(const Item& item);
+    void usePen(const QColor& colour);
     QRectF toDevice(const QRectF& mm) const;
     void paintText(const PlacedItem& placed);
     void paintFrame(const PlacedItem& placed);
@@ -36,7 +38,12 @@ private:
     QPainter& m_painter;
     double m_scaleX; // device pixels per mm
     double m_scaleY;
-    QHash<QString, FontOnDevice> m_fonts;
+    // A node-based map: m_itemFonts points into it, so its entries must not
+    // move when another font is added (a QHash moves them).
+    std::map<QString, FontOnDevice> m_fonts;
+    QHash<const Item*, const FontOnDevice*> m_itemFonts; // saves building a key per text
+    const FontOnDevice* m_currentFont = nullptr;
+    QColor m_currentPen;
 };
 
 } // namespace zelvar::report

@@ -51,12 +51,26 @@ bool PagedReport::render(QPagedPaintDevice& device)
     if (!painter.begin(&device))
         return false;
     PagePainter pagePainter(painter);
-    for (int i = 0;; ++i) {
-        if (i > 0 && !device.newPage())
+    bool first = true;
+    const auto paint = [&](const Page& page) {
+        if (!first && !device.newPage())
             return false;
-        pagePainter.paint(page(i));
-        if (i + 1 >= int(m_pages.size()) && isComplete())
-            break;
+        first = false;
+        pagePainter.paint(page);
+        return true;
+    };
+    if (isComplete()) {
+        for (const Page& page : m_pages)
+            if (!paint(page))
+                return false;
+    } else {
+        // Pages not laid out yet are laid out, painted and dropped one at a
+        // time, so that a long report prints in flat memory.
+        Paginator paginator(*m_def, *m_rows);
+        do {
+            if (!paint(paginator.nextPage()))
+                return false;
+        } while (!paginator.atEnd());
     }
     return painter.end();
 }

@@ -36,7 +36,8 @@ public:
     // Paints the page with the painter's origin at the paper's corner.
     void paintPage(int index, QPainter& painter);
     // Every page on a printer or PDF writer, one device page each, with the
-    // report's paper; the device must have no margins of its own.
+    // report's paper; the device must have no margins of its own. Pages not
+    // laid out yet are not kept.
     bool render(QPagedPaintDevice& device);
     bool writePdf(const QString& path);
 

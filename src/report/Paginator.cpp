@@ -126,7 +126,10 @@ void Paginator::placeText(Page& page, const Item& item, QPointF origin, double b
     if (item.sizing == TextSizing::FixedBox) {
         rect = QRectF(origin.x() + item.left, origin.y() + item.top, item.width, item.height);
     } else {
-        const double height = m_fonts.lineHeightMm(item.font);
+        auto known = m_lineHeight.constFind(&item);
+        if (known == m_lineHeight.constEnd())
+            known = m_lineHeight.insert(&item, m_fonts.lineHeightMm(item.font));
+        const double height = *known;
         const double anchor = origin.x() + (item.centredInBand ? bandWidth / 2 : item.left);
         if (item.align & Qt::AlignHCenter) {
             const double w = m_fonts.widthMm(text, item.font);

@@ -36,6 +36,7 @@ private:
     const RowSource& m_rows;
     ReportFonts m_fonts;
     QHash<const Item*, int> m_fieldIndex;
+    QHash<const Item*, double> m_lineHeight; // mm, per text item
     int m_nextRow = 0;
     int m_pageNumber = 0;
     bool m_done = false;

@@ -60,6 +60,11 @@ private slots:
         // A4 at the screen's resolution.
         QVERIFY(std::abs(w.pageViewSize().width() - 32 - 210 * w.logicalDpiX() / 25.4) < 2);
         QVERIFY(prompter.unexpected.isEmpty());
+        // ZELVAR_SHOT_DIR keeps a picture of the window for a look.
+        if (qEnvironmentVariableIsSet("ZELVAR_SHOT_DIR")) {
+            w.setZoom(PrintPreviewWindow::Zoom::WholePage);
+            w.grab().save(qEnvironmentVariable("ZELVAR_SHOT_DIR") + QStringLiteral("/preview.png"));
+        }
     }
 
     void printsOncePerCompletedJobAndSavesPdf()

@@ -1,6 +1,7 @@
 #pragma once
 // Test stand-ins for the platform services. Each records what it was asked;
 // the prompter answers from a script and notes every dialog no test expected.
+#include "platform/Printing.h"
 #include "platform/Services.h"
 
 #include <QDateTime>
