@@ -210,6 +210,13 @@ QString Statement::columnText(int column) const
     return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column));
 }
 
+const char* Statement::columnUtf8(int column, int* bytes) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    *bytes = text ? sqlite3_column_bytes(m_stmt, column) : 0;
+    return text;
+}
+
 bool Statement::columnIsNull(int column) const
 {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
@@ -339,6 +346,14 @@ qint64 Database::lastInsertRowId() const
 int Database::changes() const
 {
     return sqlite3_changes(m_db);
+}
+
+Database::ChangeStamp Database::changeStamp()
+{
+    // total_changes counts every row this connection wrote (rolled-back ones
+    // too, which only costs a reload); data_version moves when another
+    // connection commits.
+    return {qint64(sqlite3_total_changes64(m_db)), scalar(QStringLiteral("PRAGMA data_version")).toLongLong()};
 }
 
 Database::Transaction::Transaction(Database& db) : m_db(db)
