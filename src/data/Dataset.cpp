@@ -268,10 +268,21 @@ void Dataset::loadIds(const QString& sql, const QVariantList& params)
     Statement st(m_db->handle(), sql);
     st.bindAll(params);
     m_folded.clear();
+    m_ids.clear();
     std::vector<FoldedColumn*> folded;
     for (const QString& f : m_searchFields)
         folded.push_back(&m_folded[fieldIndex(f)]);
-    m_ids.clear();
+    if (!folded.empty()) {
+        // A large list is read without moving it as it grows: room for as
+        // many rows as the table's highest row id. Room never used costs
+        // address space only, not memory.
+        const size_t rows = size_t(std::max<qint64>(
+            0, m_db->scalar(QStringLiteral("select max(rowid) from %1").arg(quoteIdentifier(m_table->name)))
+                   .toLongLong()));
+        m_ids.reserve(rows);
+        for (FoldedColumn* column : folded)
+            column->reserve(rows, rows * 24);
+    }
     int bytes = 0;
     while (st.step()) {
         m_ids.push_back(st.columnInt64(0));

@@ -31,47 +31,50 @@ char32_t foldCodePoint(char32_t c)
     return c > 0xFFFF ? c : turkish::foldChar(c);
 }
 
-void putUtf8(std::vector<char>& out, char32_t c)
+char* putUtf8(char* out, char32_t c)
 {
     if (c < 0x80) {
-        out.push_back(char(c));
+        *out++ = char(c);
     } else if (c < 0x800) {
-        out.push_back(char(0xC0 | (c >> 6)));
-        out.push_back(char(0x80 | (c & 0x3F)));
+        *out++ = char(0xC0 | (c >> 6));
+        *out++ = char(0x80 | (c & 0x3F));
     } else if (c < 0x10000) {
-        out.push_back(char(0xE0 | (c >> 12)));
-        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (c & 0x3F)));
+        *out++ = char(0xE0 | (c >> 12));
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+        *out++ = char(0x80 | (c & 0x3F));
     } else {
-        out.push_back(char(0xF0 | (c >> 18)));
-        out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (c & 0x3F)));
+        *out++ = char(0xF0 | (c >> 18));
+        *out++ = char(0x80 | ((c >> 12) & 0x3F));
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+        *out++ = char(0x80 | (c & 0x3F));
     }
+    return out;
 }
 
-// Appends the folded form of UTF-8 text. Bytes that are not well-formed
-// UTF-8 are copied as they are.
-void appendFolded(std::vector<char>& out, const unsigned char* s, const unsigned char* end)
+// Writes the folded form of UTF-8 text at out, which has room for twice the
+// bytes (folding at most doubles a character: "I" becomes "ı"), and returns
+// the end of what it wrote. Bytes that are not well-formed UTF-8 are copied
+// as they are; zero bytes are left out.
+char* writeFolded(char* out, const unsigned char* s, const unsigned char* end)
 {
     while (s < end) {
         const unsigned char c = *s;
         if (c < 0x80) {
             // ASCII: only the capitals change, and "I" becomes the dotless "ı".
-            if (c >= 'A' && c <= 'Z') {
+            if (c - 'A' < 26u) {
                 if (c == 'I') {
-                    out.push_back(char(0xC4));
-                    out.push_back(char(0xB1));
+                    *out++ = char(0xC4);
+                    *out++ = char(0xB1);
                 } else {
-                    out.push_back(char(c + 32));
+                    *out++ = char(c + 32);
                 }
             } else if (c != 0) {
-                out.push_back(char(c));
+                *out++ = char(c);
             }
             ++s;
             continue;
         }
-        int extra = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        const int extra = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
         char32_t cp = extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
         bool wellFormed = extra > 0 && end - s > extra;
         for (int i = 1; wellFormed && i <= extra; ++i) {
@@ -81,13 +84,14 @@ void appendFolded(std::vector<char>& out, const unsigned char* s, const unsigned
                 cp = (cp << 6) | (s[i] & 0x3F);
         }
         if (!wellFormed) {
-            out.push_back(char(c));
+            *out++ = char(c);
             ++s;
             continue;
         }
-        putUtf8(out, foldCodePoint(cp));
+        out = putUtf8(out, foldCodePoint(cp));
         s += extra + 1;
     }
+    return out;
 }
 
 } // namespace
@@ -105,16 +109,30 @@ void FoldedColumn::clear()
     m_dead = 0;
 }
 
+void FoldedColumn::reserve(size_t rows, size_t bytes)
+{
+    m_start.reserve(rows);
+    m_text.reserve(bytes);
+}
+
 void FoldedColumn::appendUtf8(const char* text, int bytes)
 {
-    if (m_text.size() > UINT32_MAX - 4 * size_t(bytes) - 1)
+    const size_t used = m_text.size();
+    // Folding at most doubles a character; the zero byte ends the value.
+    const size_t room = 2 * size_t(std::max(bytes, 0)) + 1;
+    if (used + room > UINT32_MAX)
         throw std::length_error("FoldedColumn: more text than one column can hold");
-    m_start.push_back(uint32_t(m_text.size()));
+    m_start.push_back(uint32_t(used));
+    if (m_text.capacity() < used + room)
+        m_text.reserve(std::max(2 * m_text.capacity(), used + room));
+    m_text.resize(used + room);
+    char* out = m_text.data() + used;
     if (text && bytes > 0) {
         const auto* s = reinterpret_cast<const unsigned char*>(text);
-        appendFolded(m_text, s, s + bytes);
+        out = writeFolded(out, s, s + bytes);
     }
-    m_text.push_back('\0');
+    *out++ = '\0';
+    m_text.resize(size_t(out - m_text.data()));
 }
 
 uint32_t FoldedColumn::store(const QByteArray& folded)

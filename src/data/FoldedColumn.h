@@ -18,6 +18,9 @@ public:
 
     void clear();
     int size() const { return int(m_start.size()); }
+    // Room for so many rows and bytes of text, to read a result without
+    // moving what was read.
+    void reserve(size_t rows, size_t bytes);
     // Appends a row from stored UTF-8 text (null: an empty value).
     void appendUtf8(const char* text, int bytes);
     void insert(int row, const QString& text);
