@@ -14,6 +14,7 @@ namespace zelvar {
 namespace {
 
 constexpr int kRowCacheLimit = 4096;
+constexpr size_t kInsertRoom = 4096;
 
 const QRegularExpression& selectStarPattern()
 {
@@ -279,9 +280,10 @@ void Dataset::loadIds(const QString& sql, const QVariantList& params)
         const size_t rows = size_t(std::max<qint64>(
             0, m_db->scalar(QStringLiteral("select max(rowid) from %1").arg(quoteIdentifier(m_table->name)))
                    .toLongLong()));
-        m_ids.reserve(rows);
+        // Some room beyond it lets new rows in without moving the list.
+        m_ids.reserve(rows + kInsertRoom);
         for (FoldedColumn* column : folded)
-            column->reserve(rows, rows * 24);
+            column->reserve(rows + kInsertRoom, (rows + kInsertRoom) * 24);
     }
     int bytes = 0;
     while (st.step()) {
