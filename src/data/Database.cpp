@@ -351,9 +351,10 @@ int Database::changes() const
 Database::ChangeStamp Database::changeStamp()
 {
     // total_changes counts every row this connection wrote (rolled-back ones
-    // too, which only costs a reload); data_version moves when another
-    // connection commits.
-    return {qint64(sqlite3_total_changes64(m_db)), scalar(QStringLiteral("PRAGMA data_version")).toLongLong()};
+    // too, which only costs a reload), the rollbacks count what undid rows
+    // already read; data_version moves when another connection commits.
+    return {qint64(sqlite3_total_changes64(m_db)), m_rollbacks,
+            scalar(QStringLiteral("PRAGMA data_version")).toLongLong()};
 }
 
 Database::Transaction::Transaction(Database& db) : m_db(db)
@@ -372,6 +373,9 @@ Database::Transaction::~Transaction()
     if (m_done)
         return;
     --m_db.m_transactionDepth;
+    // Rows read inside the transaction may be gone after it: a rollback
+    // moves the change stamp.
+    ++m_db.m_rollbacks;
     try {
         if (m_savepoint.isEmpty()) {
             m_db.exec(QStringLiteral("ROLLBACK"));

@@ -68,8 +68,12 @@ public:
     // gives the same result as before, so a result read then can be reused.
     struct ChangeStamp {
         qint64 own = -1;
+        qint64 rollbacks = -1;
         qint64 others = -1;
-        bool operator==(const ChangeStamp& o) const { return own == o.own && others == o.others; }
+        bool operator==(const ChangeStamp& o) const
+        {
+            return own == o.own && rollbacks == o.rollbacks && others == o.others;
+        }
         bool operator!=(const ChangeStamp& o) const { return !(*this == o); }
     };
     ChangeStamp changeStamp();
@@ -99,6 +103,7 @@ private:
     sqlite3* m_db;
     QString m_folder;
     int m_transactionDepth = 0;
+    qint64 m_rollbacks = 0;
 };
 
 // SQL text for a quoted identifier: "Not" is a field name and a keyword.

@@ -165,6 +165,17 @@ private slots:
         TDM2::reopen(q, TDM2::residentSelect());
         QCOMPARE(q->recordCount(), 2);
 
+        // Rows read inside a transaction that is then rolled back are not
+        // taken up again.
+        {
+            Database::Transaction tx(f.dm().database());
+            f.dm().database().exec("insert into zelvarx (KayitNo, Adi) values (10, 'Geri Alınan')");
+            TDM2::reopen(q, TDM2::residentSelect());
+            QCOMPARE(q->recordCount(), 3);
+        }
+        TDM2::reopen(q, TDM2::residentSelect());
+        QCOMPARE(q->recordCount(), 2);
+
         // A new row pending at the close is not kept.
         q->insert();
         q->close();
