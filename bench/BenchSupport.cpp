@@ -218,13 +218,13 @@ void runRow(const QString& operation, int size, const Samples& ours, const Sampl
     const QString ratio = haveFloor ? QStringLiteral("%1 (cpu %2)").arg(ratioText(ours.wall(0), floor.wall(0)),
                                                                          ratioText(ours.cpu(0.5), floor.cpu(0.5)))
                                     : QStringLiteral("-");
-    // The machine is shared: a time of our own is judged on the CPU time it
-    // took, a ratio on the two minima of runs taken in turns.
+    // The machine is shared: goals are judged on CPU time, which the other
+    // programs on it do not inflate; the wall clock is printed beside it.
     bool met = true;
     if (goal.kind == Goal::MaxMs)
         met = ours.cpu(0.5) <= goal.value;
     else if (goal.kind == Goal::MaxRatio)
-        met = haveFloor && ours.wall(0) <= goal.value * floor.wall(0);
+        met = haveFloor && ours.cpu(0.5) <= goal.value * floor.cpu(0.5);
     printRow(operation, size, figures(ours), figures(floor), ratio, goal, met);
 }
 

@@ -71,9 +71,10 @@ struct Goal {
 };
 
 // One row of the table for an operation run several times: minimum and
-// median, wall and CPU; the ratio to the floor is taken on the minima. An
-// absolute goal is checked on the median CPU time: on a shared machine the
-// wall clock also counts the time other programs held the processor.
+// median wall time, median CPU time; the ratio to the floor on the wall
+// minima, with the CPU ratio beside it. Goals are checked on the median CPU
+// time: on a shared machine the wall clock also counts the time other
+// programs held the processor.
 void runRow(const QString& operation, int size, const Samples& ours, const Samples& floor, Goal goal);
 // One row for many small actions (keystrokes, frames): p50 and p99; the goal
 // is checked on the p99 of CPU time, which the other programs on the machine

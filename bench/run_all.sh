@@ -25,8 +25,8 @@ done
 
 echo
 echo "Times: min / median wall ms, median CPU ms; p50/p99 for keystrokes and frames."
-echo "Ratio: ours ÷ floor on the minima (CPU medians beside). Absolute goals are"
-echo "checked on CPU time, ratio goals on the minima; the machine may be shared."
+echo "Ratio: ours ÷ floor on the wall minima (CPU medians beside). Goals are checked"
+echo "on CPU time (median; p99 for keystrokes and frames): the machine may be shared."
 echo
 echo "| operation | residents | ours | floor | ratio | goal | |"
 echo "|---|---|---|---|---|---|---|"
