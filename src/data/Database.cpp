@@ -227,6 +227,13 @@ QString Statement::columnText(int column) const
     return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column));
 }
 
+const char* Statement::columnUtf8(int column, int* bytes) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    *bytes = text ? sqlite3_column_bytes(m_stmt, column) : 0;
+    return text;
+}
+
 bool Statement::columnIsNull(int column) const
 {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
@@ -484,6 +491,15 @@ int Database::changes() const
     return sqlite3_changes(m_db);
 }
 
+Database::ChangeStamp Database::changeStamp()
+{
+    // total_changes counts every row this connection wrote (rolled-back ones
+    // too, which only costs a reload), the rollbacks count what undid rows
+    // already read; data_version moves when another connection commits.
+    return {qint64(sqlite3_total_changes64(m_db)), m_rollbacks,
+            scalar(QStringLiteral("PRAGMA data_version")).toLongLong()};
+}
+
 Database::Transaction::Transaction(Database& db) : m_db(db)
 {
     if (m_db.m_transactionDepth == 0) {
@@ -500,6 +516,9 @@ Database::Transaction::~Transaction()
     if (m_done)
         return;
     --m_db.m_transactionDepth;
+    // Rows read inside the transaction may be gone after it: a rollback
+    // moves the change stamp.
+    ++m_db.m_rollbacks;
     try {
         if (m_savepoint.isEmpty()) {
             m_db.exec(QStringLiteral("ROLLBACK"));

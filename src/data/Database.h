@@ -32,6 +32,9 @@ public:
     QVariant column(int column) const;
     qint64 columnInt64(int column) const;
     QString columnText(int column) const;
+    // The column's UTF-8 text as the engine holds it, valid until the next
+    // step; null for NULL. Reads a large result without a copy per value.
+    const char* columnUtf8(int column, int* bytes) const;
     bool columnIsNull(int column) const;
     sqlite3_stmt* handle() const { return m_stmt; }
 
@@ -88,6 +91,21 @@ public:
     void setBusyTimeout(int ms);
     static constexpr int kBusyTimeoutMs = 2000;
 
+    // Where the file's rows stand: rows written through this connection and
+    // commits of other connections. While two stamps are equal, a statement
+    // gives the same result as before, so a result read then can be reused.
+    struct ChangeStamp {
+        qint64 own = -1;
+        qint64 rollbacks = -1;
+        qint64 others = -1;
+        bool operator==(const ChangeStamp& o) const
+        {
+            return own == o.own && rollbacks == o.rollbacks && others == o.others;
+        }
+        bool operator!=(const ChangeStamp& o) const { return !(*this == o); }
+    };
+    ChangeStamp changeStamp();
+
     // Multi-step changes run in one transaction: all or nothing. Nested
     // transactions become savepoints.
     class Transaction {
@@ -130,6 +148,7 @@ private:
     sqlite3* m_db;
     QString m_folder;
     int m_transactionDepth = 0;
+    qint64 m_rollbacks = 0;
 };
 
 // SQL text for a quoted identifier: "Not" is a field name and a keyword.

@@ -52,8 +52,11 @@ void TDM2::build()
     Query2 = make(QStringLiteral("Query2"));
     Query2->setSql(residentSelect());
     Query2->setRequiredFields(residentFields);
-    // Names held in memory from the open on, for the incremental search.
-    Query2->setPrefetchFields({QStringLiteral("Adi")});
+    // Names held in memory, folded, for the incremental search.
+    Query2->setSearchFields({QStringLiteral("Adi")});
+    // Read when first looked at, not at start: the login comes before the
+    // register is read.
+    Query2->setLoadOnFirstUse(true);
 
     Query3 = make(QStringLiteral("Query3"));
     Query3->setSql(maxNumberSelect());
@@ -74,6 +77,8 @@ void TDM2::build()
     tbfoto = make(QStringLiteral("tbfoto"));
     tbfoto->setTableName(QStringLiteral("Foto.DB"));
     tbfoto->setIndexFieldNames(QStringLiteral("Kayitno"));
+    // Reading it would read its master, the register, before the login.
+    tbfoto->setLoadOnFirstUse(true);
     Table2 = make(QStringLiteral("Table2"));
     Table2->setTableName(QStringLiteral("foto.DB"));
     Table2->setIndexFieldNames(QStringLiteral("Kayitno"));

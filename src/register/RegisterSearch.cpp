@@ -10,6 +10,7 @@
 #include "data/TDM2.h"
 #include "platform/Services.h"
 #include "register/RegisterMemory.h"
+#include "ui/WaitCursor.h"
 #include "ui/bound/DBGrid.h"
 
 #include <QAbstractButton>
@@ -70,6 +71,7 @@ void TForm2::surnameFilter()
     // The name field holds name and surname together: the text may stand
     // anywhere in it.
     Dataset* q = register_();
+    WaitCursor wait;
     TDM2::reopen(q, surnameFilterSql(), {QStringLiteral("%") + text + QStringLiteral("%")});
     if (q->recordCount() > 0)
         paint(ColorState::SurnameFilter);
@@ -80,6 +82,7 @@ void TForm2::surnameFilter()
 void TForm2::wholeTable()
 {
     m_wholeTableToggle->setChecked(true);
+    WaitCursor wait;
     TDM2::reopen(register_(), wholeTableSql());
     m_residentGrid->setColors(colorOf(ColorState::Normal), palette().color(QPalette::Text));
     paint(ColorState::Normal);
@@ -91,6 +94,7 @@ void TForm2::alphabetFilter(const QString& letter)
     if (QToolButton* button = m_letters.value(letter); button && button->isCheckable())
         button->setChecked(true);
     try {
+        WaitCursor wait;
         TDM2::reopen(register_(), alphabetFilterSql(), {letter + QStringLiteral("%")});
     } catch (...) {
         // The register stays closed until the next filter or whole table.
@@ -101,6 +105,7 @@ void TForm2::alphabetFilter(const QString& letter)
 void TForm2::endAlphabetFilter()
 {
     m_endAlphabet->setChecked(true);
+    WaitCursor wait;
     TDM2::reopen(register_(), wholeTableSql());
     // Both photograph tables follow the reopened register again.
     for (Dataset* photos : {m_dm.tbfoto, m_dm.Table2}) {

@@ -1,6 +1,7 @@
 #include "reports/ListPrinter.h"
 
 #include "data/TDM2.h"
+#include "platform/Printing.h"
 #include "platform/Services.h"
 #include "report/PagedReport.h"
 #include "reports/ListReports.h"

@@ -3,6 +3,7 @@
 #include "data/Errors.h"
 #include "data/QueryDialect.h"
 #include "data/TDM2.h"
+#include "platform/Printing.h"
 #include "platform/Services.h"
 #include "reports/QueryListReport.h"
 #include "reports/TitleGrid.h"
