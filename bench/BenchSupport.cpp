@@ -257,4 +257,26 @@ void memoryRow(const QString& operation, int size, double mb, double floorMb, Go
              goal.kind != Goal::MaxMb || (mb > 0 && mb <= goal.value));
 }
 
+double medianMs(int runs, const std::function<void()>& fn)
+{
+    Samples samples;
+    for (int i = 0; i < runs; ++i)
+        samples.add(measure(fn));
+    return samples.wall(0.5);
+}
+
+double sqliteShellMs(const QString& databaseFile, const QString& sql, int runs)
+{
+    Samples samples;
+    for (int i = 0; i < runs; ++i)
+        samples.add(shell(databaseFile, {sql}));
+    return samples.empty() ? -1 : samples.wall(0.5);
+}
+
+void report(const QString& what, double ms, double floorMs, double targetMs)
+{
+    std::printf("%-48s %9.3f ms   floor %9.3f ms   target %7.1f ms   %s\n", qPrintable(what), ms, floorMs, targetMs,
+                ms <= targetMs ? "ok" : "OVER");
+}
+
 } // namespace zelvar::bench

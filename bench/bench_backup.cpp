@@ -87,7 +87,7 @@ int main(int argc, char** argv)
 
     const QString target = out.filePath(QStringLiteral("zorp_yedek.sqlite"));
     const double backupMs = medianMs(5, [&] { copyDatabaseFile(file, target); });
-    report(QStringLiteral("backup (own connection, online backup)"), backupMs, shellBackup, shellBackup * 1.5);
+    bench::report(QStringLiteral("backup (own connection, online backup)"), backupMs, shellBackup, shellBackup * 1.5);
 
     const double inspectMs = medianMs(3, [&] { inspectBackup(target); });
     std::printf("%-48s %9.3f ms   (integrity check, tables, count)\n", "check of a backup offered for restore",
