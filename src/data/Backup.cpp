@@ -237,6 +237,7 @@ void restoreBackup(Database& live, const QString& file)
     if (!source.ok())
         throw BackupError(QStringLiteral("Yedek dosyası açılamadı (%1).").arg(source.error()));
     const int rc = runBackup(live.handle(), source.get());
+    live.markRowsReplaced();
     if (rc != SQLITE_OK)
         throw BackupError(QStringLiteral("Yedek geri yüklenemedi; mevcut bilgiler değişmedi (%1).")
                               .arg(QString::fromUtf8(sqlite3_errstr(rc))));

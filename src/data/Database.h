@@ -105,6 +105,9 @@ public:
         bool operator!=(const ChangeStamp& o) const { return !(*this == o); }
     };
     ChangeStamp changeStamp();
+    // The file's rows were replaced wholesale (a restore through the backup
+    // interface), which no row count sees: results read before are stale.
+    void markRowsReplaced() { ++m_rollbacks; }
 
     // Multi-step changes run in one transaction: all or nothing. Nested
     // transactions become savepoints.
