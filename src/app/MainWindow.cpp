@@ -43,6 +43,11 @@ MainWindow::MainWindow(TDM2& dm, const Services& services, WindowFactories facto
     buildMenus();
     buildToolBars();
     buildStatusBar();
+    // Nothing of the program answers before the password is accepted: the
+    // window exists, hidden, while the login waits, and its menus, buttons
+    // and keys would otherwise be reachable through the accessibility
+    // interface.
+    setCommandsEnabled(false);
 
     // Restored size, centred on the screen; the program shows it maximized.
     resize(643, 476);
@@ -277,9 +282,23 @@ bool MainWindow::startUp(QWidget* splash)
     }
     if (m_factories.login && !m_factories.login(this))
         return false;
+    setCommandsEnabled(true);
     m_area->cascade();
     m_area->setTile(artwork::backgroundTile());
     return true;
+}
+
+void MainWindow::setCommandsEnabled(bool enabled)
+{
+    m_commandsEnabled = enabled;
+    for (QAction* action : std::as_const(m_actions))
+        action->setEnabled(enabled);
+    for (QAction* menu : menuBar()->actions())
+        menu->setEnabled(enabled);
+    menuBar()->setEnabled(enabled);
+    m_menuBand->setEnabled(enabled);
+    m_toolBand->setEnabled(enabled);
+    m_area->setEnabled(enabled);
 }
 
 // ---------------------------------------------------------------- status
@@ -353,7 +372,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     // F1 that no document window took for its own help opens the main topic.
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    if (m_commandsEnabled && event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
         helpCommand();
         return;
     }

@@ -51,6 +51,10 @@ public:
     QWidget* registerWindow() const { return m_registerGuard.remembered(); }
     QWidget* statisticsWindow() const { return m_statisticsGuard.remembered(); }
 
+    // True once the password has been accepted; until then no command of
+    // the frame answers, by mouse, key or accessibility interface.
+    bool commandsEnabled() const { return m_commandsEnabled; }
+
     // State the status bar and the toolbar show.
     QString clockText() const;
     QString hintText() const;
@@ -126,6 +130,7 @@ private:
     void startCompanion(Program program);
     void startProgram(Program program, const QString& failure, MessageKind kind);
     void installHandlers();
+    void setCommandsEnabled(bool enabled);
     static void waitWithoutInput(int ms);
 
     TDM2& m_dm;
@@ -149,6 +154,7 @@ private:
     QLabel* m_emptyPanel = nullptr;
 
     QList<QAction*> m_actions;
+    bool m_commandsEnabled = false;
     QAction* m_exit = nullptr;
     QAction* m_register = nullptr;
     QAction* m_statistics = nullptr;

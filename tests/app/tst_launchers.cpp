@@ -20,6 +20,7 @@ private slots:
         s.launcher.failing = {Program::Calculator, Program::WordProcessor, Program::MsWord,
                               Program::MsExcel,    Program::WebBrowser,    Program::MusicPlayer};
         MainWindow w(f.dm(), s.services, {});
+        QVERIFY(w.startUp());
 
         // Each button through its action, as a click would run it.
         for (const char* text : {"Hesap Makinesi", "Kelime İşlemci", "MS Word", "MS Excel", "MS Internet Explorer",
@@ -45,6 +46,7 @@ private slots:
         DataFixture f;
         FakeServices s;
         MainWindow w(f.dm(), s.services, {});
+        QVERIFY(w.startUp());
         w.calculatorCommand();
         w.msExcelCommand();
         QVERIFY(s.prompter.shown.isEmpty());
@@ -64,6 +66,7 @@ private slots:
         DataFixture f;
         FakeServices s;
         MainWindow w(f.dm(), s.services, {});
+        QVERIFY(w.startUp());
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
