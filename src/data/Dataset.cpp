@@ -228,12 +228,14 @@ void Dataset::open()
             m_db->handle(),
             QStringLiteral("select %1 from %2 where rowid = ?").arg(columns.join(", "), quoteIdentifier(m_table->name)));
     }
+    emit rowsAboutToBeReset();
     m_state = State::Browse;
     try {
         checkRequiredFields();
     } catch (...) {
         m_state = State::Inactive;
         m_rowStatement.reset();
+        emit rowsReset();
         throw;
     }
     m_modified = false;
@@ -308,6 +310,7 @@ void Dataset::close()
 {
     if (!isActive())
         return;
+    emit rowsAboutToBeReset();
     m_state = State::Inactive;
     m_buffer.clear();
     m_modified = false;
@@ -328,23 +331,31 @@ void Dataset::refresh()
 {
     checkActive();
     settle();
-    if (m_mode == Mode::Materialized) {
-        const int row = m_cur;
-        m_rows.clear();
-        m_fields.clear();
-        openMaterialized();
-        m_cur = std::min(std::max(row, 0), recordCount() - 1);
-    } else {
-        const qint64 currentId = m_cur >= 0 ? m_ids[m_cur] : 0;
-        const int oldRow = m_cur;
-        m_rowCache.clear();
-        m_columns.clear();
-        if (m_master)
-            m_linkValue = masterValue();
-        QVariantList params;
-        loadIds(idQuerySql(params), params);
-        const int found = indexOfId(currentId, oldRow);
-        m_cur = found >= 0 ? found : std::min(std::max(oldRow, 0), recordCount() - 1);
+    emit rowsAboutToBeReset();
+    try {
+        if (m_mode == Mode::Materialized) {
+            const int row = m_cur;
+            m_rows.clear();
+            m_fields.clear();
+            openMaterialized();
+            m_cur = std::min(std::max(row, 0), recordCount() - 1);
+        } else {
+            const qint64 currentId = m_cur >= 0 ? m_ids[m_cur] : 0;
+            const int oldRow = m_cur;
+            m_rowCache.clear();
+            m_columns.clear();
+            if (m_master)
+                m_linkValue = masterValue();
+            QVariantList params;
+            loadIds(idQuerySql(params), params);
+            const int found = indexOfId(currentId, oldRow);
+            m_cur = found >= 0 ? found : std::min(std::max(oldRow, 0), recordCount() - 1);
+        }
+    } catch (...) {
+        // A grid must not stay between the two notices.
+        m_cur = std::min(m_cur, rowCount() - 1);
+        emit rowsReset();
+        throw;
     }
     m_bof = m_cur <= 0;
     m_eof = recordCount() == 0;
@@ -369,6 +380,7 @@ void Dataset::emptyTable()
         throw EngineError(QStringLiteral("Tablo bulunamadı: %1").arg(m_tableName));
     m_db->exec(QStringLiteral("delete from %1").arg(quoteIdentifier(table->name)));
     if (isActive()) {
+        emit rowsAboutToBeReset();
         m_state = State::Browse;
         m_buffer.clear();
         m_modified = false;
@@ -520,6 +532,7 @@ void Dataset::insert()
     }
     m_original = QVector<QVariant>(m_fields.size());
     m_modified = false;
+    emit rowAboutToBeInserted(pos);
     insertIdAt(pos, kPendingRow);
     m_cur = pos;
     m_state = State::Insert;
@@ -624,6 +637,7 @@ void Dataset::cancel()
     m_buffer.clear();
     if (wasInsert) {
         const int pos = m_cur;
+        emit rowAboutToBeRemoved(pos);
         eraseIdAt(pos);
         m_cur = rowCount() == 0 ? -1 : std::min(pos, rowCount() - 1);
         emit rowRemoved(pos);
@@ -654,6 +668,7 @@ void Dataset::remove()
     m_buffer.clear();
     m_rowCache.remove(id);
     const int pos = m_cur;
+    emit rowAboutToBeRemoved(pos);
     eraseIdAt(pos);
     m_cur = rowCount() == 0 ? -1 : std::min(pos, rowCount() - 1);
     m_eof = rowCount() == 0;
@@ -1048,11 +1063,18 @@ void Dataset::followMaster()
     if (wanted == m_linkValue && wanted.isNull() == m_linkValue.isNull())
         return;
     settle();
+    emit rowsAboutToBeReset();
     m_linkValue = wanted;
     m_rowCache.clear();
     m_columns.clear();
     QVariantList params;
-    loadIds(idQuerySql(params), params);
+    try {
+        loadIds(idQuerySql(params), params);
+    } catch (...) {
+        m_cur = m_ids.empty() ? -1 : 0;
+        emit rowsReset();
+        throw;
+    }
     m_cur = m_ids.empty() ? -1 : 0;
     m_bof = true;
     m_eof = m_ids.empty();

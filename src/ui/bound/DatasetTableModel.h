@@ -45,6 +45,10 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 private:
+    enum class Change { None, Resetting, Inserting, Removing };
+    void beginReset();
+    void endReset();
+    void resetAfterTheFact();
     void rebuild();
     void rowChanged(int row);
     void fieldChanged(int field);
@@ -58,6 +62,7 @@ private:
     int m_rows = 0;
     int m_current = -1;
     bool m_readOnly = false;
+    Change m_change = Change::None; // a change announced and not yet done
 };
 
 } // namespace zelvar
