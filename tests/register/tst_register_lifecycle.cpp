@@ -7,6 +7,9 @@
 #include "tst_register_fixture.h"
 #include "ui/bound/DBRadioGroup.h"
 
+#include "ui/bound/DBGrid.h"
+
+#include <QAbstractItemModelTester>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -307,6 +310,41 @@ private slots:
         QCOMPARE(w.edit("BabaAdi")->text(), QString("Hasan"));
         QCOMPARE(f.stored("select BabaAdi from zelvarx"), QString("Hasan"));
         QCOMPARE(w.colorState(), ColorState::MovedOut);
+    }
+
+    void cancelAfterNewReturnsToTheResidentBefore()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ayşe Turan", 1);
+        f.data.addResident("Fatma Turan", 2);
+        f.data.addResident("", 3); // a nameless resident right after her
+        f.data.addResident("Hacer Turan", 4);
+        TForm2& w = f.open();
+        // Every grid of the window hears the changes in Qt's order.
+        std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+        for (DBGrid* grid : {w.residentGrid(), w.nameListGrid(), w.detailGrid(), w.moveOutGrid()})
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                grid->model(), QAbstractItemModelTester::FailureReportingMode::QtTest));
+        QVERIFY(f.q()->locate("Adi", "Fatma Turan"));
+        for (TForm2::Page page : {TForm2::RecordCheckPage, TForm2::EntryPage, TForm2::DetailedViewPage}) {
+            w.showPage(page);
+            w.newRecord();
+            QVERIFY(f.q()->isInserting());
+            w.cancelRecord();
+            QCOMPARE(f.name(), QString("Fatma Turan"));
+            QCOMPARE(f.number(), 2);
+            QCOMPARE(w.residentGrid()->currentIndex().row(), f.q()->recNo());
+        }
+        // A second New then opens a record as the first did; the name typed
+        // goes into it, not into the nameless resident.
+        w.newRecord();
+        QVERIFY(f.q()->isInserting());
+        QCOMPARE(f.number(), 5);
+        retype(w.edit("Adi"), "Zeynep Turan");
+        w.saveRecord();
+        QCOMPARE(f.stored("select Adi from zelvarx where KayitNo = 5"), QString("Zeynep Turan"));
+        QCOMPARE(f.stored("select coalesce(Adi, '') from zelvarx where KayitNo = 3"), QString());
+        QCOMPARE(f.data.residentCount(), 5);
     }
 
     void leavingPageThreeAsksAboutANewRecord()

@@ -34,6 +34,9 @@ public:
     int fieldOf(int column) const { return m_fields.value(column, -1); }
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
+    // Between the notice of a change of the row list and its end; a view's
+    // current row that moves then is no move of the user's.
+    bool isChanging() const { return m_change != Change::None; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
