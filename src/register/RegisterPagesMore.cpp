@@ -85,6 +85,7 @@ QWidget* TForm2::buildDetailedViewPage()
 
     auto* navigator = new DBNavigator(m_dm.DataSource1, DBNavigator::allButtons(), page);
     navigator->setPrompter(&m_services.prompter);
+    navigator->setRemover([this] { removeCurrentResident(); });
     navigator->setGeometry(8, 322, 280, 26);
     connect(navigator, &DBNavigator::clicked, this, &TForm2::afterNavigator);
     m_navigators.insert(DetailedViewPage, navigator);

@@ -8,6 +8,8 @@
 #include "ui/bound/DBRadioGroup.h"
 
 #include "ui/bound/DBGrid.h"
+#include "ui/bound/DBImage.h"
+#include "ui/bound/DBNavigator.h"
 
 #include <QAbstractItemModelTester>
 #include <QRadioButton>
@@ -236,6 +238,37 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DateEntryError, w.saveRecord());
         QVERIFY(f.q()->isEditing());
         QVERIFY(f.stored("select DogTar from zelvarx").isEmpty());
+    }
+
+    void noNewResidentMeetsADeletedOnesPhotographs()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Veli", 5);
+        f.data.addResident("Can Veli", 6);
+        Database& db = f.data.dm().database();
+        db.exec("insert into Foto (Kayitno, Foto) values (5, x'01'), (6, x'02'), (6, x'03')");
+        TForm2& w = f.open();
+        QVERIFY(f.q()->locate("KayitNo", 6));
+        QCOMPARE(f.data.dm().tbfoto->recordCount(), 2);
+
+        // The navigator of page 4 takes the photographs with the resident.
+        w.showPage(TForm2::DetailedViewPage);
+        f.fakes.prompter.answer(Answer::Yes);
+        w.navigator(TForm2::DetailedViewPage)->click(DBNavigator::Delete);
+        QCOMPARE(f.fakes.prompter.texts(), QStringList{DBNavigator::deleteQuestion()});
+        QCOMPARE(f.count("select count(*) from zelvarx where KayitNo = 6"), 0);
+        QCOMPARE(f.count("select count(*) from Foto where Kayitno = 6"), 0);
+        QCOMPARE(f.count("select count(*) from Foto where Kayitno = 5"), 1);
+
+        // Rows left behind by an older program run under the number New
+        // gives again are gone before the new resident shows.
+        db.exec("insert into Foto (Kayitno, Foto) values (6, x'04')");
+        w.newRecord();
+        QCOMPARE(f.number(), 6);
+        QCOMPARE(f.data.dm().tbfoto->recordCount(), 0);
+        QVERIFY(w.photoBox()->picture().isNull());
+        QCOMPARE(f.count("select count(*) from Foto where Kayitno = 6"), 0);
+        QCOMPARE(f.count("select count(*) from Foto where Kayitno = 5"), 1);
     }
 
     void deleteRemovesThePhotosWithTheResident()
