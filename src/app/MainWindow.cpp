@@ -6,6 +6,7 @@
 #include "data/TDM2.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -58,10 +59,13 @@ MainWindow::MainWindow(TDM2& dm, const Services& services, WindowFactories facto
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
     m_timer->start(1000);
     m_clockPanel->setText(statusClockText(m_services.clock.now()));
+
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow()
 {
+    qApp->removeEventFilter(this);
     m_timer->stop();
     m_hints.uninstall();
     if (ZelvarApplication* app = ZelvarApplication::instance())
@@ -80,8 +84,12 @@ QAction* MainWindow::makeAction(const QString& text, const QString& hint, const 
         action->setToolTip(hint);
         action->setStatusTip(hint);
     }
-    if (!shortcut.isEmpty())
+    if (!shortcut.isEmpty()) {
         action->setShortcut(shortcut);
+        // The menu keys work from every window of the program, the clock
+        // windows included; a modal dialog still holds them back.
+        action->setShortcutContext(Qt::ApplicationShortcut);
+    }
     if (handler)
         connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
     m_actions << action;
@@ -360,6 +368,35 @@ bool MainWindow::event(QEvent* event)
     if (event->type() == QEvent::StatusTip)
         return true;
     return QMainWindow::event(event);
+}
+
+bool MainWindow::isMenuKey(const QKeyEvent* event) const
+{
+    const QKeySequence pressed(event->keyCombination());
+    for (QAction* action : m_actions)
+        if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
+            return true;
+    return false;
+}
+
+bool MainWindow::isInProgram(QObject* object) const
+{
+    // This window, its document windows and the windows it owns.
+    for (auto* widget = qobject_cast<QWidget*>(object); widget; widget = widget->parentWidget())
+        if (widget == this)
+            return true;
+    return false;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // An edit box claims Ctrl+A (select all) and Ctrl+E (end of line) for
+    // itself; the menu's keys come first everywhere in the program. Left
+    // unaccepted, the key goes on to the menu item.
+    if (event->type() == QEvent::ShortcutOverride && m_commandsEnabled && isInProgram(watched)
+        && isMenuKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

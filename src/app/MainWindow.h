@@ -114,6 +114,7 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -131,6 +132,8 @@ private:
     void startProgram(Program program, const QString& failure, MessageKind kind);
     void installHandlers();
     void setCommandsEnabled(bool enabled);
+    bool isMenuKey(const QKeyEvent* event) const;
+    bool isInProgram(QObject* object) const;
     static void waitWithoutInput(int ms);
 
     TDM2& m_dm;
