@@ -264,6 +264,8 @@ private:
     void connectDataset();
     bool handleKey(QKeyEvent* event);
     bool isMine(QObject* object) const;
+    void keepFocusInside();
+    int pageOfKey(const QKeyEvent* event) const; // -1: no page key
     void moveFocusToNext();
     void registerBox(const QString& field, QWidget* box);
 
