@@ -1,4 +1,5 @@
 #include "register/TForm2.h"
+#include "ui/FixedFrame.h"
 #include "ui/PageCentring.h"
 
 #include "data/TDM2.h"
@@ -78,6 +79,7 @@ TForm2::TForm2(TDM2& dm, Services& services, QWidget* parent)
     setMinimumSize(kClientWidth, kClientHeight);
     resize(kClientWidth, kClientHeight);
     move(0, 0);
+    new FixedFrame(this);
 
     buildToolBar();
     buildPages();
@@ -390,35 +392,11 @@ int TForm2::pageOfKey(const QKeyEvent* event) const
 
 bool TForm2::isFrameBorder(const QPoint& pos) const
 {
-    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!frame || frame->isMaximized() || frame->isMinimized() || geometry().contains(pos))
-        return false;
-    const int edge = frame->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, frame);
-    const bool titleBar = pos.y() >= edge && pos.y() < y() && pos.x() >= edge && pos.x() < frame->width() - edge;
-    return !titleBar;
+    return FixedFrame::isBorder(this, pos);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event)
 {
-    // The document frame around the window may be moved and maximised, but
-    // its border does not drag: the window has a fixed size.
-    if (watched == parentWidget() && qobject_cast<QMdiSubWindow*>(watched)) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-            if (isFrameBorder(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                return true;
-            break;
-        case QEvent::HoverMove:
-        case QEvent::HoverEnter:
-            if (isFrameBorder(static_cast<QHoverEvent*>(event)->position().toPoint()))
-                return true;
-            break;
-        default:
-            break;
-        }
-    }
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // The window's keys are not anybody's shortcuts while it has the focus.

@@ -5,6 +5,7 @@
 #include "data/TDM2.h"
 #include "platform/Services.h"
 #include "reports/StatsIcons.h"
+#include "ui/FixedFrame.h"
 #include "ui/PleaseWaitWindow.h"
 #include "ui/chart/BarChart.h"
 
@@ -65,6 +66,7 @@ TAdres::TAdres(TDM2& dm, Services& services, QWidget* parent)
     // area is centred.
     setMinimumSize(kClientWidth, kClientHeight);
     resize(kClientWidth, kClientHeight);
+    new FixedFrame(this);
 
     // The statistics source: one read-only statement over the resident table,
     // prepared now and executed afresh by every run, so that a run counts the

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -258,11 +259,11 @@ private slots:
         QCOMPARE(s.help.topics, (QList<int>{106, 106}));
 
         // Esc on a page's button is the button's, Esc on the window closes it.
+        w->pages()->setCurrentIndex(1);
         w->ageUpdateButton()->setFocus();
-        if (QApplication::focusWidget() == w->ageUpdateButton()) {
-            QTest::keyClick(w->ageUpdateButton(), Qt::Key_Escape);
-            QVERIFY(alive);
-        }
+        QCOMPARE(QApplication::focusWidget(), w->ageUpdateButton());
+        QTest::keyClick(w->ageUpdateButton(), Qt::Key_Escape);
+        QVERIFY(alive);
         w->setFocus();
         QTest::keyClick(w, Qt::Key_Escape);
         QTRY_VERIFY(!alive);
@@ -279,7 +280,31 @@ private slots:
         QPointer<QMdiSubWindow> alive(frame);
         QCOMPARE(frame->windowTitle(), QString("İstatistik ve Raporlar"));
         area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
         QCOMPARE(w->size(), QSize(632, 436));
+        // Its border does not drag; the title bar still moves it.
+        const QSize before = frame->size();
+        const auto send = [frame](QEvent::Type type, const QPoint& at, Qt::MouseButton button, Qt::MouseButtons held) {
+            QMouseEvent event(type, at, frame->mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(frame, &event);
+        };
+        for (const QPoint edge : {QPoint(frame->width() - 2, frame->height() / 2),
+                                  QPoint(frame->width() - 2, frame->height() - 2),
+                                  QPoint(frame->width() / 2, frame->height() - 2)}) {
+            send(QEvent::MouseMove, edge, Qt::NoButton, Qt::NoButton);
+            send(QEvent::MouseButtonPress, edge, Qt::LeftButton, Qt::LeftButton);
+            send(QEvent::MouseMove, edge + QPoint(160, 120), Qt::NoButton, Qt::LeftButton);
+            send(QEvent::MouseButtonRelease, edge + QPoint(160, 120), Qt::LeftButton, Qt::NoButton);
+            QCOMPARE(frame->size(), before);
+        }
+        const QPoint title(frame->width() / 2, w->y() / 2);
+        const QPoint start = frame->pos();
+        send(QEvent::MouseMove, title, Qt::NoButton, Qt::NoButton);
+        send(QEvent::MouseButtonPress, title, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, title + QPoint(40, 30), Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, title + QPoint(40, 30), Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(frame->size(), before);
+        QVERIFY(frame->pos() != start);
         // Exit closes the frame and frees both.
         w->exitAction()->trigger();
         QTRY_VERIFY(!alive);
