@@ -147,6 +147,32 @@ private slots:
         sound.beep();
     }
 
+    void bellAskedForWhileOneRingsRingsAfterIt()
+    {
+        // Stands for the player: while the first bell rings, the timers of
+        // other windows ask for theirs, as the event loop of the wait lets them.
+        struct Player : QtSound {
+            QStringList rung;
+            std::function<void()> whileRinging;
+            void ring(const QString& file, int times) override
+            {
+                rung << QStringLiteral("%1 x%2").arg(file).arg(times);
+                if (auto during = std::exchange(whileRinging, nullptr))
+                    during();
+            }
+        } player;
+        player.whileRinging = [&] {
+            player.playSync("ring.wav", 4); // a second clock at the same minute
+            player.playSync("ring.wav", 4); // the reminder's next tick
+            player.playSync("ring.wav", 2);
+            QCOMPARE(player.rung.size(), 1); // none inside the first
+        };
+        player.playSync("ring.wav", 4);
+        QCOMPARE(player.rung, (QStringList{"ring.wav x4", "ring.wav x4", "ring.wav x2"}));
+        player.playSync("ring.wav", 1);
+        QCOMPARE(player.rung.size(), 4);
+    }
+
     void launcherStartsTheFirstInstalledCandidate()
     {
         QTemporaryDir bin, beside, marks;
