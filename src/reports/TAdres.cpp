@@ -20,6 +20,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -81,8 +82,19 @@ TAdres::TAdres(TDM2& dm, Services& services, QWidget* parent)
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WidgetWithChildrenShortcut);
     connect(f1, &QShortcut::activated, this, &TAdres::showHelp);
+}
 
-    runStatistics();
+void TAdres::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_firstRunStarted)
+        return;
+    m_firstRunStarted = true;
+    // Shown and painted first, then counted.
+    QTimer::singleShot(0, this, [this] {
+        (parentWidget() ? parentWidget() : this)->repaint();
+        runStatistics();
+    });
 }
 
 TAdres::~TAdres() = default;
@@ -285,6 +297,7 @@ bool TAdres::runStatistics()
         showCounts(counts);
     wait.reset();
 
+    m_firstRunDone = true;
     if (!complete)
         m_services.prompter.message(blankDateMessage());
     return complete;

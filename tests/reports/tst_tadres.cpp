@@ -76,6 +76,13 @@ void addRegister(DataFixture& f)
     f.addResident("Veli Kaya", 3, {{"DogTar", today.addDays(-24000)}, {"Medeni", "Dul"}});
 }
 
+// Shows the window as the main window does; the first count follows.
+void showAndCount(TAdres& w)
+{
+    w.show();
+    QTRY_VERIFY(w.firstRunDone());
+}
+
 } // namespace
 
 class TAdresTest : public QObject {
@@ -87,6 +94,7 @@ private slots:
         addRegister(f);
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        showAndCount(w);
 
         QCOMPARE(w.windowTitle(), QString("İstatistik ve Raporlar"));
         QCOMPARE(w.size(), QSize(632, 436));
@@ -125,6 +133,7 @@ private slots:
         f.dm().database().exec("update YASLAR set Sayi = 9");
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        showAndCount(w);
         QCOMPARE(tableCounts(f, "GRUP1"), QList<int>(10, 0));
         QCOMPARE(tableCounts(f, "YASLAR"), QList<int>(6, 0));
         QCOMPARE(panelTexts(w), QStringList(16, "0"));
@@ -138,6 +147,7 @@ private slots:
         addRegister(f);
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        showAndCount(w);
         const QStringList panelsBefore = panelTexts(w);
         const QList<int> headsBefore = tableCounts(f, "GRUP1");
         const QList<int> agesBefore = tableCounts(f, "YASLAR");
@@ -167,6 +177,7 @@ private slots:
         addRegister(f);
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        showAndCount(w);
         const QStringList panelsBefore = panelTexts(w);
         const QList<int> headsBefore = tableCounts(f, "GRUP1");
 
@@ -194,6 +205,12 @@ private slots:
         f.addResident("Tarihsiz", 1);
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        QVERIFY(!w.firstRunDone()); // nothing is counted before the window shows
+        QVERIFY(s.prompter.shown.isEmpty());
+        bool visibleAtMessage = false;
+        s.prompter.onShow = [&](const ShownDialog&) { visibleAtMessage = w.isVisible(); };
+        showAndCount(w);
+        QVERIFY(visibleAtMessage);
         QCOMPARE(s.prompter.texts(), QStringList{TAdres::blankDateMessage()});
         QCOMPARE(panelTexts(w), QStringList(16, QString()));
         QCOMPARE(tableCounts(f, "GRUP1"), QList<int>(10, 3));
@@ -251,7 +268,7 @@ private slots:
 
         // Help from the button and from F1.
         w->helpAction()->trigger();
-        w->show();
+        showAndCount(*w);
         QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         w->setFocus();
@@ -328,6 +345,7 @@ private slots:
         DataFixture f;
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        showAndCount(w);
         w.show();
         QCOMPARE(w.pages()->pos(), QPoint(0, 30));
         QVERIFY(w.pages()->geometry().bottom() < w.statusBar()->geometry().top());

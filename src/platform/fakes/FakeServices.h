@@ -7,6 +7,7 @@
 #include <QList>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <variant>
 
 namespace zelvar {
@@ -38,6 +39,8 @@ public:
 
     // Every dialog shown, in order.
     QList<ShownDialog> shown;
+    // Called as each dialog is shown, for tests that look at the screen then.
+    std::function<void(const ShownDialog&)> onShow;
     // Filters offered by the last file dialog.
     QStringList lastFilters;
     // Dialogs that found no scripted answer; a test expects this empty.
