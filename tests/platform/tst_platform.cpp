@@ -2,6 +2,7 @@
 #include "TestRegistry.h"
 #include "app/ZelvarApplication.h"
 #include "platform/HelpWindow.h"
+#include "platform/PictureFileDialog.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
@@ -11,6 +12,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListView>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -171,6 +174,44 @@ private slots:
         QCOMPARE(player.rung, (QStringList{"ring.wav x4", "ring.wav x4", "ring.wav x2"}));
         player.playSync("ring.wav", 1);
         QCOMPARE(player.rung.size(), 4);
+    }
+
+    void pictureDialogPreviewsThePicture()
+    {
+        QTemporaryDir dir;
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(QColor(200, 30, 30));
+        const QString bmp = dir.filePath("kisi.bmp");
+        QVERIFY(picture.save(bmp, "BMP"));
+        const QString text = dir.filePath("not.bmp");
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("resim değil");
+        file.close();
+
+        PictureFileDialog dialog(nullptr, "Resim", dir.path(), {"Bitmaps (*.bmp)"});
+        QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+        QLabel* preview = dialog.preview();
+        QVERIFY(dialog.isAncestorOf(preview));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(preview->isVisible());
+        // The cursor put on the file in the list shows it.
+        auto* list = dialog.findChild<QListView*>("listView");
+        QVERIFY(list);
+        QModelIndex item;
+        QTRY_VERIFY((item = list->model()->index(0, 0, list->rootIndex())).isValid());
+        for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+            if (list->model()->index(row, 0, list->rootIndex()).data().toString() == "kisi.bmp")
+                item = list->model()->index(row, 0, list->rootIndex());
+        list->setCurrentIndex(item);
+        QVERIFY(!preview->pixmap().isNull());
+        QCOMPARE(preview->pixmap().size(), QSize(152, 101));
+        QCOMPARE(preview->pixmap().toImage().pixelColor(70, 50), QColor(200, 30, 30));
+        dialog.showPreview(text);
+        QVERIFY(preview->pixmap().isNull());
+        QCOMPARE(preview->text(), QString("Önizleme yok"));
+        dialog.reject();
     }
 
     void launcherStartsTheFirstInstalledCandidate()
