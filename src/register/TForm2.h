@@ -112,7 +112,8 @@ public:
 
     // The register statements.
     static QString wholeTableSql() { return QStringLiteral("select * from zelvarx"); }
-    static QString surnameFilterSql() { return QStringLiteral("select * from zelvarx where adi like ? "); }
+    // The typed text is matched literally: its "%" and "_" are escaped.
+    static QString surnameFilterSql() { return QStringLiteral("select * from zelvarx where adi like ? escape '\\' "); }
     static QString alphabetFilterSql() { return QStringLiteral("select * from zelvarx where Adi  like ?"); }
     // The 31 letters of the alphabet panel, left column first.
     static QStringList alphabet();
