@@ -12,6 +12,7 @@
 #include "ui/bound/DBNavigator.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -378,6 +379,29 @@ private slots:
         QCOMPARE(f.stored("select Adi from zelvarx where KayitNo = 5"), QString("Zeynep Turan"));
         QCOMPARE(f.stored("select coalesce(Adi, '') from zelvarx where KayitNo = 3"), QString());
         QCOMPARE(f.data.residentCount(), 5);
+    }
+
+    void textPutInThroughAccessibilityIsStored()
+    {
+        // Dictation and on-screen keyboards set a box's text through the
+        // accessibility interface; the box stores what it shows.
+        RegisterFixture f;
+        f.data.addResident("Ali Veli", 1);
+        TForm2& w = f.open();
+        w.newRecord();
+        QAccessibleInterface* name = QAccessible::queryAccessibleInterface(w.edit("Adi"));
+        QVERIFY(name);
+        name->setText(QAccessible::Value, QStringLiteral("Ayşe Kaya"));
+        QCOMPARE(w.edit("Adi")->text(), QString("Ayşe Kaya"));
+        w.saveRecord();
+        QVERIFY(f.fakes.prompter.shown.isEmpty());
+        QCOMPARE(f.stored("select Adi from zelvarx where KayitNo = 2"), QString("Ayşe Kaya"));
+        // The editable-text path too, on a stored resident.
+        QAccessibleInterface* father = QAccessible::queryAccessibleInterface(w.edit("BabaAdi"));
+        QVERIFY(father && father->editableTextInterface());
+        father->editableTextInterface()->insertText(0, QStringLiteral("Hasan"));
+        w.saveRecord();
+        QCOMPARE(f.stored("select BabaAdi from zelvarx where KayitNo = 2"), QString("Hasan"));
     }
 
     void leavingPageThreeAsksAboutANewRecord()
