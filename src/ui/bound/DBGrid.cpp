@@ -294,7 +294,7 @@ void DBGrid::showEvent(QShowEvent* event)
 
 void DBGrid::viewRowChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    if (m_following || !current.isValid() || current.row() == previous.row())
+    if (m_following || !current.isValid() || current.row() == previous.row() || m_model->isChanging())
         return;
     Dataset* d = m_model->dataset();
     if (!d || !d->isActive() || current.row() == d->recNo())
