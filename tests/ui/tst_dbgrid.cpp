@@ -148,6 +148,8 @@ private slots:
         // While shown it follows at once.
         f.dm().Query2->moveTo(3);
         QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex()).center()));
+    }
+
     void modelAnnouncesEveryChangeInQtsOrder()
     {
         DataFixture f;
