@@ -141,10 +141,22 @@ private slots:
         // it is shown again.
         f.dm().Query2->moveTo(180);
         QCOMPARE(grid.currentIndex().row(), 180);
+        // Hidden, its row header keeps nothing per row; a row added then is
+        // in the grid once shown.
+        QCOMPARE(grid.verticalHeader()->count(), 0);
+        f.dm().Query2->insert();
+        f.dm().Query2->setValue("KayitNo", 201);
+        f.dm().Query2->setValue("Adi", "Kişi 201");
+        f.dm().Query2->post();
+        QCOMPARE(grid.model()->rowCount(), 201);
+        f.dm().Query2->moveTo(180);
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QCOMPARE(grid.verticalHeader()->count(), 201);
+        QCOMPARE(grid.verticalHeader()->selectionModel(), grid.selectionModel());
         const QRect cell = grid.visualRect(grid.currentIndex());
         QVERIFY(grid.viewport()->rect().contains(cell.center()));
+        QCOMPARE(grid.indexAt(cell.center()).row(), 180);
         // While shown it follows at once.
         f.dm().Query2->moveTo(3);
         QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex()).center()));
