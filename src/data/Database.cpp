@@ -385,11 +385,15 @@ QString Database::filePath() const
 namespace {
 
 // What a typed query may do on its connection: select, call functions and
-// read the resident table. Other tables, pragmas, attaching and every write
+// read the resident table (and the data version, see below). Other tables, pragmas, attaching and every write
 // are refused while the statement is prepared.
-int queryAuthorizer(void*, int action, const char* table, const char*, const char*, const char*)
+int queryAuthorizer(void*, int action, const char* table, const char* argument, const char*, const char*)
 {
     switch (action) {
+    case SQLITE_PRAGMA:
+        // Reading data_version, which tells a dataset whether its rows are
+        // still current, is the one pragma allowed; setting it is impossible.
+        return table && !argument && qstricmp(table, "data_version") == 0 ? SQLITE_OK : SQLITE_DENY;
     case SQLITE_SELECT:
     case SQLITE_FUNCTION:
     case SQLITE_TRANSACTION: // the exports read in one snapshot
