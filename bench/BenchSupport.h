@@ -80,6 +80,12 @@ void runRow(const QString& operation, int size, const Samples& ours, const Sampl
 // is checked on the p99 of CPU time, which the other programs on the machine
 // do not inflate; the wall p99 is printed beside it.
 void quantileRow(const QString& operation, int size, const Samples& ours, const Samples& floor, Goal goal);
+// Simple figures for benchmarks that print their own lines: the median wall
+// time of `runs` calls, the median of the shell's own timer for one
+// statement (-1 when the shell is missing), and one line against a target.
+double medianMs(int runs, const std::function<void()>& fn);
+double sqliteShellMs(const QString& databaseFile, const QString& sql, int runs = 5);
+void report(const QString& what, double ms, double floorMs, double targetMs);
 // One row of memory in MB.
 void memoryRow(const QString& operation, int size, double mb, double floorMb, Goal goal);
 

@@ -7,6 +7,7 @@
 #include "data/TDM2.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -46,6 +47,11 @@ MainWindow::MainWindow(TDM2& dm, const Services& services, WindowFactories facto
     buildToolBars();
     buildStatusBar();
     connect(m_safety, &RecordsSafety::notice, m_hintPanel, &QLabel::setText);
+    // Nothing of the program answers before the password is accepted: the
+    // window exists, hidden, while the login waits, and its menus, buttons
+    // and keys would otherwise be reachable through the accessibility
+    // interface.
+    setCommandsEnabled(false);
 
     // Restored size, centred on the screen; the program shows it maximized.
     resize(643, 476);
@@ -56,10 +62,13 @@ MainWindow::MainWindow(TDM2& dm, const Services& services, WindowFactories facto
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
     m_timer->start(1000);
     m_clockPanel->setText(statusClockText(m_services.clock.now()));
+
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow()
 {
+    qApp->removeEventFilter(this);
     m_timer->stop();
     m_hints.uninstall();
     if (ZelvarApplication* app = ZelvarApplication::instance())
@@ -78,8 +87,12 @@ QAction* MainWindow::makeAction(const QString& text, const QString& hint, const 
         action->setToolTip(hint);
         action->setStatusTip(hint);
     }
-    if (!shortcut.isEmpty())
+    if (!shortcut.isEmpty()) {
         action->setShortcut(shortcut);
+        // The menu keys work from every window of the program, the clock
+        // windows included; a modal dialog still holds them back.
+        action->setShortcutContext(Qt::ApplicationShortcut);
+    }
     if (handler)
         connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
     m_actions << action;
@@ -285,10 +298,24 @@ bool MainWindow::startUp(QWidget* splash)
     }
     if (m_factories.login && !m_factories.login(this))
         return false;
+    setCommandsEnabled(true);
     m_safety->afterLogin();
     m_area->cascade();
     m_area->setTile(artwork::backgroundTile());
     return true;
+}
+
+void MainWindow::setCommandsEnabled(bool enabled)
+{
+    m_commandsEnabled = enabled;
+    for (QAction* action : std::as_const(m_actions))
+        action->setEnabled(enabled);
+    for (QAction* menu : menuBar()->actions())
+        menu->setEnabled(enabled);
+    menuBar()->setEnabled(enabled);
+    m_menuBand->setEnabled(enabled);
+    m_toolBand->setEnabled(enabled);
+    m_area->setEnabled(enabled);
 }
 
 // ---------------------------------------------------------------- status
@@ -352,6 +379,35 @@ bool MainWindow::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
+bool MainWindow::isMenuKey(const QKeyEvent* event) const
+{
+    const QKeySequence pressed(event->keyCombination());
+    for (QAction* action : m_actions)
+        if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
+            return true;
+    return false;
+}
+
+bool MainWindow::isInProgram(QObject* object) const
+{
+    // This window, its document windows and the windows it owns.
+    for (auto* widget = qobject_cast<QWidget*>(object); widget; widget = widget->parentWidget())
+        if (widget == this)
+            return true;
+    return false;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // An edit box claims Ctrl+A (select all) and Ctrl+E (end of line) for
+    // itself; the menu's keys come first everywhere in the program. Left
+    // unaccepted, the key goes on to the menu item.
+    if (event->type() == QEvent::ShortcutOverride && m_commandsEnabled && isInProgram(watched)
+        && isMenuKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
@@ -362,7 +418,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     // F1 that no document window took for its own help opens the main topic.
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    if (m_commandsEnabled && event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
         helpCommand();
         return;
     }

@@ -52,6 +52,10 @@ public:
     QWidget* registerWindow() const { return m_registerGuard.remembered(); }
     QWidget* statisticsWindow() const { return m_statisticsGuard.remembered(); }
 
+    // True once the password has been accepted; until then no command of
+    // the frame answers, by mouse, key or accessibility interface.
+    bool commandsEnabled() const { return m_commandsEnabled; }
+
     // State the status bar and the toolbar show.
     QString clockText() const;
     QString hintText() const;
@@ -113,6 +117,7 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -129,6 +134,9 @@ private:
     void startCompanion(Program program);
     void startProgram(Program program, const QString& failure, MessageKind kind);
     void installHandlers();
+    void setCommandsEnabled(bool enabled);
+    bool isMenuKey(const QKeyEvent* event) const;
+    bool isInProgram(QObject* object) const;
     static void waitWithoutInput(int ms);
     bool closeDocumentWindows();
 
@@ -156,6 +164,7 @@ private:
     RecordsSafety* m_safety = nullptr;
     QAction* m_backupNow = nullptr;
     QAction* m_restore = nullptr;
+    bool m_commandsEnabled = false;
     QAction* m_exit = nullptr;
     QAction* m_register = nullptr;
     QAction* m_statistics = nullptr;

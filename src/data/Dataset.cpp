@@ -35,11 +35,42 @@ QString aggregateColumnName(const QString& name)
     return m.captured(1).toUpper() + QStringLiteral(" OF ") + m.captured(2);
 }
 
+// A one-line field keeps no control characters: no line breaks or tabs, no
+// direction overrides that would turn the printed text around, no half of a
+// character.
+bool isDroppedFromOneLine(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Surrogate:
+        return true;
+    default:
+        return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E)
+            || (c >= 0x2066 && c <= 0x2069);
+    }
+}
+
+// Cut to the field's width in whole characters: a character outside the
+// basic plane is never split.
 QString cutToWidth(const FieldDef& def, const QString& text)
 {
-    if (def.type == FieldType::Text && def.width > 0 && text.size() > def.width)
-        return text.left(def.width);
-    return text;
+    if (def.type != FieldType::Text)
+        return text;
+    QString kept;
+    kept.reserve(text.size());
+    int characters = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        if (isDroppedFromOneLine(c))
+            continue;
+        if (def.width > 0 && characters == def.width)
+            break;
+        kept += pair ? text.mid(i, 2) : QString(text[i]);
+        ++characters;
+        i += pair ? 1 : 0;
+    }
+    return kept;
 }
 
 // "yyyy-MM-dd", as the database stores dates; invalid for anything else.
@@ -250,6 +281,7 @@ void Dataset::open()
             m_db->handle(),
             QStringLiteral("select %1 from %2 where rowid = ?").arg(columns.join(", "), quoteIdentifier(m_table->name)));
     }
+    emit rowsAboutToBeReset();
     m_state = State::Browse;
     m_modified = false;
     try {
@@ -267,6 +299,7 @@ void Dataset::open()
         m_state = State::Inactive;
         m_loadPending = false;
         m_rowStatement.reset();
+        emit rowsReset();
         throw;
     }
     emit activeChanged(true);
@@ -424,6 +457,7 @@ void Dataset::close()
 {
     if (!isActive())
         return;
+    emit rowsAboutToBeReset();
     keepResult();
     m_state = State::Inactive;
     m_buffer.clear();
@@ -447,27 +481,35 @@ void Dataset::refresh()
 {
     checkActive();
     settle();
-    if (m_mode == Mode::Materialized) {
-        const int row = m_cur;
-        m_rows.clear();
-        m_fields.clear();
-        openMaterialized();
-        m_cur = std::min(std::max(row, 0), recordCount() - 1);
-    } else {
-        const qint64 currentId = m_cur >= 0 ? m_ids[m_cur] : 0;
-        const int oldRow = m_cur;
-        m_rowCache.clear();
-        if (m_master)
-            m_linkValue = masterValue();
-        QVariantList params;
-        const QString sql = idQuerySql(params);
-        // Unchanged rows need no second reading.
-        if (!resultStillCurrent(sql, params)) {
-            m_columns.clear();
-            loadIds(sql, params);
+    emit rowsAboutToBeReset();
+    try {
+        if (m_mode == Mode::Materialized) {
+            const int row = m_cur;
+            m_rows.clear();
+            m_fields.clear();
+            openMaterialized();
+            m_cur = std::min(std::max(row, 0), recordCount() - 1);
+        } else {
+            const qint64 currentId = m_cur >= 0 ? m_ids[m_cur] : 0;
+            const int oldRow = m_cur;
+            m_rowCache.clear();
+            if (m_master)
+                m_linkValue = masterValue();
+            QVariantList params;
+            const QString sql = idQuerySql(params);
+            // Unchanged rows need no second reading.
+            if (!resultStillCurrent(sql, params)) {
+                m_columns.clear();
+                loadIds(sql, params);
+            }
+            const int found = indexOfId(currentId, oldRow);
+            m_cur = found >= 0 ? found : std::min(std::max(oldRow, 0), recordCount() - 1);
         }
-        const int found = indexOfId(currentId, oldRow);
-        m_cur = found >= 0 ? found : std::min(std::max(oldRow, 0), recordCount() - 1);
+    } catch (...) {
+        // A grid must not stay between the two notices.
+        m_cur = std::min(m_cur, rowCount() - 1);
+        emit rowsReset();
+        throw;
     }
     m_bof = m_cur <= 0;
     m_eof = recordCount() == 0;
@@ -492,6 +534,7 @@ void Dataset::emptyTable()
         throw EngineError(QStringLiteral("Tablo bulunamadı: %1").arg(m_tableName));
     m_db->exec(QStringLiteral("delete from %1").arg(quoteIdentifier(table->name)));
     if (isActive()) {
+        emit rowsAboutToBeReset();
         m_state = State::Browse;
         m_buffer.clear();
         m_modified = false;
@@ -666,6 +709,7 @@ void Dataset::insert()
     }
     m_original = QVector<QVariant>(m_fields.size());
     m_modified = false;
+    emit rowAboutToBeInserted(pos);
     insertIdAt(pos, kPendingRow);
     m_cur = pos;
     m_state = State::Insert;
@@ -770,6 +814,7 @@ void Dataset::cancel()
     m_buffer.clear();
     if (wasInsert) {
         const int pos = m_cur;
+        emit rowAboutToBeRemoved(pos);
         eraseIdAt(pos);
         m_cur = rowCount() == 0 ? -1 : std::min(pos, rowCount() - 1);
         emit rowRemoved(pos);
@@ -800,6 +845,7 @@ void Dataset::remove()
     m_buffer.clear();
     m_rowCache.remove(id);
     const int pos = m_cur;
+    emit rowAboutToBeRemoved(pos);
     eraseIdAt(pos);
     m_cur = rowCount() == 0 ? -1 : std::min(pos, rowCount() - 1);
     m_eof = rowCount() == 0;
@@ -1258,11 +1304,18 @@ void Dataset::followMaster()
     if (wanted == m_linkValue && wanted.isNull() == m_linkValue.isNull())
         return;
     settle();
+    emit rowsAboutToBeReset();
     m_linkValue = wanted;
     m_rowCache.clear();
     m_columns.clear();
     QVariantList params;
-    loadIds(idQuerySql(params), params);
+    try {
+        loadIds(idQuerySql(params), params);
+    } catch (...) {
+        m_cur = m_ids.empty() ? -1 : 0;
+        emit rowsReset();
+        throw;
+    }
     m_cur = m_ids.empty() ? -1 : 0;
     m_bof = true;
     m_eof = m_ids.empty();

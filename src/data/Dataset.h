@@ -142,8 +142,13 @@ signals:
     void stateChanged();
     void currentChanged();      // another row is current, or the current row was reloaded
     void fieldChanged(int field); // a value of the current row changed
+    // Changes of the row list come in pairs, announced before they are
+    // made and reported after, the order item views rely on.
+    void rowsAboutToBeReset();
     void rowsReset();           // the whole row list changed
+    void rowAboutToBeInserted(int row);
     void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
     void rowUpdated(int row);
 

@@ -147,4 +147,16 @@ bool likeMatch(const char* pattern, const char* text, char32_t escape)
                      reinterpret_cast<const unsigned char*>(text), escape);
 }
 
+QString likeLiteral(const QString& text)
+{
+    QString escaped;
+    escaped.reserve(text.size() + 4);
+    for (QChar c : text) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\'))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return escaped;
+}
+
 } // namespace zelvar::turkish

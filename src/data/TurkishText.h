@@ -19,4 +19,8 @@ bool equalsIgnoringCase(const QString& a, const QString& b);
 // character; letters compared ignoring case the Turkish way.
 bool likeMatch(const char* pattern, const char* text, char32_t escape = 0);
 
+// Typed text as a LIKE pattern that matches it literally: "%", "_" and the
+// escape character "\\" itself are escaped; the statement says ESCAPE '\\'.
+QString likeLiteral(const QString& text);
+
 } // namespace zelvar::turkish

@@ -30,6 +30,11 @@ public:
                                              const QString& initial = QString()) = 0;
     // File dialogs; empty text when cancelled. Filters as "Bitmaps (*.bmp)".
     virtual QString openFileName(const QString& title, const QString& folder, const QStringList& filters) = 0;
+    // The same for a picture, with a preview of the picture being chosen.
+    virtual QString openPictureName(const QString& title, const QString& folder, const QStringList& filters)
+    {
+        return openFileName(title, folder, filters);
+    }
     virtual QString saveFileName(const QString& title, const QString& folder, const QStringList& filters,
                                  const QString& defaultSuffix = QString()) = 0;
     // Font dialog; false when cancelled.

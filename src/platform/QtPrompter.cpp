@@ -1,4 +1,5 @@
 #include "platform/QtPrompter.h"
+#include "platform/PictureFileDialog.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -84,6 +85,14 @@ std::optional<QString> QtPrompter::inputText(const QString& title, const QString
 QString QtPrompter::openFileName(const QString& title, const QString& folder, const QStringList& filters)
 {
     return QFileDialog::getOpenFileName(dialogParent(), titleOr(title), folder, filters.join(QStringLiteral(";;")));
+}
+
+QString QtPrompter::openPictureName(const QString& title, const QString& folder, const QStringList& filters)
+{
+    PictureFileDialog dialog(dialogParent(), titleOr(title), folder, filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString QtPrompter::saveFileName(const QString& title, const QString& folder, const QStringList& filters,

@@ -18,6 +18,7 @@ public:
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& initial = QString()) override;
     QString openFileName(const QString& title, const QString& folder, const QStringList& filters) override;
+    QString openPictureName(const QString& title, const QString& folder, const QStringList& filters) override;
     QString saveFileName(const QString& title, const QString& folder, const QStringList& filters,
                          const QString& defaultSuffix = QString()) override;
     bool chooseFont(QFont& font) override;

@@ -114,16 +114,33 @@ int QtSound::waveDurationMs(const QString& path)
 
 void QtSound::playSync(const QString& file, int times)
 {
-    // A tick of a timer may arrive while the bell rings; it must not start a
-    // second bell inside the first.
-    if (m_playing || times <= 0)
+    if (times <= 0)
         return;
+    // A timer may ask for a bell while one rings (two clocks at the same
+    // minute, the reminder at the hour). The bell is not started inside
+    // the other; it rings after it. A request that already waits in line
+    // is not put there twice: the reminder asks again every second.
+    const QPair<QString, int> request(file, times);
+    if (m_playing) {
+        if (!m_waiting.contains(request))
+            m_waiting << request;
+        return;
+    }
     m_playing = true;
+    m_waiting << request;
+    while (!m_waiting.isEmpty()) {
+        const QPair<QString, int> next = m_waiting.takeFirst();
+        ring(next.first, next.second);
+    }
+    m_playing = false;
+}
+
+void QtSound::ring(const QString& file, int times)
+{
     const QString path = hasAudioOutput() ? locate(file) : QString();
     if (path.isEmpty() || !playRepeated(QUrl::fromLocalFile(path), times, waveDurationMs(path)))
         for (int i = 0; i < times; ++i)
             QApplication::beep();
-    m_playing = false;
 }
 
 bool QtSound::playRepeated(const QUrl& url, int times, int durationMs)

@@ -3,6 +3,8 @@
 // audio output or no sound file exists, the system bell stands in.
 #include "platform/Sound.h"
 
+#include <QList>
+#include <QPair>
 #include <QUrl>
 #include <memory>
 
@@ -29,12 +31,18 @@ public:
     static int waveDurationMs(const QString& path);
     static bool hasAudioOutput();
 
+protected:
+    // Rings one request to its end. The wait runs the event loop, so timers
+    // of other windows may ask for a bell meanwhile.
+    virtual void ring(const QString& file, int times);
+
 private:
     bool playRepeated(const QUrl& url, int times, int durationMs);
 
     std::unique_ptr<QTemporaryDir> m_unpacked; // compiled-in sounds copied out for the player
     std::unique_ptr<QSoundEffect> m_chime;      // the exclamation, played without waiting
     bool m_playing = false;
+    QList<QPair<QString, int>> m_waiting; // bells asked for while one rings
 };
 
 } // namespace zelvar

@@ -47,7 +47,7 @@ bool PhotoOperations::load()
         m_services.prompter.message(noResidentMessage());
         return false;
     }
-    const QString file = m_services.prompter.openFileName(dialogTitle(), m_startFolder, fileFilters());
+    const QString file = m_services.prompter.openPictureName(dialogTitle(), m_startFolder, fileFilters());
     if (file.isEmpty())
         return false;
     // Read before anything is put into editing: an unreadable file then

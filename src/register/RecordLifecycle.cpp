@@ -69,7 +69,10 @@ void TForm2::newRecord()
         paint(ColorState::Entry);
         m_dm.nextRecordNumber();
         const QString highest = m_maxNumberBox->text();
-        q->setValue(QStringLiteral("KayitNo"), highest.isEmpty() ? 1 : highest.toInt() + 1);
+        const int number = highest.isEmpty() ? 1 : highest.toInt() + 1;
+        // A new resident never shows photographs left behind by an old one.
+        dropOrphanPhotos(number);
+        q->setValue(QStringLiteral("KayitNo"), number);
         DBEdit* movedIn = edit(QStringLiteral("YokTar"));
         movedIn->setFocus();
         q->setText(QStringLiteral("YokTar"), m_services.clock.today().toString(QString::fromLatin1(kDateFormat)));
@@ -141,7 +144,14 @@ void TForm2::deleteRecord()
         != Answer::Yes)
         return;
 
+    removeCurrentResident();
+    paint(ColorState::Normal);
+}
+
+void TForm2::removeCurrentResident()
+{
     // The resident's photographs and the resident go together or not at all.
+    Dataset* q = register_();
     const QVariant number = q->value(QStringLiteral("KayitNo"));
     Dataset* photos = m_dm.tbfoto;
     photos->cancel();
@@ -157,7 +167,15 @@ void TForm2::deleteRecord()
     }
     if (photos->isActive())
         photos->refresh();
-    paint(ColorState::Normal);
+}
+
+void TForm2::dropOrphanPhotos(const QVariant& number)
+{
+    m_dm.database().exec(QStringLiteral("delete from %1 where %2 = ? and not exists "
+                                        "(select 1 from %3 where %4 = ?)")
+                             .arg(quoteIdentifier(QStringLiteral("Foto")), quoteIdentifier(QStringLiteral("Kayitno")),
+                                  quoteIdentifier(QStringLiteral("zelvarx")), quoteIdentifier(QStringLiteral("KayitNo"))),
+                         {number, number});
 }
 
 void TForm2::answerUnsavedQuestion(bool wholeSave)

@@ -1,6 +1,7 @@
 // Pages 4 to 6 of the register window: the whole register in one grid, the
 // documents issued with the clocks and the calendar, and the move-out file.
 #include "register/TForm2.h"
+#include "ui/RaisedCalendar.h"
 
 #include "data/TDM2.h"
 #include "platform/Services.h"
@@ -85,6 +86,7 @@ QWidget* TForm2::buildDetailedViewPage()
 
     auto* navigator = new DBNavigator(m_dm.DataSource1, DBNavigator::allButtons(), page);
     navigator->setPrompter(&m_services.prompter);
+    navigator->setRemover([this] { removeCurrentResident(); });
     navigator->setGeometry(8, 322, 280, 26);
     connect(navigator, &DBNavigator::clicked, this, &TForm2::afterNavigator);
     m_navigators.insert(DetailedViewPage, navigator);
@@ -115,7 +117,7 @@ QWidget* TForm2::buildDocumentsPage()
         m_calendar->setCurrentPage(today.year(), today.month());
     });
 
-    m_calendar = new QCalendarWidget(page);
+    m_calendar = new RaisedCalendar(page);
     m_calendar->setGeometry(8, 176, 236, 172);
     m_calendar->setAccessibleName(QStringLiteral("Takvim"));
     m_calendar->setFocusPolicy(Qt::ClickFocus);

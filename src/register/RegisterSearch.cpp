@@ -7,6 +7,8 @@
 // bound parameter of the statement.
 #include "register/TForm2.h"
 
+#include "data/TurkishText.h"
+
 #include "data/TDM2.h"
 #include "platform/Services.h"
 #include "register/RegisterMemory.h"
@@ -72,7 +74,7 @@ void TForm2::surnameFilter()
     // anywhere in it.
     Dataset* q = register_();
     WaitCursor wait;
-    TDM2::reopen(q, surnameFilterSql(), {QStringLiteral("%") + text + QStringLiteral("%")});
+    TDM2::reopen(q, surnameFilterSql(), {QStringLiteral("%") + turkish::likeLiteral(text) + QStringLiteral("%")});
     if (q->recordCount() > 0)
         paint(ColorState::SurnameFilter);
     else

@@ -1,4 +1,5 @@
 #include "register/TForm2.h"
+#include "ui/FixedFrame.h"
 #include "ui/PageCentring.h"
 
 #include "data/TDM2.h"
@@ -80,6 +81,7 @@ TForm2::TForm2(TDM2& dm, Services& services, MainCommands* commands, QWidget* pa
     setMinimumSize(kClientWidth, kClientHeight);
     resize(kClientWidth, kClientHeight);
     move(0, 0);
+    new FixedFrame(this);
 
     buildToolBar();
     wireTextCertificates();
@@ -251,6 +253,7 @@ void TForm2::buildPages()
     m_pages->addTab(buildDocumentsPage(), QStringLiteral("&Verilen Belgeler"));
     m_pages->addTab(buildMoveOutPage(), QStringLiteral("Nakil &Dosyası"));
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        keepFocusInside();
         if (!m_pageChangeByWindow)
             onTabChangedByUser(index);
     });
@@ -272,6 +275,16 @@ void TForm2::showPage(Page page)
     m_pageChangeByWindow = true;
     m_pages->setCurrentIndex(page);
     m_pageChangeByWindow = false;
+}
+
+void TForm2::keepFocusInside()
+{
+    // The page that went may have held the focus; the document frame then
+    // takes it and the window's keys would no longer arrive. The page row
+    // keeps it instead, and nothing is entered on the way.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && !isMine(focus) && focus->isAncestorOf(this))
+        m_pages->tabBar()->setFocus(Qt::OtherFocusReason);
 }
 
 TForm2::Page TForm2::currentPage() const
@@ -334,7 +347,10 @@ void TForm2::paintByFlag()
 bool TForm2::isMine(QObject* object) const
 {
     auto* widget = qobject_cast<QWidget*>(object);
-    return widget && (widget == this || isAncestorOf(widget));
+    // The document frame around the window counts as the window: it holds
+    // the focus when no control does.
+    const bool frame = widget && widget == parentWidget() && qobject_cast<QMdiSubWindow*>(widget);
+    return widget && (widget == this || frame || isAncestorOf(widget));
 }
 
 namespace {
@@ -364,41 +380,39 @@ bool isWindowKey(const QKeyEvent* event)
 
 } // namespace
 
+int TForm2::pageOfKey(const QKeyEvent* event) const
+{
+    // Ctrl+Tab and Ctrl+Shift+Tab step through the pages; Alt and a page's
+    // underlined letter opens it, before the main menu sees the key.
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const int count = m_pages->count();
+    if (mods == Qt::ControlModifier && event->key() == Qt::Key_Tab)
+        return (m_pages->currentIndex() + 1) % count;
+    if ((mods == (Qt::ControlModifier | Qt::ShiftModifier)) && (event->key() == Qt::Key_Backtab || event->key() == Qt::Key_Tab))
+        return (m_pages->currentIndex() + count - 1) % count;
+    if (mods != Qt::AltModifier || event->key() < Qt::Key_A || event->key() > Qt::Key_Z)
+        return -1;
+    const QChar letter = QLatin1Char(char('A' + (event->key() - Qt::Key_A)));
+    for (int page = 0; page < count; ++page) {
+        const QString text = m_pages->tabText(page);
+        const int amp = text.indexOf(QLatin1Char('&'));
+        if (amp >= 0 && amp + 1 < text.size() && text.at(amp + 1).toUpper() == letter)
+            return page;
+    }
+    return -1;
+}
+
 bool TForm2::isFrameBorder(const QPoint& pos) const
 {
-    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!frame || frame->isMaximized() || frame->isMinimized() || geometry().contains(pos))
-        return false;
-    const int edge = frame->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, frame);
-    const bool titleBar = pos.y() >= edge && pos.y() < y() && pos.x() >= edge && pos.x() < frame->width() - edge;
-    return !titleBar;
+    return FixedFrame::isBorder(this, pos);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event)
 {
-    // The document frame around the window may be moved and maximised, but
-    // its border does not drag: the window has a fixed size.
-    if (watched == parentWidget() && qobject_cast<QMdiSubWindow*>(watched)) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-            if (isFrameBorder(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                return true;
-            break;
-        case QEvent::HoverMove:
-        case QEvent::HoverEnter:
-            if (isFrameBorder(static_cast<QHoverEvent*>(event)->position().toPoint()))
-                return true;
-            break;
-        default:
-            break;
-        }
-    }
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // The window's keys are not anybody's shortcuts while it has the focus.
-        if (isMine(watched) && isWindowKey(static_cast<QKeyEvent*>(event))) {
+        if (isMine(watched) && (isWindowKey(static_cast<QKeyEvent*>(event)) || pageOfKey(static_cast<QKeyEvent*>(event)) >= 0)) {
             event->accept();
             return true;
         }
@@ -406,6 +420,14 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
         if (isMine(watched) && isWindowKey(static_cast<QKeyEvent*>(event)))
             return handleKey(static_cast<QKeyEvent*>(event));
+        if (isMine(watched)) {
+            const int page = pageOfKey(static_cast<QKeyEvent*>(event));
+            if (page >= 0) {
+                // As a click on the page's tab.
+                m_pages->setCurrentIndex(page);
+                return true;
+            }
+        }
         break;
     case QEvent::FocusIn:
         if (watched && watched == m_nationalityBox) {

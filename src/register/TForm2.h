@@ -116,7 +116,8 @@ public:
 
     // The register statements.
     static QString wholeTableSql() { return QStringLiteral("select * from zelvarx"); }
-    static QString surnameFilterSql() { return QStringLiteral("select * from zelvarx where adi like ? "); }
+    // The typed text is matched literally: its "%" and "_" are escaped.
+    static QString surnameFilterSql() { return QStringLiteral("select * from zelvarx where adi like ? escape '\\' "); }
     static QString alphabetFilterSql() { return QStringLiteral("select * from zelvarx where Adi  like ?"); }
     // The 31 letters of the alphabet panel, left column first.
     static QStringList alphabet();
@@ -288,6 +289,8 @@ private:
     void connectDataset();
     bool handleKey(QKeyEvent* event);
     bool isMine(QObject* object) const;
+    void keepFocusInside();
+    int pageOfKey(const QKeyEvent* event) const; // -1: no page key
     void moveFocusToNext();
     void registerBox(const QString& field, QWidget* box);
 
@@ -297,6 +300,11 @@ private:
     void writeCarryOver();
     QString boxText(const QString& field) const;
     void answerUnsavedQuestion(bool wholeSave);
+    // Removes the current resident and his photographs in one transaction.
+    void removeCurrentResident();
+    // Photo rows whose resident is gone, left under a number about to be
+    // given again.
+    void dropOrphanPhotos(const QVariant& number);
 
     // entry aids
     void currentResidentChanged();

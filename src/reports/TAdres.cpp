@@ -8,6 +8,7 @@
 #include "reports/ListReports.h"
 #include "reports/QueryReportsPage.h"
 #include "reports/StatsIcons.h"
+#include "ui/FixedFrame.h"
 #include "ui/PleaseWaitWindow.h"
 #include "ui/chart/BarChart.h"
 
@@ -22,6 +23,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -79,6 +81,7 @@ TAdres::TAdres(TDM2& dm, Services& services, ListReports* reports, QWidget* pare
     // area is centred.
     setMinimumSize(kClientWidth, kClientHeight);
     resize(kClientWidth, kClientHeight);
+    new FixedFrame(this);
 
     // The statistics source: one read-only statement over the resident table,
     // prepared now and executed afresh by every run, so that a run counts the
@@ -93,8 +96,19 @@ TAdres::TAdres(TDM2& dm, Services& services, ListReports* reports, QWidget* pare
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WidgetWithChildrenShortcut);
     connect(f1, &QShortcut::activated, this, &TAdres::showHelp);
+}
 
-    runStatistics();
+void TAdres::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_firstRunStarted)
+        return;
+    m_firstRunStarted = true;
+    // Shown and painted first, then counted.
+    QTimer::singleShot(0, this, [this] {
+        (parentWidget() ? parentWidget() : this)->repaint();
+        runStatistics();
+    });
 }
 
 TAdres::~TAdres() = default;
@@ -294,6 +308,7 @@ bool TAdres::runStatistics()
         showCounts(counts);
     wait.reset();
 
+    m_firstRunDone = true;
     if (!complete)
         m_services.prompter.message(blankDateMessage());
     return complete;

@@ -53,6 +53,9 @@ public:
     // charts and shows the counts. A resident without a usable birth date
     // stops it with a message and nothing changes. True when it completed.
     bool runStatistics();
+    // The first count runs once the window is on the screen, so that its
+    // message, if any, stands over the window.
+    bool firstRunDone() const { return m_firstRunDone; }
 
     // What tests and the main window reach.
     QTabWidget* pages() const { return m_pages; }
@@ -83,6 +86,7 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     TAdres(TDM2& dm, Services& services, ListReports* reports, QWidget* parent);
@@ -122,6 +126,8 @@ private:
     QPushButton* m_ageUpdate = nullptr;
     GeneralReportsPage* m_generalReports = nullptr;
     QueryReportsPage* m_queryReports = nullptr;
+    bool m_firstRunStarted = false;
+    bool m_firstRunDone = false;
 };
 
 } // namespace zelvar

@@ -1,10 +1,16 @@
 // The main window's buttons that start other programs.
 #include "DataFixture.h"
 #include "TestRegistry.h"
+#include "app/ClockWindow.h"
 #include "app/MainWindow.h"
+#include "app/WindowFactories.h"
+#include "register/TForm2.h"
+#include "ui/bound/DBEdit.h"
 #include "platform/fakes/FakeServices.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace zelvar;
@@ -20,6 +26,7 @@ private slots:
         s.launcher.failing = {Program::Calculator, Program::WordProcessor, Program::MsWord,
                               Program::MsExcel,    Program::WebBrowser,    Program::MusicPlayer};
         MainWindow w(f.dm(), s.services, {});
+        QVERIFY(w.startUp());
 
         // Each button through its action, as a click would run it.
         for (const char* text : {"Hesap Makinesi", "Kelime İşlemci", "MS Word", "MS Excel", "MS Internet Explorer",
@@ -45,6 +52,7 @@ private slots:
         DataFixture f;
         FakeServices s;
         MainWindow w(f.dm(), s.services, {});
+        QVERIFY(w.startUp());
         w.calculatorCommand();
         w.msExcelCommand();
         QVERIFY(s.prompter.shown.isEmpty());
@@ -64,6 +72,7 @@ private slots:
         DataFixture f;
         FakeServices s;
         MainWindow w(f.dm(), s.services, {});
+        QVERIFY(w.startUp());
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -76,6 +85,40 @@ private slots:
         QCOMPARE(s.help.topics, QList<int>{333});
         QTest::keyClick(&w, Qt::Key_F1);
         QCOMPARE(s.help.topics, (QList<int>{333, 333}));
+    }
+    void menuKeysWinOverEditBoxes()
+    {
+        DataFixture f;
+        FakeServices s;
+        f.addResident("Ali Veli", 1);
+        WindowFactories factories = makeWindowFactories(f.dm(), s.services);
+        factories.login = nullptr;
+        MainWindow w(f.dm(), s.services, factories);
+        QVERIFY(w.startUp());
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+
+        // "Bul" has the focus when the register opens; it does not take
+        // Ctrl+A as select-all nor Ctrl+E as end of line.
+        auto* reg = qobject_cast<TForm2*>(w.registerCommand());
+        QVERIFY(reg);
+        QLineEdit* find = reg->searchBox();
+        find->setFocus();
+        QTest::keyClicks(find, "Al");
+        QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(s.launcher.started, QList<Program>{Program::AddressBook});
+        QVERIFY(!find->hasSelectedText());
+        s.prompter.answer(Answer::No);
+        QTest::keyClick(find, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(s.prompter.texts(), QStringList{MainWindow::exitQuestion()});
+        // An entry box of the register's pages and a clock window's box too.
+        reg->showPage(TForm2::EntryPage);
+        QTest::keyClick(reg->edit("Adi"), Qt::Key_T, Qt::ControlModifier);
+        auto* clock = qobject_cast<ClockWindow*>(w.clockCommand());
+        QVERIFY(clock);
+        QTest::keyClick(clock->hourBox(), Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(s.launcher.started, (QList<Program>{Program::AddressBook, Program::Diary, Program::Notebook}));
     }
 };
 

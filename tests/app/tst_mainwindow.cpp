@@ -7,6 +7,7 @@
 #include "data/Errors.h"
 #include "platform/fakes/FakeServices.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QHelpEvent>
 #include <QMdiSubWindow>
@@ -62,6 +63,41 @@ QStringList captions(MainWindow& w)
     return list;
 }
 
+// Presses a control the way a screen reader or an outside test driver
+// does: through its accessibility interface. False when it has no press.
+bool pressAccessibly(QAccessibleInterface* iface)
+{
+    if (!iface || !iface->actionInterface())
+        return false;
+    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    return true;
+}
+
+QAccessibleInterface* menuItem(MainWindow& w, const QString& menu, const QString& item)
+{
+    for (QAction* top : w.menuBar()->actions()) {
+        if (top->text() != menu || !top->menu())
+            continue;
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(top->menu());
+        for (int i = 0; list && i < list->childCount(); ++i)
+            if (list->child(i)->text(QAccessible::Name) == item)
+                return list->child(i);
+    }
+    return nullptr;
+}
+
+// Tries every way in to the register window and the password change.
+void tryTheWayIn(MainWindow& w)
+{
+    QWidget* button = w.menuBand()->widgetForAction(w.findAction("Bilgi Bankası"));
+    QVERIFY(pressAccessibly(QAccessible::queryAccessibleInterface(button)));
+    QVERIFY(pressAccessibly(menuItem(w, "&Sabit", "Şifre Değişimi")));
+    QVERIFY(pressAccessibly(menuItem(w, "&Birim", "İstatistik ve Raporlar")));
+    QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_F1);
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -73,6 +109,7 @@ private slots:
         FakeServices s;
         StandIns standIns;
         MainWindow w(f.dm(), s.services, standIns.factories());
+        QVERIFY(w.startUp());
         w.resize(800, 600);
         w.show();
 
@@ -109,6 +146,7 @@ private slots:
         FakeServices s;
         StandIns standIns;
         MainWindow w(f.dm(), s.services, standIns.factories());
+        QVERIFY(w.startUp());
         w.registerCommand(); // "Bilgi Bankası" is no editor
 
         QWidget* editor = w.editorCommand();
@@ -133,6 +171,7 @@ private slots:
         FakeServices s;
         StandIns standIns;
         MainWindow w(f.dm(), s.services, standIns.factories());
+        QVERIFY(w.startUp());
         auto* other = new QWidget;
         other->setWindowTitle(QStringLiteral("Bilgi Bankası"));
         w.documentArea()->addSubWindow(other)->show();
@@ -147,6 +186,7 @@ private slots:
         WindowFactories failing;
         failing.editorWindow = [](MainCommands&) -> QWidget* { throw EngineError("editor"); };
         MainWindow w(f.dm(), s.services, failing);
+        QVERIFY(w.startUp());
         QVERIFY(!w.editorCommand());
         QVERIFY(!w.registerCommand());
         QVERIFY(!w.statisticsCommand());
@@ -172,6 +212,7 @@ private slots:
             return clock;
         };
         MainWindow w(f.dm(), s.services, factories);
+        QVERIFY(w.startUp());
         w.findAction("Mahalle Bilgileri")->trigger();
         w.findAction("Şifre Değişimi")->trigger();
         QCOMPARE(dialogParents, (QList<QWidget*>{&w, &w}));
@@ -189,6 +230,7 @@ private slots:
         DataFixture f;
         FakeServices s;
         MainWindow w(f.dm(), s.services, {});
+        QVERIFY(w.startUp());
         QSignalSpy ended(&w, &MainWindow::closed);
         w.show();
 
@@ -207,6 +249,7 @@ private slots:
         QVERIFY(!w.isVisible());
 
         MainWindow w2(f.dm(), s.services, {});
+        QVERIFY(w2.startUp());
         QSignalSpy ended2(&w2, &MainWindow::closed);
         w2.show();
         s.prompter.clear();
@@ -214,6 +257,49 @@ private slots:
         QCOMPARE(ended2.count(), 1);
         QVERIFY(s.prompter.shown.isEmpty());
         QVERIFY(s.prompter.unexpected.isEmpty());
+    }
+
+    void nothingAnswersBeforeThePasswordIsAccepted()
+    {
+        DataFixture f;
+        FakeServices s;
+        StandIns standIns;
+        int passwordChanges = 0;
+        WindowFactories factories = standIns.factories();
+        factories.passwordChange = [&](QWidget*) { ++passwordChanges; };
+        // While the password is asked the main window exists, hidden, then
+        // shown: neither its buttons, menus nor keys answer.
+        factories.login = [&](QWidget* parent) {
+            auto* w = static_cast<MainWindow*>(parent);
+            tryTheWayIn(*w);
+            w->show();
+            w->activateWindow();
+            if (!QTest::qWaitForWindowActive(w))
+                return false;
+            tryTheWayIn(*w);
+            return false;
+        };
+        {
+            MainWindow w(f.dm(), s.services, factories);
+            QVERIFY(!w.startUp());
+            QVERIFY(!w.commandsEnabled());
+            tryTheWayIn(w); // a refused login leaves it all shut
+        }
+        QCOMPARE(standIns.registers + standIns.statistics + passwordChanges, 0);
+        QVERIFY(s.help.topics.isEmpty());
+
+        // The same ways in work once the password is accepted.
+        factories.login = [](QWidget*) { return true; };
+        MainWindow w(f.dm(), s.services, factories);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.startUp());
+        tryTheWayIn(w);
+        QCOMPARE(standIns.registers, 1);
+        QCOMPARE(standIns.statistics, 1);
+        QCOMPARE(passwordChanges, 2);
+        QCOMPARE(s.help.topics, QList<int>{333});
     }
 
     void loginDecidesWhetherTheProgramGoesOn()
@@ -319,6 +405,7 @@ private slots:
         FakeServices s;
         s.clock.set(QDateTime(QDate(2026, 12, 9), QTime(9, 30, 0)));
         MainWindow w(f.dm(), s.services, {});
+        QVERIFY(w.startUp());
         w.tick();
         QCOMPARE(w.clockText(), QStringLiteral("09 Aralık 2026  09:30:00"));
         s.clock.set(QDateTime(QDate(2027, 2, 1), QTime(23, 5, 9)));
@@ -336,6 +423,7 @@ private slots:
         FakeServices s;
         s.clock.set(QDateTime(QDate(2026, 12, 9), QTime(9, 30, 0)));
         MainWindow w(f.dm(), s.services, {});
+        QVERIFY(w.startUp());
         QVERIFY(w.reminderSwitchDown());
         w.setReminderSwitch(false);
         w.tick();
@@ -393,6 +481,7 @@ private slots:
         FakeServices s;
         StandIns standIns;
         MainWindow w(f.dm(), s.services, standIns.factories());
+        QVERIFY(w.startUp());
         w.show();
         QWidget* reg = w.registerCommand();
         QWidget* stats = w.statisticsCommand();
@@ -411,6 +500,7 @@ private slots:
         FakeServices s;
         StandIns standIns;
         MainWindow w(f.dm(), s.services, standIns.factories());
+        QVERIFY(w.startUp());
         w.registerCommand();
         w.editorCommand();
         QMenu* windows = nullptr;
@@ -442,6 +532,7 @@ private slots:
         QCOMPARE(dm.Query2->recordCount(), 1);
         FakeServices s;
         MainWindow w(dm, s.services, {});
+        QVERIFY(w.startUp());
 
         w.findAction("Veri Sihirbazı")->trigger();
         QCOMPARE(s.launcher.started, QList<Program>{Program::DataWizard});

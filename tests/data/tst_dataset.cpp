@@ -180,6 +180,18 @@ private slots:
         QCOMPARE(q->displayText("ilkodu"), QString("34"));
         q->setValue("Belgeler", QString(300, 'b'));
         QCOMPARE(q->displayText("Belgeler").size(), 300);
+        // The cut keeps whole characters, even outside the basic plane.
+        const QString smile = QString::fromUcs4(U"\U0001F600");
+        q->setValue("Adi", smile.repeated(30));
+        QCOMPARE(q->displayText("Adi"), smile.repeated(25));
+        q->setValue("IlKodu", "3" + smile + "4");
+        QCOMPARE(q->displayText("IlKodu"), "3" + smile);
+        // One-line fields drop control characters and direction overrides;
+        // memos keep their lines.
+        q->setValue("Sokak", QString::fromUtf16(u"Lale\tSok.\u202Eİ\n\u0007No\u2066:\u20695\xD800"));
+        QCOMPARE(q->displayText("Sokak"), QString("LaleSok.İNo:5"));
+        q->setValue("Belgeler", "Satır 1\nSatır 2");
+        QCOMPARE(q->displayText("Belgeler"), QString("Satır 1\nSatır 2"));
         // Dates: typed dd.mm.yyyy, blank mask means empty, incomplete is refused.
         q->setText("DogTar", "01.08.1964");
         QCOMPARE(q->value("dogtar").toDate(), QDate(1964, 8, 1));

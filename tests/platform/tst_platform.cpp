@@ -2,6 +2,7 @@
 #include "TestRegistry.h"
 #include "app/ZelvarApplication.h"
 #include "platform/HelpWindow.h"
+#include "platform/PictureFileDialog.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
@@ -11,6 +12,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListView>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -145,6 +148,70 @@ private slots:
         QVERIFY2(timer.elapsed() < 4 * length + 2000 + 3000, qPrintable(QString::number(timer.elapsed())));
         sound.exclamation();
         sound.beep();
+    }
+
+    void bellAskedForWhileOneRingsRingsAfterIt()
+    {
+        // Stands for the player: while the first bell rings, the timers of
+        // other windows ask for theirs, as the event loop of the wait lets them.
+        struct Player : QtSound {
+            QStringList rung;
+            std::function<void()> whileRinging;
+            void ring(const QString& file, int times) override
+            {
+                rung << QStringLiteral("%1 x%2").arg(file).arg(times);
+                if (auto during = std::exchange(whileRinging, nullptr))
+                    during();
+            }
+        } player;
+        player.whileRinging = [&] {
+            player.playSync("ring.wav", 4); // a second clock at the same minute
+            player.playSync("ring.wav", 4); // the reminder's next tick
+            player.playSync("ring.wav", 2);
+            QCOMPARE(player.rung.size(), 1); // none inside the first
+        };
+        player.playSync("ring.wav", 4);
+        QCOMPARE(player.rung, (QStringList{"ring.wav x4", "ring.wav x4", "ring.wav x2"}));
+        player.playSync("ring.wav", 1);
+        QCOMPARE(player.rung.size(), 4);
+    }
+
+    void pictureDialogPreviewsThePicture()
+    {
+        QTemporaryDir dir;
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(QColor(200, 30, 30));
+        const QString bmp = dir.filePath("kisi.bmp");
+        QVERIFY(picture.save(bmp, "BMP"));
+        const QString text = dir.filePath("not.bmp");
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("resim değil");
+        file.close();
+
+        PictureFileDialog dialog(nullptr, "Resim", dir.path(), {"Bitmaps (*.bmp)"});
+        QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+        QLabel* preview = dialog.preview();
+        QVERIFY(dialog.isAncestorOf(preview));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(preview->isVisible());
+        // The cursor put on the file in the list shows it.
+        auto* list = dialog.findChild<QListView*>("listView");
+        QVERIFY(list);
+        QModelIndex item;
+        QTRY_VERIFY((item = list->model()->index(0, 0, list->rootIndex())).isValid());
+        for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+            if (list->model()->index(row, 0, list->rootIndex()).data().toString() == "kisi.bmp")
+                item = list->model()->index(row, 0, list->rootIndex());
+        list->setCurrentIndex(item);
+        QVERIFY(!preview->pixmap().isNull());
+        QCOMPARE(preview->pixmap().size(), QSize(152, 101));
+        QCOMPARE(preview->pixmap().toImage().pixelColor(70, 50), QColor(200, 30, 30));
+        dialog.showPreview(text);
+        QVERIFY(preview->pixmap().isNull());
+        QCOMPARE(preview->text(), QString("Önizleme yok"));
+        dialog.reject();
     }
 
     void launcherStartsTheFirstInstalledCandidate()

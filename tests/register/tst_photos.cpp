@@ -93,6 +93,7 @@ private slots:
         QCOMPARE(fake.prompter.lastFilters,
                  QStringList({"Bitmaps (*.bmp)", "Resimler (*.bmp *.jpg *.jpeg *.png)"}));
         QCOMPARE(fake.prompter.shown.last().title, PhotoOperations::dialogTitle());
+        QVERIFY(fake.prompter.lastFileDialogPreviews);
         QCOMPARE(photoRows(f, 1), 1);
         QVERIFY(storedPhoto(f, 1).startsWith("\x89PNG"));
         QCOMPARE(argb(pictureFromBytes(storedPhoto(f, 1))), argb(first));

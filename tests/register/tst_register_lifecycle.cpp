@@ -7,6 +7,12 @@
 #include "tst_register_fixture.h"
 #include "ui/bound/DBRadioGroup.h"
 
+#include "ui/bound/DBGrid.h"
+#include "ui/bound/DBImage.h"
+#include "ui/bound/DBNavigator.h"
+
+#include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -235,6 +241,37 @@ private slots:
         QVERIFY(f.stored("select DogTar from zelvarx").isEmpty());
     }
 
+    void noNewResidentMeetsADeletedOnesPhotographs()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Veli", 5);
+        f.data.addResident("Can Veli", 6);
+        Database& db = f.data.dm().database();
+        db.exec("insert into Foto (Kayitno, Foto) values (5, x'01'), (6, x'02'), (6, x'03')");
+        TForm2& w = f.open();
+        QVERIFY(f.q()->locate("KayitNo", 6));
+        QCOMPARE(f.data.dm().tbfoto->recordCount(), 2);
+
+        // The navigator of page 4 takes the photographs with the resident.
+        w.showPage(TForm2::DetailedViewPage);
+        f.fakes.prompter.answer(Answer::Yes);
+        w.navigator(TForm2::DetailedViewPage)->click(DBNavigator::Delete);
+        QCOMPARE(f.fakes.prompter.texts(), QStringList{DBNavigator::deleteQuestion()});
+        QCOMPARE(f.count("select count(*) from zelvarx where KayitNo = 6"), 0);
+        QCOMPARE(f.count("select count(*) from Foto where Kayitno = 6"), 0);
+        QCOMPARE(f.count("select count(*) from Foto where Kayitno = 5"), 1);
+
+        // Rows left behind by an older program run under the number New
+        // gives again are gone before the new resident shows.
+        db.exec("insert into Foto (Kayitno, Foto) values (6, x'04')");
+        w.newRecord();
+        QCOMPARE(f.number(), 6);
+        QCOMPARE(f.data.dm().tbfoto->recordCount(), 0);
+        QVERIFY(w.photoBox()->picture().isNull());
+        QCOMPARE(f.count("select count(*) from Foto where Kayitno = 6"), 0);
+        QCOMPARE(f.count("select count(*) from Foto where Kayitno = 5"), 1);
+    }
+
     void deleteRemovesThePhotosWithTheResident()
     {
         RegisterFixture f;
@@ -307,6 +344,64 @@ private slots:
         QCOMPARE(w.edit("BabaAdi")->text(), QString("Hasan"));
         QCOMPARE(f.stored("select BabaAdi from zelvarx"), QString("Hasan"));
         QCOMPARE(w.colorState(), ColorState::MovedOut);
+    }
+
+    void cancelAfterNewReturnsToTheResidentBefore()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ayşe Turan", 1);
+        f.data.addResident("Fatma Turan", 2);
+        f.data.addResident("", 3); // a nameless resident right after her
+        f.data.addResident("Hacer Turan", 4);
+        TForm2& w = f.open();
+        // Every grid of the window hears the changes in Qt's order.
+        std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+        for (DBGrid* grid : {w.residentGrid(), w.nameListGrid(), w.detailGrid(), w.moveOutGrid()})
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                grid->model(), QAbstractItemModelTester::FailureReportingMode::QtTest));
+        QVERIFY(f.q()->locate("Adi", "Fatma Turan"));
+        for (TForm2::Page page : {TForm2::RecordCheckPage, TForm2::EntryPage, TForm2::DetailedViewPage}) {
+            w.showPage(page);
+            w.newRecord();
+            QVERIFY(f.q()->isInserting());
+            w.cancelRecord();
+            QCOMPARE(f.name(), QString("Fatma Turan"));
+            QCOMPARE(f.number(), 2);
+            QCOMPARE(w.residentGrid()->currentIndex().row(), f.q()->recNo());
+        }
+        // A second New then opens a record as the first did; the name typed
+        // goes into it, not into the nameless resident.
+        w.newRecord();
+        QVERIFY(f.q()->isInserting());
+        QCOMPARE(f.number(), 5);
+        retype(w.edit("Adi"), "Zeynep Turan");
+        w.saveRecord();
+        QCOMPARE(f.stored("select Adi from zelvarx where KayitNo = 5"), QString("Zeynep Turan"));
+        QCOMPARE(f.stored("select coalesce(Adi, '') from zelvarx where KayitNo = 3"), QString());
+        QCOMPARE(f.data.residentCount(), 5);
+    }
+
+    void textPutInThroughAccessibilityIsStored()
+    {
+        // Dictation and on-screen keyboards set a box's text through the
+        // accessibility interface; the box stores what it shows.
+        RegisterFixture f;
+        f.data.addResident("Ali Veli", 1);
+        TForm2& w = f.open();
+        w.newRecord();
+        QAccessibleInterface* name = QAccessible::queryAccessibleInterface(w.edit("Adi"));
+        QVERIFY(name);
+        name->setText(QAccessible::Value, QStringLiteral("Ayşe Kaya"));
+        QCOMPARE(w.edit("Adi")->text(), QString("Ayşe Kaya"));
+        w.saveRecord();
+        QVERIFY(f.fakes.prompter.shown.isEmpty());
+        QCOMPARE(f.stored("select Adi from zelvarx where KayitNo = 2"), QString("Ayşe Kaya"));
+        // The editable-text path too, on a stored resident.
+        QAccessibleInterface* father = QAccessible::queryAccessibleInterface(w.edit("BabaAdi"));
+        QVERIFY(father && father->editableTextInterface());
+        father->editableTextInterface()->insertText(0, QStringLiteral("Hasan"));
+        w.saveRecord();
+        QCOMPARE(f.stored("select BabaAdi from zelvarx where KayitNo = 2"), QString("Hasan"));
     }
 
     void leavingPageThreeAsksAboutANewRecord()

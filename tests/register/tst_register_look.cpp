@@ -26,6 +26,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 
 using namespace zelvar;
 using namespace zelvar::testing;
@@ -94,6 +95,28 @@ private slots:
         c->setSelectedDate(QDate(2020, 1, 1));
         w.todayButton()->click();
         QCOMPARE(c->selectedDate(), f.fakes.clock.today());
+
+        // The day cells are drawn raised: light upper-left, dark lower-right
+        // edges; the selected day pressed in.
+        w.showPage(TForm2::DocumentsPage);
+        auto* days = c->findChild<QTableView*>();
+        QVERIFY(days);
+        const QImage shot = c->grab().toImage();
+        const QColor light = c->palette().color(QPalette::Light);
+        const QColor dark = c->palette().color(QPalette::Dark);
+        int raised = 0, sunken = 0;
+        for (int row = 1; row < days->model()->rowCount(); ++row) {
+            for (int column = 0; column < days->model()->columnCount(); ++column) {
+                const QRect cell = days->visualRect(days->model()->index(row, column));
+                const QPoint left = days->viewport()->mapTo(c, QPoint(cell.left(), cell.center().y()));
+                const QPoint right = days->viewport()->mapTo(c, QPoint(cell.right(), cell.center().y()));
+                const QColor upper = shot.pixelColor(left), lower = shot.pixelColor(right);
+                raised += upper.rgb() == light.rgb() && lower.rgb() == dark.rgb();
+                sunken += upper.rgb() == dark.rgb() && lower.rgb() == light.rgb();
+            }
+        }
+        QCOMPARE(raised, 41); // six weeks of days, one of them selected
+        QCOMPARE(sunken, 1);
     }
 
     void toolbarAndStatusBar()

@@ -7,11 +7,17 @@
 #include "tst_register_fixture.h"
 #include "ui/bound/DBCheckBox.h"
 #include "ui/bound/DBGrid.h"
+#include "ui/bound/DBMemo.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMdiSubWindow>
+#include <QApplication>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -264,6 +270,101 @@ private slots:
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TForm2::RecordCheckPage).center());
         QCOMPARE(drawn, 3); // 0.jpg missing: 2.jpg stays
         QCOMPARE(w.coverPanel()->pixmap().size(), street.size());
+    }
+    void keysWorkAfterEveryTabChange()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Kaya", 1);
+        // Inside a document area, as the main window holds it.
+        QMdiArea area;
+        area.resize(900, 700);
+        auto* w = new TForm2(f.data.dm(), f.fakes.services);
+        f.window = w;
+        area.addSubWindow(w)->show();
+        area.show();
+        area.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&area));
+        // A key goes where the keyboard sends it: the focus, else the window.
+        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+            QTest::keyClick(target, key, modifiers);
+        };
+        QTabBar* tabs = w->pages()->tabBar();
+        const auto clickTab = [&](TForm2::Page page) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+            QCOMPARE(w->currentPage(), page);
+        };
+        for (TForm2::Page from : {TForm2::RecordCheckPage, TForm2::EntryPage, TForm2::CivilRegistryPage,
+                                  TForm2::DetailedViewPage, TForm2::DocumentsPage, TForm2::MoveOutPage}) {
+            for (TForm2::Page to : {TForm2::DocumentsPage, TForm2::MoveOutPage, TForm2::DetailedViewPage}) {
+                if (from == to)
+                    continue;
+                clickTab(from);
+                // Work on the page: the focus goes into one of its controls.
+                for (QWidget* control : w->pages()->currentWidget()->findChildren<QWidget*>())
+                    if ((control->focusPolicy() & Qt::TabFocus) && control->isVisible() && control->isEnabled()) {
+                        control->setFocus();
+                        break;
+                    }
+                clickTab(to);
+                press(Qt::Key_F6);
+                QVERIFY2(w->currentPage() == TForm2::EntryPage,
+                         qPrintable(QString("F6 after page %1 to %2").arg(int(from) + 1).arg(int(to) + 1)));
+            }
+        }
+        w->showPage(TForm2::DocumentsPage);
+        w->documentsMemo()->setFocus();
+        clickTab(TForm2::MoveOutPage);
+        press(Qt::Key_Escape);
+        QTRY_VERIFY(f.window.isNull());
+    }
+    void pageKeysWinOverTheMainMenu()
+    {
+        RegisterFixture f;
+        f.data.addResident("Ali Kaya", 1);
+        // A frame with the main window's menus around the document area.
+        QMainWindow frame;
+        for (const char* title : {"&Dosya", "&Birim", "&Sabit", "&Görünüm", "&Araç", "&Pencere", "&Yardım"})
+            frame.menuBar()->addMenu(QString::fromUtf8(title))->addAction(QStringLiteral("x"));
+        auto* area = new QMdiArea(&frame);
+        frame.setCentralWidget(area);
+        frame.resize(900, 700);
+        auto* w = new TForm2(f.data.dm(), f.fakes.services);
+        f.window = w;
+        area->addSubWindow(w)->show();
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        w->searchBox()->setFocus();
+        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+            QTest::keyClick(target, key, modifiers);
+        };
+        const QList<QPair<Qt::Key, TForm2::Page>> accelerators{
+            {Qt::Key_B, TForm2::EntryPage},    {Qt::Key_A, TForm2::DetailedViewPage},
+            {Qt::Key_D, TForm2::MoveOutPage},  {Qt::Key_N, TForm2::CivilRegistryPage},
+            {Qt::Key_V, TForm2::DocumentsPage}, {Qt::Key_K, TForm2::RecordCheckPage}};
+        for (const auto& [key, page] : accelerators) {
+            press(key, Qt::AltModifier);
+            QCOMPARE(w->currentPage(), page);
+            QVERIFY(!QApplication::activePopupWidget());
+            QVERIFY(!frame.menuBar()->activeAction());
+        }
+        // Ctrl+Tab steps through the pages, with Shift backwards.
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(w->currentPage(), TForm2::EntryPage);
+        press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w->currentPage(), TForm2::MoveOutPage);
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(w->currentPage(), TForm2::RecordCheckPage);
+        // Outside the window the menu keeps its key.
+        delete w;
+        frame.menuBar()->setFocus();
+        press(Qt::Key_B, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget() || frame.menuBar()->activeAction());
+        QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : frame.menuBar(),
+                        Qt::Key_Escape);
     }
 };
 

@@ -147,6 +147,24 @@ private slots:
         w.surnameFilter();
         QCOMPARE(namesIn(f.q()), QStringList{"Ali \"Deli\" Kaya"});
 
+        // "%", "_" and "\\" are searched for as they stand, not as wildcards.
+        f.data.addResident("Yüzde %50 İndirim", 20);
+        f.data.addResident("Alt_Çizgi Ters\\Bölü", 21);
+        for (const auto& [typed, found] : {std::pair<QString, QStringList>{"%", {"Yüzde %50 İndirim"}},
+                                           {"_", {"Alt_Çizgi Ters\\Bölü"}},
+                                           {"\\", {"Alt_Çizgi Ters\\Bölü"}},
+                                           {"%50 i", {"Yüzde %50 İndirim"}},
+                                           {"t_ç", {"Alt_Çizgi Ters\\Bölü"}},
+                                           {"a_i", {}}}) {
+            f.fakes.prompter.clear();
+            retype(w.searchBox(), typed);
+            w.surnameFilter();
+            QCOMPARE(namesIn(f.q()), found);
+            QCOMPARE(f.fakes.prompter.shown.size(), found.isEmpty() ? 1 : 0);
+        }
+        f.data.dm().database().exec("delete from zelvarx where KayitNo >= 20");
+        f.fakes.prompter.clear();
+
         // Nobody: the warning, an empty but working window.
         retype(w.searchBox(), "Zzz");
         w.surnameFilter();

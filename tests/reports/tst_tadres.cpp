@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -75,6 +76,13 @@ void addRegister(DataFixture& f)
     f.addResident("Veli Kaya", 3, {{"DogTar", today.addDays(-24000)}, {"Medeni", "Dul"}});
 }
 
+// Shows the window as the main window does; the first count follows.
+void showAndCount(TAdres& w)
+{
+    w.show();
+    QTRY_VERIFY(w.firstRunDone());
+}
+
 } // namespace
 
 class TAdresTest : public QObject {
@@ -86,6 +94,7 @@ private slots:
         addRegister(f);
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        showAndCount(w);
 
         QCOMPARE(w.windowTitle(), QString("İstatistik ve Raporlar"));
         QCOMPARE(w.size(), QSize(632, 436));
@@ -124,6 +133,7 @@ private slots:
         f.dm().database().exec("update YASLAR set Sayi = 9");
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        showAndCount(w);
         QCOMPARE(tableCounts(f, "GRUP1"), QList<int>(10, 0));
         QCOMPARE(tableCounts(f, "YASLAR"), QList<int>(6, 0));
         QCOMPARE(panelTexts(w), QStringList(16, "0"));
@@ -137,6 +147,7 @@ private slots:
         addRegister(f);
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        showAndCount(w);
         const QStringList panelsBefore = panelTexts(w);
         const QList<int> headsBefore = tableCounts(f, "GRUP1");
         const QList<int> agesBefore = tableCounts(f, "YASLAR");
@@ -166,6 +177,7 @@ private slots:
         addRegister(f);
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        showAndCount(w);
         const QStringList panelsBefore = panelTexts(w);
         const QList<int> headsBefore = tableCounts(f, "GRUP1");
 
@@ -193,6 +205,12 @@ private slots:
         f.addResident("Tarihsiz", 1);
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        QVERIFY(!w.firstRunDone()); // nothing is counted before the window shows
+        QVERIFY(s.prompter.shown.isEmpty());
+        bool visibleAtMessage = false;
+        s.prompter.onShow = [&](const ShownDialog&) { visibleAtMessage = w.isVisible(); };
+        showAndCount(w);
+        QVERIFY(visibleAtMessage);
         QCOMPARE(s.prompter.texts(), QStringList{TAdres::blankDateMessage()});
         QCOMPARE(panelTexts(w), QStringList(16, QString()));
         QCOMPARE(tableCounts(f, "GRUP1"), QList<int>(10, 3));
@@ -250,7 +268,7 @@ private slots:
 
         // Help from the button and from F1.
         w->helpAction()->trigger();
-        w->show();
+        showAndCount(*w);
         QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         w->setFocus();
@@ -258,11 +276,11 @@ private slots:
         QCOMPARE(s.help.topics, (QList<int>{106, 106}));
 
         // Esc on a page's button is the button's, Esc on the window closes it.
+        w->pages()->setCurrentIndex(1);
         w->ageUpdateButton()->setFocus();
-        if (QApplication::focusWidget() == w->ageUpdateButton()) {
-            QTest::keyClick(w->ageUpdateButton(), Qt::Key_Escape);
-            QVERIFY(alive);
-        }
+        QCOMPARE(QApplication::focusWidget(), w->ageUpdateButton());
+        QTest::keyClick(w->ageUpdateButton(), Qt::Key_Escape);
+        QVERIFY(alive);
         w->setFocus();
         QTest::keyClick(w, Qt::Key_Escape);
         QTRY_VERIFY(!alive);
@@ -279,7 +297,31 @@ private slots:
         QPointer<QMdiSubWindow> alive(frame);
         QCOMPARE(frame->windowTitle(), QString("İstatistik ve Raporlar"));
         area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
         QCOMPARE(w->size(), QSize(632, 436));
+        // Its border does not drag; the title bar still moves it.
+        const QSize before = frame->size();
+        const auto send = [frame](QEvent::Type type, const QPoint& at, Qt::MouseButton button, Qt::MouseButtons held) {
+            QMouseEvent event(type, at, frame->mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(frame, &event);
+        };
+        for (const QPoint edge : {QPoint(frame->width() - 2, frame->height() / 2),
+                                  QPoint(frame->width() - 2, frame->height() - 2),
+                                  QPoint(frame->width() / 2, frame->height() - 2)}) {
+            send(QEvent::MouseMove, edge, Qt::NoButton, Qt::NoButton);
+            send(QEvent::MouseButtonPress, edge, Qt::LeftButton, Qt::LeftButton);
+            send(QEvent::MouseMove, edge + QPoint(160, 120), Qt::NoButton, Qt::LeftButton);
+            send(QEvent::MouseButtonRelease, edge + QPoint(160, 120), Qt::LeftButton, Qt::NoButton);
+            QCOMPARE(frame->size(), before);
+        }
+        const QPoint title(frame->width() / 2, w->y() / 2);
+        const QPoint start = frame->pos();
+        send(QEvent::MouseMove, title, Qt::NoButton, Qt::NoButton);
+        send(QEvent::MouseButtonPress, title, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, title + QPoint(40, 30), Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, title + QPoint(40, 30), Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(frame->size(), before);
+        QVERIFY(frame->pos() != start);
         // Exit closes the frame and frees both.
         w->exitAction()->trigger();
         QTRY_VERIFY(!alive);
@@ -303,6 +345,7 @@ private slots:
         DataFixture f;
         FakeServices s;
         TAdres w(f.dm(), s.services);
+        showAndCount(w);
         w.show();
         QCOMPARE(w.pages()->pos(), QPoint(0, 30));
         QVERIFY(w.pages()->geometry().bottom() < w.statusBar()->geometry().top());

@@ -125,6 +125,14 @@ private slots:
         QCOMPARE(name->text().size(), 25);
         q->post();
         QCOMPARE(stored(f, "select Adi from zelvarx where KayitNo=2"), QString(25, 'x'));
+        // Pasted characters outside the basic plane are cut whole.
+        const QString smile = QString::fromUcs4(U"\U0001F600");
+        name->setFocus();
+        name->selectAll();
+        name->insert(smile.repeated(30));
+        QCOMPARE(name->text(), smile.repeated(12));
+        q->post();
+        QCOMPARE(stored(f, "select Adi from zelvarx where KayitNo=2"), smile.repeated(12));
 
         // A closed dataset leaves the boxes empty and disabled.
         q->close();

@@ -4,6 +4,7 @@
 #include "TestRegistry.h"
 #include "ui/bound/DBGrid.h"
 
+#include <QAbstractItemModelTester>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -140,13 +141,71 @@ private slots:
         // it is shown again.
         f.dm().Query2->moveTo(180);
         QCOMPARE(grid.currentIndex().row(), 180);
+        // Hidden, its row header keeps nothing per row; a row added then is
+        // in the grid once shown.
+        QCOMPARE(grid.verticalHeader()->count(), 0);
+        f.dm().Query2->insert();
+        f.dm().Query2->setValue("KayitNo", 201);
+        f.dm().Query2->setValue("Adi", "Kişi 201");
+        f.dm().Query2->post();
+        QCOMPARE(grid.model()->rowCount(), 201);
+        f.dm().Query2->moveTo(180);
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QCOMPARE(grid.verticalHeader()->count(), 201);
+        QCOMPARE(grid.verticalHeader()->selectionModel(), grid.selectionModel());
         const QRect cell = grid.visualRect(grid.currentIndex());
         QVERIFY(grid.viewport()->rect().contains(cell.center()));
+        QCOMPARE(grid.indexAt(cell.center()).row(), 180);
         // While shown it follows at once.
         f.dm().Query2->moveTo(3);
         QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex()).center()));
+    }
+
+    void modelAnnouncesEveryChangeInQtsOrder()
+    {
+        DataFixture f;
+        for (int i = 1; i <= 6; ++i)
+            f.addResident(QStringLiteral("Kişi %1").arg(i), i);
+        f.dm().database().exec("insert into \"Foto\" (Kayitno) values (2), (2), (3)");
+        Dataset* q = f.dm().Query2;
+        q->refresh();
+        DatasetTableModel residents(q);
+        residents.setColumns({{"KayitNo", "", 0}, {"Adi", "", 0}});
+        DatasetTableModel photos(f.dm().tbfoto);
+        // The tester fails the test on any signal out of Qt's order, e.g. a
+        // row removal announced after the row has gone.
+        QAbstractItemModelTester check1(&residents, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester check2(&photos, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+        q->moveTo(2);
+        q->insert();
+        q->setValue("Adi", "Yeni Kişi");
+        q->setValue("KayitNo", 7);
+        q->post();
+        QCOMPARE(residents.rowCount(), 7);
+        q->moveTo(4);
+        q->insert();
+        q->cancel(); // the pending row goes
+        QCOMPARE(residents.rowCount(), 7);
+        QCOMPARE(q->recNo(), 4);
+        q->moveTo(3);
+        q->remove();
+        QCOMPARE(residents.rowCount(), 6);
+        QCOMPARE(residents.data(residents.index(3, 1)).toString(), q->displayTextAt(3, q->fieldIndex("Adi")));
+        q->last();
+        q->remove(); // the last row
+        q->refresh();
+        q->locate("KayitNo", 2);   // photos follow the resident
+        QCOMPARE(photos.rowCount(), 2);
+        q->locate("KayitNo", 1);
+        QCOMPARE(photos.rowCount(), 0);
+        q->close();
+        QCOMPARE(residents.rowCount(), 0);
+        q->open();
+        QCOMPARE(residents.rowCount(), 5);
+        f.dm().tbfoto->emptyTable();
+        QCOMPARE(photos.rowCount(), 0);
     }
 
     void largeRegisterReadsOnlyTheRowsShown()

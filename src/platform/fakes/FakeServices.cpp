@@ -12,11 +12,15 @@ void FakePrompter::font(std::optional<QFont> f)
 void FakePrompter::message(const QString& text, MessageKind kind, const QString& title)
 {
     shown << ShownDialog{text, title, kind, Buttons::Ok};
+    if (onShow)
+        onShow(shown.last());
 }
 
 Answer FakePrompter::ask(const QString& text, Buttons buttons, MessageKind kind, const QString& title)
 {
     shown << ShownDialog{text, title, kind, buttons};
+    if (onShow)
+        onShow(shown.last());
     if (m_answers.empty()) {
         unexpected << QStringLiteral("ask: ") + text;
         return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <variant>
 
 namespace zelvar {
@@ -32,6 +33,11 @@ public:
     Answer ask(const QString& text, Buttons buttons, MessageKind kind, const QString& title) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& initial) override;
     QString openFileName(const QString& title, const QString& folder, const QStringList& filters) override;
+    QString openPictureName(const QString& title, const QString& folder, const QStringList& filters) override
+    {
+        lastFileDialogPreviews = true;
+        return openFileName(title, folder, filters);
+    }
     QString saveFileName(const QString& title, const QString& folder, const QStringList& filters,
                          const QString& defaultSuffix) override;
     bool chooseFont(QFont& font) override;
@@ -39,8 +45,12 @@ public:
 
     // Every dialog shown, in order.
     QList<ShownDialog> shown;
+    // Called as each dialog is shown, for tests that look at the screen then.
+    std::function<void(const ShownDialog&)> onShow;
     // Filters offered by the last file dialog.
     QStringList lastFilters;
+    // Whether a file dialog offered a picture preview.
+    bool lastFileDialogPreviews = false;
     // Dialogs that found no scripted answer; a test expects this empty.
     QStringList unexpected;
 

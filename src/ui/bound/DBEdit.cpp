@@ -1,6 +1,7 @@
 #include "ui/bound/DBEdit.h"
 
 #include <QFocusEvent>
+#include <algorithm>
 
 namespace zelvar {
 
@@ -12,7 +13,29 @@ bool isFocusMoveWithinWindow(const QFocusEvent* event)
 
 DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent), BoundControl(this)
 {
-    connect(this, &QLineEdit::textEdited, this, [this] { userChanged(); });
+    // Typed, pasted, dictated or put in through the accessibility interface:
+    // whatever the box comes to show is the user's change and is stored.
+    // Only the box's own loading and limits are not.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (m_adjusting)
+            return;
+        dropSplitCharacter();
+        userChanged();
+    });
+}
+
+void DBEdit::dropSplitCharacter()
+{
+    // The length limit counts UTF-16 units and may cut a character outside
+    // the basic plane in two; its first half goes.
+    const QString shown = text();
+    if (shown.isEmpty() || !shown.back().isHighSurrogate())
+        return;
+    const int cursor = cursorPosition();
+    m_adjusting = true;
+    setText(shown.chopped(1));
+    setCursorPosition(std::min(cursor, int(shown.size()) - 1));
+    m_adjusting = false;
 }
 
 DBEdit::DBEdit(DataSource* source, const QString& field, QWidget* parent) : DBEdit(parent)
@@ -36,6 +59,13 @@ void DBEdit::fieldResolved()
 }
 
 void DBEdit::applyLimits()
+{
+    m_adjusting = true;
+    applyLimitsNow();
+    m_adjusting = false;
+}
+
+void DBEdit::applyLimitsNow()
 {
     if (m_dateBox) {
         if (inputMask() != dateInputMask())

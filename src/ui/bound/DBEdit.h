@@ -44,6 +44,9 @@ protected:
 
 private:
     void applyLimits();
+    void applyLimitsNow();
+    void dropSplitCharacter();
+    bool m_adjusting = false; // the box changes its own text
     int m_lengthLimit = 0;
     bool m_dateBox = false;
     bool m_selectAllOnFocus = true;

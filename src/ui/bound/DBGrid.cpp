@@ -166,6 +166,7 @@ void DBGrid::setTableModel(DatasetTableModel* model)
         old->deleteLater();
     if (!m_model)
         return;
+    setRowsTracked(isVisible());
     m_connections << connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         applyColumnWidths();
         followDataset();
@@ -285,16 +286,46 @@ void DBGrid::followDataset()
     m_following = false;
 }
 
+// The row header keeps an entry for every row, and a row added or removed
+// moves all the entries after it: with a million rows that is several
+// megabytes moved per grid on every New. A hidden grid paints no rows, so
+// its row header stands over no rows until the grid is shown again.
+void DBGrid::setRowsTracked(bool tracked)
+{
+    QHeaderView* rows = verticalHeader();
+    QAbstractItemModel* wanted = tracked && m_model ? static_cast<QAbstractItemModel*>(m_model) : &m_noRows;
+    if (rows->model() == wanted)
+        return;
+    QItemSelectionModel* own = rows->selectionModel();
+    rows->setModel(wanted);
+    // The header made a selection model of its own for the new model; it
+    // shares the grid's when it stands over the grid's rows.
+    if (wanted == m_model && selectionModel())
+        rows->setSelectionModel(selectionModel());
+    if (own && own != selectionModel() && own != rows->selectionModel())
+        own->deleteLater();
+}
+
+void DBGrid::hideEvent(QHideEvent* event)
+{
+    QTableView::hideEvent(event);
+    setRowsTracked(false);
+}
+
 void DBGrid::showEvent(QShowEvent* event)
 {
+    setRowsTracked(true);
     QTableView::showEvent(event);
-    if (currentIndex().isValid())
+    if (currentIndex().isValid()) {
+        // The scroll bars learn the rows now, not at the next layout.
+        updateGeometries();
         scrollTo(currentIndex());
+    }
 }
 
 void DBGrid::viewRowChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    if (m_following || !current.isValid() || current.row() == previous.row())
+    if (m_following || !current.isValid() || current.row() == previous.row() || m_model->isChanging())
         return;
     Dataset* d = m_model->dataset();
     if (!d || !d->isActive() || current.row() == d->recNo())

@@ -9,6 +9,7 @@
 #include "data/DataSource.h"
 
 #include <QPointer>
+#include <QStringListModel>
 #include <QTableView>
 #include <functional>
 
@@ -54,6 +55,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     friend class GridDelegate;
@@ -61,6 +63,7 @@ private:
     void applyColumnWidths();
     void followDataset();
     void viewRowChanged(const QModelIndex& current, const QModelIndex& previous);
+    void setRowsTracked(bool tracked);
 
     QPointer<DataSource> m_source;
     QPointer<Dataset> m_linked;
@@ -71,6 +74,8 @@ private:
     bool m_readOnly = false;
     bool m_following = false;
     QList<QMetaObject::Connection> m_connections;
+    // Stands in for the rows under the row header while the grid is hidden.
+    QStringListModel m_noRows;
 };
 
 } // namespace zelvar

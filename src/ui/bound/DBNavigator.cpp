@@ -207,7 +207,10 @@ void DBNavigator::run(Button button)
             if (m_prompter->ask(deleteQuestion(), Buttons::YesNo, MessageKind::Question) != Answer::Yes)
                 return;
         }
-        d->remove();
+        if (m_remover && d->isActive() && d->recordCount() > 0 && !d->isInserting())
+            m_remover();
+        else
+            d->remove();
         break;
     }
 }

@@ -11,6 +11,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QToolButton;
 
@@ -39,6 +40,10 @@ public:
     // navigator without one does not delete.
     void setPrompter(Prompter* prompter) { m_prompter = prompter; }
     void setConfirmDelete(bool on) { m_confirmDelete = on; }
+    // What Delete does once it is confirmed; by default the dataset removes
+    // its current row. A window whose rows carry others with them (a
+    // resident's photographs) removes them all together here.
+    void setRemover(std::function<void()> remover) { m_remover = std::move(remover); }
 
     void setVisibleButtons(const QList<Button>& buttons);
     QList<Button> visibleButtons() const;
@@ -61,6 +66,7 @@ private:
     QPointer<DataSource> m_source;
     Prompter* m_prompter = nullptr;
     bool m_confirmDelete = true;
+    std::function<void()> m_remover;
     QToolButton* m_buttons[kButtonCount];
     QList<QMetaObject::Connection> m_connections;
 };

@@ -49,39 +49,39 @@ QIcon indicatorIcon(Indicator kind)
 DatasetTableModel::DatasetTableModel(Dataset* dataset, QObject* parent)
     : QAbstractTableModel(parent), m_dataset(dataset)
 {
-    connect(dataset, &Dataset::rowsReset, this, [this] {
-        beginResetModel();
-        rebuild();
-        endResetModel();
-    });
-    connect(dataset, &Dataset::rowInserted, this, [this](int row) {
-        if (row > m_rows || m_dataset->rowCount() != m_rows + 1) {
-            beginResetModel();
-            rebuild();
-            endResetModel();
-            return;
+    // Each change of the row list is announced to the views before the
+    // dataset makes it and completed after, as Qt's models must: views and
+    // accessibility clients read the old rows in between.
+    connect(dataset, &Dataset::rowsAboutToBeReset, this, [this] { beginReset(); });
+    connect(dataset, &Dataset::rowsReset, this, [this] { endReset(); });
+    connect(dataset, &Dataset::rowAboutToBeInserted, this, [this](int row) {
+        if (m_change == Change::None && row >= 0 && row <= m_rows && m_dataset->rowCount() == m_rows) {
+            beginInsertRows({}, row, row);
+            m_change = Change::Inserting;
         }
-        beginInsertRows({}, row, row);
+    });
+    connect(dataset, &Dataset::rowInserted, this, [this] {
+        if (m_change != Change::Inserting)
+            return resetAfterTheFact();
         m_rows = m_dataset->rowCount();
+        m_change = Change::None;
         endInsertRows();
     });
-    connect(dataset, &Dataset::rowRemoved, this, [this](int row) {
-        if (row >= m_rows || m_dataset->rowCount() != m_rows - 1) {
-            beginResetModel();
-            rebuild();
-            endResetModel();
-            return;
+    connect(dataset, &Dataset::rowAboutToBeRemoved, this, [this](int row) {
+        if (m_change == Change::None && row >= 0 && row < m_rows && m_dataset->rowCount() == m_rows) {
+            beginRemoveRows({}, row, row);
+            m_change = Change::Removing;
         }
-        beginRemoveRows({}, row, row);
+    });
+    connect(dataset, &Dataset::rowRemoved, this, [this] {
+        if (m_change != Change::Removing)
+            return resetAfterTheFact();
         m_rows = m_dataset->rowCount();
+        m_change = Change::None;
         endRemoveRows();
     });
     // A grid may outlive its dataset; it is then empty.
-    connect(dataset, &QObject::destroyed, this, [this] {
-        beginResetModel();
-        rebuild();
-        endResetModel();
-    });
+    connect(dataset, &QObject::destroyed, this, [this] { resetAfterTheFact(); });
     connect(dataset, &Dataset::rowUpdated, this, [this](int row) { rowChanged(row); });
     connect(dataset, &Dataset::fieldChanged, this, [this](int field) { fieldChanged(field); });
     connect(dataset, &Dataset::currentChanged, this, [this] { currentMoved(); });
@@ -95,6 +95,37 @@ void DatasetTableModel::setColumns(const QVector<GridColumn>& columns)
     m_wanted = columns;
     rebuild();
     endResetModel();
+}
+
+void DatasetTableModel::beginReset()
+{
+    if (m_change == Change::Resetting)
+        return;
+    beginResetModel();
+    m_change = Change::Resetting;
+}
+
+void DatasetTableModel::endReset()
+{
+    beginReset();
+    rebuild();
+    m_change = Change::None;
+    endResetModel();
+}
+
+void DatasetTableModel::resetAfterTheFact()
+{
+    // A change that came without its notice (or a half-announced one):
+    // the whole model starts again.
+    if (m_change == Change::Inserting || m_change == Change::Removing) {
+        m_rows = m_dataset ? m_dataset->rowCount() : 0;
+        if (m_change == Change::Inserting)
+            endInsertRows();
+        else
+            endRemoveRows();
+        m_change = Change::None;
+    }
+    endReset();
 }
 
 void DatasetTableModel::setReadOnly(bool readOnly)

@@ -34,6 +34,9 @@ public:
     int fieldOf(int column) const { return m_fields.value(column, -1); }
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
+    // Between the notice of a change of the row list and its end; a view's
+    // current row that moves then is no move of the user's.
+    bool isChanging() const { return m_change != Change::None; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -45,6 +48,10 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 private:
+    enum class Change { None, Resetting, Inserting, Removing };
+    void beginReset();
+    void endReset();
+    void resetAfterTheFact();
     void rebuild();
     void rowChanged(int row);
     void fieldChanged(int field);
@@ -58,6 +65,7 @@ private:
     int m_rows = 0;
     int m_current = -1;
     bool m_readOnly = false;
+    Change m_change = Change::None; // a change announced and not yet done
 };
 
 } // namespace zelvar
