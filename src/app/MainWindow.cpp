@@ -4,6 +4,7 @@
 #include "app/SplashWindow.h"
 #include "app/ZelvarApplication.h"
 #include "data/TDM2.h"
+#include "ui/ValueLabel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -254,7 +255,7 @@ void MainWindow::buildToolBars()
 void MainWindow::buildStatusBar()
 {
     const auto panel = [this](int width, const QString& name) {
-        auto* label = new QLabel(this);
+        auto* label = new ValueLabel(this);
         label->setAlignment(Qt::AlignCenter);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setFixedWidth(width);
@@ -276,7 +277,7 @@ void MainWindow::installHandlers()
 {
     if (ZelvarApplication* app = ZelvarApplication::instance())
         app->setErrorHandler(&m_errorHandler);
-    connect(&m_hints, &HintHandler::hintChanged, m_hintPanel, &QLabel::setText, Qt::UniqueConnection);
+    connect(&m_hints, &HintHandler::hintChanged, m_hintPanel, &ValueLabel::setText, Qt::UniqueConnection);
     m_hints.install();
 }
 

@@ -14,6 +14,7 @@
 #include "ui/bound/DBText.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QMouseEvent>
@@ -82,6 +83,15 @@ private slots:
         QCOMPARE(f.q()->sql(), QString("select * from zelvarx"));
         QCOMPARE(f.q()->recordCount(), 1);
         QCOMPARE(w.recordNumberPanel()->text(), QString("4"));
+        // Value panels tell a screen reader their caption and their value.
+        QHash<QString, QString> heard;
+        for (QWidget* panel : w.findChildren<QWidget*>())
+            if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(panel))
+                if (iface->role() == QAccessible::StaticText && !iface->text(QAccessible::Value).isEmpty())
+                    heard.insert(iface->text(QAccessible::Name), iface->text(QAccessible::Value));
+        QCOMPARE(heard.value("Kayıt No"), QString("4"));
+        QCOMPARE(heard.value("Bulunan Kişi"), f.name());
+        QVERIFY(!f.name().isEmpty());
         QCOMPARE(w.recordCountBox()->text(), QString("1"));
         QCOMPARE(w.entryDatePicker()->date(), f.fakes.clock.today());
         QCOMPARE(w.entryDatePicker()->displayFormat(), QString("dd.MM.yyyy"));
