@@ -380,12 +380,21 @@ private slots:
         QCOMPARE(centredPageOrigin(QSize(638, 439), QSize(633, 405), 29), QPoint(2, 31));
         QCOMPARE(centredPageOrigin(QSize(1000, 700), QSize(633, 405), 28), QPoint(184, 162));
 
+        // The window at its own size and maximised: the pages stand centred
+        // under the toolbar, clear of it and of the status bar, which keeps
+        // to the foot of the window.
         RegisterFixture f;
         TForm2& w = f.open();
-        QCOMPARE(w.pages()->pos(), QPoint(1, 30));
-        w.resize(1000, 700);
-        QCOMPARE(w.pages()->pos(), QPoint(184, 162));
-        QCOMPARE(w.statusBar()->geometry().bottom(), 699);
+        for (const QSize size : {QSize(TForm2::kClientWidth, TForm2::kClientHeight), QSize(1000, 700)}) {
+            w.resize(size);
+            const QRect pages = w.pages()->geometry();
+            QCOMPARE(pages.topLeft(), centredPageOrigin(w.size(), pages.size(), w.toolBar()->height()));
+            QVERIFY(qAbs(pages.left() - (w.width() - 1 - pages.right())) <= 1);
+            QVERIFY(pages.top() > w.toolBar()->geometry().bottom());
+            QCOMPARE(w.toolBar()->geometry().top(), 0);
+            QCOMPARE(w.statusBar()->geometry().bottom(), w.height() - 1);
+            QCOMPARE(w.statusBar()->width(), w.width());
+        }
     }
 
     void documentFrameKeepsItsSizeUnlessMaximised()
