@@ -78,6 +78,7 @@ private slots:
         QVERIFY(w.nameModeToggle()->isChecked());
         QVERIFY(w.wholeTableToggle()->isChecked());
         QVERIFY(w.photoShowToggle()->isChecked());
+        QCOMPARE(f.q()->state(), Dataset::State::Browse); // opening edits nothing
         QCOMPARE(w.colorState(), ColorState::Normal);
         // The register is opened afresh on the whole table.
         QCOMPARE(f.q()->sql(), QString("select * from zelvarx"));
