@@ -5,6 +5,7 @@
 #include "app/SplashWindow.h"
 #include "app/ZelvarApplication.h"
 #include "data/TDM2.h"
+#include "ui/ValueLabel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -260,7 +261,7 @@ void MainWindow::buildToolBars()
 void MainWindow::buildStatusBar()
 {
     const auto panel = [this](int width, const QString& name) {
-        auto* label = new QLabel(this);
+        auto* label = new ValueLabel(this);
         label->setAlignment(Qt::AlignCenter);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setFixedWidth(width);
@@ -282,7 +283,7 @@ void MainWindow::installHandlers()
 {
     if (ZelvarApplication* app = ZelvarApplication::instance())
         app->setErrorHandler(&m_errorHandler);
-    connect(&m_hints, &HintHandler::hintChanged, m_hintPanel, &QLabel::setText, Qt::UniqueConnection);
+    connect(&m_hints, &HintHandler::hintChanged, m_hintPanel, &ValueLabel::setText, Qt::UniqueConnection);
     m_hints.install();
 }
 

@@ -27,6 +27,7 @@ namespace zelvar {
 class DocumentArea;
 class RecordsSafety;
 class TDM2;
+class ValueLabel;
 
 class MainWindow : public QMainWindow, public MainCommands {
     Q_OBJECT
@@ -156,8 +157,8 @@ private:
     QToolBar* m_menuBand = nullptr;
     QToolBar* m_toolBand = nullptr;
     QMenu* m_windowMenu = nullptr;
-    QLabel* m_clockPanel = nullptr;
-    QLabel* m_hintPanel = nullptr;
+    ValueLabel* m_clockPanel = nullptr;
+    ValueLabel* m_hintPanel = nullptr;
     QLabel* m_emptyPanel = nullptr;
 
     QList<QAction*> m_actions;

@@ -10,6 +10,7 @@
 #include "reports/StatsIcons.h"
 #include "ui/FixedFrame.h"
 #include "ui/PleaseWaitWindow.h"
+#include "ui/ValueLabel.h"
 #include "ui/chart/BarChart.h"
 
 #include <QAction>
@@ -198,12 +199,12 @@ void TAdres::buildPages()
     m_pages->setCurrentIndex(0);
 }
 
-QLabel* TAdres::addCounter(QWidget* page, const QString& captionText, const QRect& panelBox, int captionWidth)
+ValueLabel* TAdres::addCounter(QWidget* page, const QString& captionText, const QRect& panelBox, int captionWidth)
 {
     auto* label = new QLabel(captionText, page);
     label->setGeometry(panelBox.left(), panelBox.top() - 15, captionWidth, 14);
 
-    auto* panel = new QLabel(page);
+    auto* panel = new ValueLabel(page);
     panel->setGeometry(panelBox);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setAlignment(Qt::AlignCenter);

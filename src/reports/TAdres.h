@@ -4,6 +4,7 @@
 // as two bar charts, and carries the general-reports and query-reports pages.
 #include "reports/StatisticsRun.h"
 #include "ui/PageCentring.h"
+#include "ui/ValueLabel.h"
 
 #include <QSize>
 #include <QWidget>
@@ -63,8 +64,8 @@ public:
     QStatusBar* statusBar() const { return m_statusBar; }
     BarChart* headcountChart() const { return m_headcountChart; }
     BarChart* ageChart() const { return m_ageChart; }
-    QLabel* headcountPanel(Headcount h) const { return m_headcountPanels[h]; }
-    QLabel* agePanel(AgeBracket b) const { return m_agePanels[b]; }
+    ValueLabel* headcountPanel(Headcount h) const { return m_headcountPanels[h]; }
+    ValueLabel* agePanel(AgeBracket b) const { return m_agePanels[b]; }
     QAction* exitAction() const { return m_exit; }
     QAction* updateAction() const { return m_update; }
     QAction* valuesAction() const { return m_values; }
@@ -95,7 +96,7 @@ private:
     void buildPages();
     QWidget* buildHeadcountPage();
     QWidget* buildAgePage();
-    QLabel* addCounter(QWidget* page, const QString& caption, const QRect& panel, int captionWidth);
+    ValueLabel* addCounter(QWidget* page, const QString& caption, const QRect& panel, int captionWidth);
     void openChartTables();
     void storeCounts(const StatisticsCounts& counts);
     void reopenChartTables();
@@ -115,8 +116,8 @@ private:
     QTabWidget* m_pages = nullptr;
     BarChart* m_headcountChart = nullptr;
     BarChart* m_ageChart = nullptr;
-    std::array<QLabel*, HeadcountCount> m_headcountPanels{};
-    std::array<QLabel*, AgeBracketCount> m_agePanels{};
+    std::array<ValueLabel*, HeadcountCount> m_headcountPanels{};
+    std::array<ValueLabel*, AgeBracketCount> m_agePanels{};
     QAction* m_exit = nullptr;
     QAction* m_update = nullptr;
     QAction* m_values = nullptr;

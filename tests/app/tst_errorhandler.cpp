@@ -1,10 +1,15 @@
 // The application error handler: two messages, otherwise the sound alone.
 #include "TestRegistry.h"
+#include "DataFixture.h"
 #include "app/ErrorHandler.h"
+#include "app/MainWindow.h"
+#include "app/ZelvarApplication.h"
 #include "data/Errors.h"
 #include "platform/fakes/FakeServices.h"
 
 #include <QTest>
+#include <QToolBar>
+#include <stdexcept>
 
 using namespace zelvar;
 
@@ -51,6 +56,43 @@ private slots:
         // A guarded operation that succeeds gives its own result, silently.
         QVERIFY(handler.guard([] { return true; }));
         QCOMPARE(s.sound.events.size(), 1);
+    }
+    void errorsEscapingEventsReachTheHandler()
+    {
+        // The application object routes every event; an error escaping a
+        // key's handler is reported and the program goes on.
+        auto* app = ZelvarApplication::instance();
+        QVERIFY(app);
+        testing::DataFixture f;
+        FakeServices s;
+        WindowFactories factories;
+        factories.settings = [](QWidget*) { throw EngineError("UNIQUE constraint failed"); };
+        factories.passwordChange = [](QWidget*) { throw DateEntryError("31.02.2001"); };
+        int clocks = 0;
+        factories.clockWindow = [&]() -> QWidget* {
+            ++clocks;
+            throw std::runtime_error("other");
+        };
+        {
+            MainWindow w(f.dm(), s.services, factories);
+            QVERIFY(w.startUp());
+            QCOMPARE(app->errorHandler(), &w.errorHandler());
+            w.show();
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QTest::keyClick(&w, Qt::Key_M, Qt::ControlModifier);
+            QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(s.prompter.texts(),
+                     (QStringList{"Bilgiyi Eksik veya Tekrar Girdiniz !", "Lütfen Tarihleri Eksiksiz Giriniz !"}));
+            QWidget* clockButton = w.menuBand()->widgetForAction(w.findAction("Saat"));
+            QTest::mouseClick(clockButton, Qt::LeftButton);
+            QCOMPARE(clocks, 1);
+            QCOMPARE(s.sound.events, (QStringList{"exclamation", "exclamation", "exclamation"}));
+            QCOMPARE(s.prompter.shown.size(), 2);
+            QVERIFY(w.isVisible());
+        }
+        // The handler goes with its window; events pass through plainly again.
+        QVERIFY(!app->errorHandler());
     }
 };
 

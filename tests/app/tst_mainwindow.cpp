@@ -379,6 +379,15 @@ private slots:
         QEvent enter(QEvent::Enter);
         QCoreApplication::sendEvent(diaryButton, &enter);
         QCOMPARE(w.hintText(), QStringLiteral("Takvim ve Randevu"));
+        // A screen reader hears both panels' captions and what they show.
+        w.tick();
+        QHash<QString, QString> heard;
+        for (QWidget* panel : w.statusBar()->findChildren<QWidget*>())
+            if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(panel))
+                heard.insert(iface->text(QAccessible::Name), iface->text(QAccessible::Value));
+        QCOMPARE(heard.value("İpucu"), QStringLiteral("Takvim ve Randevu"));
+        QVERIFY(!w.clockText().isEmpty());
+        QCOMPARE(heard.value("Tarih ve saat"), w.clockText());
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(diaryButton, &leave);
         QCOMPARE(w.hintText(), QString());

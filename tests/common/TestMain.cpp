@@ -1,4 +1,5 @@
 #include "TestRegistry.h"
+#include "app/ZelvarApplication.h"
 #include "ui/Resources.h"
 
 #include <QApplication>
@@ -19,7 +20,10 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
                                                                        : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
+    // The program's own application object, so that its event routing is
+    // what the tests run under; without an error handler it passes every
+    // event on as QApplication does.
+    zelvar::ZelvarApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     zelvar::initResources();
 

@@ -14,6 +14,7 @@
 #include "ui/bound/DBText.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QMouseEvent>
@@ -77,11 +78,21 @@ private slots:
         QVERIFY(w.nameModeToggle()->isChecked());
         QVERIFY(w.wholeTableToggle()->isChecked());
         QVERIFY(w.photoShowToggle()->isChecked());
+        QCOMPARE(f.q()->state(), Dataset::State::Browse); // opening edits nothing
         QCOMPARE(w.colorState(), ColorState::Normal);
         // The register is opened afresh on the whole table.
         QCOMPARE(f.q()->sql(), QString("select * from zelvarx"));
         QCOMPARE(f.q()->recordCount(), 1);
         QCOMPARE(w.recordNumberPanel()->text(), QString("4"));
+        // Value panels tell a screen reader their caption and their value.
+        QHash<QString, QString> heard;
+        for (QWidget* panel : w.findChildren<QWidget*>())
+            if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(panel))
+                if (iface->role() == QAccessible::StaticText && !iface->text(QAccessible::Value).isEmpty())
+                    heard.insert(iface->text(QAccessible::Name), iface->text(QAccessible::Value));
+        QCOMPARE(heard.value("Kayıt No"), QString("4"));
+        QCOMPARE(heard.value("Bulunan Kişi"), f.name());
+        QVERIFY(!f.name().isEmpty());
         QCOMPARE(w.recordCountBox()->text(), QString("1"));
         QCOMPARE(w.entryDatePicker()->date(), f.fakes.clock.today());
         QCOMPARE(w.entryDatePicker()->displayFormat(), QString("dd.MM.yyyy"));
@@ -371,12 +382,21 @@ private slots:
         QCOMPARE(centredPageOrigin(QSize(638, 439), QSize(633, 405), 29), QPoint(2, 31));
         QCOMPARE(centredPageOrigin(QSize(1000, 700), QSize(633, 405), 28), QPoint(184, 162));
 
+        // The window at its own size and maximised: the pages stand centred
+        // under the toolbar, clear of it and of the status bar, which keeps
+        // to the foot of the window.
         RegisterFixture f;
         TForm2& w = f.open();
-        QCOMPARE(w.pages()->pos(), QPoint(1, 30));
-        w.resize(1000, 700);
-        QCOMPARE(w.pages()->pos(), QPoint(184, 162));
-        QCOMPARE(w.statusBar()->geometry().bottom(), 699);
+        for (const QSize size : {QSize(TForm2::kClientWidth, TForm2::kClientHeight), QSize(1000, 700)}) {
+            w.resize(size);
+            const QRect pages = w.pages()->geometry();
+            QCOMPARE(pages.topLeft(), centredPageOrigin(w.size(), pages.size(), w.toolBar()->height()));
+            QVERIFY(qAbs(pages.left() - (w.width() - 1 - pages.right())) <= 1);
+            QVERIFY(pages.top() > w.toolBar()->geometry().bottom());
+            QCOMPARE(w.toolBar()->geometry().top(), 0);
+            QCOMPARE(w.statusBar()->geometry().bottom(), w.height() - 1);
+            QCOMPARE(w.statusBar()->width(), w.width());
+        }
     }
 
     void documentFrameKeepsItsSizeUnlessMaximised()

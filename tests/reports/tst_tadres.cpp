@@ -8,6 +8,7 @@
 #include "ui/PleaseWaitWindow.h"
 #include "ui/chart/BarChart.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -107,6 +108,11 @@ private slots:
         for (int n : heads + ages)
             expected << QString::number(n);
         QCOMPARE(panelTexts(w), expected);
+        // A screen reader hears each panel's caption and its count.
+        QAccessibleInterface* men = QAccessible::queryAccessibleInterface(w.headcountPanel(Men));
+        QCOMPARE(men->text(QAccessible::Name), headcountLabels().at(Men));
+        QCOMPARE(men->text(QAccessible::Value), QString("2"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.agePanel(Over65))->text(QAccessible::Value), QString("1"));
         // The bar labels are never written.
         QCOMPARE(tableLabels(f, "GRUP1"), headcountLabels());
         QCOMPARE(tableLabels(f, "YASLAR"), ageBracketLabels());

@@ -2,7 +2,7 @@
 
 namespace zelvar {
 
-DBText::DBText(QWidget* parent) : QLabel(parent), BoundControl(this)
+DBText::DBText(QWidget* parent) : ValueLabel(parent), BoundControl(this)
 {
     setTextFormat(Qt::PlainText);
 }

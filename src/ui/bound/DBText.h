@@ -1,13 +1,14 @@
 #pragma once
 // DBText: a display panel showing one field of the current row. The window
 // sets its colours, font, frame and alignment; the user cannot change it.
+// A screen reader hears its caption and the value it shows.
 #include "ui/bound/BoundControl.h"
 
-#include <QLabel>
+#include "ui/ValueLabel.h"
 
 namespace zelvar {
 
-class DBText : public QLabel, public BoundControl {
+class DBText : public ValueLabel, public BoundControl {
     Q_OBJECT
 public:
     explicit DBText(QWidget* parent = nullptr);

@@ -38,6 +38,7 @@ public:
     // current row that moves then is no move of the user's.
     bool isChanging() const { return m_change != Change::None; }
 
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
