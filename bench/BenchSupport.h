@@ -89,12 +89,4 @@ void report(const QString& what, double ms, double floorMs, double targetMs);
 // One row of memory in MB.
 void memoryRow(const QString& operation, int size, double mb, double floorMb, Goal goal);
 
-// Simple figures for the benchmarks that print one line per measurement:
-// the median wall time of `runs` calls; the shell's median time for one
-// statement (-1 when the shell is missing); and one line with its floor and
-// target.
-double medianMs(int runs, const std::function<void()>& fn);
-double sqliteShellMs(const QString& databaseFile, const QString& sql, int runs = 5);
-void report(const QString& what, double ms, double floorMs, double targetMs);
-
 } // namespace zelvar::bench
