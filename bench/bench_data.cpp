@@ -1,6 +1,8 @@
-// The data layer on a large register: opening the register query, locating a
-// name by its beginning, the next record number, moving to a row and reading
-// it, and the memory held. Usage: bench_data [residents]
+// The data layer on a generated register: reading the register (row ids and
+// folded names), reopening it on an unchanged file, the next record number,
+// moving to a row and reading its 44 fields, and the memory the read list
+// holds. Floors: the sqlite3 shell running the same statements.
+//   bench_data [residents]
 #include "BenchSupport.h"
 #include "data/TDM2.h"
 
@@ -16,46 +18,67 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int residents = argc > 1 ? atoi(argv[1]) : 100000;
     const QString folder = generatedFolder(residents);
-    const QString file = folder + QStringLiteral("/zorp.sqlite");
-    const double rssBefore = residentMb();
+    const QString file = databaseFile(folder);
+    const QString readStatement = QStringLiteral("select rowid, \"Adi\" from \"zelvarx\" ");
+
+    // Memory first, while nothing else has been held: before and after the
+    // first read of the register.
+    {
+        TDM2 dm(folder);
+        const double before = residentMb();
+        dm.Query2->recordCount();
+        memoryRow(QStringLiteral("data layer: register read, VmRSS (floor: before)"), residents, residentMb(), before,
+                  Goal());
+        memoryRow(QStringLiteral("data layer: register read, VmHWM"), residents, peakMb(), before, Goal());
+    }
+
+    {
+        Samples ours;
+        Samples floor;
+        for (int run = 0; run < 7; ++run) {
+            TDM2 dm(folder);
+            ours.add(measure([&] { dm.Query2->recordCount(); }));
+            floor.add(shellOnce(file, readStatement));
+        }
+        runRow(QStringLiteral("read the register (ids and folded names)"), residents, ours, floor, Goal::ratio(1.2));
+    }
 
     TDM2 dm(folder);
     Dataset* q = dm.Query2;
-    std::printf("Register of %d residents in %s\n", q->recordCount(), qPrintable(folder));
-
-    const double openMs = medianMs(9, [&] { TDM2::reopen(q, QStringLiteral("select * from zelvarx")); });
-    report(QStringLiteral("open Query2 \"select * from zelvarx\""), openMs,
-           sqliteShellMs(file, QStringLiteral("select rowid from zelvarx")), 50);
-
-    // Typing a name letter by letter: each keystroke locates from the top.
-    const QStringList prefixes = {QStringLiteral("z"), QStringLiteral("ze"), QStringLiteral("zey"),
-                                  QStringLiteral("ış"), QStringLiteral("şu"), QStringLiteral("YIL"),
-                                  QStringLiteral("İsmail K"), QStringLiteral("xyz")};
-    int index = 0;
-    const double locateMs = medianMs(prefixes.size() * 5, [&] {
-        q->first();
-        q->locate(QStringLiteral("Adi"), prefixes[index++ % prefixes.size()], {true, true});
-    });
-    const double likeScanMs = sqliteShellMs(file, QStringLiteral("select rowid from zelvarx where Adi like 'xyz%'"));
-    report(QStringLiteral("locate a name prefix, Turkish case folding"), locateMs, likeScanMs, 5);
-    // The worst case: no name matches, every name is looked at.
-    const double missMs = medianMs(21, [&] { q->locate(QStringLiteral("Adi"), QStringLiteral("xyz"), {true, true}); });
-    report(QStringLiteral("locate a prefix no name has (whole scan)"), missMs, likeScanMs, 5);
-
-    const double numberMs = medianMs(21, [&] { dm.nextRecordNumber(); });
-    report(QStringLiteral("next record number"), numberMs,
-           sqliteShellMs(file, QStringLiteral("select max(kayitno) from zelvarx")), 2);
-
-    QRandomGenerator rand(7);
-    const double moveMs = medianMs(201, [&] {
-        q->moveTo(int(rand.bounded(quint32(q->recordCount()))));
-        for (int f = 0; f < q->fieldCount(); ++f)
-            q->displayText(f);
-    });
-    report(QStringLiteral("move to any row and read its 44 fields"), moveMs,
-           sqliteShellMs(file, QStringLiteral("select * from zelvarx where rowid = 54321")), 1);
-
-    std::printf("resident memory: %.1f MB with the register open (%.1f MB before opening)   target 150 MB\n",
-                residentMb(), rssBefore);
+    q->recordCount();
+    {
+        Samples ours;
+        for (int run = 0; run < 21; ++run)
+            ours.add(measure([&] {
+                TDM2::reopen(q, TDM2::residentSelect());
+                q->refresh();
+            }));
+        runRow(QStringLiteral("reopen and refresh, file unchanged"), residents, ours, Samples(), Goal::ms(5));
+    }
+    {
+        Samples ours;
+        Samples floor;
+        for (int run = 0; run < 21; ++run) {
+            ours.add(measure([&] { dm.nextRecordNumber(); }));
+            floor.add(shellOnce(file, QStringLiteral("select max(kayitno) from zelvarx")));
+        }
+        runRow(QStringLiteral("next record number"), residents, ours, floor, Goal::ms(2));
+    }
+    {
+        QRandomGenerator rand(7);
+        Samples ours;
+        QStringList statements;
+        for (int run = 0; run < 101; ++run) {
+            const int row = int(rand.bounded(quint32(q->recordCount())));
+            ours.add(measure([&] {
+                q->moveTo(row);
+                for (int f = 0; f < q->fieldCount(); ++f)
+                    q->displayText(f);
+            }));
+            statements << QStringLiteral("select * from zelvarx where rowid = %1").arg(row + 1);
+        }
+        quantileRow(QStringLiteral("move to a row, read its 44 fields"), residents, ours, shell(file, statements),
+                    Goal::ms(1));
+    }
     return 0;
 }

@@ -1,23 +1,28 @@
-// The register window on a large register: opening it, each keystroke of the
-// incremental search, the alphabet and surname filters against the sqlite3
-// shell running the same statements, scrolling the detailed-view grid frame
-// by frame, and New and Save. Usage: bench_register [residents]
+// The register window on a generated register: the first open after start,
+// each keystroke of both search modes, a name search that finds nothing, the
+// filters and the whole table, grid frames, New and Save, and the wipe. Each
+// floor is the sqlite3 shell running the statement the program runs (rows to
+// /dev/null) on the same file, alternated with our runs; the grid's floor is
+// a bare library loop reading the same rows.
+//   bench_register [residents]
 #include "BenchSupport.h"
+#include "data/Database.h"
 #include "data/TDM2.h"
+#include "platform/QtPrinting.h"
 #include "platform/Services.h"
+#include "register/DatabaseWipe.h"
 #include "register/TForm2.h"
 #include "ui/Resources.h"
 #include "ui/bound/DBGrid.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -26,7 +31,7 @@ using namespace zelvar::bench;
 
 namespace {
 
-// Services that answer nothing: no dialog may stop a benchmark.
+// Services that answer Yes and nothing else: no dialog may stop a benchmark.
 class SilentPrompter : public Prompter {
 public:
     void message(const QString&, MessageKind, const QString&) override {}
@@ -56,37 +61,25 @@ public:
     void showTopic(int) override {}
 };
 
-struct Times {
-    std::vector<double> ms;
-    void add(double value) { ms.push_back(value); }
-    double median()
-    {
-        std::sort(ms.begin(), ms.end());
-        return ms.empty() ? 0 : ms[ms.size() / 2];
-    }
-    double worst() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+struct SilentServices {
+    SilentPrompter prompter;
+    SilentSound sound;
+    NoLauncher launcher;
+    NoHelp help;
+    SystemClock clock;
+    QtPrinting printing{prompter};
+    Services services{prompter, sound, launcher, help, clock, printing};
 };
 
-double timeMs(const std::function<void()>& fn)
+// The statement the register reads: row ids and names, as Dataset asks it.
+QString registerRead(const QString& tail = QString())
 {
-    QElapsedTimer t;
-    t.start();
-    fn();
-    return t.nsecsElapsed() / 1e6;
+    return QStringLiteral("select rowid, \"Adi\" from \"zelvarx\" ") + tail;
 }
 
-void line(const QString& what, double ms, double targetMs)
+void settle()
 {
-    std::printf("%-48s %9.3f ms   %-28s target %7.1f ms   %s\n", qPrintable(what), ms, "", targetMs,
-                ms <= targetMs ? "ok" : "OVER");
-}
-
-// New and Save write: the benchmark works on a copy of the generated register.
-QString copyOf(const QString& folder, const QTemporaryDir& target)
-{
-    for (const QString& name : QDir(folder).entryList({QStringLiteral("zorp.sqlite*")}, QDir::Files))
-        QFile::copy(QDir(folder).filePath(name), QDir(target.path()).filePath(name));
-    return target.path();
+    QApplication::processEvents();
 }
 
 } // namespace
@@ -100,98 +93,188 @@ int main(int argc, char** argv)
     initResources();
     const int residents = argc > 1 ? atoi(argv[1]) : 100000;
     const QString generated = generatedFolder(residents);
-    const QString file = generated + QStringLiteral("/zorp.sqlite");
+    // New, Save and the wipe write: the window works on a copy.
     QTemporaryDir work;
-    TDM2 dm(copyOf(generated, work));
+    copyDatabase(generated, work.path());
+    const QString file = databaseFile(work.path());
+    SilentServices silent;
+    Services& services = silent.services;
+    std::fprintf(stderr, "register window over %d residents\n", residents);
 
-    SilentPrompter prompter;
-    SilentSound sound;
-    NoLauncher launcher;
-    NoHelp help;
-    SystemClock clock;
-    Services services{prompter, sound, launcher, help, clock};
-    std::printf("Register window over %d residents\n", dm.Query2->recordCount());
-
-    // Opening: built, the register reopened, shown and painted once.
-    Times open;
-    for (int run = 0; run < 5; ++run) {
-        std::unique_ptr<TForm2> probe;
-        open.add(timeMs([&] {
-            probe = std::make_unique<TForm2>(dm, services);
-            probe->show();
-            probe->repaint();
-        }));
+    // The first open after start: the data module as the program makes it,
+    // then the window built, reading the register once, shown and painted.
+    {
+        Samples ours;
+        Samples floor;
+        const int runs = residents >= 1000000 ? 5 : 7;
+        for (int run = 0; run < runs; ++run) {
+            TDM2 dm(work.path());
+            std::unique_ptr<TForm2> window;
+            ours.add(measure([&] {
+                window = std::make_unique<TForm2>(dm, services);
+                window->show();
+                window->repaint();
+            }));
+            window.reset();
+            floor.add(shellOnce(file, registerRead()));
+        }
+        runRow(QStringLiteral("register window, first open"), residents, ours, floor,
+               residents >= 1000000 ? Goal::ratio(1.2) : Goal::ms(100));
     }
-    line(QStringLiteral("open the window"), open.median(), 300);
 
+    TDM2 dm(work.path());
     TForm2 window(dm, services);
     window.show();
     window.repaint();
-    QApplication::processEvents();
+    settle();
     Dataset* q = dm.Query2;
 
-    // The incremental search, one keystroke at a time.
-    Times keys;
-    for (const QString& name : {QStringLiteral("Mehmet Yılmaz"), QStringLiteral("şükrü"), QStringLiteral("İsmail K"),
-                                QStringLiteral("zzz")}) {
+    // Name mode, one keystroke at a time; the first key after the open
+    // included. The floor finds the same first row with the shell's LIKE.
+    {
+        Samples ours;
+        QStringList prefixes;
+        for (const QString& name : {QStringLiteral("Mehmet Yılmaz"), QStringLiteral("şükrü"),
+                                    QStringLiteral("İsmail K"), QStringLiteral("Işıl Çakır"), QStringLiteral("zzz"),
+                                    QStringLiteral("Ayşe Kayahan")}) {
+            window.searchBox()->clear();
+            for (int i = 1; i <= name.size(); ++i) {
+                prefixes << name.left(i);
+                ours.add(measure([&] { window.searchBox()->setText(name.left(i)); }));
+            }
+        }
+        QStringList statements;
+        for (const QString& p : prefixes)
+            statements << QStringLiteral("select * from zelvarx where Adi like %1 limit 1").arg(literal(p + '%'));
+        quantileRow(QStringLiteral("name search, one keystroke"), residents, ours, shell(file, statements),
+                    Goal::ms(10));
+    }
+
+    // A name nobody has: every name is looked at.
+    {
+        Samples ours;
+        Samples floor;
+        for (int run = 0; run < 9; ++run) {
+            window.searchBox()->clear();
+            ours.add(measure([&] { window.searchBox()->setText(QStringLiteral("Xq")); }));
+            floor.add(shellOnce(file, QStringLiteral("select * from zelvarx where Adi like 'Xq%' limit 1")));
+        }
+        runRow(QStringLiteral("name search that finds nothing"), residents, ours, floor, Goal::ms(10));
+    }
+
+    // Record-number mode: numbers typed digit by digit.
+    {
+        window.numberModeToggle()->click();
+        Samples ours;
+        QStringList statements;
+        QRandomGenerator rand(12);
+        for (int n = 0; n < 15; ++n) {
+            const QString number = QString::number(1 + rand.bounded(residents));
+            window.searchBox()->clear();
+            for (int i = 1; i <= number.size(); ++i) {
+                ours.add(measure([&] { window.searchBox()->setText(number.left(i)); }));
+                statements << QStringLiteral("select * from zelvarx where KayitNo = %1").arg(number.left(i));
+            }
+        }
+        quantileRow(QStringLiteral("record-number search, one keystroke"), residents, ours, shell(file, statements),
+                    Goal::ms(10));
+        window.nameModeToggle()->click();
+    }
+
+    // The filters and the whole table, each reading the register anew.
+    {
+        Samples letter, letterFloor, surname, surnameFloor, whole, wholeFloor;
+        window.searchBox()->setText(QStringLiteral("Kaya"));
+        for (int run = 0; run < 5; ++run) {
+            letter.add(measure([&] { window.alphabetFilter(QStringLiteral("M")); settle(); }));
+            letterFloor.add(shellOnce(file, registerRead(QStringLiteral("where Adi  like 'M%'"))));
+            surname.add(measure([&] { window.surnameFilter(); settle(); }));
+            surnameFloor.add(shellOnce(file, registerRead(QStringLiteral("where adi like '%Kaya%' "))));
+            whole.add(measure([&] { window.wholeTable(); settle(); }));
+            wholeFloor.add(shellOnce(file, registerRead()));
+        }
+        runRow(QStringLiteral("alphabet filter \"M\""), residents, letter, letterFloor, Goal());
+        runRow(QStringLiteral("surname filter \"Kaya\""), residents, surname, surnameFloor, Goal());
+        runRow(QStringLiteral("whole table"), residents, whole, wholeFloor, Goal::ratio(1.2));
         window.searchBox()->clear();
-        for (int i = 1; i <= name.size(); ++i)
-            keys.add(timeMs([&] { window.searchBox()->setText(name.left(i)); }));
     }
-    std::printf("%-48s %9.3f ms   (median %.3f ms over %zu keys)\n", "incremental search, slowest keystroke",
-                keys.worst(), keys.median(), keys.ms.size());
-    line(QStringLiteral("incremental search, one keystroke"), keys.worst(), 10);
-    window.searchBox()->clear();
 
-    // The filters, against the shell running the same statements.
-    const double letterMs = medianMs(5, [&] { window.alphabetFilter(QStringLiteral("M")); });
-    const int letterRows = q->recordCount();
-    report(QStringLiteral("alphabet filter \"M\" (%1 residents)").arg(letterRows), letterMs,
-           sqliteShellMs(file, QStringLiteral("select * from zelvarx where Adi like 'M%'")), 80);
-    window.searchBox()->setText(QStringLiteral("Kaya"));
-    Times surname;
-    Times whole;
-    for (int run = 0; run < 5; ++run) {
-        surname.add(timeMs([&] { window.surnameFilter(); }));
-        if (run == 0)
-            std::printf("surname filter \"Kaya\" holds %d residents\n", q->recordCount());
-        whole.add(timeMs([&] { window.wholeTable(); }));
+    // The detailed-view grid, a page at a time at scattered places. The floor
+    // reads the same rows through the library, one statement per row as the
+    // dataset does.
+    {
+        window.showPage(TForm2::DetailedViewPage);
+        settle();
+        DBGrid* grid = window.detailGrid();
+        QScrollBar* bar = grid->verticalScrollBar();
+        auto reader = Database::openFolder(work.path());
+        Statement row(reader->handle(), QStringLiteral("select * from zelvarx where rowid = ?"));
+        Samples ours;
+        Samples floor;
+        QRandomGenerator rand(3);
+        const int pageRows = std::max(1, bar->pageStep());
+        for (int frame = 0; frame < 150; ++frame) {
+            const int top = frame < 50 ? frame * pageRows : int(rand.bounded(quint32(bar->maximum() + 1)));
+            ours.add(measure([&] {
+                bar->setValue(top);
+                grid->viewport()->repaint();
+            }));
+            floor.add(measure([&] {
+                for (int r = top; r < top + pageRows; ++r) {
+                    row.reset();
+                    row.bind(1, qint64(r + 1));
+                    if (row.step())
+                        for (int c = 0; c < row.columnCount(); ++c)
+                            row.column(c);
+                }
+            }));
+        }
+        quantileRow(QStringLiteral("grid frame, one page painted"), residents, ours, floor, Goal::ms(50));
+        window.showPage(TForm2::EntryPage);
+        settle();
     }
-    report(QStringLiteral("surname filter \"Kaya\""), surname.median(),
-           sqliteShellMs(file, QStringLiteral("select * from zelvarx where Adi like '%Kaya%' ")), 80);
-    report(QStringLiteral("whole table"), whole.median(), sqliteShellMs(file, QStringLiteral("select * from zelvarx")),
-           80);
-    window.searchBox()->clear();
 
-    // Scrolling the detailed view from top to bottom, a page at a time.
-    window.showPage(TForm2::DetailedViewPage);
-    QApplication::processEvents();
-    DBGrid* grid = window.detailGrid();
-    QScrollBar* bar = grid->verticalScrollBar();
-    Times frames;
-    for (int value = 0; value <= bar->maximum(); value += std::max(1, bar->pageStep())) {
-        frames.add(timeMs([&] {
-            bar->setValue(value);
-            grid->viewport()->repaint();
-        }));
+    // New and Save. New's floor is its statement for the next number; Save's
+    // floor the shell inserting a row with its own commit.
+    {
+        Samples newTimes, saveTimes;
+        QStringList numberStatements, insertStatements;
+        for (int i = 0; i < 20; ++i) {
+            newTimes.add(measure([&] { window.newRecord(); }));
+            q->setText(QStringLiteral("Adi"), QStringLiteral("Deneme Kişi %1").arg(i));
+            saveTimes.add(measure([&] { window.saveRecord(); }));
+            numberStatements << QStringLiteral("select max(kayitno) from zelvarx");
+            insertStatements << QStringLiteral("insert into zelvarx (KayitNo, Adi) values (%1, 'Taban Kişi %2')")
+                                    .arg(residents + 1000 + i)
+                                    .arg(i);
+        }
+        quantileRow(QStringLiteral("New"), residents, newTimes, shell(file, numberStatements), Goal::ms(5));
+        Samples insertFloor = shell(file, insertStatements);
+        quantileRow(QStringLiteral("Save"), residents, saveTimes, insertFloor, Goal::ms(5));
     }
-    std::printf("%-48s %9.3f ms   (median %.3f ms over %zu frames)\n", "grid scroll, slowest frame", frames.worst(),
-                frames.median(), frames.ms.size());
-    line(QStringLiteral("grid scroll, one page step painted"), frames.worst(), 50);
 
-    // New and Save, each twenty times.
-    window.showPage(TForm2::EntryPage);
-    QApplication::processEvents();
-    Times newTimes;
-    Times saveTimes;
-    for (int i = 0; i < 20; ++i) {
-        newTimes.add(timeMs([&] { window.newRecord(); }));
-        q->setText(QStringLiteral("Adi"), QStringLiteral("Deneme Kişi %1").arg(i));
-        saveTimes.add(timeMs([&] { window.saveRecord(); }));
+    // The wipe, each run on a fresh copy, against the shell deleting the
+    // same rows in one transaction on another copy.
+    {
+        Samples ours;
+        Samples floor;
+        const int runs = residents >= 1000000 ? 2 : 3;
+        for (int run = 0; run < runs; ++run) {
+            QTemporaryDir mine;
+            copyDatabase(generated, mine.path());
+            {
+                TDM2 wipeDm(mine.path());
+                wipeDm.Query2->recordCount();
+                ours.add(measure([&] { DatabaseWipe(wipeDm, services).run(); }));
+            }
+            QTemporaryDir theirs;
+            copyDatabase(generated, theirs.path());
+            const Samples steps = shell(databaseFile(theirs.path()),
+                                        {QStringLiteral("begin"), QStringLiteral("delete from \"Foto\""),
+                                         QStringLiteral("delete from zelvarx where adi<>''"), QStringLiteral("commit")});
+            floor.add(steps.total());
+        }
+        runRow(QStringLiteral("wipe"), residents, ours, floor, Goal());
     }
-    std::printf("%-48s %9.3f ms   (slowest %.3f ms)\n", "New, median", newTimes.median(), newTimes.worst());
-    std::printf("%-48s %9.3f ms   (slowest %.3f ms)\n", "Save, median", saveTimes.median(), saveTimes.worst());
-    line(QStringLiteral("New"), newTimes.median(), 20);
-    line(QStringLiteral("Save"), saveTimes.median(), 20);
     return 0;
 }

@@ -18,6 +18,10 @@ void ErrorHandler::handle(std::exception_ptr error) noexcept
             std::rethrow_exception(error);
         } catch (const DateEntryError&) {
             m_prompter.message(dateMessage());
+        } catch (const StorageError& storage) {
+            // The file or the disk refused the change, not the data typed:
+            // say which, so the clerk does not retype the record in vain.
+            m_prompter.message(storage.userMessage());
         } catch (const EngineError&) {
             m_prompter.message(engineMessage());
         } catch (const std::exception& other) {

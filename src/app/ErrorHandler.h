@@ -1,7 +1,8 @@
 #pragma once
 // ErrorHandler: the application error handler. Every error that no window
-// handles ends here: it sounds the exclamation, then names an incomplete date
-// or a refused database entry; any other error gets the sound alone. The
+// handles ends here: it sounds the exclamation, then names an incomplete date,
+// a refused database entry, or a file or disk that cannot take the change
+// (read-only, full, locked, damaged); any other error gets the sound alone. The
 // interrupted operation is abandoned and the program goes on.
 #include <QString>
 #include <exception>

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DocumentArea.h"
+#include "app/RecordsSafety.h"
 #include "app/SplashWindow.h"
 #include "app/ZelvarApplication.h"
 #include "data/TDM2.h"
@@ -41,15 +42,17 @@ MainWindow::MainWindow(TDM2& dm, const Services& services, WindowFactories facto
 {
     setWindowTitle(caption());
     setCentralWidget(m_area);
+    m_safety = new RecordsSafety(dm, services, [this] { return closeDocumentWindows(); }, this);
     buildActions();
     buildMenus();
     buildToolBars();
     buildStatusBar();
+    connect(m_safety, &RecordsSafety::notice, m_hintPanel, &ValueLabel::setText);
     // Nothing of the program answers before the password is accepted: the
     // window exists, hidden, while the login waits, and its menus, buttons
     // and keys would otherwise be reachable through the accessibility
-    // interface.
-    setCommandsEnabled(false);
+    // interface. Only a frame built without a login opens at once.
+    setCommandsEnabled(!m_factories.login);
 
     // Restored size, centred on the screen; the program shows it maximized.
     resize(643, 476);
@@ -100,6 +103,8 @@ QAction* MainWindow::makeAction(const QString& text, const QString& hint, const 
 void MainWindow::buildActions()
 {
     const auto key = [](const char* k) { return QKeySequence(QString::fromLatin1(k)); };
+    m_backupNow = makeAction(RecordsSafety::menuBackupText(), QString(), {}, [this] { m_safety->backupNowCommand(); });
+    m_restore = makeAction(RecordsSafety::menuRestoreText(), QString(), {}, [this] { m_safety->restoreCommand(); });
     m_exit = makeAction("Çık", "Çık ! ", key("Ctrl+E"), [this] { exitCommand(); });
     m_register = makeAction("Bilgi Bankası", "Bilgi Bankası", key("Ctrl+B"), [this] { registerCommand(); });
     m_statistics = makeAction("İstatistik ve Raporlar", "İstatistik ve Raporlar", key("Ctrl+I"),
@@ -145,6 +150,7 @@ void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&Dosya"));
+    file->addActions({m_backupNow, m_restore});
     file->addSeparator();
     file->addAction(m_exit);
 
@@ -283,6 +289,8 @@ void MainWindow::installHandlers()
 
 bool MainWindow::startUp(QWidget* splash)
 {
+    // The database is checked beside the login window, never delaying it.
+    m_safety->startIntegrityCheck();
     installHandlers();
     if (splash) {
         splash->hide();
@@ -292,6 +300,7 @@ bool MainWindow::startUp(QWidget* splash)
     if (m_factories.login && !m_factories.login(this))
         return false;
     setCommandsEnabled(true);
+    m_safety->afterLogin();
     m_area->cascade();
     m_area->setTile(artwork::backgroundTile());
     return true;
@@ -426,6 +435,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    m_safety->atExit();
     emit closed();
 }
 
@@ -477,6 +487,14 @@ QList<QWidget*> MainWindow::documentWindows() const
     for (QMdiSubWindow* frame : m_area->subWindowList(QMdiArea::CreationOrder))
         windows << (frame->widget() ? frame->widget() : frame);
     return windows;
+}
+
+bool MainWindow::closeDocumentWindows()
+{
+    m_area->closeAllSubWindows();
+    // Closed windows let go of the datasets before these are reopened.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return m_area->subWindowList().isEmpty();
 }
 
 void MainWindow::startCompanion(Program program)

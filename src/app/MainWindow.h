@@ -25,6 +25,7 @@ class QToolBar;
 namespace zelvar {
 
 class DocumentArea;
+class RecordsSafety;
 class TDM2;
 class ValueLabel;
 
@@ -65,6 +66,8 @@ public:
     bool hintsButtonDown() const;
     bool hintsMenuChecked() const;
     HintHandler& hintHandler() { return m_hints; }
+    // Backups, restore and the start-up check of the database.
+    RecordsSafety& recordsSafety() { return *m_safety; }
     ErrorHandler& errorHandler() { return m_errorHandler; }
 
     QList<QWidget*> documentWindows() const override;
@@ -136,6 +139,7 @@ private:
     bool isMenuKey(const QKeyEvent* event) const;
     bool isInProgram(QObject* object) const;
     static void waitWithoutInput(int ms);
+    bool closeDocumentWindows();
 
     TDM2& m_dm;
     Services m_services;
@@ -158,6 +162,9 @@ private:
     QLabel* m_emptyPanel = nullptr;
 
     QList<QAction*> m_actions;
+    RecordsSafety* m_safety = nullptr;
+    QAction* m_backupNow = nullptr;
+    QAction* m_restore = nullptr;
     bool m_commandsEnabled = false;
     QAction* m_exit = nullptr;
     QAction* m_register = nullptr;

@@ -2,6 +2,7 @@
 
 #include "data/Errors.h"
 #include "data/FieldDefs.h"
+#include "data/SqliteErrors.h"
 #include "data/TurkishText.h"
 
 #include <QDir>
@@ -22,8 +23,25 @@ namespace {
 
 [[noreturn]] void throwEngine(sqlite3* db, const QString& context)
 {
-    const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
-    throw EngineError(context.isEmpty() ? msg : context + QStringLiteral(": ") + msg);
+    throwSqliteError(db, sqlite3_extended_errcode(db), context);
+}
+
+// A file or folder the user marked read-only. Checked on the permission
+// bits too: a program running as the superuser would otherwise write a file
+// the office meant to keep unchanged.
+bool markedReadOnly(const QFileInfo& info)
+{
+    const auto writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !info.isWritable() || !(info.permissions() & writeBits);
+}
+
+// The first 16 bytes of every SQLite database.
+bool hasSqliteHeader(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.read(16) == QByteArray("SQLite format 3\0", 16);
 }
 
 // like(pattern, text [, escape]) ignoring case the Turkish way.
@@ -150,9 +168,8 @@ bool Statement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    const QString msg = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_reset(m_stmt);
-    throw EngineError(msg);
+    throwSqliteError(m_db, rc);
 }
 
 void Statement::reset()
@@ -210,6 +227,13 @@ QString Statement::columnText(int column) const
     return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column));
 }
 
+const char* Statement::columnUtf8(int column, int* bytes) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    *bytes = text ? sqlite3_column_bytes(m_stmt, column) : 0;
+    return text;
+}
+
 bool Statement::columnIsNull(int column) const
 {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
@@ -224,18 +248,60 @@ Database::~Database()
     sqlite3_close_v2(m_db);
 }
 
-std::unique_ptr<Database> Database::openFolder(const QString& dir)
+QString Database::openFailureMessage(const QString& folder, const QString& why)
+{
+    return QStringLiteral("Veritabanı açılamadı.\nKlasör: %1\n%2").arg(QDir::toNativeSeparators(folder), why);
+}
+
+QString Database::reasonOf(const ZelvarError& error)
+{
+    const auto* storage = dynamic_cast<const StorageError*>(&error);
+    if (!storage)
+        return error.message();
+    switch (storage->problem()) {
+    case StorageProblem::Damaged:
+        return QStringLiteral("%1 dosyası bozuk (%2).").arg(fileName(), error.message());
+    case StorageProblem::Locked:
+        return QStringLiteral("%1 dosyasını başka bir program kullanıyor (%2).").arg(fileName(), error.message());
+    case StorageProblem::ReadOnly:
+        return QStringLiteral("%1 dosyası salt okunur (%2).").arg(fileName(), error.message());
+    case StorageProblem::DiskFull:
+        return QStringLiteral("Diskte yer kalmadı (%1).").arg(error.message());
+    case StorageProblem::DiskError:
+        return QStringLiteral("Disk hatası (%1).").arg(error.message());
+    }
+    return error.message();
+}
+
+QString Database::prepareFolder(const QString& dir)
 {
     const QString folder = QDir(dir).absolutePath();
-    const auto failure = [&folder](const QString& why) {
-        return DataStoreError(QStringLiteral("Veritabanı açılamadı.\nKlasör: %1\n%2").arg(folder, why));
-    };
     if (!QDir().mkpath(folder))
-        throw failure(QStringLiteral("Klasör oluşturulamıyor."));
+        throw DataStoreError(openFailureMessage(folder, QStringLiteral("Klasör oluşturulamıyor.")));
+    if (markedReadOnly(QFileInfo(folder)))
+        throw DataStoreError(
+            openFailureMessage(folder, QStringLiteral("Klasör salt okunur; klasöre yazma izni veriniz.")));
+    return folder;
+}
+
+std::unique_ptr<Database> Database::openFolder(const QString& dir)
+{
+    const QString folder = prepareFolder(dir);
+    const auto failure = [&folder](const QString& why) { return DataStoreError(openFailureMessage(folder, why)); };
     const QString path = QDir(folder).filePath(fileName());
-    const bool exists = QFileInfo::exists(path);
-    if (exists && !QFileInfo(path).isReadable())
+    const QFileInfo info(path);
+    const bool exists = info.exists();
+    if (exists && !info.isFile())
+        throw failure(QStringLiteral("%1 bir dosya değil.").arg(fileName()));
+    if (exists && !info.isReadable())
         throw failure(QStringLiteral("%1 dosyası okunamıyor.").arg(fileName()));
+    if (exists && markedReadOnly(info))
+        throw failure(QStringLiteral("%1 dosyası salt okunur; dosyaya yazma izni veriniz.").arg(fileName()));
+    // An empty file holds nothing to lose (a first start cut short, a copy
+    // gone wrong): it becomes a new database.
+    const bool fresh = !exists || info.size() == 0;
+    if (!fresh && !hasSqliteHeader(path))
+        throw failure(QStringLiteral("%1 bir Zelvar veritabanı değil ya da bozuk.").arg(fileName()));
 
     sqlite3* raw = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
@@ -247,19 +313,25 @@ std::unique_ptr<Database> Database::openFolder(const QString& dir)
     std::unique_ptr<Database> db(new Database(raw, folder));
     try {
         db->configure();
-        if (exists)
+        // A file that is refused is only read, never written: its structure
+        // is checked before the journal mode is set.
+        if (!fresh)
             db->checkSchema();
-        else
+        db->setJournalMode();
+        if (fresh)
             db->createSchema();
     } catch (const ZelvarError& e) {
         db.reset();
-        if (!exists) {
-            // Leave no half-made database behind.
-            QFile::remove(path);
+        if (fresh) {
+            // Leave no half-made database behind; an empty file stays empty.
             QFile::remove(path + "-wal");
             QFile::remove(path + "-shm");
+            if (exists)
+                QFile(path).resize(0);
+            else
+                QFile::remove(path);
         }
-        throw failure(e.message());
+        throw failure(reasonOf(e));
     }
     return db;
 }
@@ -270,20 +342,90 @@ std::unique_ptr<Database> Database::openInMemory()
     sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     std::unique_ptr<Database> db(new Database(raw, QString()));
     db->configure();
+    db->setJournalMode();
     db->createSchema();
     return db;
 }
 
 void Database::configure()
 {
-    sqlite3_busy_timeout(m_db, 2000);
-    // Detect a file that is not a database at all before anything else.
-    exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    registerFunctions();
+}
+
+void Database::registerFunctions()
+{
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(m_db, "like", 2, flags, nullptr, turkishLike, nullptr, nullptr);
     sqlite3_create_function(m_db, "like", 3, flags, nullptr, turkishLike, nullptr, nullptr);
     sqlite3_create_function(m_db, "trfold", 1, flags, nullptr, turkishFold, nullptr, nullptr);
+}
+
+void Database::setJournalMode()
+{
+    exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    exec(QStringLiteral("PRAGMA synchronous=FULL"));
+}
+
+void Database::setBusyTimeout(int ms)
+{
+    sqlite3_busy_timeout(m_db, ms);
+}
+
+qint64 Database::totalChanges() const
+{
+    return sqlite3_total_changes64(m_db);
+}
+
+QString Database::filePath() const
+{
+    return m_folder.isEmpty() ? QString() : QDir(m_folder).filePath(fileName());
+}
+
+namespace {
+
+// What a typed query may do on its connection: select, call functions and
+// read the resident table (and the data version, see below). Other tables, pragmas, attaching and every write
+// are refused while the statement is prepared.
+int queryAuthorizer(void*, int action, const char* table, const char* argument, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_PRAGMA:
+        // Reading data_version, which tells a dataset whether its rows are
+        // still current, is the one pragma allowed; setting it is impossible.
+        return table && !argument && qstricmp(table, "data_version") == 0 ? SQLITE_OK : SQLITE_DENY;
+    case SQLITE_SELECT:
+    case SQLITE_FUNCTION:
+    case SQLITE_TRANSACTION: // the exports read in one snapshot
+        return SQLITE_OK;
+    case SQLITE_READ:
+        return table && QString::fromUtf8(table).compare(QLatin1String("zelvarx"), Qt::CaseInsensitive) == 0
+                   ? SQLITE_OK
+                   : SQLITE_DENY;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<Database> Database::openQueryConnection(const Database& main)
+{
+    const char* path = sqlite3_db_filename(main.m_db, "main");
+    if (!path || !*path)
+        return nullptr;
+    sqlite3* raw = nullptr;
+    if (sqlite3_open_v2(path, &raw, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : "");
+        sqlite3_close_v2(raw);
+        throw EngineError(msg);
+    }
+    std::unique_ptr<Database> db(new Database(raw, main.m_folder));
+    sqlite3_busy_timeout(raw, 2000);
+    db->registerFunctions();
+    db->exec(QStringLiteral("PRAGMA query_only=1"));
+    sqlite3_set_authorizer(raw, queryAuthorizer, nullptr);
+    return db;
 }
 
 void Database::createSchema()
@@ -304,16 +446,28 @@ void Database::createSchema()
 
 void Database::checkSchema()
 {
-    const int version = scalar(QStringLiteral("PRAGMA user_version")).toInt();
+    const QString problem = schemaProblem(*this);
+    if (!problem.isEmpty())
+        throw EngineError(problem);
+}
+
+QString Database::schemaProblem(Database& db)
+{
+    const int version = db.scalar(QStringLiteral("PRAGMA user_version")).toInt();
     if (version > kSchemaVersion)
-        throw EngineError(QStringLiteral("Veritabanı bu programdan daha yeni bir sürüme ait."));
+        return QStringLiteral("Veritabanı bu programdan daha yeni bir sürüme ait.");
     for (const TableDef& table : allTables()) {
-        const QVariant found = scalar(
-            QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"),
-            {table.name});
-        if (found.toInt() == 0)
-            throw EngineError(QStringLiteral("%1 tablosu bulunamadı.").arg(table.name));
+        QStringList columns;
+        Statement info(db.m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(table.name)));
+        while (info.step())
+            columns << info.columnText(1);
+        if (columns.isEmpty())
+            return QStringLiteral("%1 tablosu bulunamadı.").arg(table.name);
+        for (const FieldDef& field : table.fields)
+            if (!columns.contains(field.name, Qt::CaseInsensitive))
+                return QStringLiteral("%1 tablosunda %2 alanı bulunamadı.").arg(table.name, field.name);
     }
+    return QString();
 }
 
 void Database::exec(const QString& sql, const QVariantList& params)
@@ -341,6 +495,15 @@ int Database::changes() const
     return sqlite3_changes(m_db);
 }
 
+Database::ChangeStamp Database::changeStamp()
+{
+    // total_changes counts every row this connection wrote (rolled-back ones
+    // too, which only costs a reload), the rollbacks count what undid rows
+    // already read; data_version moves when another connection commits.
+    return {qint64(sqlite3_total_changes64(m_db)), m_rollbacks,
+            scalar(QStringLiteral("PRAGMA data_version")).toLongLong()};
+}
+
 Database::Transaction::Transaction(Database& db) : m_db(db)
 {
     if (m_db.m_transactionDepth == 0) {
@@ -357,6 +520,9 @@ Database::Transaction::~Transaction()
     if (m_done)
         return;
     --m_db.m_transactionDepth;
+    // Rows read inside the transaction may be gone after it: a rollback
+    // moves the change stamp.
+    ++m_db.m_rollbacks;
     try {
         if (m_savepoint.isEmpty()) {
             m_db.exec(QStringLiteral("ROLLBACK"));
@@ -366,6 +532,27 @@ Database::Transaction::~Transaction()
         }
     } catch (...) {
         // A failed rollback leaves SQLite's own rollback in force.
+    }
+}
+
+Database::ReadTransaction::ReadTransaction(Database& db) : m_db(db)
+{
+    if (m_db.m_transactionDepth > 0 || !sqlite3_get_autocommit(m_db.m_db))
+        return;
+    m_db.exec(QStringLiteral("BEGIN"));
+    m_began = true;
+    ++m_db.m_transactionDepth;
+}
+
+Database::ReadTransaction::~ReadTransaction()
+{
+    if (!m_began)
+        return;
+    --m_db.m_transactionDepth;
+    try {
+        m_db.exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        // A failed commit leaves SQLite's own rollback in force.
     }
 }
 

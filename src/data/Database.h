@@ -32,6 +32,9 @@ public:
     QVariant column(int column) const;
     qint64 columnInt64(int column) const;
     QString columnText(int column) const;
+    // The column's UTF-8 text as the engine holds it, valid until the next
+    // step; null for NULL. Reads a large result without a copy per value.
+    const char* columnUtf8(int column, int* bytes) const;
     bool columnIsNull(int column) const;
     sqlite3_stmt* handle() const { return m_stmt; }
 
@@ -41,24 +44,67 @@ private:
     QString m_sql;
 };
 
+class ZelvarError;
+
 class Database {
 public:
     // Opens dir/zorp.sqlite; on a folder without it creates the database
     // with every table and the statistics rows. Throws DataStoreError with a
     // Turkish message naming the folder when that fails.
     static std::unique_ptr<Database> openFolder(const QString& dir);
+    // Makes the data folder if it is missing and checks that it is not
+    // read-only; gives its absolute path. Throws DataStoreError.
+    static QString prepareFolder(const QString& dir);
+    // The message of a failed open: always the Turkish line "Veritabanı
+    // açılamadı.", the folder, then why.
+    static QString openFailureMessage(const QString& folder, const QString& why);
+    // Why an open failed, in Turkish, with the engine's own words after it.
+    static QString reasonOf(const ZelvarError& error);
+    // What keeps an open database from being this program's: a missing
+    // table or field, a newer version. Empty when the structure is right.
+    static QString schemaProblem(Database& db);
+    // Wraps a connection opened elsewhere (a backup file, a worker's own
+    // connection); closes it when destroyed.
+    static std::unique_ptr<Database> adopt(sqlite3* db) { return std::unique_ptr<Database>(new Database(db, QString())); }
     // A throw-away database in memory with every table, for tests.
     static std::unique_ptr<Database> openInMemory();
+    // A second connection to the same file for the typed free query. It is
+    // read-only twice over (opened read-only and PRAGMA query_only) and reads
+    // the resident table only. Null for a database in memory.
+    static std::unique_ptr<Database> openQueryConnection(const Database& main);
     ~Database();
 
     static QString fileName() { return QStringLiteral("zorp.sqlite"); }
     QString folder() const { return m_folder; }
+    // folder()/zorp.sqlite; empty for a database in memory.
+    QString filePath() const;
     sqlite3* handle() const { return m_db; }
 
     void exec(const QString& sql, const QVariantList& params = {});
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     qint64 lastInsertRowId() const;
     int changes() const;
+    // Rows changed through this connection since it opened.
+    qint64 totalChanges() const;
+    // How long a statement waits for another program's lock before the
+    // store reports it locked.
+    void setBusyTimeout(int ms);
+    static constexpr int kBusyTimeoutMs = 2000;
+
+    // Where the file's rows stand: rows written through this connection and
+    // commits of other connections. While two stamps are equal, a statement
+    // gives the same result as before, so a result read then can be reused.
+    struct ChangeStamp {
+        qint64 own = -1;
+        qint64 rollbacks = -1;
+        qint64 others = -1;
+        bool operator==(const ChangeStamp& o) const
+        {
+            return own == o.own && rollbacks == o.rollbacks && others == o.others;
+        }
+        bool operator!=(const ChangeStamp& o) const { return !(*this == o); }
+    };
+    ChangeStamp changeStamp();
 
     // Multi-step changes run in one transaction: all or nothing. Nested
     // transactions become savepoints.
@@ -74,17 +120,35 @@ public:
         bool m_done = false;
     };
 
+    // One read snapshot over many statements: a long walk over rows (an
+    // export) then takes the file's read lock once instead of once per row.
+    // Changes made meanwhile on this connection nest inside it as
+    // savepoints and are kept when it ends.
+    class ReadTransaction {
+    public:
+        explicit ReadTransaction(Database& db);
+        ~ReadTransaction();
+
+    private:
+        Database& m_db;
+        bool m_began = false;
+    };
+
     static constexpr int kSchemaVersion = 1;
 
 private:
     explicit Database(sqlite3* db, QString folder);
     void configure();
+    void setJournalMode();
+    void registerFunctions();
     void createSchema();
     void checkSchema();
     friend class Transaction;
+    friend class ReadTransaction;
     sqlite3* m_db;
     QString m_folder;
     int m_transactionDepth = 0;
+    qint64 m_rollbacks = 0;
 };
 
 // SQL text for a quoted identifier: "Not" is a field name and a keyword.

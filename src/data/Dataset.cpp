@@ -14,6 +14,7 @@ namespace zelvar {
 namespace {
 
 constexpr int kRowCacheLimit = 4096;
+constexpr size_t kInsertRoom = 4096;
 
 const QRegularExpression& selectStarPattern()
 {
@@ -70,6 +71,23 @@ QString cutToWidth(const FieldDef& def, const QString& text)
         i += pair ? 1 : 0;
     }
     return kept;
+}
+
+// "yyyy-MM-dd", as the database stores dates; invalid for anything else.
+QDate parseIsoDate(const QString& text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return QDate();
+    int parts[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8};
+    const int lengths[3] = {4, 2, 2};
+    for (int p = 0; p < 3; ++p)
+        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            if (!text[i].isDigit())
+                return QDate();
+            parts[p] = parts[p] * 10 + text[i].digitValue();
+        }
+    return QDate(parts[0], parts[1], parts[2]);
 }
 
 bool isBlankDateText(const QString& text)
@@ -134,9 +152,9 @@ void Dataset::setRequiredFields(const QStringList& fields)
     m_requiredFields = fields;
 }
 
-void Dataset::setPrefetchFields(const QStringList& fields)
+void Dataset::setSearchFields(const QStringList& fields)
 {
-    m_prefetchFields = fields;
+    m_searchFields = fields;
 }
 
 bool Dataset::isReadOnly() const
@@ -177,6 +195,7 @@ void Dataset::checkActive() const
 {
     if (!isActive())
         throw DatasetError(QStringLiteral("%1: Kapalı veri kümesinde işlem yapılamaz").arg(m_name));
+    ensureLoaded();
 }
 
 void Dataset::checkWritable() const
@@ -198,7 +217,7 @@ QString Dataset::tailOfSelectStar(QString* table) const
 QString Dataset::idQuerySql(QVariantList& params) const
 {
     QString columns = QStringLiteral("rowid");
-    for (const QString& f : m_prefetchFields)
+    for (const QString& f : m_searchFields)
         columns += QStringLiteral(", ") + quoteIdentifier(m_table->field(f)->name);
 
     if (!m_sql.isEmpty()) {
@@ -229,6 +248,8 @@ void Dataset::open()
     m_table = nullptr;
     m_fields.clear();
     m_ids.clear();
+    m_folded.clear();
+    m_loadPending = false;
     m_rows.clear();
     m_columns.clear();
     m_rowCache.clear();
@@ -247,11 +268,12 @@ void Dataset::open()
             throw EngineError(QStringLiteral("Tablo bulunamadı: %1").arg(table));
         m_mode = Mode::Keyed;
         m_fields = m_table->fields;
-        if (m_master)
-            m_linkValue = masterValue();
-        QVariantList params;
-        const QString sql = idQuerySql(params);
-        loadIds(sql, params);
+        {
+            // A statement that cannot run fails here, at the open, even when
+            // its rows are read later.
+            QVariantList params;
+            Statement check(m_db->handle(), idQuerySql(params));
+        }
         QStringList columns;
         for (const FieldDef& f : m_fields)
             columns << quoteIdentifier(f.name);
@@ -261,18 +283,25 @@ void Dataset::open()
     }
     emit rowsAboutToBeReset();
     m_state = State::Browse;
+    m_modified = false;
     try {
         checkRequiredFields();
+        if (m_mode == Mode::Materialized) {
+            m_cur = recordCount() > 0 ? 0 : -1;
+            m_bof = true;
+            m_eof = recordCount() == 0;
+        } else {
+            m_loadPending = true;
+            if (!takeKeptResult() && !m_loadOnFirstUse)
+                loadRows();
+        }
     } catch (...) {
         m_state = State::Inactive;
+        m_loadPending = false;
         m_rowStatement.reset();
         emit rowsReset();
         throw;
     }
-    m_modified = false;
-    m_cur = recordCount() > 0 ? 0 : -1;
-    m_bof = true;
-    m_eof = recordCount() == 0;
     emit activeChanged(true);
     emit rowsReset();
     emit stateChanged();
@@ -281,20 +310,107 @@ void Dataset::open()
 
 void Dataset::loadIds(const QString& sql, const QVariantList& params)
 {
+    m_kept = KeptResult();
+    // The stamp is taken before reading: a change made meanwhile only
+    // costs a later reload.
+    m_loadedStamp = m_db->changeStamp();
+    m_loadedSql = sql;
+    m_loadedParams = params;
     Statement st(m_db->handle(), sql);
     st.bindAll(params);
-    std::vector<int> prefetch;
-    for (const QString& f : m_prefetchFields) {
-        const int i = fieldIndex(f);
-        prefetch.push_back(i);
-        m_columns[i].clear();
-    }
+    m_folded.clear();
     m_ids.clear();
+    std::vector<FoldedColumn*> folded;
+    for (const QString& f : m_searchFields)
+        folded.push_back(&m_folded[fieldIndex(f)]);
+    if (!folded.empty()) {
+        // A large list is read without moving it as it grows: room for as
+        // many rows as the table's highest row id. Room never used costs
+        // address space only, not memory.
+        const size_t rows = size_t(std::max<qint64>(
+            0, m_db->scalar(QStringLiteral("select max(rowid) from %1").arg(quoteIdentifier(m_table->name)))
+                   .toLongLong()));
+        // Some room beyond it lets new rows in without moving the list.
+        m_ids.reserve(rows + kInsertRoom);
+        for (FoldedColumn* column : folded)
+            column->reserve(rows + kInsertRoom, (rows + kInsertRoom) * 24);
+    }
+    int bytes = 0;
     while (st.step()) {
         m_ids.push_back(st.columnInt64(0));
-        for (size_t k = 0; k < prefetch.size(); ++k)
-            m_columns[prefetch[k]].push_back(fromStorage(prefetch[k], st.column(int(k) + 1)));
+        for (size_t k = 0; k < folded.size(); ++k) {
+            const char* text = st.columnUtf8(int(k) + 1, &bytes);
+            folded[k]->appendUtf8(text, bytes);
+        }
     }
+}
+
+void Dataset::ensureLoaded() const
+{
+    // Reading the row list changes what the dataset holds, not what it
+    // shows: it is the same whenever it happens, so const callers may ask.
+    if (m_loadPending)
+        const_cast<Dataset*>(this)->loadRows();
+}
+
+void Dataset::loadRows()
+{
+    m_loadPending = false;
+    if (m_master)
+        m_linkValue = masterValue();
+    QVariantList params;
+    const QString sql = idQuerySql(params);
+    loadIds(sql, params);
+    m_cur = m_ids.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_ids.empty();
+}
+
+bool Dataset::resultStillCurrent(const QString& sql, const QVariantList& params)
+{
+    return sql == m_loadedSql && params == m_loadedParams && m_loadedStamp == m_db->changeStamp();
+}
+
+void Dataset::keepResult()
+{
+    m_kept = KeptResult();
+    // Only a browsed list is kept: a pending new row or edited values are
+    // dropped by the close. A detail list follows its master instead.
+    if (m_mode != Mode::Keyed || m_loadPending || m_state != State::Browse || m_master)
+        return;
+    m_kept.valid = true;
+    m_kept.table = m_table;
+    m_kept.sql = m_loadedSql;
+    m_kept.params = m_loadedParams;
+    m_kept.searchFields = m_searchFields;
+    m_kept.stamp = m_loadedStamp;
+    m_kept.ids.swap(m_ids);
+    m_kept.folded.swap(m_folded);
+}
+
+bool Dataset::takeKeptResult()
+{
+    if (!m_kept.valid || m_master || m_kept.table != m_table || m_kept.searchFields != m_searchFields) {
+        m_kept = KeptResult();
+        return false;
+    }
+    QVariantList params;
+    const QString sql = idQuerySql(params);
+    if (sql != m_kept.sql || params != m_kept.params || m_kept.stamp != m_db->changeStamp()) {
+        m_kept = KeptResult();
+        return false;
+    }
+    m_ids.swap(m_kept.ids);
+    m_folded.swap(m_kept.folded);
+    m_loadedSql = m_kept.sql;
+    m_loadedParams = m_kept.params;
+    m_loadedStamp = m_kept.stamp;
+    m_kept = KeptResult();
+    m_loadPending = false;
+    m_cur = m_ids.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_ids.empty();
+    return true;
 }
 
 void Dataset::openMaterialized()
@@ -342,10 +458,13 @@ void Dataset::close()
     if (!isActive())
         return;
     emit rowsAboutToBeReset();
+    keepResult();
     m_state = State::Inactive;
     m_buffer.clear();
     m_modified = false;
     m_ids.clear();
+    m_folded.clear();
+    m_loadPending = false;
     m_rows.clear();
     m_columns.clear();
     m_rowCache.clear();
@@ -374,11 +493,15 @@ void Dataset::refresh()
             const qint64 currentId = m_cur >= 0 ? m_ids[m_cur] : 0;
             const int oldRow = m_cur;
             m_rowCache.clear();
-            m_columns.clear();
             if (m_master)
                 m_linkValue = masterValue();
             QVariantList params;
-            loadIds(idQuerySql(params), params);
+            const QString sql = idQuerySql(params);
+            // Unchanged rows need no second reading.
+            if (!resultStillCurrent(sql, params)) {
+                m_columns.clear();
+                loadIds(sql, params);
+            }
             const int found = indexOfId(currentId, oldRow);
             m_cur = found >= 0 ? found : std::min(std::max(oldRow, 0), recordCount() - 1);
         }
@@ -416,6 +539,9 @@ void Dataset::emptyTable()
         m_buffer.clear();
         m_modified = false;
         m_ids.clear();
+        m_loadPending = false;
+        for (auto it = m_folded.begin(); it != m_folded.end(); ++it)
+            it->clear();
         m_columns.clear();
         m_rowCache.clear();
         m_cur = -1;
@@ -432,6 +558,7 @@ int Dataset::recordCount() const
 {
     if (!isActive())
         return 0;
+    ensureLoaded();
     if (m_mode == Mode::Materialized)
         return int(m_rows.size());
     return int(m_ids.size()) - (m_state == State::Insert ? 1 : 0);
@@ -446,7 +573,26 @@ int Dataset::rowCount() const
 {
     if (!isActive())
         return 0;
+    ensureLoaded();
     return m_mode == Mode::Materialized ? int(m_rows.size()) : int(m_ids.size());
+}
+
+int Dataset::recNo() const
+{
+    ensureLoaded();
+    return m_cur;
+}
+
+bool Dataset::bof() const
+{
+    ensureLoaded();
+    return m_bof;
+}
+
+bool Dataset::eof() const
+{
+    ensureLoaded();
+    return m_eof;
 }
 
 int Dataset::indexOfId(qint64 id, int hint) const
@@ -759,6 +905,28 @@ bool Dataset::locate(const QString& field, const QVariant& value, LocateOptions 
     const FieldDef& def = m_fields[f];
     const int count = rowCount();
 
+    if (m_mode == Mode::Keyed) {
+        int found = -2;
+        if (def.isNumeric() && !options.partialKey) {
+            // Asked of the table, whose index on the field (the record
+            // number has one) answers at once.
+            bool ok = false;
+            const double wanted = value.toString().toDouble(&ok);
+            found = ok ? firstRowWithNumber(f, wanted) : -1;
+        } else if (options.caseInsensitive && m_folded.contains(f) && size_t(m_folded[f].size()) == m_ids.size()) {
+            const QByteArray key = FoldedColumn::fold(value.toString());
+            found = options.partialKey ? m_folded[f].findPrefix(key) : m_folded[f].findEqual(key);
+        }
+        if (found >= 0) {
+            m_bof = m_eof = false;
+            if (found != m_cur)
+                setPosition(found);
+            return true;
+        }
+        if (found == -1)
+            return false;
+    }
+
     std::function<bool(const QVariant&)> matches;
     if (def.isNumeric() && !options.partialKey) {
         bool ok = false;
@@ -799,6 +967,28 @@ bool Dataset::locate(const QString& field, const QVariant& value, LocateOptions 
     if (found != m_cur)
         setPosition(found);
     return true;
+}
+
+int Dataset::firstRowWithNumber(int field, double wanted)
+{
+    Statement st(m_db->handle(), QStringLiteral("select rowid from %1 where %2 = ?")
+                                     .arg(quoteIdentifier(m_table->name), quoteIdentifier(m_fields[field].name)));
+    st.bind(1, wanted);
+    std::vector<qint64> matching;
+    while (st.step())
+        matching.push_back(st.columnInt64(0));
+    if (matching.empty())
+        return -1;
+    // The first of them in the dataset's order, if the result holds any.
+    if (matching.size() == 1) {
+        const auto it = std::find(m_ids.begin(), m_ids.end(), matching.front());
+        return it == m_ids.end() ? -1 : int(it - m_ids.begin());
+    }
+    std::sort(matching.begin(), matching.end());
+    for (size_t row = 0; row < m_ids.size(); ++row)
+        if (m_ids[row] != kPendingRow && std::binary_search(matching.begin(), matching.end(), m_ids[row]))
+            return int(row);
+    return -1;
 }
 
 bool Dataset::findKey(const QVariantList& values)
@@ -896,7 +1086,9 @@ QVariant Dataset::fromStorage(int field, const QVariant& stored) const
     switch (def.type) {
     case FieldType::Date: {
         const QString text = stored.toString();
-        QDate d = QDate::fromString(text, kIsoDateFormat);
+        // ISO text is read by hand: a format-string parse of every date
+        // costs more than reading the rest of the row.
+        QDate d = parseIsoDate(text);
         if (!d.isValid())
             d = QDate::fromString(text, kDateFormat);
         return d.isValid() ? QVariant(d) : QVariant();
@@ -919,6 +1111,7 @@ QVariant Dataset::value(int field) const
         throw DatasetError(QStringLiteral("%1: alan yok").arg(m_name));
     if (isEditing())
         return m_buffer[field];
+    ensureLoaded();
     if (m_cur < 0)
         return QVariant();
     return rowValues(m_cur)[field];
@@ -970,6 +1163,13 @@ QVariant Dataset::valueAt(int row, int field) const
     if (row == m_cur && isEditing())
         return m_buffer[field];
     return rowValues(row).value(field);
+}
+
+const QVector<QVariant>& Dataset::valuesAt(int row) const
+{
+    if (row == m_cur && isEditing())
+        return m_buffer;
+    return rowValues(row);
 }
 
 QString Dataset::displayTextAt(int row, int field) const
@@ -1057,6 +1257,9 @@ void Dataset::insertIdAt(int pos, qint64 id)
     for (auto it = m_columns.begin(); it != m_columns.end(); ++it)
         if (it->size() + 1 == m_ids.size())
             it->insert(it->begin() + pos, QVariant());
+    for (auto it = m_folded.begin(); it != m_folded.end(); ++it)
+        if (size_t(it->size()) + 1 == m_ids.size())
+            it->insert(pos, QString());
 }
 
 void Dataset::eraseIdAt(int pos)
@@ -1065,6 +1268,9 @@ void Dataset::eraseIdAt(int pos)
     for (auto it = m_columns.begin(); it != m_columns.end(); ++it)
         if (it->size() == m_ids.size() + 1)
             it->erase(it->begin() + pos);
+    for (auto it = m_folded.begin(); it != m_folded.end(); ++it)
+        if (size_t(it->size()) == m_ids.size() + 1)
+            it->erase(pos);
 }
 
 void Dataset::replaceIdAt(int pos, qint64 id)
@@ -1074,6 +1280,9 @@ void Dataset::replaceIdAt(int pos, qint64 id)
     for (auto it = m_columns.begin(); it != m_columns.end(); ++it)
         if (it->size() == m_ids.size())
             (*it)[pos] = row.value(it.key());
+    for (auto it = m_folded.begin(); it != m_folded.end(); ++it)
+        if (size_t(it->size()) == m_ids.size())
+            it->set(pos, row.value(it.key()).toString());
 }
 
 // ------------------------------------------------------------ master–detail
@@ -1088,7 +1297,8 @@ QVariant Dataset::masterValue() const
 
 void Dataset::followMaster()
 {
-    if (!isActive())
+    // A list not read yet reads the master's value when it is read.
+    if (!isActive() || m_loadPending)
         return;
     const QVariant wanted = masterValue();
     if (wanted == m_linkValue && wanted.isNull() == m_linkValue.isNull())

@@ -6,7 +6,9 @@
 // row ids of its result in order and loads row values on demand, so it is
 // editable and cheap on a large register. Any other statement (a column
 // list, an aggregate) is read whole and is read-only.
+#include "data/Database.h"
 #include "data/FieldDefs.h"
+#include "data/FoldedColumn.h"
 
 #include <QDate>
 #include <QHash>
@@ -54,7 +56,12 @@ public:
     QVariantList params() const { return m_params; }
     void setIndexFieldNames(const QString& fields); // "Kayitno" or "Tarih;Saati"
     void setRequiredFields(const QStringList& fields);
-    void setPrefetchFields(const QStringList& fields);
+    // Text fields held in memory, folded, from the load on: a locate that
+    // ignores case reads nothing more (the register's names).
+    void setSearchFields(const QStringList& fields);
+    // Opens without reading the row list; the first look at the rows reads
+    // it. Lets the program start before a large register has been read.
+    void setLoadOnFirstUse(bool onFirstUse) { m_loadOnFirstUse = onFirstUse; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool isReadOnly() const;
     void setMasterLink(Dataset* master, const QString& masterField, const QString& detailField);
@@ -77,9 +84,9 @@ public:
     int recordCount() const; // stored rows of the result, without a pending new row
     bool isEmpty() const;    // no row at all, not even a new one
     int rowCount() const;    // rows a grid shows, a pending new row included
-    int recNo() const { return m_cur; }
-    bool bof() const { return m_bof; }
-    bool eof() const { return m_eof; }
+    int recNo() const;
+    bool bof() const;
+    bool eof() const;
     void first();
     void prior();
     void next();
@@ -114,6 +121,12 @@ public:
     void setText(const QString& field, const QString& text); // typed text
     void setText(int field, const QString& text);
     QVariant valueAt(int row, int field) const;
+    // Every field of one row in field order, for walks over many rows; valid
+    // until the dataset reads another row.
+    const QVector<QVariant>& valuesAt(int row) const;
+    // Every row's value of one field in row order, read in one pass; what a
+    // report walking all rows reads. Empty for a dataset read whole.
+    std::vector<QVariant> columnValues(int field) { return columnCache(field); }
     QString displayTextAt(int row, int field) const;
     static QString formatValue(const FieldDef& def, const QVariant& value);
 
@@ -151,6 +164,12 @@ private:
     QString idQuerySql(QVariantList& params) const;
     QString tailOfSelectStar(QString* table) const;
     void loadIds(const QString& sql, const QVariantList& params);
+    void ensureLoaded() const;
+    void loadRows();
+    bool resultStillCurrent(const QString& sql, const QVariantList& params);
+    void keepResult();
+    bool takeKeptResult();
+    int firstRowWithNumber(int field, double wanted);
     void setPosition(int row);
     void notifyCurrent();
     const QVector<QVariant>& rowValues(int row) const;
@@ -175,8 +194,9 @@ private:
     QVariantList m_params;
     QStringList m_indexFields;
     QStringList m_requiredFields;
-    QStringList m_prefetchFields;
+    QStringList m_searchFields;
     bool m_readOnly = false;
+    bool m_loadOnFirstUse = false;
 
     Dataset* m_master = nullptr;
     QString m_masterField;
@@ -193,6 +213,26 @@ private:
     bool m_eof = true;
 
     std::vector<qint64> m_ids; // keyed mode; kPendingRow marks a new row
+    bool m_loadPending = false; // keyed mode: open, row list not read yet
+    QHash<int, FoldedColumn> m_folded; // search field -> folded values aligned to m_ids
+    // What the row list was read with, to tell whether reading it again
+    // would give the same rows.
+    QString m_loadedSql;
+    QVariantList m_loadedParams;
+    Database::ChangeStamp m_loadedStamp;
+    // The row list of the last close, taken up again by an open on the same
+    // statement while the file is unchanged: closing and reopening the
+    // register on the same statement reads nothing.
+    struct KeptResult {
+        bool valid = false;
+        const TableDef* table = nullptr;
+        QString sql;
+        QVariantList params;
+        QStringList searchFields;
+        Database::ChangeStamp stamp;
+        std::vector<qint64> ids;
+        QHash<int, FoldedColumn> folded;
+    } m_kept;
     std::vector<QVector<QVariant>> m_rows; // materialized mode
     QHash<int, std::vector<QVariant>> m_columns; // field -> values aligned to m_ids
     mutable QHash<qint64, QVector<QVariant>> m_rowCache;

@@ -24,6 +24,39 @@ public:
     using ZelvarError::ZelvarError;
 };
 
+// Why the store could not take a change, when the cause is the file or the
+// disk rather than the data typed: the user is told this instead of the
+// general engine message, and the typed record stays on screen.
+enum class StorageProblem { ReadOnly, DiskFull, Locked, Damaged, DiskError };
+
+class StorageError : public EngineError {
+public:
+    StorageError(StorageProblem problem, const QString& detail)
+        : EngineError(detail), m_problem(problem) {}
+    StorageProblem problem() const { return m_problem; }
+    // The short Turkish message for the user.
+    QString userMessage() const { return userMessage(m_problem); }
+    static QString userMessage(StorageProblem problem)
+    {
+        switch (problem) {
+        case StorageProblem::ReadOnly:
+            return QStringLiteral("Veritabanı dosyası salt okunur, bilgi kaydedilemedi !");
+        case StorageProblem::DiskFull:
+            return QStringLiteral("Diskte yer kalmadı, bilgi kaydedilemedi !");
+        case StorageProblem::Locked:
+            return QStringLiteral("Veritabanını başka bir program kullanıyor, bilgi kaydedilemedi !");
+        case StorageProblem::Damaged:
+            return QStringLiteral("Veritabanı dosyası bozuk, bilgi kaydedilemedi !");
+        case StorageProblem::DiskError:
+            return QStringLiteral("Diske yazılamadı, bilgi kaydedilemedi !");
+        }
+        return {};
+    }
+
+private:
+    StorageProblem m_problem;
+};
+
 // A date typed incompletely or impossibly into a date field.
 class DateEntryError : public ZelvarError {
 public:

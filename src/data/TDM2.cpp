@@ -1,10 +1,19 @@
 #include "data/TDM2.h"
 
+#include "data/Errors.h"
+
+#include <QDir>
+
 namespace zelvar {
 
 TDM2::TDM2(const QString& dataFolder, QObject* parent)
-    : TDM2(Database::openFolder(dataFolder), parent)
-{
+try : TDM2(Database::openFolder(dataFolder), parent) {
+} catch (const DataStoreError&) {
+    throw;
+} catch (const ZelvarError& e) {
+    // A table that cannot be read is an open failure like any other, told
+    // with the same Turkish first line.
+    throw DataStoreError(Database::openFailureMessage(QDir(dataFolder).absolutePath(), Database::reasonOf(e)));
 }
 
 TDM2::TDM2(std::unique_ptr<Database> database, QObject* parent)
@@ -22,6 +31,7 @@ TDM2::~TDM2()
     for (Dataset* d : m_datasets)
         d->clearMasterLink();
     qDeleteAll(m_datasets);
+    m_queryDb.reset();
 }
 
 void TDM2::build()
@@ -42,14 +52,21 @@ void TDM2::build()
     Query2 = make(QStringLiteral("Query2"));
     Query2->setSql(residentSelect());
     Query2->setRequiredFields(residentFields);
-    // Names held in memory from the open on, for the incremental search.
-    Query2->setPrefetchFields({QStringLiteral("Adi")});
+    // Names held in memory, folded, for the incremental search.
+    Query2->setSearchFields({QStringLiteral("Adi")});
+    // Read when first looked at, not at start: the login comes before the
+    // register is read.
+    Query2->setLoadOnFirstUse(true);
 
     Query3 = make(QStringLiteral("Query3"));
     Query3->setSql(maxNumberSelect());
     Query3->setRequiredFields({maxNumberField()});
 
-    Query7 = make(QStringLiteral("Query7"));
+    // The free query runs what the user typed, so it gets a connection of
+    // its own that cannot write.
+    m_queryDb = Database::openQueryConnection(*m_db);
+    Query7 = new Dataset(&queryDatabase(), QStringLiteral("Query7"));
+    m_datasets << Query7;
     Query7->setReadOnly(true);
 
     tbMah = make(QStringLiteral("tbMah"));
@@ -60,6 +77,8 @@ void TDM2::build()
     tbfoto = make(QStringLiteral("tbfoto"));
     tbfoto->setTableName(QStringLiteral("Foto.DB"));
     tbfoto->setIndexFieldNames(QStringLiteral("Kayitno"));
+    // Reading it would read its master, the register, before the login.
+    tbfoto->setLoadOnFirstUse(true);
     Table2 = make(QStringLiteral("Table2"));
     Table2->setTableName(QStringLiteral("foto.DB"));
     Table2->setIndexFieldNames(QStringLiteral("Kayitno"));
@@ -95,6 +114,19 @@ void TDM2::openAll()
         d->close();
         d->open();
     }
+}
+
+void TDM2::closeAll()
+{
+    for (Dataset* d : m_datasets)
+        d->close();
+}
+
+void TDM2::reopenAll()
+{
+    closeAll();
+    TDM2::reopen(Query2, residentSelect());
+    openAll();
 }
 
 Dataset* TDM2::dataset(const QString& name) const

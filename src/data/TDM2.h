@@ -20,6 +20,14 @@ public:
     ~TDM2() override;
 
     Database& database() { return *m_db; }
+    // The read-only connection Query7 runs the typed free query on.
+    Database& queryDatabase() { return m_queryDb ? *m_queryDb : *m_db; }
+
+    // Closes every dataset and opens the module's ones again, as at start:
+    // after the database's content was replaced by a backup.
+    void reopenAll();
+    // Closes every dataset, dropping unsaved changes.
+    void closeAll();
 
     Dataset* dataset(const QString& name) const;       // any case; nullptr if unknown
     DataSource* dataSource(const QString& name) const; // any case; nullptr if unknown
@@ -60,6 +68,7 @@ private:
     void build();
     void openAll();
     std::unique_ptr<Database> m_db;
+    std::unique_ptr<Database> m_queryDb;
     QList<Dataset*> m_datasets;
     QList<DataSource*> m_sources;
 };

@@ -1,16 +1,25 @@
 #include "platform/HelpWindow.h"
 
+#include "platform/InstallLayout.h"
+
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace zelvar {
 
-namespace {
-const QUrl kHelpPage(QStringLiteral("qrc:/help/zelvar.html"));
+HelpWindow::HelpWindow(QWidget* parent) : HelpWindow(helpPage(), parent) {}
+
+QUrl HelpWindow::helpPage()
+{
+    // The installed page comes first so that the help can be corrected
+    // without a new build; the compiled-in one is always there.
+    const QString installed = InstallLayout().findData(QStringLiteral("help/zelvar.html"));
+    return installed.isEmpty() ? QUrl(QStringLiteral("qrc:/help/zelvar.html")) : QUrl::fromLocalFile(installed);
 }
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this))
+HelpWindow::HelpWindow(const QUrl& page, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_page(page), m_browser(new QTextBrowser(this))
 {
     setWindowTitle(QStringLiteral("Zelvar 2001 - Yardım"));
     m_browser->setAccessibleName(windowTitle());
@@ -23,7 +32,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser
 
 void HelpWindow::showTopic(int topic)
 {
-    QUrl url = kHelpPage;
+    QUrl url = m_page;
     url.setFragment(anchorOf(topic));
     m_browser->setSource(url);
     m_browser->scrollToAnchor(anchorOf(topic));

@@ -1,6 +1,7 @@
 #include "platform/ProcessLauncher.h"
 
-#include <QCoreApplication>
+#include "platform/InstallLayout.h"
+
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStandardPaths>
@@ -52,12 +53,11 @@ QList<Candidate> ProcessLauncher::candidates(Program program)
 QString ProcessLauncher::find(const QString& executable, bool companion) const
 {
     if (companion) {
-        // A companion lies next to this program first of all.
-        const QString folder =
-            m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
-        const QString beside = QStandardPaths::findExecutable(executable, {folder});
-        if (!beside.isEmpty())
-            return beside;
+        // A companion lies next to this program first of all, then in the
+        // installed program's own folder of helper programs.
+        const QString own = QStandardPaths::findExecutable(executable, InstallLayout(m_programFolder).companionFolders());
+        if (!own.isEmpty())
+            return own;
     }
     return QStandardPaths::findExecutable(executable, m_searchPath);
 }

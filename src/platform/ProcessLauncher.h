@@ -18,7 +18,8 @@ class ProcessLauncher : public Launcher {
 public:
     // searchPath: folders to look in instead of the system PATH (for tests).
     // programFolder: where the companion programs lie next to this one; the
-    // running program's folder when empty.
+    // running program's folder when empty. Installed, they are also looked
+    // for in <prefix>/libexec/zelvar.
     explicit ProcessLauncher(QStringList searchPath = {}, QString programFolder = {});
 
     bool start(Program program) override;

@@ -1,5 +1,7 @@
 #include "platform/QtSound.h"
 
+#include "platform/InstallLayout.h"
+
 #include <QApplication>
 #include <QAudioDevice>
 #include <QDataStream>
@@ -59,6 +61,9 @@ QString QtSound::locate(const QString& file)
     const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(given.fileName());
     if (QFileInfo(besideProgram).isFile())
         return besideProgram;
+    const QString installed = InstallLayout().findData(QStringLiteral("sounds/") + given.fileName());
+    if (!installed.isEmpty())
+        return installed;
     const QString compiledIn = QStringLiteral(":/sounds/") + given.fileName();
     if (!QFile::exists(compiledIn))
         return QString();

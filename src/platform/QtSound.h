@@ -23,7 +23,8 @@ public:
     void playSync(const QString& file, int times) override;
 
     // Where a sound file is found: the path as given, then the program's
-    // folder, then the sounds compiled into the program (":/sounds/").
+    // folder, then the installed sounds (<prefix>/share/zelvar/sounds), then
+    // the sounds compiled into the program (":/sounds/").
     // Empty when none holds it.
     QString locate(const QString& file);
     // Length of a PCM wave file in milliseconds; -1 when it cannot be read.

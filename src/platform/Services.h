@@ -8,12 +8,15 @@
 
 namespace zelvar {
 
+class Printing; // platform/Printing.h
+
 struct Services {
     Prompter& prompter;
     Sound& sound;
     Launcher& launcher;
     Help& help;
     Clock& clock;
+    Printing& printing; // print preview, printer and PDF
 };
 
 } // namespace zelvar

@@ -2,6 +2,8 @@
 
 #include "register/PictureReading.h"
 
+#include "platform/InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -39,8 +41,12 @@ int CoverPicture::draw() const
 bool CoverPicture::pageChanged()
 {
     const int n = draw();
-    const QString file = QDir(m_folder).filePath(QStringLiteral("%1.jpg").arg(n));
+    const QString name = QStringLiteral("%1.jpg").arg(n);
+    QString file = QDir(m_folder).filePath(name);
+    // Installed in /usr/bin, the program keeps its pictures in its data folder.
     if (!QFileInfo(file).isFile())
+        file = InstallLayout(m_folder).findData(name);
+    if (file.isEmpty())
         return false;
     m_picture = readPictureFile(file, kMaxCoverSide);
     return true;

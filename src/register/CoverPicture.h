@@ -1,7 +1,8 @@
 #pragma once
 // CoverPicture: the picture of the cover panel on the move-out page. It
 // starts as the built-in street picture; on a page change through the tabs
-// one of the optional files 0.jpg to 5.jpg in the program's folder, drawn at
+// one of the optional files 0.jpg to 5.jpg in the program's folder (or, for
+// the installed program, its data folder <prefix>/share/zelvar), drawn at
 // random, may take its place.
 #include "platform/Clock.h"
 

@@ -1,5 +1,8 @@
 #include "register/DatabaseWipe.h"
 
+#include "ui/PleaseWaitWindow.h"
+#include "ui/WaitCursor.h"
+
 namespace zelvar {
 
 DatabaseWipe::DatabaseWipe(TDM2& dm, Services& services) : m_dm(dm), m_services(services)
@@ -27,8 +30,14 @@ DatabaseWipe::Outcome DatabaseWipe::run()
         m_services.prompter.ask(questionText(), Buttons::YesNoCancel, MessageKind::Warning, questionTitle());
     if (answer == Answer::Cancel)
         return Outcome::Cancelled;
-    if (answer == Answer::Yes)
+    // Emptying a large register takes seconds: the please-wait window and
+    // the wait cursor show it, and both go whatever happens.
+    WaitCursor wait;
+    PleaseWaitWindow pleaseWait;
+    if (answer == Answer::Yes) {
+        pleaseWait.showNow();
         wipe();
+    }
     reloadRegister();
     return answer == Answer::Yes ? Outcome::Wiped : Outcome::Kept;
 }

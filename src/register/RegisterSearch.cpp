@@ -12,6 +12,7 @@
 #include "data/TDM2.h"
 #include "platform/Services.h"
 #include "register/RegisterMemory.h"
+#include "ui/WaitCursor.h"
 #include "ui/bound/DBGrid.h"
 
 #include <QAbstractButton>
@@ -72,6 +73,7 @@ void TForm2::surnameFilter()
     // The name field holds name and surname together: the text may stand
     // anywhere in it.
     Dataset* q = register_();
+    WaitCursor wait;
     TDM2::reopen(q, surnameFilterSql(), {QStringLiteral("%") + turkish::likeLiteral(text) + QStringLiteral("%")});
     if (q->recordCount() > 0)
         paint(ColorState::SurnameFilter);
@@ -82,6 +84,7 @@ void TForm2::surnameFilter()
 void TForm2::wholeTable()
 {
     m_wholeTableToggle->setChecked(true);
+    WaitCursor wait;
     TDM2::reopen(register_(), wholeTableSql());
     m_residentGrid->setColors(colorOf(ColorState::Normal), palette().color(QPalette::Text));
     paint(ColorState::Normal);
@@ -93,6 +96,7 @@ void TForm2::alphabetFilter(const QString& letter)
     if (QToolButton* button = m_letters.value(letter); button && button->isCheckable())
         button->setChecked(true);
     try {
+        WaitCursor wait;
         TDM2::reopen(register_(), alphabetFilterSql(), {letter + QStringLiteral("%")});
     } catch (...) {
         // The register stays closed until the next filter or whole table.
@@ -103,6 +107,7 @@ void TForm2::alphabetFilter(const QString& letter)
 void TForm2::endAlphabetFilter()
 {
     m_endAlphabet->setChecked(true);
+    WaitCursor wait;
     TDM2::reopen(register_(), wholeTableSql());
     // Both photograph tables follow the reopened register again.
     for (Dataset* photos : {m_dm.tbfoto, m_dm.Table2}) {

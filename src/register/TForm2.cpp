@@ -8,6 +8,7 @@
 #include "register/PhotoOperations.h"
 #include "register/RegisterIcons.h"
 #include "register/RegisterWidgets.h"
+#include "ui/MainCommands.h"
 #include "ui/bound/DBComboBox.h"
 #include "ui/bound/DBEdit.h"
 #include "ui/bound/DBMemo.h"
@@ -65,10 +66,11 @@ QStringList TForm2::alphabet()
             QStringLiteral("Z")};
 }
 
-TForm2::TForm2(TDM2& dm, Services& services, QWidget* parent)
+TForm2::TForm2(TDM2& dm, Services& services, MainCommands* commands, QWidget* parent)
     : QWidget(parent),
       m_dm(dm),
       m_services(services),
+      m_commands(commands),
       m_photoOperations(std::make_unique<PhotoOperations>(dm, services)),
       m_coverPicture(std::make_unique<CoverPicture>(services.clock))
 {
@@ -82,6 +84,7 @@ TForm2::TForm2(TDM2& dm, Services& services, QWidget* parent)
     new FixedFrame(this);
 
     buildToolBar();
+    wireTextCertificates();
     buildPages();
     buildStatusBar();
     // Tab leaves a memo for the next control, as Enter does.
@@ -95,6 +98,7 @@ TForm2::TForm2(TDM2& dm, Services& services, QWidget* parent)
     setUpCalendar();
 
     connectDataset();
+    wirePrintedCertificates();
     showPage(RecordCheckPage);
     paint(ColorState::Normal);
 
@@ -173,7 +177,8 @@ void TForm2::buildToolBar()
     connect(add(CancelItem, registericons::icon(Glyph::Cancel), QStringLiteral("Vazgeç !")), &QAction::triggered,
             this, &TForm2::cancelRecord);
     separator();
-    add(QueryItem, registericons::icon(Glyph::Query), QStringLiteral("Sorgula"))->setEnabled(false);
+    connect(add(QueryItem, registericons::icon(Glyph::Query), QStringLiteral("Sorgula")), &QAction::triggered, this,
+            &TForm2::openQueryWindow);
     // The wipe button has no hint; it still needs a name for screen readers.
     QAction* wipe = add(WipeItem, registericons::icon(Glyph::Wipe), QString());
     wipe->setText(QStringLiteral("Veritabanını Boşalt"));
@@ -294,6 +299,13 @@ void TForm2::closeWindow()
         frame->close();
     else
         close();
+}
+
+// The query window is modal: the register waits until it is closed.
+void TForm2::openQueryWindow()
+{
+    if (m_commands)
+        m_commands->queryWindowCommand(this);
 }
 
 void TForm2::showHelp()

@@ -35,6 +35,8 @@ class QTimer;
 namespace zelvar {
 
 class AnalogClock;
+class CertificateTemplate;
+class MainCommands;
 class CoverPicture;
 class PhotoOperations;
 struct MoveOutFollowUp;
@@ -55,7 +57,9 @@ struct Services;
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    TForm2(TDM2& dm, Services& services, QWidget* parent = nullptr);
+    // The main window's commands let the text certificates open the editor;
+    // without them those buttons do nothing.
+    TForm2(TDM2& dm, Services& services, MainCommands* commands = nullptr, QWidget* parent = nullptr);
     ~TForm2() override;
 
     static QString caption() { return QStringLiteral("Bilgi Bankası"); }
@@ -179,6 +183,26 @@ public:
 
     void closeWindow();
     void showHelp();
+    // "Sorgula": the query window, through the main window.
+    void openQueryWindow();
+
+    // --- text certificates composed into the editor
+    // Move-out certificate ("Nakil Belgesi ").
+    void ToolButton18Click();
+    // Poverty certificate ("Fakirlik Belgesi ").
+    void ToolButton20Click();
+    // Status certificate (" İlmuhaber ").
+    void ToolButton21Click();
+    // Identity-card change certificate, back page ("Nüfus Cüzdanı Değiştirme Sayfa 2").
+    void ToolButton30Click();
+    // A resident field as the register's boxes show it; an empty date is empty.
+    QString shownText(const QString& field) const;
+
+    // --- printed certificates and the dwelling declaration
+    void ToolButton13Click(); // "Konutta Kalanlar Belgesi": the selection window TForm5
+    void ToolButton15Click(); // "Nüfus Cüzdan Sureti "
+    void ToolButton17Click(); // "İkametgah Belgesi "
+    void ToolButton19Click(); // "Nüfus Cüzdanı Değiştirme Belgesi "
 
     // --- what tests, the main window and the operations reach
     TDM2& dm() const { return m_dm; }
@@ -288,10 +312,17 @@ private:
     // move-out file
     void apply(const MoveOutFollowUp& next);
 
+    // text certificates
+    void wireTextCertificates();
+    void composeCertificate(const CertificateTemplate& certificate);
+    // printed certificates
+    void wirePrintedCertificates();
+
     Dataset* register_() const;
 
     TDM2& m_dm;
     Services& m_services;
+    MainCommands* m_commands = nullptr;
     ColorState m_colorState = ColorState::Normal;
     SearchMode m_searchMode = SearchMode::Name;
     bool m_pageChangeByWindow = false;

@@ -4,6 +4,9 @@
 #include "data/Errors.h"
 #include "data/TDM2.h"
 #include "platform/Services.h"
+#include "reports/GeneralReportsPage.h"
+#include "reports/ListReports.h"
+#include "reports/QueryReportsPage.h"
 #include "reports/StatsIcons.h"
 #include "ui/FixedFrame.h"
 #include "ui/PleaseWaitWindow.h"
@@ -55,8 +58,19 @@ QLabel* headingPanel(QWidget* page, const QString& text, int pixelSize)
 
 } // namespace
 
-TAdres::TAdres(TDM2& dm, Services& services, QWidget* parent)
-    : QWidget(parent), m_dm(dm), m_services(services)
+TAdres::TAdres(TDM2& dm, Services& services, QWidget* parent) : TAdres(dm, services, nullptr, parent) {}
+
+TAdres::TAdres(TDM2& dm, Services& services, ListReports& reports, QWidget* parent)
+    : TAdres(dm, services, &reports, parent)
+{
+}
+
+TAdres::TAdres(TDM2& dm, Services& services, ListReports* reports, QWidget* parent)
+    : QWidget(parent),
+      m_dm(dm),
+      m_services(services),
+      m_ownReports(reports ? nullptr : std::make_unique<ListReports>()),
+      m_reports(reports ? reports : m_ownReports.get())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption());
@@ -178,12 +192,9 @@ void TAdres::buildPages()
     m_pages->setFixedSize(kClientWidth, kClientHeight - kToolbarHeight - kStatusHeight);
     m_pages->addTab(buildHeadcountPage(), QStringLiteral("&Kişi Sayıları Grafiği"));
     m_pages->addTab(buildAgePage(), QStringLiteral("&Yaş Grupları Grafiği"));
-    // The general-reports and query-reports pages are filled by their own classes.
-    m_generalReports = new QWidget;
-    m_generalReports->setObjectName(QStringLiteral("generalReportsPage"));
+    m_generalReports = new GeneralReportsPage(m_dm, m_services, *m_reports);
     m_pages->addTab(m_generalReports, QStringLiteral("&Genel Raporlar"));
-    m_queryReports = new QWidget;
-    m_queryReports->setObjectName(QStringLiteral("queryReportsPage"));
+    m_queryReports = new QueryReportsPage(m_dm, m_services);
     m_pages->addTab(m_queryReports, QStringLiteral("&Sorgu Raporları"));
     m_pages->setCurrentIndex(0);
 }

@@ -23,6 +23,9 @@ namespace zelvar {
 
 class BarChart;
 class Dataset;
+class GeneralReportsPage;
+class QueryReportsPage;
+struct ListReports;
 class Statement;
 class TDM2;
 struct Services;
@@ -30,6 +33,9 @@ struct Services;
 class TAdres : public QWidget {
     Q_OBJECT
 public:
+    // The lists print through the report instances made at start-up.
+    TAdres(TDM2& dm, Services& services, ListReports& reports, QWidget* parent = nullptr);
+    // With report instances of its own.
     TAdres(TDM2& dm, Services& services, QWidget* parent = nullptr);
     ~TAdres() override;
 
@@ -67,8 +73,8 @@ public:
     QAction* helpAction() const { return m_help; }
     QPushButton* headcountUpdateButton() const { return m_headcountUpdate; }
     QPushButton* ageUpdateButton() const { return m_ageUpdate; }
-    QWidget* generalReportsPage() const { return m_generalReports; }
-    QWidget* queryReportsPage() const { return m_queryReports; }
+    GeneralReportsPage* generalReportsPage() const { return m_generalReports; }
+    QueryReportsPage* queryReportsPage() const { return m_queryReports; }
     Dataset* headcountTable() const { return m_grup1; }
     Dataset* ageTable() const { return m_yaslar; }
 
@@ -84,6 +90,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    TAdres(TDM2& dm, Services& services, ListReports* reports, QWidget* parent);
     void buildToolBar();
     void buildStatusBar();
     void buildPages();
@@ -97,6 +104,8 @@ private:
 
     TDM2& m_dm;
     Services& m_services;
+    std::unique_ptr<ListReports> m_ownReports;
+    ListReports* m_reports;
     std::unique_ptr<Statement> m_source; // the statistics source, read-only
     Dataset* m_grup1 = nullptr;
     Dataset* m_yaslar = nullptr;
@@ -116,8 +125,8 @@ private:
     QAction* m_help = nullptr;
     QPushButton* m_headcountUpdate = nullptr;
     QPushButton* m_ageUpdate = nullptr;
-    QWidget* m_generalReports = nullptr;
-    QWidget* m_queryReports = nullptr;
+    GeneralReportsPage* m_generalReports = nullptr;
+    QueryReportsPage* m_queryReports = nullptr;
     bool m_firstRunStarted = false;
     bool m_firstRunDone = false;
 };

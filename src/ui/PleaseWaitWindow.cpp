@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -24,7 +25,12 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget* parent)
     outer->addWidget(panel);
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(8, 4, 4, 4);
-    row->addWidget(new QLabel(QStringLiteral("Lütfen Bekleyiniz..."), panel));
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(new QLabel(QStringLiteral("Lütfen Bekleyiniz..."), panel));
+    m_count = new QLabel(panel);
+    m_count->hide();
+    texts->addWidget(m_count);
+    row->addLayout(texts);
     m_animation = new SearchAnimation(panel);
     row->addWidget(m_animation);
 }
@@ -37,6 +43,18 @@ void PleaseWaitWindow::showNow()
     raise();
     repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void PleaseWaitWindow::showCount(int rows)
+{
+    m_count->setText(QString::number(rows));
+    m_count->show();
+    m_count->repaint();
+}
+
+QString PleaseWaitWindow::countText() const
+{
+    return m_count->text();
 }
 
 SearchAnimation::SearchAnimation(QWidget* parent) : QWidget(parent), m_timer(new QTimer(this))

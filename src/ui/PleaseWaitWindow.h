@@ -3,6 +3,7 @@
 // and close when they are done.
 #include <QDialog>
 
+class QLabel;
 class QTimer;
 
 namespace zelvar {
@@ -16,9 +17,13 @@ public:
     // Shows the window and paints it before returning, so that it is seen
     // even when the caller's job then blocks the event loop.
     void showNow();
+    // Long walks over rows show how many are done under the label.
+    void showCount(int rows);
+    QString countText() const;
 
 private:
     SearchAnimation* m_animation;
+    QLabel* m_count;
 };
 
 // A small animation of a magnifier sweeping over a screen, 48 × 45 pixels,

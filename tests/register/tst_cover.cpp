@@ -6,6 +6,7 @@
 #include "register/PictureReading.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
@@ -77,6 +78,27 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QVERIFY(!cover.pageChanged());
         QCOMPARE(cover.picture(), two);
+    }
+
+    void theInstalledProgramFindsThemInItsDataFolder()
+    {
+        // Installed as <prefix>/bin/zelvar: <prefix>/share/zelvar holds them,
+        // and one beside the program still comes first.
+        QTemporaryDir root;
+        QVERIFY(QDir().mkpath(root.filePath("bin")) && QDir().mkpath(root.filePath("share/zelvar")));
+        const QString shared = root.filePath("share/zelvar");
+        QImage(QSize(30, 20), QImage::Format_RGB32).save(shared + "/1.jpg", "JPEG");
+        QImage(QSize(40, 20), QImage::Format_RGB32).save(root.filePath("bin/4.jpg"), "JPEG");
+        QImage(QSize(50, 20), QImage::Format_RGB32).save(shared + "/4.jpg", "JPEG");
+        FakeClock clock;
+        CoverPicture cover(clock, root.filePath("bin"));
+        cover.setRandomSource(sequence({1, 4, 2}));
+        QVERIFY(cover.pageChanged());
+        QCOMPARE(cover.picture().width(), 30);
+        QVERIFY(cover.pageChanged());
+        QCOMPARE(cover.picture().width(), 40);
+        QVERIFY(!cover.pageChanged());
+        QCOMPARE(cover.picture().width(), 40);
     }
 
     void anUnreadableFileFailsAndTheOldPictureStays()

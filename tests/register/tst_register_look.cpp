@@ -163,7 +163,8 @@ private slots:
             QVERIFY(button->geometry().right() < w.toolBar()->width());
             if (item != TForm2::RecordNumberItem)
                 QCOMPARE(button->height(), 24);
-            const bool later = item == TForm2::QueryItem || (item >= TForm2::DwellingItem && item <= TForm2::StatusItem);
+            // Every toolbar button works.
+            const bool later = false;
             QCOMPARE(button->isEnabled(), !later);
         }
         QCOMPARE(w.toolWidget(TForm2::RecordNumberItem)->width(), 176);

@@ -5,6 +5,9 @@
 #include "data/Errors.h"
 #include "platform/fakes/FakeServices.h"
 #include "register/DatabaseWipe.h"
+#include "ui/PleaseWaitWindow.h"
+
+#include <QApplication>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -27,6 +30,14 @@ void addPhoto(DataFixture& f, int number)
 // Two named residents with photos, one without a name (NULL) and one with an
 // empty name, both with photos; a move-out row, an appointment, the office
 // row and the password.
+bool pleaseWaitShown()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<PleaseWaitWindow*>(w) && w->isVisible())
+            return true;
+    return false;
+}
+
 void fillRegister(DataFixture& f)
 {
     f.addResident("Ali Kaya", 1);
@@ -116,6 +127,9 @@ private slots:
         QVERIFY(!f.dm().Query1->isActive());
         QCOMPARE(f.dm().Query1->sql(), DatabaseWipe::deleteStatement());
         QVERIFY(fake.prompter.unexpected.isEmpty());
+        // The wait cursor and the please-wait window are gone again.
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!pleaseWaitShown());
     }
 
     void anEmptiedRegisterNumbersFromOne()
@@ -163,6 +177,8 @@ private slots:
         FakeServices fake;
         fake.prompter.answer(Answer::Yes);
         QVERIFY_THROWS_EXCEPTION(EngineError, DatabaseWipe(f.dm(), fake.services).run());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!pleaseWaitShown());
         QCOMPARE(count(f, "Foto"), 4);
         QCOMPARE(count(f, "zelvarx"), 4);
         // The photo table is open again and shows the current resident's photo.

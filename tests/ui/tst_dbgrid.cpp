@@ -203,6 +203,30 @@ private slots:
         QCOMPARE(held[2 * model.columnCount() + name].data().toString(), QString("Kişi 3"));
     }
 
+    void hiddenGridShowsTheCurrentRowWhenShown()
+    {
+        DataFixture f;
+        for (int i = 1; i <= 200; ++i)
+            f.addResident(QStringLiteral("Kişi %1").arg(i), i);
+        f.dm().Query2->refresh();
+        DBGrid grid(f.dm().DataSource1, {{"KayitNo", "Kayıt No", 60}, {"Adi", "Adı Soyadı", 170}});
+        grid.resize(300, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.hide();
+        // Moved while hidden: the grid marks the row, and scrolls to it when
+        // it is shown again.
+        f.dm().Query2->moveTo(180);
+        QCOMPARE(grid.currentIndex().row(), 180);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        const QRect cell = grid.visualRect(grid.currentIndex());
+        QVERIFY(grid.viewport()->rect().contains(cell.center()));
+        // While shown it follows at once.
+        f.dm().Query2->moveTo(3);
+        QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex()).center()));
+    }
+
     void largeRegisterReadsOnlyTheRowsShown()
     {
         DataFixture f;

@@ -105,4 +105,46 @@ void FakePrompter::clear()
     m_printers.clear();
 }
 
+int FakePrinting::nextAnswer()
+{
+    if (m_prints.empty())
+        return 0;
+    const int n = m_prints.front();
+    m_prints.pop_front();
+    return n;
+}
+
+bool FakePrinting::preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint)
+{
+    report->pageCount();
+    const int prints = nextAnswer();
+    requests << Request{report->title(), report, true, prints};
+    for (int i = 0; i < prints; ++i)
+        if (afterPrint)
+            afterPrint();
+    return prints > 0;
+}
+
+bool FakePrinting::print(std::shared_ptr<report::PagedReport> report)
+{
+    report->pageCount();
+    const int prints = qMin(1, nextAnswer());
+    requests << Request{report->title(), report, false, prints};
+    return prints > 0;
+}
+
+bool FakePrinting::writePdf(report::PagedReport& report, const QString& path)
+{
+    pdfs << path;
+    return report.writePdf(path);
+}
+
+QStringList FakePrinting::titles() const
+{
+    QStringList out;
+    for (const Request& r : requests)
+        out << r.title;
+    return out;
+}
+
 } // namespace zelvar

@@ -1,6 +1,7 @@
 #pragma once
 // Test stand-ins for the platform services. Each records what it was asked;
 // the prompter answers from a script and notes every dialog no test expected.
+#include "platform/Printing.h"
 #include "platform/Services.h"
 
 #include <QDateTime>
@@ -90,11 +91,12 @@ public:
     bool openFile(const QString& path) override
     {
         opened << path;
-        return true;
+        return !openFails;
     }
     QList<Program> started;
     QList<Program> failing; // programs that cannot be started
     QStringList opened;
+    bool openFails = false; // no program on the desktop opens such a file
 };
 
 class FakeHelp : public Help {
@@ -111,6 +113,36 @@ public:
     QDateTime current;
 };
 
+// Records every report asked for and answers from a script how many times
+// the user printed it from the preview (none when the script is used up).
+class FakePrinting : public Printing {
+public:
+    struct Request {
+        QString title;
+        std::shared_ptr<report::PagedReport> report; // fully laid out
+        bool previewed = false;                      // false: printed without preview
+        int prints = 0;
+    };
+    void answerPrinted(int times = 1) { m_prints.push_back(times); }
+    void answerNotPrinted() { m_prints.push_back(0); }
+
+    bool preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint) override;
+    bool print(std::shared_ptr<report::PagedReport> report) override;
+    bool writePdf(report::PagedReport& report, const QString& path) override;
+
+    QList<Request> requests;
+    QStringList pdfs;
+    QStringList titles() const;
+    std::shared_ptr<report::PagedReport> lastReport() const
+    {
+        return requests.isEmpty() ? nullptr : requests.last().report;
+    }
+
+private:
+    int nextAnswer();
+    std::deque<int> m_prints;
+};
+
 // All fakes together, with a Services view of them.
 struct FakeServices {
     FakePrompter prompter;
@@ -118,7 +150,8 @@ struct FakeServices {
     FakeLauncher launcher;
     FakeHelp help;
     FakeClock clock;
-    Services services{prompter, sound, launcher, help, clock};
+    FakePrinting printing;
+    Services services{prompter, sound, launcher, help, clock, printing};
 };
 
 } // namespace zelvar

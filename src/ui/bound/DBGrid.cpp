@@ -276,10 +276,20 @@ void DBGrid::followDataset()
         const QModelIndex target = m_model->index(row, std::min(column, m_model->columnCount() - 1));
         if (target.isValid() && currentIndex() != target) {
             selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
-            scrollTo(target);
+            // Placing a row walks every row above it once rows were added:
+            // a grid on a hidden page scrolls when it is shown instead.
+            if (isVisible())
+                scrollTo(target);
         }
     }
     m_following = false;
+}
+
+void DBGrid::showEvent(QShowEvent* event)
+{
+    QTableView::showEvent(event);
+    if (currentIndex().isValid())
+        scrollTo(currentIndex());
 }
 
 void DBGrid::viewRowChanged(const QModelIndex& current, const QModelIndex& previous)

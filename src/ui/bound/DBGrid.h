@@ -52,6 +52,9 @@ public:
     // Writes the text of an open cell editor into the row.
     void updateRecord() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     friend class GridDelegate;
     void cellTyped();

@@ -1,0 +1,170 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <cstdio>
+
+// The build passes the project's version.
+#ifndef ZELVAR_VERSION
+#define ZELVAR_VERSION "0"
+#endif
+
+namespace zelvar {
+
+namespace {
+
+const QString kDataDir = QStringLiteral("data-dir");
+
+// Qt's own options for the window system and session manager, taken from
+// the command line when the application starts. Accepted here unannounced,
+// so that a desktop session that restarts the program with "-session ..."
+// does not have it refused.
+const char* const kQtValueOptions[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                       "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+                                       "display", "geometry", "style", "stylesheet"};
+const char* const kQtFlagOptions[] = {"reverse", "widgetcount", "sync"};
+
+// The word of the command line that carried an unknown option name.
+QString typedOption(const QStringList& arguments, const QString& name)
+{
+    for (const QString& a : arguments.mid(1)) {
+        QString bare = a;
+        while (bare.startsWith(QLatin1Char('-')))
+            bare.remove(0, 1);
+        if (bare.section(QLatin1Char('='), 0, 0) == name)
+            return a.section(QLatin1Char('='), 0, 0);
+    }
+    return QLatin1String(name.size() == 1 ? "-" : "--") + name;
+}
+
+} // namespace
+
+CommandLine::CommandLine(const QStringList& arguments, const QLocale& locale)
+    : m_turkish(locale.uiLanguages().value(0).startsWith(QLatin1String("tr"))),
+      m_program(QFileInfo(arguments.value(0, QStringLiteral("zelvar"))).fileName())
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption dataDir(kDataDir, QString(), QStringLiteral("DIR"));
+    parser.addOptions({help, version, dataDir});
+    for (const char* name : kQtValueOptions) {
+        QCommandLineOption qt(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        qt.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qt);
+    }
+    for (const char* name : kQtFlagOptions) {
+        QCommandLineOption qt(QString::fromLatin1(name));
+        qt.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qt);
+    }
+
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            refuse(text("Bilinmeyen seçenek: %1", "Unknown option: %1").arg(typedOption(arguments, unknown.first())));
+        else
+            refuse(text("%1 seçeneğinden sonra bir klasör adı gerekir.", "The option %1 needs a folder name after it.")
+                       .arg(QStringLiteral("--") + kDataDir));
+        return;
+    }
+    if (parser.isSet(help)) {
+        m_output = helpText();
+        return;
+    }
+    if (parser.isSet(version)) {
+        m_output = versionText();
+        return;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        refuse(text("Beklenmeyen bağımsız değişken: %1", "Unexpected argument: %1")
+                   .arg(parser.positionalArguments().first()));
+        return;
+    }
+    if (parser.isSet(dataDir)) {
+        if (parser.value(dataDir).trimmed().isEmpty()) {
+            refuse(text("%1 seçeneğinden sonra bir klasör adı gerekir.", "The option %1 needs a folder name after it.")
+                       .arg(QStringLiteral("--") + kDataDir));
+            return;
+        }
+        m_dataDir = QDir(parser.value(dataDir)).absolutePath();
+    }
+    m_run = true;
+}
+
+QString CommandLine::text(const char* turkish, const char* english) const
+{
+    return QString::fromUtf8(m_turkish ? turkish : english);
+}
+
+void CommandLine::refuse(const QString& message)
+{
+    m_exitCode = kUsageError;
+    m_error = QStringLiteral("%1: %2\n").arg(m_program, message)
+              + text("Kullanılabilecek seçenekler için: %1 --help\n", "For the options, see: %1 --help\n").arg(m_program);
+}
+
+QString CommandLine::version()
+{
+    return QStringLiteral(ZELVAR_VERSION);
+}
+
+QString CommandLine::defaultDataDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/zorp");
+}
+
+QString CommandLine::dataDir() const
+{
+    return m_dataDir.isEmpty() ? defaultDataDir() : m_dataDir;
+}
+
+QString CommandLine::versionText() const
+{
+    return text("Zelvar 2001 sürüm %1\nMuhtarlık kayıt programı\n", "Zelvar 2001 version %1\nRecords program for a headman's office\n")
+        .arg(version());
+}
+
+QString CommandLine::helpText() const
+{
+    const QString usage = text("Kullanım: %1 [seçenekler]\n", "Usage: %1 [options]\n").arg(m_program);
+    const QString about = text("Zelvar 2001: muhtarlık için nüfus kayıtları, belgeler ve raporlar.\n",
+                               "Zelvar 2001: register of residents, certificates and reports for a headman's office.\n");
+    const QString options = text(
+        "Seçenekler:\n"
+        "  --data-dir KLASÖR  Verilerin (zorp.sqlite) tutulduğu klasör. Yoksa ya da\n"
+        "                     boşsa ilk açılışta tablolar oluşturulur.\n"
+        "                     Verilmezse: %1\n"
+        "  -h, --help         Bu yardımı gösterir.\n"
+        "  -v, --version      Sürüm bilgisini gösterir.\n",
+        "Options:\n"
+        "  --data-dir DIR     The folder that holds the data (zorp.sqlite). A missing\n"
+        "                     or empty folder gets its tables on the first start.\n"
+        "                     Without it: %1\n"
+        "  -h, --help         Shows this help.\n"
+        "  -v, --version      Shows the version.\n");
+    return usage + about + QLatin1Char('\n') + options.arg(QDir::toNativeSeparators(defaultDataDir()));
+}
+
+int CommandLine::report() const
+{
+    if (!m_output.isEmpty())
+        std::fputs(m_output.toUtf8().constData(), stdout);
+    if (!m_error.isEmpty())
+        std::fputs(m_error.toUtf8().constData(), stderr);
+    return m_exitCode;
+}
+
+QStringList CommandLine::arguments(int argc, char** argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+} // namespace zelvar

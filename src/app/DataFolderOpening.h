@@ -1,0 +1,41 @@
+#pragma once
+// DataFolderOpening: start-up's hold on the data folder. Takes the folder's
+// lock, so that a second copy of the program ends without touching the data,
+// then opens the data module. Every failure has a Turkish message for the
+// user and gives the program's exit code.
+#include "data/DataFolderLock.h"
+#include "data/TDM2.h"
+#include "platform/Prompter.h"
+
+#include <memory>
+
+namespace zelvar {
+
+class DataFolderOpening {
+public:
+    explicit DataFolderOpening(const QString& dataFolder);
+    ~DataFolderOpening();
+
+    // Exit codes of a start that cannot go on.
+    static constexpr int kOpened = 0;
+    static constexpr int kAlreadyRunning = 1;
+    static constexpr int kCannotOpen = 2;
+
+    // Takes the folder and opens the data module. Anything but kOpened
+    // means the program ends with that code after showing message().
+    int open();
+    TDM2* dm() const { return m_dm.get(); }
+    QString message() const { return m_message; }
+    MessageKind messageKind() const { return m_kind; }
+
+    static QString alreadyRunningMessage(const QString& folder);
+
+private:
+    QString m_folder;
+    QString m_message;
+    MessageKind m_kind = MessageKind::Error;
+    std::unique_ptr<DataFolderLock> m_lock;
+    std::unique_ptr<TDM2> m_dm;
+};
+
+} // namespace zelvar

@@ -1,0 +1,307 @@
+#include "app/RecordsSafety.h"
+
+#include "app/BackgroundJob.h"
+#include "data/Backup.h"
+#include "data/TDM2.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QDebug>
+
+namespace zelvar {
+
+namespace {
+
+QString dateTimeText(const QDateTime& t)
+{
+    return t.toString(QStringLiteral("dd.MM.yyyy hh:mm"));
+}
+
+// A wait cursor for work the user asked for and waits on.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+RecordsSafety::RecordsSafety(TDM2& dm, const Services& services, std::function<bool()> closeWindows,
+                             QObject* parent)
+    : QObject(parent),
+      m_dm(dm),
+      m_services(services),
+      m_closeWindows(std::move(closeWindows)),
+      m_folder(dm.database().folder()),
+      m_changesAtStart(dm.database().totalChanges())
+{
+}
+
+RecordsSafety::~RecordsSafety()
+{
+    // A backup is never cut off: the jobs' destructors wait for them.
+    delete m_check;
+    delete m_backup;
+}
+
+QString RecordsSafety::automaticBackupFailed(const QString& why)
+{
+    return QStringLiteral("Otomatik yedek alınamadı: %1").arg(why);
+}
+
+QString RecordsSafety::backupFolderPath() const
+{
+    return BackupFolder(m_folder).path();
+}
+
+void RecordsSafety::waitForBackground()
+{
+    for (BackgroundJob* job : {m_check.data(), m_backup.data()})
+        if (job)
+            job->wait();
+    QCoreApplication::sendPostedEvents(this);
+    QCoreApplication::sendPostedEvents(m_check);
+    QCoreApplication::sendPostedEvents(m_backup);
+}
+
+// ------------------------------------------------------ start-up check
+
+void RecordsSafety::startIntegrityCheck()
+{
+    if (!enabled() || m_check)
+        return;
+    const QString file = m_dm.database().filePath();
+    m_check = new BackgroundJob([file] { return quickCheck(file); }, this);
+    connect(m_check, &BackgroundJob::done, this, &RecordsSafety::checkFinished);
+}
+
+void RecordsSafety::checkFinished(const QStringList& problems)
+{
+    m_checkDone = true;
+    m_problems = problems;
+    if (!problems.isEmpty())
+        qWarning() << "Zelvar: veritabanı denetimi:" << problems;
+    // Nothing is shown before the password has been given.
+    if (m_loggedIn)
+        afterLogin();
+}
+
+void RecordsSafety::afterLogin()
+{
+    m_loggedIn = true;
+    if (!enabled())
+        return;
+    if (!m_checkDone) {
+        startIntegrityCheck(); // continues here when it ends
+        return;
+    }
+    if (!m_problems.isEmpty()) {
+        // A damaged database is never backed up over the good copies.
+        reportDamage();
+        return;
+    }
+    if (!BackupFolder(m_folder).hasBackupOn(m_services.clock.today()))
+        startBackup();
+}
+
+void RecordsSafety::reportDamage()
+{
+    if (m_damageTold)
+        return;
+    m_damageTold = true;
+    QStringList shown = m_problems.mid(0, 3);
+    if (m_problems.size() > 3)
+        shown << QStringLiteral("... (%1 sorun)").arg(m_problems.size());
+    const QString found = QStringLiteral("Veritabanı dosyasında bozukluk bulundu:\n%1").arg(shown.join('\n'));
+
+    // The newest backup that is itself sound.
+    QString file;
+    BackupInfo info;
+    for (const QString& candidate : BackupFolder(m_folder).files()) {
+        try {
+            info = inspectBackup(candidate);
+            file = candidate;
+            break;
+        } catch (const BackupError&) {
+        }
+    }
+    if (file.isEmpty()) {
+        m_services.prompter.message(
+            found + QStringLiteral("\n\nGeri yüklenecek sağlam bir yedek bulunamadı. Bilgi girmeden önce bir uzmana danışınız."),
+            MessageKind::Warning);
+        return;
+    }
+    const QString question =
+        found + QStringLiteral("\n\nEn yeni yedek: %1 (%2 kişi)\n%3\n\nBu yedek geri yüklensin mi?")
+                    .arg(dateTimeText(info.taken))
+                    .arg(info.residents)
+                    .arg(QDir::toNativeSeparators(file));
+    if (m_services.prompter.ask(question, Buttons::YesNo, MessageKind::Warning) == Answer::Yes)
+        restore(file, info, false);
+}
+
+// ------------------------------------------------------ automatic backups
+
+void RecordsSafety::startBackup()
+{
+    if (!enabled() || (m_backup && m_backup->isRunning()))
+        return;
+    delete m_backup;
+    const QString folder = m_folder;
+    const QDateTime now = m_services.clock.now();
+    m_backup = new BackgroundJob(
+        [folder, now]() -> QStringList {
+            try {
+                BackupFolder(folder).backUp(now);
+                return {};
+            } catch (const ZelvarError& e) {
+                return {e.message()};
+            }
+        },
+        this);
+    connect(m_backup, &BackgroundJob::done, this, &RecordsSafety::backupFinished);
+}
+
+void RecordsSafety::backupFinished(const QStringList& problems)
+{
+    if (problems.isEmpty())
+        return;
+    qWarning() << "Zelvar:" << problems;
+    // Told once; the work goes on either way.
+    if (m_failureTold)
+        return;
+    m_failureTold = true;
+    emit notice(automaticBackupFailed(problems.first()));
+}
+
+void RecordsSafety::atExit()
+{
+    if (!enabled())
+        return;
+    const bool changed = m_dm.database().totalChanges() != m_changesAtStart || m_restoredDuringRun;
+    // A damaged database is not copied over the good backups.
+    if (changed && m_problems.isEmpty())
+        startBackup();
+}
+
+// ------------------------------------------------------ the two commands
+
+void RecordsSafety::backupNowCommand()
+{
+    const QString suggested = QDir::home().filePath(BackupFolder::fileNameFor(m_services.clock.now()));
+    const QString target = m_services.prompter.saveFileName(
+        QStringLiteral("Yedek Al"), suggested, {QStringLiteral("Zelvar yedekleri (*.sqlite)")},
+        QStringLiteral("sqlite"));
+    if (target.isEmpty())
+        return;
+    if (QFileInfo(target).absoluteFilePath() == QFileInfo(m_dm.database().filePath()).absoluteFilePath()) {
+        m_services.prompter.message(QStringLiteral("Yedek, veritabanının kendi dosyasının üzerine yazılamaz !"),
+                                    MessageKind::Warning);
+        return;
+    }
+    try {
+        WaitCursor wait;
+        copyDatabase(m_dm.database().handle(), target);
+    } catch (const BackupError& e) {
+        m_services.prompter.message(e.message(), MessageKind::Warning);
+        return;
+    }
+    m_services.prompter.message(QStringLiteral("Yedek alındı:\n%1").arg(QDir::toNativeSeparators(target)),
+                                MessageKind::Information);
+}
+
+void RecordsSafety::restoreCommand()
+{
+    const QString file = m_services.prompter.openFileName(
+        QStringLiteral("Yedekten Geri Yükle"), backupFolderPath(),
+        {QStringLiteral("Zelvar yedekleri (*.sqlite)"), QStringLiteral("Tüm dosyalar (*)")});
+    if (!file.isEmpty())
+        restoreFrom(file);
+}
+
+// The data as it is now, copied into the backup folder before a restore
+// replaces it. A damaged database may refuse the online backup; its file is
+// then kept as it is.
+bool RecordsSafety::keepCurrentData(const QDateTime& now)
+{
+    const BackupFolder folder(m_folder);
+    QDir().mkpath(folder.path());
+    try {
+        copyDatabase(m_dm.database().handle(), QDir(folder.path()).filePath(BackupFolder::fileNameFor(now)));
+        return true;
+    } catch (const BackupError& e) {
+        qWarning() << "Zelvar:" << e.message();
+    }
+    const QString raw = QDir(folder.path()).filePath(QStringLiteral("bozuk_") + BackupFolder::fileNameFor(now));
+    const QString live = m_dm.database().filePath();
+    QFile::remove(raw);
+    if (!QFile::copy(live, raw))
+        return false;
+    if (QFileInfo::exists(live + QStringLiteral("-wal"))) {
+        QFile::remove(raw + QStringLiteral("-wal"));
+        QFile::copy(live + QStringLiteral("-wal"), raw + QStringLiteral("-wal"));
+    }
+    return true;
+}
+
+bool RecordsSafety::restoreFrom(const QString& file)
+{
+    if (!enabled())
+        return false;
+    BackupInfo info;
+    try {
+        info = inspectBackup(file);
+    } catch (const BackupError& e) {
+        m_services.prompter.message(e.message() + QStringLiteral("\nŞimdiki bilgiler değiştirilmedi."),
+                                    MessageKind::Warning);
+        return false;
+    }
+    return restore(file, info, true);
+}
+
+bool RecordsSafety::restore(const QString& file, const BackupInfo& info, bool ask)
+{
+    if (ask) {
+        const QString question =
+            QStringLiteral("%1 tarihli yedekte %2 kişi kayıtlı.\nŞimdiki bilgilerin yerine bu yedek yüklensin mi?\n"
+                           "(Şimdiki bilgiler önce yedeklenir.)")
+                .arg(dateTimeText(info.taken))
+                .arg(info.residents);
+        if (m_services.prompter.ask(question, Buttons::YesNo, MessageKind::Question) != Answer::Yes)
+            return false;
+    }
+    if (m_closeWindows && !m_closeWindows()) {
+        m_services.prompter.message(QStringLiteral("Açık pencereler kapatılamadı; yedek geri yüklenmedi."),
+                                    MessageKind::Warning);
+        return false;
+    }
+    waitForBackground();
+    WaitCursor wait;
+    if (!keepCurrentData(m_services.clock.now())) {
+        m_services.prompter.message(
+            QStringLiteral("Şimdiki bilgilerin yedeği alınamadı; yedek geri yüklenmedi."), MessageKind::Warning);
+        return false;
+    }
+    m_dm.closeAll();
+    try {
+        restoreBackup(m_dm.database(), file);
+    } catch (const BackupError& e) {
+        m_dm.reopenAll();
+        m_services.prompter.message(e.message(), MessageKind::Warning);
+        return false;
+    }
+    m_dm.reopenAll();
+    BackupFolder(m_folder).prune();
+    m_restoredDuringRun = true;
+    m_problems.clear();
+    emit restored();
+    m_services.prompter.message(
+        QStringLiteral("Yedek geri yüklendi: %1 tarihli yedekteki %2 kişi ile çalışmaya devam ediliyor.")
+            .arg(dateTimeText(info.taken))
+            .arg(info.residents),
+        MessageKind::Information);
+    return true;
+}
+
+} // namespace zelvar

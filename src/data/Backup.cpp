@@ -1,0 +1,264 @@
+#include "data/Backup.h"
+
+#include "data/Database.h"
+#include "data/SqliteErrors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+#include <cstdio>
+#include <sqlite3.h>
+
+namespace zelvar {
+
+namespace {
+
+const char* const kTakenFormat = "yyyy-MM-dd_HH-mm-ss";
+
+// A connection that closes itself.
+class Connection {
+public:
+    Connection(const QString& uriOrPath, int flags)
+    {
+        m_rc = sqlite3_open_v2(uriOrPath.toUtf8().constData(), &m_db, flags | SQLITE_OPEN_URI, nullptr);
+        if (m_rc == SQLITE_OK)
+            sqlite3_busy_timeout(m_db, 5000);
+    }
+    ~Connection() { sqlite3_close_v2(m_db); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    bool ok() const { return m_rc == SQLITE_OK; }
+    sqlite3* get() const { return m_db; }
+    QString error() const { return QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(m_rc)); }
+    // Hands the connection to a Database, which closes it from then on.
+    std::unique_ptr<Database> adopt()
+    {
+        sqlite3* db = m_db;
+        m_db = nullptr;
+        return Database::adopt(db);
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+    int m_rc = SQLITE_OK;
+};
+
+// A read-only URI: the file is never written, not even its journal mode.
+QString readOnlyUri(const QString& file)
+{
+    return QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           QStringLiteral("?mode=ro");
+}
+
+// Why writing a copy failed, in the user's words.
+QString writeProblem(int rc, const QString& target, const QString& engineText)
+{
+    switch (storageProblemOf(rc).value_or(StorageProblem::DiskError)) {
+    case StorageProblem::DiskFull:
+        return QStringLiteral("Diskte yer kalmadı, yedek alınamadı: %1").arg(QDir::toNativeSeparators(target));
+    case StorageProblem::ReadOnly:
+        return QStringLiteral("Yedeğin yazılacağı yer salt okunur: %1").arg(QDir::toNativeSeparators(target));
+    default:
+        return QStringLiteral("Yedek yazılamadı: %1 (%2)").arg(QDir::toNativeSeparators(target), engineText);
+    }
+}
+
+// Runs a whole backup from source to destination; waits out short locks.
+int runBackup(sqlite3* destination, sqlite3* source)
+{
+    sqlite3_backup* backup = sqlite3_backup_init(destination, "main", source, "main");
+    if (!backup)
+        return sqlite3_extended_errcode(destination);
+    int rc = SQLITE_OK;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        rc = sqlite3_backup_step(backup, -1);
+        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+            break;
+        sqlite3_sleep(50);
+    }
+    const int finish = sqlite3_backup_finish(backup);
+    return rc == SQLITE_DONE ? finish : rc;
+}
+
+bool hasSqliteHeader(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+} // namespace
+
+// ----------------------------------------------------------- BackupFolder
+
+BackupFolder::BackupFolder(const QString& dataFolder)
+    : m_dataFolder(QDir(dataFolder).absolutePath()), m_path(QDir(m_dataFolder).filePath(folderName()))
+{
+}
+
+QString BackupFolder::fileNameFor(const QDateTime& taken)
+{
+    return QStringLiteral("zorp_%1.sqlite").arg(taken.toString(QLatin1String(kTakenFormat)));
+}
+
+QDateTime BackupFolder::takenFromFileName(const QString& fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    if (!name.startsWith(QLatin1String("zorp_")) || !name.endsWith(QLatin1String(".sqlite")))
+        return {};
+    return QDateTime::fromString(name.mid(5, name.size() - 5 - 7), QLatin1String(kTakenFormat));
+}
+
+QStringList BackupFolder::files() const
+{
+    QStringList found;
+    // The names sort by date and time.
+    const QStringList names = QDir(m_path).entryList({QStringLiteral("zorp_*.sqlite")}, QDir::Files, QDir::Name | QDir::Reversed);
+    for (const QString& name : names)
+        if (takenFromFileName(name).isValid())
+            found << QDir(m_path).filePath(name);
+    return found;
+}
+
+QString BackupFolder::newest() const
+{
+    const QStringList all = files();
+    return all.isEmpty() ? QString() : all.first();
+}
+
+bool BackupFolder::hasBackupOn(const QDate& day) const
+{
+    for (const QString& file : files())
+        if (takenFromFileName(file).date() == day)
+            return true;
+    return false;
+}
+
+QString BackupFolder::backUp(const QDateTime& now) const
+{
+    if (!QDir().mkpath(m_path))
+        throw BackupError(QStringLiteral("Yedek klasörü oluşturulamıyor: %1").arg(QDir::toNativeSeparators(m_path)));
+    const QString target = QDir(m_path).filePath(fileNameFor(now));
+    copyDatabaseFile(QDir(m_dataFolder).filePath(Database::fileName()), target);
+    prune();
+    return target;
+}
+
+void BackupFolder::prune(int keep) const
+{
+    const QStringList all = files();
+    for (int i = keep; i < all.size(); ++i)
+        QFile::remove(all[i]);
+}
+
+// ------------------------------------------------------------- copying
+
+void copyDatabase(sqlite3* source, const QString& target)
+{
+    const QString part = target + QStringLiteral(".part");
+    QFile::remove(part);
+    int rc = SQLITE_OK;
+    QString engineText;
+    {
+        Connection destination(part, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        if (!destination.ok())
+            throw BackupError(writeProblem(SQLITE_CANTOPEN, target, destination.error()));
+        rc = runBackup(destination.get(), source);
+        // The copy stands alone as one file, without a write-ahead log.
+        if (rc == SQLITE_OK)
+            rc = sqlite3_exec(destination.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            engineText = destination.error();
+    }
+    if (rc != SQLITE_OK) {
+        QFile::remove(part);
+        QFile::remove(part + QStringLiteral("-journal"));
+        throw BackupError(writeProblem(rc, target, engineText));
+    }
+    // rename() replaces an older file of the same name in one step.
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) != 0) {
+        QFile::remove(part);
+        throw BackupError(writeProblem(SQLITE_CANTOPEN, target, QStringLiteral("rename")));
+    }
+}
+
+void copyDatabaseFile(const QString& databaseFile, const QString& target)
+{
+    Connection source(databaseFile, SQLITE_OPEN_READWRITE);
+    if (!source.ok())
+        throw BackupError(QStringLiteral("Veritabanı okunamadı, yedek alınamadı (%1).").arg(source.error()));
+    copyDatabase(source.get(), target);
+}
+
+// ------------------------------------------------------------- checking
+
+BackupInfo inspectBackup(const QString& file)
+{
+    const QFileInfo info(file);
+    const auto refuse = [](const QString& why) {
+        return BackupError(QStringLiteral("Seçilen dosya geçerli bir Zelvar yedeği değil.\n%1").arg(why));
+    };
+    if (!info.isFile())
+        throw refuse(QStringLiteral("Dosya bulunamadı."));
+    if (info.size() == 0)
+        throw refuse(QStringLiteral("Dosya boş."));
+    if (!hasSqliteHeader(file))
+        throw refuse(QStringLiteral("Dosya bir veritabanı değil."));
+    Connection connection(readOnlyUri(file), SQLITE_OPEN_READONLY);
+    if (!connection.ok())
+        throw refuse(QStringLiteral("Dosya açılamadı (%1).").arg(connection.error()));
+    std::unique_ptr<Database> db = connection.adopt();
+    BackupInfo result;
+    try {
+        QStringList problems;
+        Statement check(db->handle(), QStringLiteral("PRAGMA integrity_check"));
+        while (check.step())
+            problems << check.columnText(0);
+        if (problems != QStringList{QStringLiteral("ok")})
+            throw refuse(QStringLiteral("Dosya bozuk: %1").arg(problems.value(0)));
+        const QString schema = Database::schemaProblem(*db);
+        if (!schema.isEmpty())
+            throw refuse(schema);
+        result.residents = db->scalar(QStringLiteral("select count(*) from \"zelvarx\"")).toInt();
+    } catch (const BackupError&) {
+        throw;
+    } catch (const ZelvarError& e) {
+        throw refuse(QStringLiteral("Dosya okunamadı (%1).").arg(e.message()));
+    }
+    result.taken = BackupFolder::takenFromFileName(file);
+    if (!result.taken.isValid())
+        result.taken = info.lastModified();
+    return result;
+}
+
+void restoreBackup(Database& live, const QString& file)
+{
+    Connection source(readOnlyUri(file), SQLITE_OPEN_READONLY);
+    if (!source.ok())
+        throw BackupError(QStringLiteral("Yedek dosyası açılamadı (%1).").arg(source.error()));
+    const int rc = runBackup(live.handle(), source.get());
+    if (rc != SQLITE_OK)
+        throw BackupError(QStringLiteral("Yedek geri yüklenemedi; mevcut bilgiler değişmedi (%1).")
+                              .arg(QString::fromUtf8(sqlite3_errstr(rc))));
+}
+
+QStringList quickCheck(const QString& databaseFile)
+{
+    Connection connection(databaseFile, SQLITE_OPEN_READWRITE);
+    if (!connection.ok())
+        return {connection.error()};
+    QStringList problems;
+    try {
+        std::unique_ptr<Database> db = connection.adopt();
+        Statement check(db->handle(), QStringLiteral("PRAGMA quick_check"));
+        while (check.step())
+            problems << check.columnText(0);
+    } catch (const ZelvarError& e) {
+        problems << e.message();
+    }
+    if (problems == QStringList{QStringLiteral("ok")})
+        problems.clear();
+    return problems;
+}
+
+} // namespace zelvar

@@ -1,0 +1,29 @@
+#pragma once
+// DataFolderLock: one program per data folder. The running program holds a
+// lock file in the folder; a second copy started on the same folder finds
+// it held and ends without touching the data. A lock left by a run that
+// crashed names a process that no longer exists and does not block.
+#include <QLockFile>
+#include <QString>
+
+namespace zelvar {
+
+class DataFolderLock {
+public:
+    explicit DataFolderLock(const QString& dataFolder);
+
+    enum class Result { Taken, HeldByAnother, Failed };
+    // Takes the lock for as long as this object lives.
+    Result take();
+    // The process that holds the lock, after HeldByAnother; 0 if unknown.
+    qint64 holder() const;
+
+    static QString fileName() { return QStringLiteral("zorp.lock"); }
+    QString path() const { return m_path; }
+
+private:
+    QString m_path;
+    QLockFile m_lock;
+};
+
+} // namespace zelvar

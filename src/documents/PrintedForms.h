@@ -1,0 +1,25 @@
+#pragma once
+// PrintedForms: the report forms made once at start-up and kept until the
+// program ends, so that their run-time texts (photo, document number,
+// purpose, reason, work-address lines) stay between runs.
+#include "documents/TQRDeg.h"
+#include "documents/TQRMDForm1.h"
+#include "documents/TQRNuSu.h"
+#include "documents/TQrIkamet.h"
+
+namespace zelvar {
+
+struct PrintedForms {
+    TQRDeg idCardChange;
+    TQrIkamet residence;
+    TQRNuSu idCardCopy;
+    TQRMDForm1 declaration;
+
+    static PrintedForms& instance()
+    {
+        static PrintedForms forms;
+        return forms;
+    }
+};
+
+} // namespace zelvar

@@ -1,0 +1,113 @@
+#pragma once
+// TEditor: the document editor, a small rich-text word processor inside the
+// main window. The clerk finishes the text certificates that the register
+// window composes into it, prints them and may save them as files; any
+// letter can be written here too. One editor window exists at a time; its
+// caption always begins with "E", by which the main window finds it.
+#include "documents/EditorPrint.h"
+#include "platform/Services.h"
+
+#include <QFont>
+#include <QWidget>
+#include <optional>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QStatusBar;
+class QTextCharFormat;
+class QTextEdit;
+class QToolButton;
+
+namespace zelvar {
+
+class CertificateTemplate;
+struct TemplateValues;
+class TDM2;
+
+class TEditor : public QWidget {
+    Q_OBJECT
+public:
+    TEditor(TDM2& dm, const Services& services, QWidget* parent = nullptr);
+    ~TEditor() override;
+
+    static QString caption() { return QStringLiteral("Editor"); }
+    static QString statusText() { return QStringLiteral("Zelvar 2001 - Editor"); }
+    static constexpr int kHelpTopic = 105;
+    static constexpr int kClientWidth = 630;
+    static constexpr int kClientHeight = 436;
+    static constexpr int kToolbarHeight = 30;
+    static QString baseFontName() { return QStringLiteral("Courier New"); }
+    static constexpr int kBaseFontSize = 10;
+    static QStringList sizeChoices();
+
+    // The toolbar's buttons, left to right.
+    enum ToolItem {
+        CloseItem, OpenItem, SaveItem, PrintItem, CutItem, CopyItem, PasteItem, UndoItem, DeleteItem,
+        SelectAllItem, AlignLeftItem, CenterItem, AlignRightItem, BoldItem, ItalicItem, UnderlineItem, FontItem,
+        HelpItem,
+    };
+    static constexpr int kToolItemCount = 18;
+
+    // --- the commands behind the buttons
+    void closeWindow();
+    void openFile();
+    void saveFile();
+    EditorPrint::Result printDocument();
+    void cut();
+    void copy();
+    void paste();
+    void undo();
+    void deleteAll(); // "Sil": the whole text
+    void selectAll();
+    void setParagraphAlignment(Qt::Alignment alignment);
+    void setBold(bool on);
+    void setItalic(bool on);
+    void setUnderline(bool on);
+    void fontProperties();
+    void setBaseFontName(const QString& name);
+    void sizeTextChanged(const QString& text); // each change of the size box's text
+    void showHelp();
+
+    // --- what the certificate templates use
+    // Replaces the text with a template's lines for the resident with the
+    // given record number, sets the caption and puts the caret at the top.
+    void compose(const CertificateTemplate& certificate, const TemplateValues& values, int recordNumber);
+    // The resident a printed certificate will be logged to, if any.
+    std::optional<PendingLog> pendingLog() const { return m_pendingLog; }
+
+    // --- what tests reach
+    QTextEdit* textArea() const { return m_text; }
+    QComboBox* fontNameBox() const { return m_fontName; }
+    QComboBox* fontSizeBox() const { return m_fontSize; }
+    QAction* toolAction(ToolItem item) const { return m_actions[item]; }
+    QToolButton* toolButton(ToolItem item) const { return m_buttons[item]; }
+    QStatusBar* statusBar() const { return m_statusBar; }
+    QLabel* statusPanel(int index) const { return m_panels[index]; }
+    QFont baseFont() const;
+    void setPrinterSetup(std::function<void(QPrinter&)> setup) { m_print.setPrinterSetup(std::move(setup)); }
+
+private:
+    void buildToolBar();
+    void buildStatusBar();
+    QAction* addButton(ToolItem item, const QIcon& icon, const QString& hint);
+    void setBaseFont(const QFont& font);
+    void mergeFormat(const QTextCharFormat& format);
+    void fileFailed(const QString& message);
+
+    TDM2& m_dm;
+    Services m_services;
+    EditorPrint m_print;
+    std::optional<PendingLog> m_pendingLog;
+
+    QWidget* m_toolFrame = nullptr;
+    QAction* m_actions[kToolItemCount] = {};
+    QToolButton* m_buttons[kToolItemCount] = {};
+    QComboBox* m_fontName = nullptr;
+    QComboBox* m_fontSize = nullptr;
+    QTextEdit* m_text = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QLabel* m_panels[2] = {};
+};
+
+} // namespace zelvar

@@ -1,0 +1,66 @@
+#include "report/ReportFonts.h"
+
+#include <QFontInfo>
+
+namespace zelvar::report {
+
+namespace {
+
+constexpr double kReferenceDpi = 1200;
+constexpr double kMmPerInch = 25.4;
+
+QString key(const FontSpec& spec)
+{
+    return spec.family + QLatin1Char('|') + QString::number(spec.pointSize) + (spec.bold ? QLatin1String("|b") : QLatin1String(""));
+}
+
+} // namespace
+
+ReportFonts::ReportFonts() : m_reference(1, 1, QImage::Format_ARGB32)
+{
+    const int dotsPerMetre = qRound(kReferenceDpi / kMmPerInch * 1000);
+    m_reference.setDotsPerMeterX(dotsPerMetre);
+    m_reference.setDotsPerMeterY(dotsPerMetre);
+}
+
+QFont ReportFonts::font(const FontSpec& spec)
+{
+    QFont f(spec.family);
+    f.setPointSizeF(spec.pointSize);
+    f.setBold(spec.bold);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::PreferQuality));
+    return f;
+}
+
+QString ReportFonts::resolvedFamily(const QString& layoutFamily)
+{
+    return QFontInfo(QFont(layoutFamily)).family();
+}
+
+const QFontMetricsF& ReportFonts::metrics(const FontSpec& spec)
+{
+    const QString k = key(spec);
+    auto it = m_metrics.find(k);
+    if (it == m_metrics.end())
+        it = m_metrics.insert(k, std::make_shared<QFontMetricsF>(font(spec), &m_reference));
+    return **it;
+}
+
+double ReportFonts::widthMm(const QString& text, const FontSpec& spec)
+{
+    return metrics(spec).horizontalAdvance(text) / kReferenceDpi * kMmPerInch;
+}
+
+double ReportFonts::lineHeightMm(const FontSpec& spec)
+{
+    const QFontMetricsF& m = metrics(spec);
+    return (m.ascent() + m.descent()) / kReferenceDpi * kMmPerInch;
+}
+
+double ReportFonts::ascentMm(const FontSpec& spec)
+{
+    return metrics(spec).ascent() / kReferenceDpi * kMmPerInch;
+}
+
+} // namespace zelvar::report

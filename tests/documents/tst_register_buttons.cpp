@@ -1,0 +1,82 @@
+// The register window's certificate buttons open the printed certificates
+// and the declaration's selection window.
+#include "CertificateFixture.h"
+#include "TestRegistry.h"
+#include "documents/TForm5.h"
+#include "documents/Tsayifrm.h"
+#include "register/TForm2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+
+using namespace zelvar;
+using namespace zelvar::testing;
+
+namespace {
+
+// Runs `act` on the first modal dialog of type T, from inside its loop.
+template <typename T> void whenDialogOpens(std::function<void(T*)> act)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            act(dialog);
+        }
+    });
+    poll->start(10);
+}
+
+} // namespace
+
+class TstRegisterCertificateButtons : public QObject {
+    Q_OBJECT
+private slots:
+    void buttonsRunTheirCertificates()
+    {
+        CertificateFixture f;
+        f.setOffice();
+        f.data.addResident(QStringLiteral("Ayşe Yılmaz"), 7, CertificateFixture::fullResident());
+        TForm2 window(f.dm(), f.fakes.services);
+        for (TForm2::ToolItem item : {TForm2::DwellingItem, TForm2::IdCopyItem, TForm2::ResidenceItem, TForm2::IdChangeItem})
+            QVERIFY(window.toolAction(item)->isEnabled());
+
+        f.fakes.printing.answerPrinted(1);
+        window.toolAction(TForm2::IdCopyItem)->trigger();
+        f.fakes.prompter.input(QStringLiteral("Yıprandı"));
+        window.toolAction(TForm2::IdChangeItem)->trigger();
+        whenDialogOpens<Tsayifrm>([](Tsayifrm* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("İkametgah Ek Bilgi"));
+            QVERIFY(dialog->numberBox()->text().isEmpty());
+            dialog->numberBox()->setText(QStringLiteral("44"));
+            dialog->purposeBox()->setText(QStringLiteral("Okul"));
+            if (qEnvironmentVariableIsSet("ZELVAR_SHOT_DIR"))
+                dialog->grab().save(qEnvironmentVariable("ZELVAR_SHOT_DIR") + QStringLiteral("/tsayifrm.png"));
+            dialog->okButton()->click();
+        });
+        window.toolAction(TForm2::ResidenceItem)->trigger();
+        QCOMPARE(f.fakes.printing.titles(),
+                 QStringList({"Zelvar 2001 [Nüfus Cüzdan Sureti]", "Zelvar 2001 [Nüfus Cüzdanı Değiştirme Belgesi]",
+                              "Zelvar 2001 [İkametgah Belgesi]"}));
+        QVERIFY(f.fakes.printing.lastReport()->page(0).findText(QStringLiteral("44")));
+        QVERIFY(f.fakes.printing.lastReport()->page(0).findText(QStringLiteral("Okul")));
+        QCOMPARE(f.log(7), QStringLiteral("Nüfus Cüzdan Sureti 09.12.2026"));
+        // The register shows the line on its documents page.
+        QCOMPARE(f.dm().Query2->displayText(QStringLiteral("Belgeler")), QStringLiteral("Nüfus Cüzdan Sureti 09.12.2026"));
+
+        bool opened = false;
+        whenDialogOpens<TForm5>([&opened](TForm5* dialog) {
+            opened = true;
+            dialog->closeButton()->click();
+        });
+        window.toolAction(TForm2::DwellingItem)->trigger();
+        QVERIFY(opened);
+        QVERIFY(f.fakes.prompter.unexpected.isEmpty());
+    }
+};
+
+ZELVAR_TEST(TstRegisterCertificateButtons)
+#include "tst_register_buttons.moc"

@@ -1,0 +1,214 @@
+// The paginator: where every band and item lands, page by page.
+#include "TestRegistry.h"
+#include "report/Paginator.h"
+#include "report/PagedReport.h"
+
+#include <QTest>
+
+using namespace zelvar::report;
+
+namespace {
+
+constexpr double kTolerance = 0.1; // mm
+
+bool near(double a, double b)
+{
+    return std::abs(a - b) < kTolerance;
+}
+
+// A list report on A4 portrait: a title, a header with the page's first
+// name, one 6.3 mm row per name and a footer with the page number.
+ReportDefinition listReport()
+{
+    ReportDefinition d;
+    d.title = QStringLiteral("Liste");
+    d.titleBand.height = 10.6;
+    d.titleBand.items << Item::label(QStringLiteral("Başlık"), {"Arial", 14}).centredAcross(2.1);
+    d.columnHeader.height = 6.1;
+    d.columnHeader.items << Item::label(QStringLiteral("İlk:"), {"Arial", 9, true}).at(0.8, 2.1)
+                         << Item::value(QStringLiteral("Adi"), {"Arial", 9}).at(0.8, 20);
+    d.detail.height = 6.3;
+    d.detail.items << Item::value(QStringLiteral("Adi"), {"Arial", 9}).at(0.8, 2.1);
+    d.pageFooter.height = 6.3;
+    d.pageFooter.items << Item::pageNo(QStringLiteral("Sayfa"), {"Arial", 9}).at(1.1, 2.1);
+    return d;
+}
+
+TableRows names(int count)
+{
+    TableRows rows({QStringLiteral("Adi")});
+    for (int i = 0; i < count; ++i)
+        rows.addRow(QVariantList{QStringLiteral("Kişi %1").arg(i + 1)});
+    return rows;
+}
+
+} // namespace
+
+class TstPaginator : public QObject {
+    Q_OBJECT
+private slots:
+    void fontsResolveToMetricCompatibleFamilies()
+    {
+        QCOMPARE(ReportFonts::resolvedFamily(QStringLiteral("Arial")), QStringLiteral("Liberation Sans"));
+        QCOMPARE(ReportFonts::resolvedFamily(QStringLiteral("Courier New")), QStringLiteral("Liberation Mono"));
+        QVERIFY(!ReportFonts::resolvedFamily(QStringLiteral("MS Sans Serif")).isEmpty());
+        // Courier New is fixed-width: ten characters of 10 pt are 60 points wide.
+        ReportFonts fonts;
+        QVERIFY(near(fonts.widthMm(QStringLiteral("İl.......:"), {"Courier New", 10}), 60 * 25.4 / 72));
+        QVERIFY(fonts.widthMm(QStringLiteral("Ali"), {"Arial", 10, true}) > fonts.widthMm(QStringLiteral("Ali"), {"Arial", 10}));
+    }
+
+    void placesItemsFromTheBandCornerInMillimetres()
+    {
+        ReportDefinition d;
+        d.paper = QPageSize::A5;
+        d.detail.height = 181.5;
+        d.detail.items << Item::label(QStringLiteral("İKAMETGAH BELGESİ"), {"Courier New", 16, true}).at(0.8, 31.8)
+                       << Item::value(QStringLiteral("Adi"), {"Courier New", 10}).centredOn(147.9, 77.8)
+                       << Item::label(QStringLiteral("sağ"), {"Courier New", 10}).rightAlignedAt(10, 100)
+                       << Item::label(QStringLiteral("kutu içinde uzun bir metin"), {"Arial", 9}).inBox(20, 5, 30, 4.5)
+                       << Item::frame(12.7, 90.5, 30.4, 36.2)
+                       << Item::frame(0, 0, 0, 0, BottomSide)
+                       << Item::imageField(QStringLiteral("Foto"), 12.7, 90.5, 30.4, 36.2)
+                       << Item::value(QStringLiteral("Bos"), {"Arial", 9}).at(50, 5);
+        TableRows rows({QStringLiteral("Adi"), QStringLiteral("Foto"), QStringLiteral("Bos")});
+        rows.addRow(QVariantList{QStringLiteral("Ayşe Yılmaz"), QVariant(), QString()});
+        const QVector<Page> pages = paginate(d, rows);
+        QCOMPARE(pages.size(), 1);
+        const Page& p = pages[0];
+        QCOMPARE(p.firstRow, 0);
+        QCOMPARE(p.rowCount, 1);
+
+        const PlacedItem* title = p.findText(QStringLiteral("İKAMETGAH BELGESİ"));
+        QVERIFY(title);
+        QVERIFY(near(title->rect.left(), 12.7 + 31.8));
+        QVERIFY(near(title->rect.top(), 12.7 + 0.8));
+        QCOMPARE(title->item->font, FontSpec("Courier New", 16, true));
+
+        ReportFonts fonts;
+        const PlacedItem* name = p.findText(QStringLiteral("Ayşe Yılmaz"));
+        QVERIFY(name);
+        QVERIFY(near(name->rect.center().x(), 12.7 + 77.8));
+        QVERIFY(near(name->rect.width(), fonts.widthMm(QStringLiteral("Ayşe Yılmaz"), {"Courier New", 10})));
+        const PlacedItem* right = p.findText(QStringLiteral("sağ"));
+        QVERIFY(near(right->rect.right(), 12.7 + 100));
+        const PlacedItem* box = p.findText(QStringLiteral("kutu içinde uzun bir metin"));
+        QCOMPARE(box->rect, QRectF(17.7, 32.7, 30, 4.5));
+
+        // Frames: the given box, and one the whole band; the picture field
+        // holds no picture and the empty field prints nothing.
+        QList<QRectF> frames;
+        for (const PlacedItem& i : p.items)
+            if (i.kind == ItemKind::Frame)
+                frames << i.rect;
+        QCOMPARE(frames.size(), 2);
+        QVERIFY(near(frames[0].left(), 103.2) && near(frames[0].width(), 30.4) && near(frames[0].height(), 36.2));
+        QVERIFY(near(frames[1].width(), 148 - 2 * 12.7) && near(frames[1].height(), 181.5));
+        for (const PlacedItem& i : p.items)
+            QVERIFY(i.kind != ItemKind::Picture);
+        QCOMPARE(p.texts().size(), 4);
+    }
+
+    void headerRepeatsWithThePagesFirstRowAndFooterNumbersPages()
+    {
+        const ReportDefinition d = listReport();
+        const TableRows rows = names(100);
+        const QVector<Page> pages = paginate(d, rows);
+        // 297 - 2 x 12.7 = 271.6 mm; the footer keeps 6.3, the header 6.1;
+        // page 1 also carries the 10.6 mm title.
+        const int firstPageRows = int((271.6 - 6.3 - 6.1 - 10.6) / 6.3);
+        const int otherPageRows = int((271.6 - 6.3 - 6.1) / 6.3);
+        QCOMPARE(pages[0].rowCount, firstPageRows);
+        QCOMPARE(pages[1].rowCount, otherPageRows);
+        QCOMPARE(pages.size(), 1 + (100 - firstPageRows + otherPageRows - 1) / otherPageRows);
+        int total = 0;
+        for (const Page& p : pages)
+            total += p.rowCount;
+        QCOMPARE(total, 100);
+
+        QVERIFY(pages[0].findText(QStringLiteral("Başlık")));
+        QVERIFY(!pages[1].findText(QStringLiteral("Başlık")));
+        for (int i = 0; i < pages.size(); ++i) {
+            const Page& p = pages[i];
+            const PlacedItem* first = p.findText(QStringLiteral("İlk:"));
+            QVERIFY(first);
+            QVERIFY(near(first->rect.top(), 12.7 + (i == 0 ? 10.6 : 0) + 0.8));
+            // The header's field shows the first name on its own page.
+            const QString firstName = QStringLiteral("Kişi %1").arg(p.firstRow + 1);
+            const PlacedItem* header = p.findText(firstName);
+            QVERIFY(header);
+            QVERIFY(near(header->rect.left(), 12.7 + 20));
+            const PlacedItem* footer = p.findText(QStringLiteral("Sayfa%1").arg(i + 1));
+            QVERIFY(footer);
+            QVERIFY(near(footer->rect.top(), 297 - 12.7 - 6.3 + 1.1));
+            // Rows stop above the footer.
+            const PlacedItem* last = p.findText(QStringLiteral("Kişi %1").arg(p.firstRow + p.rowCount), 1);
+            if (!last)
+                last = p.findText(QStringLiteral("Kişi %1").arg(p.firstRow + p.rowCount));
+            QVERIFY(last->rect.top() - 0.8 + 6.3 <= 297 - 12.7 - 6.3 + 0.01);
+        }
+        // The title on the first page is centred across the band.
+        const PlacedItem* title = pages[0].findText(QStringLiteral("Başlık"));
+        QVERIFY(near(title->rect.center().x(), 105));
+    }
+
+    void emptyReportGivesOnePageWithTitleHeaderAndFooter()
+    {
+        const QVector<Page> pages = paginate(listReport(), NoRows());
+        QCOMPARE(pages.size(), 1);
+        QCOMPARE(pages[0].rowCount, 0);
+        QCOMPARE(pages[0].firstRow, -1);
+        QCOMPARE(pages[0].texts(), QStringList({"Başlık", "İlk:", "Sayfa1"}));
+    }
+
+    void labelsFillDownThenAcross()
+    {
+        ReportDefinition d;
+        d.columns = 3;
+        d.detail.height = 25.1;
+        d.detail.items << Item::label(QStringLiteral("Sayın"), {"MS Sans Serif", 9}).at(1.3, 5.3)
+                       << Item::value(QStringLiteral("Adi"), {"Arial", 10, true}).at(6.3, 5.3);
+        const QVector<Page> pages = paginate(d, names(31));
+        QCOMPARE(pages.size(), 2);
+        QCOMPARE(pages[0].rowCount, 30);
+        QCOMPARE(pages[1].rowCount, 1);
+        const double column = (210 - 2 * 12.7) / 3;
+        const PlacedItem* tenth = pages[0].findText(QStringLiteral("Kişi 10"));
+        QVERIFY(near(tenth->rect.left(), 12.7 + 5.3) && near(tenth->rect.top(), 12.7 + 9 * 25.1 + 6.3));
+        const PlacedItem* eleventh = pages[0].findText(QStringLiteral("Kişi 11"));
+        QVERIFY(near(eleventh->rect.left(), 12.7 + column + 5.3) && near(eleventh->rect.top(), 12.7 + 6.3));
+        const PlacedItem* thirtieth = pages[0].findText(QStringLiteral("Kişi 30"));
+        QVERIFY(near(thirtieth->rect.left(), 12.7 + 2 * column + 5.3));
+        const PlacedItem* last = pages[1].findText(QStringLiteral("Kişi 31"));
+        QVERIFY(near(last->rect.left(), 12.7 + 5.3) && near(last->rect.top(), 12.7 + 6.3));
+    }
+
+    void layoutIsIncremental()
+    {
+        PagedReport report(listReport(), std::make_shared<TableRows>(names(5000)));
+        QCOMPARE(report.pagesLaidOut(), 0);
+        QVERIFY(report.layoutMore(1));
+        QCOMPARE(report.pagesLaidOut(), 1);
+        QVERIFY(!report.isComplete());
+        QCOMPARE(report.page(2).number, 3);
+        QCOMPARE(report.pagesLaidOut(), 3);
+        const int count = report.pageCount();
+        QVERIFY(report.isComplete());
+        QCOMPARE(report.page(count + 5).number, count); // past the end: the last page
+        QVERIFY(report.page(count - 1).findText(QStringLiteral("Kişi 5000")));
+    }
+
+    void aTooTallBandStillPrintsOnePerPage()
+    {
+        ReportDefinition d;
+        d.paper = QPageSize::A5;
+        d.detail.height = 300;
+        d.detail.items << Item::value(QStringLiteral("Adi"), {"Arial", 9}).at(0, 0);
+        const QVector<Page> pages = paginate(d, names(3));
+        QCOMPARE(pages.size(), 3);
+        QCOMPARE(pages[2].texts(), QStringList{"Kişi 3"});
+    }
+};
+
+ZELVAR_TEST(TstPaginator)
+#include "tst_paginator.moc"
