@@ -47,12 +47,12 @@ MainWindow::MainWindow(TDM2& dm, const Services& services, WindowFactories facto
     buildMenus();
     buildToolBars();
     buildStatusBar();
-    connect(m_safety, &RecordsSafety::notice, m_hintPanel, &QLabel::setText);
+    connect(m_safety, &RecordsSafety::notice, m_hintPanel, &ValueLabel::setText);
     // Nothing of the program answers before the password is accepted: the
     // window exists, hidden, while the login waits, and its menus, buttons
     // and keys would otherwise be reachable through the accessibility
-    // interface.
-    setCommandsEnabled(false);
+    // interface. Only a frame built without a login opens at once.
+    setCommandsEnabled(!m_factories.login);
 
     // Restored size, centred on the screen; the program shows it maximized.
     resize(643, 476);
