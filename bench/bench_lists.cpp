@@ -4,6 +4,7 @@
 // that draws the same strings at the same places.
 // Usage: bench_lists [residents]
 #include "BenchSupport.h"
+#include "SilentServices.h"
 #include "data/TDM2.h"
 #include "report/PagePainter.h"
 #include "report/PagedReport.h"
@@ -34,36 +35,6 @@ using namespace zelvar;
 using namespace zelvar::bench;
 
 namespace {
-
-// Services that answer nothing: no dialog may stop a benchmark.
-class SilentPrompter : public Prompter {
-public:
-    void message(const QString&, MessageKind, const QString&) override {}
-    Answer ask(const QString&, Buttons, MessageKind, const QString&) override { return Answer::Yes; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFileName(const QString&, const QString&, const QStringList&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QStringList&, const QString&) override { return {}; }
-    bool chooseFont(QFont&) override { return false; }
-    bool choosePrinter(QPrinter&) override { return false; }
-};
-
-class SilentSound : public Sound {
-public:
-    void beep() override {}
-    void exclamation() override {}
-    void playSync(const QString&, int) override {}
-};
-
-class NoLauncher : public Launcher {
-public:
-    bool start(Program) override { return false; }
-    bool openFile(const QString&) override { return false; }
-};
-
-class NoHelp : public Help {
-public:
-    void showTopic(int) override {}
-};
 
 // The same strings at the same places, drawn by QPainter alone on a
 // QPdfWriter: what any program writing these pages has to do. A value too
@@ -176,13 +147,8 @@ int main(int argc, char** argv)
     TDM2 dm(copyOf(generated, work));
     const QString file = work.path() + QStringLiteral("/zorp.sqlite");
 
-    SilentPrompter prompter;
-    SilentSound sound;
-    NoLauncher launcher;
-    NoHelp help;
-    SystemClock clock;
-    QtPrinting printing(prompter);
-    Services services{prompter, sound, launcher, help, clock, printing};
+    SilentServices silent;
+    Services& services = silent.services;
     std::printf("Lists over %d residents\n", residents);
 
     // Find matching everyone: every name holds a blank. Timed until the

@@ -6,6 +6,7 @@
 // a bare library loop reading the same rows.
 //   bench_register [residents]
 #include "BenchSupport.h"
+#include "SilentServices.h"
 #include "data/Database.h"
 #include "data/TDM2.h"
 #include "platform/QtPrinting.h"
@@ -30,46 +31,6 @@ using namespace zelvar;
 using namespace zelvar::bench;
 
 namespace {
-
-// Services that answer Yes and nothing else: no dialog may stop a benchmark.
-class SilentPrompter : public Prompter {
-public:
-    void message(const QString&, MessageKind, const QString&) override {}
-    Answer ask(const QString&, Buttons, MessageKind, const QString&) override { return Answer::Yes; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFileName(const QString&, const QString&, const QStringList&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QStringList&, const QString&) override { return {}; }
-    bool chooseFont(QFont&) override { return false; }
-    bool choosePrinter(QPrinter&) override { return false; }
-};
-
-class SilentSound : public Sound {
-public:
-    void beep() override {}
-    void exclamation() override {}
-    void playSync(const QString&, int) override {}
-};
-
-class NoLauncher : public Launcher {
-public:
-    bool start(Program) override { return false; }
-    bool openFile(const QString&) override { return false; }
-};
-
-class NoHelp : public Help {
-public:
-    void showTopic(int) override {}
-};
-
-struct SilentServices {
-    SilentPrompter prompter;
-    SilentSound sound;
-    NoLauncher launcher;
-    NoHelp help;
-    SystemClock clock;
-    QtPrinting printing{prompter};
-    Services services{prompter, sound, launcher, help, clock, printing};
-};
 
 // The statement the register reads: row ids and names, as Dataset asks it.
 QString registerRead(const QString& tail = QString())

@@ -53,12 +53,12 @@ const PagePainter::FontOnDevice& PagePainter::deviceFont(const Item& item)
 {
     if (const FontOnDevice* known = m_itemFonts.value(&item))
         return *known;
-    const FontSpec& spec = item.font;
-    const QString key = spec.family + QLatin1Char('|') + QString::number(spec.pointSize) + QLatin1Char(spec.bold ? 'b' : 'r');
+    const FontSpec& wanted = item.font;
+    const QString key = wanted.family + QLatin1Char('|') + QString::number(wanted.pointSize) + QLatin1Char(wanted.bold ? 'b' : 'r');
     auto it = m_fonts.find(key);
     if (it == m_fonts.end()) {
         FontOnDevice f;
-        f.font = ReportFonts::font(spec);
+        f.font = ReportFonts::font(wanted);
         f.metrics = QFontMetricsF(f.font, m_painter.device());
         f.ascent = f.metrics.ascent();
         f.height = f.metrics.height();

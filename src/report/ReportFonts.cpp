@@ -9,9 +9,9 @@ namespace {
 constexpr double kReferenceDpi = 1200;
 constexpr double kMmPerInch = 25.4;
 
-QString key(const FontSpec& spec)
+QString key(const FontSpec& wanted)
 {
-    return spec.family + QLatin1Char('|') + QString::number(spec.pointSize) + (spec.bold ? QLatin1String("|b") : QLatin1String(""));
+    return wanted.family + QLatin1Char('|') + QString::number(wanted.pointSize) + (wanted.bold ? QLatin1String("|b") : QLatin1String(""));
 }
 
 } // namespace
@@ -23,11 +23,11 @@ ReportFonts::ReportFonts() : m_reference(1, 1, QImage::Format_ARGB32)
     m_reference.setDotsPerMeterY(dotsPerMetre);
 }
 
-QFont ReportFonts::font(const FontSpec& spec)
+QFont ReportFonts::font(const FontSpec& wanted)
 {
-    QFont f(spec.family);
-    f.setPointSizeF(spec.pointSize);
-    f.setBold(spec.bold);
+    QFont f(wanted.family);
+    f.setPointSizeF(wanted.pointSize);
+    f.setBold(wanted.bold);
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::PreferQuality));
     return f;
@@ -38,29 +38,29 @@ QString ReportFonts::resolvedFamily(const QString& layoutFamily)
     return QFontInfo(QFont(layoutFamily)).family();
 }
 
-const QFontMetricsF& ReportFonts::metrics(const FontSpec& spec)
+const QFontMetricsF& ReportFonts::metrics(const FontSpec& wanted)
 {
-    const QString k = key(spec);
+    const QString k = key(wanted);
     auto it = m_metrics.find(k);
     if (it == m_metrics.end())
-        it = m_metrics.insert(k, std::make_shared<QFontMetricsF>(font(spec), &m_reference));
+        it = m_metrics.insert(k, std::make_shared<QFontMetricsF>(font(wanted), &m_reference));
     return **it;
 }
 
-double ReportFonts::widthMm(const QString& text, const FontSpec& spec)
+double ReportFonts::widthMm(const QString& text, const FontSpec& wanted)
 {
-    return metrics(spec).horizontalAdvance(text) / kReferenceDpi * kMmPerInch;
+    return metrics(wanted).horizontalAdvance(text) / kReferenceDpi * kMmPerInch;
 }
 
-double ReportFonts::lineHeightMm(const FontSpec& spec)
+double ReportFonts::lineHeightMm(const FontSpec& wanted)
 {
-    const QFontMetricsF& m = metrics(spec);
+    const QFontMetricsF& m = metrics(wanted);
     return (m.ascent() + m.descent()) / kReferenceDpi * kMmPerInch;
 }
 
-double ReportFonts::ascentMm(const FontSpec& spec)
+double ReportFonts::ascentMm(const FontSpec& wanted)
 {
-    return metrics(spec).ascent() / kReferenceDpi * kMmPerInch;
+    return metrics(wanted).ascent() / kReferenceDpi * kMmPerInch;
 }
 
 } // namespace zelvar::report

@@ -21,16 +21,16 @@ class ReportFonts {
 public:
     ReportFonts();
 
-    static QFont font(const FontSpec& spec);
+    static QFont font(const FontSpec& wanted);
     // The family fontconfig picks for a layout's name, e.g. "Liberation Sans" for "Arial".
     static QString resolvedFamily(const QString& layoutFamily);
 
-    double widthMm(const QString& text, const FontSpec& spec);
-    double lineHeightMm(const FontSpec& spec); // ascent + descent
-    double ascentMm(const FontSpec& spec);
+    double widthMm(const QString& text, const FontSpec& wanted);
+    double lineHeightMm(const FontSpec& wanted); // ascent + descent
+    double ascentMm(const FontSpec& wanted);
 
 private:
-    const QFontMetricsF& metrics(const FontSpec& spec);
+    const QFontMetricsF& metrics(const FontSpec& wanted);
     QImage m_reference; // a 1200 dpi device to measure on
     QHash<QString, std::shared_ptr<QFontMetricsF>> m_metrics;
 };
