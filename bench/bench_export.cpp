@@ -78,11 +78,16 @@ void directXlsx(sqlite3* db, const char* path)
                 continue;
             const FieldType type = fields[c].type;
             if (type == FieldType::Date) {
-                int y = 0, m = 0, d = 0;
-                std::sscanf(reinterpret_cast<const char*>(sqlite3_column_text(st, c)), "%d-%d-%d", &y, &m, &d);
-                lxw_datetime when{y, m, d, 0, 0, 0};
+                const char* iso = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+                const auto digits = [iso](int at, int count) {
+                    int n = 0;
+                    for (int i = at; i < at + count; ++i)
+                        n = n * 10 + (iso[i] - '0');
+                    return n;
+                };
+                lxw_datetime when{digits(0, 4), digits(5, 2), digits(8, 2), 0, 0, 0};
                 worksheet_write_datetime(sheet, row, c, &when, dateFormat);
-            } else if (type == FieldType::Number) {
+            } else if (type == FieldType::Number || type == FieldType::Integer || type == FieldType::AutoInc) {
                 worksheet_write_number(sheet, row, c, sqlite3_column_double(st, c), nullptr);
             } else {
                 worksheet_write_string(sheet, row, c, reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
@@ -149,6 +154,11 @@ int main(int argc, char** argv)
     const int residents = argc > 1 ? QString(argv[1]).toInt() : kDefaultResidents;
     const QString folder = bench::generatedFolder(residents);
     QTemporaryDir out;
+    // ZELVAR_BENCH_KEEP=1 keeps the written files, to open them afterwards.
+    if (qEnvironmentVariableIsSet("ZELVAR_BENCH_KEEP")) {
+        out.setAutoRemove(false);
+        std::printf("files kept in %s\n", qPrintable(out.path()));
+    }
 
     TDM2 dm(folder);
     TDM2::reopen(dm.Query1, TDM2::residentSelect());

@@ -2,6 +2,8 @@
 
 #include "data/Database.h"
 #include "data/Errors.h"
+#include "data/RowView.h"
+#include "data/StoredDate.h"
 #include "data/TurkishText.h"
 
 #include <QRegularExpression>
@@ -71,23 +73,6 @@ QString cutToWidth(const FieldDef& def, const QString& text)
         i += pair ? 1 : 0;
     }
     return kept;
-}
-
-// "yyyy-MM-dd", as the database stores dates; invalid for anything else.
-QDate parseIsoDate(const QString& text)
-{
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return QDate();
-    int parts[3] = {0, 0, 0};
-    const int starts[3] = {0, 5, 8};
-    const int lengths[3] = {4, 2, 2};
-    for (int p = 0; p < 3; ++p)
-        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
-            if (!text[i].isDigit())
-                return QDate();
-            parts[p] = parts[p] * 10 + text[i].digitValue();
-        }
-    return QDate(parts[0], parts[1], parts[2]);
 }
 
 bool isBlankDateText(const QString& text)
@@ -274,12 +259,7 @@ void Dataset::open()
             QVariantList params;
             Statement check(m_db->handle(), idQuerySql(params));
         }
-        QStringList columns;
-        for (const FieldDef& f : m_fields)
-            columns << quoteIdentifier(f.name);
-        m_rowStatement = std::make_unique<Statement>(
-            m_db->handle(),
-            QStringLiteral("select %1 from %2 where rowid = ?").arg(columns.join(", "), quoteIdentifier(m_table->name)));
+        m_rowStatement = std::make_unique<Statement>(m_db->handle(), rowSelectSql());
     }
     emit rowsAboutToBeReset();
     m_state = State::Browse;
@@ -1085,12 +1065,7 @@ QVariant Dataset::fromStorage(int field, const QVariant& stored) const
     const FieldDef& def = m_fields[field];
     switch (def.type) {
     case FieldType::Date: {
-        const QString text = stored.toString();
-        // ISO text is read by hand: a format-string parse of every date
-        // costs more than reading the rest of the row.
-        QDate d = parseIsoDate(text);
-        if (!d.isValid())
-            d = QDate::fromString(text, kDateFormat);
+        const QDate d = storedDate(stored.toString());
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case FieldType::Number:
@@ -1170,6 +1145,41 @@ const QVector<QVariant>& Dataset::valuesAt(int row) const
     if (row == m_cur && isEditing())
         return m_buffer;
     return rowValues(row);
+}
+
+QString Dataset::rowSelectSql() const
+{
+    QStringList columns;
+    for (const FieldDef& f : m_fields)
+        columns << quoteIdentifier(f.name);
+    return QStringLiteral("select %1 from %2 where rowid = ?").arg(columns.join(", "), quoteIdentifier(m_table->name));
+}
+
+void Dataset::forEachRow(const std::function<void(int row, const RowView& values)>& visit) const
+{
+    if (!isActive())
+        return;
+    ensureLoaded();
+    // A statement of its own, so a visitor may still ask for single rows.
+    std::unique_ptr<Statement> read;
+    if (m_mode == Mode::Keyed)
+        read = std::make_unique<Statement>(m_db->handle(), rowSelectSql());
+    const int rows = recordCount();
+    for (int row = 0; row < rows; ++row) {
+        const bool held = m_mode == Mode::Materialized || (row == m_cur && isEditing()) || m_ids[row] == kPendingRow;
+        if (held) {
+            visit(row, ValuesRowView(valuesAt(row)));
+            continue;
+        }
+        read->reset();
+        read->bind(1, m_ids[row]);
+        // A row deleted by another copy since the list was read is empty,
+        // as valuesAt gives it.
+        if (read->step())
+            visit(row, StatementRowView(*read));
+        else
+            visit(row, ValuesRowView(QVector<QVariant>(m_fields.size())));
+    }
 }
 
 QString Dataset::displayTextAt(int row, int field) const

@@ -15,12 +15,14 @@
 #include <QObject>
 #include <QSet>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace zelvar {
 
 class Database;
+class RowView;
 class Statement;
 
 // A bound control as its dataset sees it. Before the dataset inserts,
@@ -124,6 +126,10 @@ public:
     // Every field of one row in field order, for walks over many rows; valid
     // until the dataset reads another row.
     const QVector<QVariant>& valuesAt(int row) const;
+    // Hands every row to visit in row order, as stored, with no values made
+    // or kept: what a writer of a whole register to a file reads. The row
+    // being edited is handed over as edited.
+    void forEachRow(const std::function<void(int row, const RowView& values)>& visit) const;
     // Every row's value of one field in row order, read in one pass; what a
     // report walking all rows reads. Empty for a dataset read whole.
     std::vector<QVariant> columnValues(int field) { return columnCache(field); }
@@ -174,6 +180,7 @@ private:
     void notifyCurrent();
     const QVector<QVariant>& rowValues(int row) const;
     const QVector<QVariant>& loadRow(qint64 id) const;
+    QString rowSelectSql() const;
     QVariant normalize(int field, const QVariant& value) const;
     QVariant fromStorage(int field, const QVariant& stored) const;
     QVariant toStorage(int field, const QVariant& value) const;

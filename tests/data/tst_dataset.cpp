@@ -2,6 +2,7 @@
 #include "DataFixture.h"
 #include "TestRegistry.h"
 #include "data/Errors.h"
+#include "data/RowView.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -335,6 +336,69 @@ private slots:
         // Unknown tables are engine errors.
         dm.Query1->setSql("select * from yok");
         QVERIFY_THROWS_EXCEPTION(EngineError, dm.Query1->open());
+    }
+
+    // The pass writers of whole files read must give every row as valuesAt
+    // does: the edit in progress, rows gone since the list was read, dates
+    // stored the old way, and datasets read whole.
+    void rowPassGivesWhatValuesAtGives()
+    {
+        DataFixture f;
+        f.addResident("Ali", 1);
+        f.addResident("Ayşe", 2);
+        f.addResident("Cem", 3);
+        TDM2& dm = f.dm();
+        dm.database().exec("update zelvarx set DogTar = '01.08.1964', Belgeler = 'a\nb' where KayitNo = 1");
+        dm.database().exec("update zelvarx set DogTar = '1990-02-28' where KayitNo = 2");
+        TDM2::reopen(dm.Query2, "select * from zelvarx order by KayitNo");
+        dm.Query2->first();
+        dm.Query2->edit();
+        dm.Query2->setValue("Adi", "Ali Veli");
+        // Another copy deletes the last row after it was listed.
+        dm.database().exec("delete from zelvarx where KayitNo = 3");
+
+        const auto passMatches = [](const Dataset& ds) {
+            int visited = 0;
+            ds.forEachRow([&](int row, const RowView& view) {
+                QCOMPARE(row, visited++);
+                const QVector<QVariant>& values = ds.valuesAt(row);
+                for (int field = 0; field < ds.fieldCount(); ++field) {
+                    const QVariant& v = values[field];
+                    QCOMPARE(view.isNull(field), v.isNull());
+                    if (v.isNull())
+                        continue;
+                    switch (ds.fieldDef(field).type) {
+                    case FieldType::Date:
+                        QCOMPARE(view.date(field), v.toDate());
+                        break;
+                    case FieldType::Number:
+                    case FieldType::Integer:
+                    case FieldType::AutoInc:
+                        QCOMPARE(view.number(field), v.toDouble());
+                        break;
+                    case FieldType::Blob:
+                        break;
+                    default:
+                        QCOMPARE(view.utf8(field).toByteArray(), v.toString().toUtf8());
+                    }
+                }
+            });
+            QCOMPARE(visited, ds.recordCount());
+        };
+        passMatches(*dm.Query2);
+        QCOMPARE(dm.Query2->valuesAt(0)[dm.Query2->fieldIndex("Adi")].toString(), QString("Ali Veli"));
+        QCOMPARE(dm.Query2->valuesAt(0)[dm.Query2->fieldIndex("DogTar")].toDate(), QDate(1964, 8, 1));
+        QVERIFY(dm.Query2->valuesAt(2)[dm.Query2->fieldIndex("Adi")].isNull());
+        dm.Query2->cancel();
+
+        TDM2::reopen(dm.Query7, "select Adi, DogTar, KayitNo * 2 as Iki from zelvarx order by Adi");
+        passMatches(*dm.Query7);
+        // A visitor that fails leaves the dataset able to read again.
+        TDM2::reopen(dm.Query2, "select * from zelvarx order by KayitNo");
+        QVERIFY_THROWS_EXCEPTION(DatasetError, dm.Query2->forEachRow([](int, const RowView&) {
+            throw DatasetError("dur");
+        }));
+        passMatches(*dm.Query2);
     }
 
     void findKeyCutsToKeyWidth()

@@ -2,6 +2,7 @@
 // go to the file as they are written and are not kept.
 #include "data/Database.h"
 #include "data/Dataset.h"
+#include "data/RowView.h"
 #include "reports/export/ExportFile.h"
 #include "reports/export/Exporters.h"
 
@@ -60,13 +61,15 @@ public:
         worksheet_freeze_panes(m_sheet, 1, 0);
     }
 
-    void cell(lxw_row_t row, lxw_col_t col, const FieldDef& def, const QVariant& value)
+    void cell(lxw_row_t row, lxw_col_t col, const FieldDef& def, const RowView& values)
     {
-        if (value.isNull() || !value.isValid())
+        if (values.isNull(col))
             return;
         switch (def.type) {
         case FieldType::Date: {
-            const QDate d = value.toDate();
+            const QDate d = values.date(col);
+            if (!d.isValid())
+                return;
             lxw_datetime when{d.year(), d.month(), d.day(), 0, 0, 0};
             check(worksheet_write_datetime(m_sheet, row, col, &when, m_date));
             break;
@@ -74,22 +77,33 @@ public:
         case FieldType::Number:
         case FieldType::Integer:
         case FieldType::AutoInc:
-            check(worksheet_write_number(m_sheet, row, col, value.toDouble(), nullptr));
+            check(worksheet_write_number(m_sheet, row, col, values.number(col), nullptr));
             break;
         case FieldType::Blob:
             break;
         default:
-            text(row, col, value.toString(), nullptr);
+            text(row, col, values.utf8(col), nullptr);
         }
     }
 
 private:
     void text(lxw_row_t row, lxw_col_t col, const QString& value, lxw_format* format)
     {
-        if (value.isEmpty())
+        text(row, col, QByteArrayView(value.toUtf8()), format);
+    }
+
+    // The bytes end in a zero, as the library needs them.
+    void text(lxw_row_t row, lxw_col_t col, QByteArrayView utf8, lxw_format* format)
+    {
+        if (utf8.isEmpty())
             return;
-        const QByteArray utf8 = value.left(kMaxCellText).toUtf8();
-        check(worksheet_write_string(m_sheet, row, col, utf8.constData(), format));
+        // Characters are never more than bytes: only long text needs counting.
+        if (utf8.size() > kMaxCellText) {
+            const QByteArray cut = QString::fromUtf8(utf8).left(kMaxCellText).toUtf8();
+            check(worksheet_write_string(m_sheet, row, col, cut.constData(), format));
+            return;
+        }
+        check(worksheet_write_string(m_sheet, row, col, utf8.data(), format));
     }
 
     QString m_path;
@@ -112,17 +126,17 @@ void exportToXlsx(const Dataset& source, const QString& path, const ExportProgre
     try {
         Sheet sheet(book, path);
         sheet.heading(source);
-        const int rows = source.recordCount();
         const int fields = source.fieldCount();
-        for (int row = 0; row < rows; ++row) {
-            const QVector<QVariant>& values = source.valuesAt(row);
+        int written = 0;
+        source.forEachRow([&](int row, const RowView& values) {
             for (int f = 0; f < fields; ++f)
-                sheet.cell(lxw_row_t(row + 1), lxw_col_t(f), source.fieldDef(f), values.value(f));
-            if (progress && (row + 1) % kProgressStep == 0)
-                progress(row + 1);
-        }
+                sheet.cell(lxw_row_t(row + 1), lxw_col_t(f), source.fieldDef(f), values);
+            written = row + 1;
+            if (progress && written % kProgressStep == 0)
+                progress(written);
+        });
         if (progress)
-            progress(rows);
+            progress(written);
     } catch (...) {
         workbook_close(book);
         throw;
