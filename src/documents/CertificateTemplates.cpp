@@ -32,10 +32,28 @@ void officeHeading(QVector<TemplateLine>& l, const TemplateValues& v)
     l.append({sp(15) + v.o("Mahalle") + QStringLiteral(" Zelvarlığı"), base});
 }
 
-QString addressLine(const TemplateValues& v, const QString& ending)
+// The resident's identity, one labelled line each, as the move-out and
+// poverty texts give it.
+void identityLines(QVector<TemplateLine>& l, const TemplateValues& v, const QString& label)
 {
-    return sp(6) + QStringLiteral("Mahallemiz ") + v.r("Sokak") + QLatin1Char(' ') + v.r("Apartman")
-        + QLatin1Char(' ') + v.r("EvNo") + ending;
+    static const std::pair<const char*, const char*> rows[] = {
+        {"Adı Soyadı..........: ", "Adi"},     {"Babasının Adı.......: ", "BabaAdi"},
+        {"Anasının Adı........: ", "AnaAdi"},  {"Doğum Yeri..........: ", "DogYeri"},
+        {"Doğum Tarihi........: ", "DogTar"},  {"Medeni Hali.........: ", "Medeni"},
+        {"Tabiyeti............: ", "Tabiyeti"}, {"İşi.................: ", "Meslek"},
+    };
+    for (const auto& [caption, field] : rows)
+        l.append({label + QString::fromUtf8(caption) + v.r(field), f10});
+}
+
+// "Mahallemiz <street> <building> <number> No da / ikamet etmekte bulunan
+// yukarıda kimliği yazılı": the sentence every residence text opens with.
+void residenceOpening(QVector<TemplateLine>& l, const TemplateValues& v, const QString& ending, const QString& label)
+{
+    l.append({sp(6) + QStringLiteral("Mahallemiz ") + v.r("Sokak") + QLatin1Char(' ') + v.r("Apartman")
+                  + QLatin1Char(' ') + v.r("EvNo") + ending,
+              f10});
+    l.append({label + QStringLiteral("ikamet etmekte bulunan yukarıda kimliği yazılı "), f10});
 }
 
 } // namespace
@@ -72,14 +90,7 @@ QVector<TemplateLine> MoveOutCertificate::lines(const TemplateValues& v) const
     l.append({label + QStringLiteral("Mahalle.............: ") + v.o("Mahalle"), f10});
     l.append({sp(1), f10});
     l.append({sp(1), f10});
-    l.append({label + QStringLiteral("Adı Soyadı..........: ") + v.r("Adi"), f10});
-    l.append({label + QStringLiteral("Babasının Adı.......: ") + v.r("BabaAdi"), f10});
-    l.append({label + QStringLiteral("Anasının Adı........: ") + v.r("AnaAdi"), f10});
-    l.append({label + QStringLiteral("Doğum Yeri..........: ") + v.r("DogYeri"), f10});
-    l.append({label + QStringLiteral("Doğum Tarihi........: ") + v.r("DogTar"), f10});
-    l.append({label + QStringLiteral("Medeni Hali.........: ") + v.r("Medeni"), f10});
-    l.append({label + QStringLiteral("Tabiyeti............: ") + v.r("Tabiyeti"), f10});
-    l.append({label + QStringLiteral("İşi.................: ") + v.r("Meslek"), f10});
+    identityLines(l, v, label);
     l.append({label + QStringLiteral("Nüfus kaydı.........: ") + v.r("Vilayeti") + QStringLiteral(" - ")
                   + v.r("Kazasi"),
               f10});
@@ -89,8 +100,7 @@ QVector<TemplateLine> MoveOutCertificate::lines(const TemplateValues& v) const
     l.append({label + QStringLiteral("Sıra No (Sahife)....: ") + v.r("Sayfa"), f10});
     l.append({sp(1), f10});
     l.append({sp(1), f10});
-    l.append({addressLine(v, QStringLiteral(" No'da")), f10});
-    l.append({label + QStringLiteral("ikamet etmekte bulunan yukarıda kimliği yazılı "), f10});
+    residenceOpening(l, v, QStringLiteral(" No'da"), label);
     l.append({label + v.r("Adi") + QStringLiteral(" yalnız/eşi ve.......çocuğu ile"), f10});
     l.append({label + QStringLiteral("............İli............ilçesi,............."), f10});
     l.append({label + QStringLiteral("mahallesinde...............No,ya taşınmış olup,"), f10});
@@ -120,17 +130,9 @@ QVector<TemplateLine> PovertyCertificate::lines(const TemplateValues& v) const
     l.append({sp(10) + QStringLiteral("FAKİRLİK BELGESİ") + sp(2), f16b});
     l.append({sp(1), f10});
     l.append({sp(1), f10});
-    l.append({label + QStringLiteral("Adı Soyadı..........: ") + v.r("Adi"), f10});
-    l.append({label + QStringLiteral("Babasının Adı.......: ") + v.r("BabaAdi"), f10});
-    l.append({label + QStringLiteral("Anasının Adı........: ") + v.r("AnaAdi"), f10});
-    l.append({label + QStringLiteral("Doğum Yeri..........: ") + v.r("DogYeri"), f10});
-    l.append({label + QStringLiteral("Doğum Tarihi........: ") + v.r("DogTar"), f10});
-    l.append({label + QStringLiteral("Medeni Hali.........: ") + v.r("Medeni"), f10});
-    l.append({label + QStringLiteral("Tabiyeti............: ") + v.r("Tabiyeti"), f10});
-    l.append({label + QStringLiteral("İşi.................: ") + v.r("Meslek"), f10});
+    identityLines(l, v, label);
     l.append({sp(4), f10});
-    l.append({addressLine(v, QStringLiteral(" No da")), f10});
-    l.append({label + QStringLiteral("ikamet etmekte bulunan yukarıda kimliği yazılı "), f10});
+    residenceOpening(l, v, QStringLiteral(" No da"), label);
     l.append({label + v.r("Adi") + QStringLiteral(" nin mahallemizde menkul ve"), f10});
     l.append({label + QStringLiteral("gayrımenkul malı olmadığını ve kendisine "), f10});
     l.append({label + QStringLiteral("bağlanmış maaşı bulunmadığını, geçimini "), f10});
@@ -162,8 +164,7 @@ QVector<TemplateLine> StatusCertificate::lines(const TemplateValues& v) const
     l.append({sp(10) + QStringLiteral("İLMUHABER(BELGE)") + sp(2), f16b});
     l.append({sp(1), f10});
     l.append({sp(1), f10});
-    l.append({addressLine(v, QStringLiteral(" No da")), f10});
-    l.append({label + QStringLiteral("ikamet etmekte bulunan yukarıda kimliği yazılı "), f10});
+    residenceOpening(l, v, QStringLiteral(" No da"), label);
     l.append({label + v.r("Adi") + QStringLiteral(" nın sağ veya dul olduğunu tasdik "), f10});
     l.append({label + QStringLiteral("ederim."), f10});
     l.append({sp(1), f10});
