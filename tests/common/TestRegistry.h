@@ -3,6 +3,7 @@
 // executable runs them all. "-class Name" runs one class; other arguments go
 // to QTest.
 #include <QObject>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -14,6 +15,10 @@ struct TestEntry {
 };
 
 std::vector<TestEntry>& registry();
+
+// Runs the registered classes, or the one named by "-class Name"; the other
+// arguments go to QTest. Gives the process's exit code.
+int runRegisteredTests(QStringList arguments);
 
 struct Registrar {
     Registrar(const char* name, std::function<QObject*()> make) { registry().push_back({name, std::move(make)}); }
