@@ -326,7 +326,15 @@ private slots:
         DataFolderOpening second(folder);
         second.offerRestore(prompter, clock);
         QCOMPARE(second.open(), DataFolderOpening::kAlreadyRunning);
+        lock.reset();
+
+        // A folder stands where the lock file goes: the lock cannot be taken.
+        QDir().mkpath(QDir(folder).filePath(DataFolderLock::fileName()));
+        DataFolderOpening third(folder);
+        third.offerRestore(prompter, clock);
+        QVERIFY(third.open() != DataFolderOpening::kOpened);
         QVERIFY(prompter.shown.isEmpty());
+        QVERIFY(QFileInfo::exists(dbFile(folder)));
     }
 
     void aFailedCopyPutsTheDamagedFileBack()
