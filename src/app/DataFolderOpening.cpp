@@ -1,5 +1,6 @@
 #include "app/DataFolderOpening.h"
 
+#include "app/DamagedDatabaseRecovery.h"
 #include "data/Database.h"
 #include "data/Errors.h"
 
@@ -17,6 +18,12 @@ DataFolderOpening::~DataFolderOpening()
 {
     m_dm.reset();
     m_lock.reset();
+}
+
+void DataFolderOpening::offerRestore(Prompter& prompter, const Clock& clock)
+{
+    m_prompter = &prompter;
+    m_clock = &clock;
 }
 
 QString DataFolderOpening::alreadyRunningMessage(const QString& folder)
@@ -49,17 +56,57 @@ int DataFolderOpening::open()
         m_kind = MessageKind::Error;
         return kCannotOpen;
     }
+    return openDataModule();
+}
+
+int DataFolderOpening::openDataModule()
+{
+    bool damaged = false;
+    if (tryOpenDataModule(damaged))
+        return kOpened;
+    // Only a broken file is mended by a backup; a folder, permission or
+    // lock problem would meet the backup just the same.
+    if (!damaged || !m_prompter)
+        return kCannotOpen;
+    return restoreAndOpen();
+}
+
+bool DataFolderOpening::tryOpenDataModule(bool& damaged)
+{
+    m_kind = MessageKind::Error;
     try {
         m_dm = std::make_unique<TDM2>(m_folder);
+        return true;
     } catch (const DataStoreError& e) {
         m_message = e.message();
-        m_kind = MessageKind::Error;
-        return kCannotOpen;
+        damaged = e.damaged();
     } catch (const ZelvarError& e) {
         m_message = Database::openFailureMessage(m_folder, Database::reasonOf(e));
-        m_kind = MessageKind::Error;
+        damaged = Database::isDamage(e);
+    }
+    return false;
+}
+
+int DataFolderOpening::restoreAndOpen()
+{
+    DamagedDatabaseRecovery recovery(m_folder, *m_prompter, *m_clock);
+    switch (recovery.offer(m_message)) {
+    case DamagedDatabaseRecovery::Result::NoBackup:
+    case DamagedDatabaseRecovery::Result::Declined:
+        return kCannotOpen;
+    case DamagedDatabaseRecovery::Result::Failed:
+        m_message += QStringLiteral("\n\n") + recovery.problem();
+        return kCannotOpen;
+    case DamagedDatabaseRecovery::Result::Restored:
+        break;
+    }
+    bool damaged = false;
+    if (!tryOpenDataModule(damaged)) {
+        m_message += QStringLiteral("\n\nYedek geri yüklendi ama açılamadı. Bozuk dosya şu adla saklandı:\n%1")
+                         .arg(QDir::toNativeSeparators(recovery.setAsidePath()));
         return kCannotOpen;
     }
+    recovery.tellRestored();
     return kOpened;
 }
 

@@ -2,9 +2,11 @@
 // DataFolderOpening: start-up's hold on the data folder. Takes the folder's
 // lock, so that a second copy of the program ends without touching the data,
 // then opens the data module. Every failure has a Turkish message for the
-// user and gives the program's exit code.
+// user and gives the program's exit code. A database file too damaged to
+// open may be replaced by the newest sound backup, when the user agrees.
 #include "data/DataFolderLock.h"
 #include "data/TDM2.h"
+#include "platform/Clock.h"
 #include "platform/Prompter.h"
 
 #include <memory>
@@ -21,6 +23,10 @@ public:
     static constexpr int kAlreadyRunning = 1;
     static constexpr int kCannotOpen = 2;
 
+    // From now on a damaged database file makes open() offer the newest
+    // sound backup through `prompter`. Without this it only fails.
+    void offerRestore(Prompter& prompter, const Clock& clock);
+
     // Takes the folder and opens the data module. Anything but kOpened
     // means the program ends with that code after showing message().
     int open();
@@ -31,7 +37,13 @@ public:
     static QString alreadyRunningMessage(const QString& folder);
 
 private:
+    int openDataModule();
+    bool tryOpenDataModule(bool& damaged);
+    int restoreAndOpen();
+
     QString m_folder;
+    Prompter* m_prompter = nullptr;
+    const Clock* m_clock = nullptr;
     QString m_message;
     MessageKind m_kind = MessageKind::Error;
     std::unique_ptr<DataFolderLock> m_lock;

@@ -62,6 +62,7 @@ int main(int argc, char** argv)
 
     // One program per data folder; the folder stays locked until the end.
     DataFolderOpening opening(folder);
+    opening.offerRestore(prompter, clock);
     if (const int failed = opening.open()) {
         delete splash;
         prompter.message(opening.message(), opening.messageKind());

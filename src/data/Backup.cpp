@@ -190,6 +190,14 @@ void copyDatabaseFile(const QString& databaseFile, const QString& target)
     copyDatabase(source.get(), target);
 }
 
+void installBackup(const QString& backupFile, const QString& databaseFile)
+{
+    Connection source(readOnlyUri(backupFile), SQLITE_OPEN_READONLY);
+    if (!source.ok())
+        throw BackupError(QStringLiteral("Yedek dosyası açılamadı (%1).").arg(source.error()));
+    copyDatabase(source.get(), databaseFile);
+}
+
 // ------------------------------------------------------------- checking
 
 BackupInfo inspectBackup(const QString& file)

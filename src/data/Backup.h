@@ -67,6 +67,12 @@ void copyDatabase(sqlite3* source, const QString& target);
 // Copies the database file `databaseFile` through a connection of its own.
 void copyDatabaseFile(const QString& databaseFile, const QString& target);
 
+// Writes the backup `backupFile` as the database file `databaseFile`, read
+// through a read-only connection; the copy is written beside the target and
+// renamed into place. For a start where the database file is missing or set
+// aside; a running database is restored with restoreBackup. Throws BackupError.
+void installBackup(const QString& backupFile, const QString& databaseFile);
+
 // Checks that `file` is a Zelvar database that passes SQLite's integrity
 // check and has every table and field; reads its date and resident count.
 // Only reads the file. Throws BackupError naming the problem in Turkish.

@@ -35,6 +35,13 @@ bool markedReadOnly(const QFileInfo& info)
     return !info.isWritable() || !(info.permissions() & writeBits);
 }
 
+// A database whose tables or fields are missing: the file is not the one
+// this program wrote, or lost part of itself.
+class MissingStructure : public EngineError {
+public:
+    using EngineError::EngineError;
+};
+
 // The first 16 bytes of every SQLite database.
 bool hasSqliteHeader(const QString& path)
 {
@@ -273,6 +280,14 @@ QString Database::reasonOf(const ZelvarError& error)
     return error.message();
 }
 
+bool Database::isDamage(const ZelvarError& error)
+{
+    if (dynamic_cast<const MissingStructure*>(&error))
+        return true;
+    const auto* storage = dynamic_cast<const StorageError*>(&error);
+    return storage && storage->problem() == StorageProblem::Damaged;
+}
+
 QString Database::prepareFolder(const QString& dir)
 {
     const QString folder = QDir(dir).absolutePath();
@@ -301,7 +316,9 @@ std::unique_ptr<Database> Database::openFolder(const QString& dir)
     // gone wrong): it becomes a new database.
     const bool fresh = !exists || info.size() == 0;
     if (!fresh && !hasSqliteHeader(path))
-        throw failure(QStringLiteral("%1 bir Zelvar veritabanı değil ya da bozuk.").arg(fileName()));
+        throw DataStoreError(
+            openFailureMessage(folder, QStringLiteral("%1 bir Zelvar veritabanı değil ya da bozuk.").arg(fileName())),
+            true);
 
     sqlite3* raw = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
@@ -331,7 +348,7 @@ std::unique_ptr<Database> Database::openFolder(const QString& dir)
             else
                 QFile::remove(path);
         }
-        throw failure(reasonOf(e));
+        throw DataStoreError(openFailureMessage(folder, reasonOf(e)), !fresh && isDamage(e));
     }
     return db;
 }
@@ -447,8 +464,12 @@ void Database::createSchema()
 void Database::checkSchema()
 {
     const QString problem = schemaProblem(*this);
-    if (!problem.isEmpty())
+    if (problem.isEmpty())
+        return;
+    // A newer program's database is sound; only a missing part is damage.
+    if (scalar(QStringLiteral("PRAGMA user_version")).toInt() > kSchemaVersion)
         throw EngineError(problem);
+    throw MissingStructure(problem);
 }
 
 QString Database::schemaProblem(Database& db)

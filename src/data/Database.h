@@ -60,6 +60,10 @@ public:
     static QString openFailureMessage(const QString& folder, const QString& why);
     // Why an open failed, in Turkish, with the engine's own words after it.
     static QString reasonOf(const ZelvarError& error);
+    // Whether an open stopped because the file itself is broken (damaged
+    // pages, a missing table or field) rather than because of its folder,
+    // its permissions or another program's lock.
+    static bool isDamage(const ZelvarError& error);
     // What keeps an open database from being this program's: a missing
     // table or field, a newer version. Empty when the structure is right.
     static QString schemaProblem(Database& db);

@@ -71,9 +71,17 @@ public:
 };
 
 // The data folder or its database cannot be opened or created at start.
+// damaged() tells a file that is itself broken (not a database, cut short,
+// a table or field missing) from a folder, permission or lock problem: only
+// the first is mended by putting a backup in its place.
 class DataStoreError : public ZelvarError {
 public:
-    using ZelvarError::ZelvarError;
+    explicit DataStoreError(const QString& message, bool damaged = false)
+        : ZelvarError(message), m_damaged(damaged) {}
+    bool damaged() const { return m_damaged; }
+
+private:
+    bool m_damaged;
 };
 
 } // namespace zelvar

@@ -13,7 +13,8 @@ try : TDM2(Database::openFolder(dataFolder), parent) {
 } catch (const ZelvarError& e) {
     // A table that cannot be read is an open failure like any other, told
     // with the same Turkish first line.
-    throw DataStoreError(Database::openFailureMessage(QDir(dataFolder).absolutePath(), Database::reasonOf(e)));
+    throw DataStoreError(Database::openFailureMessage(QDir(dataFolder).absolutePath(), Database::reasonOf(e)),
+                         Database::isDamage(e));
 }
 
 TDM2::TDM2(std::unique_ptr<Database> database, QObject* parent)

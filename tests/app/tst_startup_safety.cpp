@@ -5,9 +5,13 @@
 #include "DataFixture.h"
 #include "TestRegistry.h"
 #include "app/DataFolderOpening.h"
+#include "data/Backup.h"
+#include "data/DataFolderLock.h"
 #include "data/Database.h"
+#include "platform/fakes/FakeServices.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -173,5 +177,188 @@ private slots:
     }
 };
 
+// A database file too damaged to open, with backups in "yedek": the newest
+// sound backup is offered and, on yes, put in place with the damaged file
+// kept aside; anything else leaves every file as it was.
+class DamagedDatabaseRestoreTest : public QObject {
+    Q_OBJECT
+
+    // A folder whose database is garbage, with a sound backup of two
+    // residents taken at 08:00 and a newer one cut short at 08:30.
+    static QString damagedFolderWithBackups(QTemporaryDir& dir, const QString& name)
+    {
+        const QString folder = goodFolder(dir, name);
+        const BackupFolder backups(folder);
+        const QString sound = backups.backUp(QDateTime(QDate(2026, 12, 8), QTime(8, 0, 0)));
+        writeBytes(QDir(backups.path()).filePath(BackupFolder::fileNameFor(QDateTime(QDate(2026, 12, 8), QTime(8, 30, 0)))),
+                   bytesOf(sound).left(4096 + 100));
+        writeBytes(dbFile(folder), QByteArray("bozuk veri ").repeated(500));
+        writeBytes(dbFile(folder) + "-wal", QByteArray("eski günlük"));
+        return folder;
+    }
+
+    static QMap<QString, QByteArray> snapshot(const QString& folder)
+    {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            files[QDir(folder).relativeFilePath(path)] = bytesOf(path);
+        }
+        return files;
+    }
+
+private slots:
+    void theNewestSoundBackupIsRestoredAndTheDamagedFileKept()
+    {
+        QTemporaryDir dir;
+        const QString folder = damagedFolderWithBackups(dir, "bozuk");
+        const QMap<QString, QByteArray> before = snapshot(folder);
+        FakePrompter prompter;
+        FakeClock clock;
+        prompter.answer(Answer::Yes);
+        {
+            DataFolderOpening opening(folder);
+            opening.offerRestore(prompter, clock);
+            QCOMPARE(opening.open(), DataFolderOpening::kOpened);
+            QVERIFY(prompter.unexpected.isEmpty());
+            const QString question = prompter.shown.first().text;
+            QVERIFY2(question.startsWith("Veritabanı açılamadı.\nKlasör: "), qPrintable(question));
+            QVERIFY2(question.contains("En yeni sağlam yedek: 08.12.2026 08:00 (2 kişi)"), qPrintable(question));
+            QCOMPARE(prompter.shown.first().buttons, Buttons::YesNo);
+            QCOMPARE(opening.dm()->Query2->recordCount(), 2);
+            QVERIFY(prompter.lastText().contains("zorp_bozuk_2026-12-09_09-00-00.sqlite"));
+        }
+        // The damaged file and its log are kept byte for byte, the backups too.
+        const QMap<QString, QByteArray> after = snapshot(folder);
+        QCOMPARE(after.value("zorp_bozuk_2026-12-09_09-00-00.sqlite"), before.value("zorp.sqlite"));
+        QCOMPARE(after.value("zorp_bozuk_2026-12-09_09-00-00.sqlite-wal"), before.value("zorp.sqlite-wal"));
+        for (const QString& name : before.keys())
+            if (name.startsWith("yedek/"))
+                QCOMPARE(after.value(name), before.value(name));
+        QVERIFY(!after.contains("zorp.sqlite.part"));
+
+        // The next start opens the restored register without a question.
+        {
+            DataFolderOpening next(folder);
+            QCOMPARE(next.open(), DataFolderOpening::kOpened);
+            QCOMPARE(next.dm()->database().scalar("select count(*) from zelvarx").toInt(), 2);
+        }
+        // Damaged again within the same second: the first kept file stays.
+        writeBytes(dbFile(folder), "yine bozuk");
+        prompter.answer(Answer::Yes);
+        DataFolderOpening again(folder);
+        again.offerRestore(prompter, clock);
+        QCOMPARE(again.open(), DataFolderOpening::kOpened);
+        QCOMPARE(bytesOf(QDir(folder).filePath("zorp_bozuk_2026-12-09_09-00-00.sqlite")), before.value("zorp.sqlite"));
+        QCOMPARE(bytesOf(QDir(folder).filePath("zorp_bozuk_2026-12-09_09-00-01.sqlite")), QByteArray("yine bozuk"));
+    }
+
+    void onlyDamageIsOfferedAndNoLeavesEverything()
+    {
+        QTemporaryDir dir;
+        const auto withBackup = [&dir](const QString& name) {
+            const QString folder = goodFolder(dir, name);
+            BackupFolder(folder).backUp(QDateTime(QDate(2026, 12, 8), QTime(8, 0, 0)));
+            return folder;
+        };
+        struct Case {
+            QString name;
+            QString folder;
+            bool offered;
+        };
+        QList<Case> cases;
+        QString folder = damagedFolderWithBackups(dir, "metin");
+        cases << Case{"not a database", folder, true};
+        folder = withBackup("kesik");
+        writeBytes(dbFile(folder), bytesOf(dbFile(folder)).left(4096 + 100));
+        cases << Case{"truncated", folder, true};
+        folder = withBackup("tablosuz");
+        execOn(dbFile(folder), "drop table Randevu");
+        cases << Case{"missing table", folder, true};
+        folder = withBackup("alansiz");
+        execOn(dbFile(folder), "alter table zelvarx drop column Telefon");
+        cases << Case{"missing field", folder, true};
+        folder = withBackup("yeni");
+        execOn(dbFile(folder), "PRAGMA user_version=99");
+        cases << Case{"newer program's database", folder, false};
+        folder = withBackup("saltokunur");
+        QFile::setPermissions(dbFile(folder), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        cases << Case{"read-only file", folder, false};
+        folder = dir.filePath("bosklasor");
+        QDir().mkpath(folder);
+        writeBytes(dbFile(folder), "bozuk");
+        cases << Case{"damaged without backups", folder, false};
+        folder = damagedFolderWithBackups(dir, "kilitliklasor");
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
+        cases << Case{"read-only folder", folder, false};
+
+        for (const Case& c : cases) {
+            const QMap<QString, QByteArray> before = snapshot(c.folder);
+            FakePrompter prompter;
+            FakeClock clock;
+            if (c.offered)
+                prompter.answer(Answer::No);
+            {
+                DataFolderOpening opening(c.folder);
+                opening.offerRestore(prompter, clock);
+                QVERIFY2(opening.open() == DataFolderOpening::kCannotOpen, qPrintable(c.name));
+                QVERIFY2(opening.message().startsWith("Veritabanı açılamadı.\nKlasör: "), qPrintable(c.name));
+                QVERIFY2(prompter.unexpected.isEmpty(), qPrintable(c.name + ": " + prompter.unexpected.join("; ")));
+                QVERIFY2(prompter.scriptUsedUp(), qPrintable(c.name + ": no question"));
+                if (c.offered)
+                    QVERIFY(prompter.lastText().startsWith(opening.message()));
+            }
+            QVERIFY2(snapshot(c.folder) == before, qPrintable(c.name + ": files changed"));
+        }
+        QFile::setPermissions(dir.filePath("kilitliklasor"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void lockedFoldersAreNeverOffered()
+    {
+        QTemporaryDir dir;
+        const QString folder = damagedFolderWithBackups(dir, "ortak");
+        // Another copy of the program holds the folder.
+        auto lock = std::make_unique<DataFolderLock>(folder);
+        QCOMPARE(lock->take(), DataFolderLock::Result::Taken);
+        FakePrompter prompter;
+        FakeClock clock;
+        DataFolderOpening second(folder);
+        second.offerRestore(prompter, clock);
+        QCOMPARE(second.open(), DataFolderOpening::kAlreadyRunning);
+        lock.reset();
+
+        // A folder stands where the lock file goes: the lock cannot be taken.
+        QDir().mkpath(QDir(folder).filePath(DataFolderLock::fileName()));
+        DataFolderOpening third(folder);
+        third.offerRestore(prompter, clock);
+        QVERIFY(third.open() != DataFolderOpening::kOpened);
+        QVERIFY(prompter.shown.isEmpty());
+        QVERIFY(QFileInfo::exists(dbFile(folder)));
+    }
+
+    void aFailedCopyPutsTheDamagedFileBack()
+    {
+        QTemporaryDir dir;
+        const QString folder = damagedFolderWithBackups(dir, "dolu");
+        // The copy cannot be written: its temporary name is taken by a folder.
+        QDir().mkpath(dbFile(folder) + ".part");
+        const QMap<QString, QByteArray> before = snapshot(folder);
+        FakePrompter prompter;
+        FakeClock clock;
+        prompter.answer(Answer::Yes);
+        {
+            DataFolderOpening opening(folder);
+            opening.offerRestore(prompter, clock);
+            QCOMPARE(opening.open(), DataFolderOpening::kCannotOpen);
+            QVERIFY(opening.message().startsWith(prompter.shown.first().text.section("\n\n", 0, 0)));
+            QVERIFY2(opening.message().contains("Yedek geri yüklenemedi"), qPrintable(opening.message()));
+            QCOMPARE(prompter.shown.size(), 1);
+        }
+        QCOMPARE(snapshot(folder), before);
+    }
+};
+
 ZELVAR_TEST(StartupSafetyTest)
+ZELVAR_TEST(DamagedDatabaseRestoreTest)
 #include "tst_startup_safety.moc"
