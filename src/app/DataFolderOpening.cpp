@@ -5,6 +5,7 @@
 #include "data/Errors.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace zelvar {
 
@@ -61,9 +62,15 @@ int DataFolderOpening::open()
 
 int DataFolderOpening::openDataModule()
 {
+    std::unique_ptr<DamagedDatabaseRecovery> emptyFileRestored;
+    if (!offerBackupForEmptyFile(emptyFileRestored))
+        return kCannotOpen;
     bool damaged = false;
-    if (tryOpenDataModule(damaged))
+    if (tryOpenDataModule(damaged)) {
+        if (emptyFileRestored)
+            emptyFileRestored->tellRestored();
         return kOpened;
+    }
     // Only a broken file is mended by a backup; a folder, permission or
     // lock problem would meet the backup just the same.
     if (!damaged || !m_prompter)
@@ -92,7 +99,9 @@ int DataFolderOpening::restoreAndOpen()
     DamagedDatabaseRecovery recovery(m_folder, *m_prompter, *m_clock);
     switch (recovery.offer(m_message)) {
     case DamagedDatabaseRecovery::Result::NoBackup:
+        return kCannotOpen;
     case DamagedDatabaseRecovery::Result::Declined:
+        m_messageShown = true;
         return kCannotOpen;
     case DamagedDatabaseRecovery::Result::Failed:
         m_message += QStringLiteral("\n\n") + recovery.problem();
@@ -108,6 +117,35 @@ int DataFolderOpening::restoreAndOpen()
     }
     recovery.tellRestored();
     return kOpened;
+}
+
+// An empty database file opens as a new, empty register. That is right for
+// a first start cut short, but when backups exist the file more likely lost
+// its contents: the newest sound backup is offered first. Declined or
+// without backups, the empty file opens as before. A restore that took
+// place is left in `restored`, to be told once the data has opened. False
+// when a restore failed and start-up cannot go on.
+bool DataFolderOpening::offerBackupForEmptyFile(std::unique_ptr<DamagedDatabaseRecovery>& restored)
+{
+    const QFileInfo file(QDir(m_folder).filePath(Database::fileName()));
+    if (!m_prompter || !file.exists() || file.size() != 0)
+        return true;
+    auto recovery = std::make_unique<DamagedDatabaseRecovery>(m_folder, *m_prompter, *m_clock);
+    const QString empty = Database::openFailureMessage(
+        m_folder, QStringLiteral("%1 dosyası boş (0 bayt).").arg(Database::fileName()));
+    switch (recovery->offer(empty)) {
+    case DamagedDatabaseRecovery::Result::NoBackup:
+    case DamagedDatabaseRecovery::Result::Declined:
+        return true;
+    case DamagedDatabaseRecovery::Result::Failed:
+        m_message = empty + QStringLiteral("\n\n") + recovery->problem();
+        m_kind = MessageKind::Error;
+        return false;
+    case DamagedDatabaseRecovery::Result::Restored:
+        restored = std::move(recovery);
+        return true;
+    }
+    return true;
 }
 
 } // namespace zelvar

@@ -13,6 +13,8 @@
 
 namespace zelvar {
 
+class DamagedDatabaseRecovery;
+
 class DataFolderOpening {
 public:
     explicit DataFolderOpening(const QString& dataFolder);
@@ -32,6 +34,9 @@ public:
     int open();
     TDM2* dm() const { return m_dm.get(); }
     QString message() const { return m_message; }
+    // The user has read message() already, at the head of the backup
+    // question he declined: it need not be shown again.
+    bool messageShown() const { return m_messageShown; }
     MessageKind messageKind() const { return m_kind; }
 
     static QString alreadyRunningMessage(const QString& folder);
@@ -40,12 +45,14 @@ private:
     int openDataModule();
     bool tryOpenDataModule(bool& damaged);
     int restoreAndOpen();
+    bool offerBackupForEmptyFile(std::unique_ptr<DamagedDatabaseRecovery>& restored);
 
     QString m_folder;
     Prompter* m_prompter = nullptr;
     const Clock* m_clock = nullptr;
     QString m_message;
     MessageKind m_kind = MessageKind::Error;
+    bool m_messageShown = false;
     std::unique_ptr<DataFolderLock> m_lock;
     std::unique_ptr<TDM2> m_dm;
 };

@@ -65,7 +65,8 @@ int main(int argc, char** argv)
     opening.offerRestore(prompter, clock);
     if (const int failed = opening.open()) {
         delete splash;
-        prompter.message(opening.message(), opening.messageKind());
+        if (!opening.messageShown())
+            prompter.message(opening.message(), opening.messageKind());
         return failed;
     }
     TDM2* dm = opening.dm();

@@ -254,6 +254,46 @@ private slots:
         QCOMPARE(bytesOf(QDir(folder).filePath("zorp_bozuk_2026-12-09_09-00-01.sqlite")), QByteArray("yine bozuk"));
     }
 
+    // An empty file opens as a new register; with backups beside it the
+    // newest sound one is offered first, and declining keeps the old way.
+    void anEmptyFileBesideBackupsIsOfferedTheNewest()
+    {
+        QTemporaryDir dir;
+        const QString folder = damagedFolderWithBackups(dir, "bos");
+        QFile::remove(dbFile(folder) + "-wal");
+        writeBytes(dbFile(folder), QByteArray());
+        FakePrompter prompter;
+        FakeClock clock;
+        prompter.answer(Answer::No);
+        {
+            DataFolderOpening opening(folder);
+            opening.offerRestore(prompter, clock);
+            QCOMPARE(opening.open(), DataFolderOpening::kOpened);
+            QVERIFY(prompter.scriptUsedUp());
+            QVERIFY2(prompter.lastText().contains("zorp.sqlite dosyası boş (0 bayt)."), qPrintable(prompter.lastText()));
+            QCOMPARE(opening.dm()->Query2->recordCount(), 0);
+        }
+        writeBytes(dbFile(folder), QByteArray());
+        prompter.answer(Answer::Yes);
+        {
+            DataFolderOpening opening(folder);
+            opening.offerRestore(prompter, clock);
+            QCOMPARE(opening.open(), DataFolderOpening::kOpened);
+            QCOMPARE(opening.dm()->Query2->recordCount(), 2);
+            QVERIFY(prompter.lastText().startsWith("Yedek geri yüklendi"));
+        }
+        QCOMPARE(bytesOf(QDir(folder).filePath("zorp_bozuk_2026-12-09_09-00-00.sqlite")), QByteArray());
+        // Without backups an empty file is a first start: nothing is asked.
+        const QString first = dir.filePath("ilk");
+        QDir().mkpath(first);
+        writeBytes(dbFile(first), QByteArray());
+        FakePrompter silent;
+        DataFolderOpening opening(first);
+        opening.offerRestore(silent, clock);
+        QCOMPARE(opening.open(), DataFolderOpening::kOpened);
+        QVERIFY(silent.shown.isEmpty());
+    }
+
     void onlyDamageIsOfferedAndNoLeavesEverything()
     {
         QTemporaryDir dir;
@@ -308,6 +348,8 @@ private slots:
                 QVERIFY2(prompter.scriptUsedUp(), qPrintable(c.name + ": no question"));
                 if (c.offered)
                     QVERIFY(prompter.lastText().startsWith(opening.message()));
+                // A declined question carried the message: it is not shown twice.
+                QCOMPARE(opening.messageShown(), c.offered);
             }
             QVERIFY2(snapshot(c.folder) == before, qPrintable(c.name + ": files changed"));
         }
