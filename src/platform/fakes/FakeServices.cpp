@@ -80,7 +80,7 @@ void FakePrompter::printer(bool accept)
     m_printers.push_back([accept](QPrinter&) { return accept; });
 }
 
-void FakePrompter::printer(std::function<void(QPrinter&)> choose)
+void FakePrompter::printerChoice(std::function<void(QPrinter&)> choose)
 {
     m_printers.push_back([choose = std::move(choose)](QPrinter& printer) {
         choose(printer);

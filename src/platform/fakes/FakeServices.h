@@ -30,7 +30,7 @@ public:
     void printer(bool accept);
     // The print dialog accepted with these choices made on the printer
     // (range, copies, ...).
-    void printer(std::function<void(QPrinter&)> choose);
+    void printerChoice(std::function<void(QPrinter&)> choose);
 
     void message(const QString& text, MessageKind kind, const QString& title) override;
     Answer ask(const QString& text, Buttons buttons, MessageKind kind, const QString& title) override;
