@@ -132,6 +132,8 @@ bool QtPrompter::choosePrinterPages(QPrinter& printer, int pageCount, int curren
     options.setFlag(QAbstractPrintDialog::PrintCurrentPage, currentPage >= 0);
     dialog.setOptions(options);
     dialog.setMinMax(1, qMax(1, pageCount));
+    if (printer.printRange() == QPrinter::AllPages)
+        printer.setFromTo(1, qMax(1, pageCount)); // a range starts as the whole report
     return dialog.exec() == QDialog::Accepted;
 }
 
