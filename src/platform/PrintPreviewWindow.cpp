@@ -171,8 +171,7 @@ bool PrintPreviewWindow::printReport()
     ReportPrintJob job(*m_report, m_prompter);
     job.setCurrentPage(m_page);
     job.setPrintToFile(m_printToFile);
-    const bool done = job.run() == ReportPrintJob::Result::Printed;
-    if (!done)
+    if (job.run() != ReportPrintJob::Result::Printed)
         return false;
     ++m_prints;
     emit printed();
