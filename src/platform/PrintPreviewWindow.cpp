@@ -1,13 +1,12 @@
 #include "platform/PrintPreviewWindow.h"
 #include "platform/Prompter.h"
-#include "platform/QtPrinting.h"
+#include "platform/ReportPrintJob.h"
 
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPainter>
-#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -169,19 +168,11 @@ void PrintPreviewWindow::updateNavigation()
 
 bool PrintPreviewWindow::printReport()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QtPrinting::prepare(printer, *m_report);
-    if (!m_prompter.choosePrinter(printer))
+    ReportPrintJob job(*m_report, m_prompter);
+    job.setCurrentPage(m_page);
+    job.setPrintToFile(m_printToFile);
+    if (job.run() != ReportPrintJob::Result::Printed)
         return false;
-    printer.setFullPage(true);
-    if (!m_printToFile.isEmpty())
-        printer.setOutputFileName(m_printToFile);
-    m_report->pageCount();
-    updateNavigation();
-    if (!m_report->render(printer)) {
-        m_prompter.message(printFailedMessage(), MessageKind::Warning);
-        return false;
-    }
     ++m_prints;
     emit printed();
     return true;

@@ -3,6 +3,7 @@
 // page, page width, 100 %), page navigation, printing through the printer
 // dialog, saving as PDF and closing. The first page shows as soon as it is
 // laid out; the rest are laid out while the window is idle.
+#include "platform/ReportPrintJob.h"
 #include "report/PagedReport.h"
 
 #include <QDialog>
@@ -40,12 +41,14 @@ public:
     void priorPage() { showPage(m_page - 1); }
     void nextPage() { showPage(m_page + 1); }
     void lastPage();
-    bool printReport(); // true when the print job completed
+    // Prints the pages chosen in the print dialog (all, a range or the page
+    // shown); true when the print job completed.
+    bool printReport();
     bool saveAsPdf();
 
     static QString pdfTitle() { return QStringLiteral("PDF Olarak Kaydet"); }
     static QString pdfFailedMessage() { return QStringLiteral("PDF dosyası yazılamadı !"); }
-    static QString printFailedMessage() { return QStringLiteral("Yazdırma tamamlanamadı !"); }
+    static QString printFailedMessage() { return ReportPrintJob::printFailedMessage(); }
 
 signals:
     void printed(); // after every completed print

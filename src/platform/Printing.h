@@ -20,7 +20,8 @@ public:
     // preview; a cancelled printer dialog runs nothing. True when the report
     // was printed at least once.
     virtual bool preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint = {}) = 0;
-    // Prints without a preview, through the printer dialog; true when printed.
+    // Prints without a preview, through the printer dialog, the pages and
+    // copies chosen there; true when printed.
     virtual bool print(std::shared_ptr<report::PagedReport> report) = 0;
     // Writes every page into a PDF file; false when it cannot be written.
     virtual bool writePdf(report::PagedReport& report, const QString& path) = 0;

@@ -41,6 +41,16 @@ public:
     virtual bool chooseFont(QFont& font) = 0;
     // Print dialog; false when cancelled.
     virtual bool choosePrinter(QPrinter& printer) = 0;
+    // Print dialog for a report of `pageCount` pages: it offers every page, a
+    // page range within 1..pageCount and, when `currentPage` (0-based) is not
+    // -1, that page; the choice is left in the printer's print range, page
+    // ranges and copies. False when cancelled.
+    virtual bool choosePrinterPages(QPrinter& printer, int pageCount, int currentPage)
+    {
+        Q_UNUSED(pageCount)
+        Q_UNUSED(currentPage)
+        return choosePrinter(printer);
+    }
 };
 
 } // namespace zelvar

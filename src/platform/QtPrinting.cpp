@@ -1,6 +1,7 @@
 #include "platform/QtPrinting.h"
 #include "platform/PrintPreviewWindow.h"
 #include "platform/Prompter.h"
+#include "platform/ReportPrintJob.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -25,12 +26,8 @@ bool QtPrinting::preview(std::shared_ptr<report::PagedReport> report, const Afte
 
 bool QtPrinting::print(std::shared_ptr<report::PagedReport> report)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    prepare(printer, *report);
-    if (!m_prompter.choosePrinter(printer))
-        return false;
-    printer.setFullPage(true);
-    return report->render(printer);
+    // No page is shown, so the dialog offers no current page.
+    return ReportPrintJob(*report, m_prompter).run() == ReportPrintJob::Result::Printed;
 }
 
 bool QtPrinting::writePdf(report::PagedReport& report, const QString& path)

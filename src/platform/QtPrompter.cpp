@@ -123,4 +123,18 @@ bool QtPrompter::choosePrinter(QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool QtPrompter::choosePrinterPages(QPrinter& printer, int pageCount, int currentPage)
+{
+    QPrintDialog dialog(&printer, dialogParent());
+    QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
+    options |= QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCollateCopies;
+    options.setFlag(QAbstractPrintDialog::PrintSelection, false); // a report has nothing to select
+    options.setFlag(QAbstractPrintDialog::PrintCurrentPage, currentPage >= 0);
+    dialog.setOptions(options);
+    dialog.setMinMax(1, qMax(1, pageCount));
+    if (printer.printRange() == QPrinter::AllPages)
+        printer.setFromTo(1, qMax(1, pageCount)); // a range starts as the whole report
+    return dialog.exec() == QDialog::Accepted;
+}
+
 } // namespace zelvar

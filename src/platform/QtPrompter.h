@@ -23,6 +23,7 @@ public:
                          const QString& defaultSuffix = QString()) override;
     bool chooseFont(QFont& font) override;
     bool choosePrinter(QPrinter& printer) override;
+    bool choosePrinterPages(QPrinter& printer, int pageCount, int currentPage) override;
 
 private:
     static QWidget* dialogParent();

@@ -9,6 +9,37 @@
 
 namespace zelvar::report {
 
+// Pages past those laid out, one at a time from a paginator of its own, so
+// that they can be painted and dropped: a long report prints in flat memory.
+// Asking for a page before the one held starts the paginator over.
+class PagedReport::PageStream {
+public:
+    PageStream(const ReportDefinition& definition, const RowSource& rows) : m_def(definition), m_rows(rows) {}
+
+    // nullptr when the report has fewer pages.
+    const Page* page(int index)
+    {
+        if (!m_paginator || index < m_index) {
+            m_paginator = std::make_unique<Paginator>(m_def, m_rows);
+            m_index = -1;
+        }
+        while (m_index < index) {
+            if (m_paginator->atEnd())
+                return nullptr;
+            m_page = m_paginator->nextPage();
+            ++m_index;
+        }
+        return &m_page;
+    }
+
+private:
+    const ReportDefinition& m_def;
+    const RowSource& m_rows;
+    std::unique_ptr<Paginator> m_paginator;
+    int m_index = -1; // of m_page
+    Page m_page;
+};
+
 PagedReport::PagedReport(ReportDefinition definition, std::shared_ptr<const RowSource> rows)
     : m_def(std::make_unique<const ReportDefinition>(std::move(definition))),
       m_rows(rows ? std::move(rows) : std::make_shared<NoRows>()),
@@ -28,6 +59,17 @@ int PagedReport::pageCount()
     while (layoutMore(64)) {
     }
     return int(m_pages.size());
+}
+
+int PagedReport::countPages()
+{
+    if (isComplete())
+        return int(m_pages.size());
+    Paginator counter(*m_def, *m_rows);
+    int count = 0;
+    for (; !counter.atEnd(); ++count)
+        counter.nextPage();
+    return count;
 }
 
 const Page& PagedReport::page(int index)
@@ -71,6 +113,31 @@ bool PagedReport::render(QPagedPaintDevice& device)
             if (!paint(paginator.nextPage()))
                 return false;
         } while (!paginator.atEnd());
+    }
+    return painter.end();
+}
+
+bool PagedReport::render(QPagedPaintDevice& device, const std::vector<int>& pages)
+{
+    if (pages.empty())
+        return false; // a job without pages would still give the device a blank sheet
+    device.setPageLayout(m_def->pageLayout());
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    PagePainter pagePainter(painter);
+    PageStream stream(*m_def, *m_rows);
+    bool first = true;
+    for (int index : pages) {
+        if (index < 0)
+            continue;
+        const Page* page = index < int(m_pages.size()) ? &m_pages[size_t(index)] : stream.page(index);
+        if (!page)
+            continue;
+        if (!first && !device.newPage())
+            return false;
+        first = false;
+        pagePainter.paint(*page);
     }
     return painter.end();
 }

@@ -29,6 +29,9 @@ public:
     bool isComplete() const { return m_paginator->atEnd(); }
     int pagesLaidOut() const { return int(m_pages.size()); }
     int pageCount(); // lays out every page first
+    // The number of pages, counting the pages not laid out yet on a
+    // paginator of its own without keeping them, so memory stays flat.
+    int countPages();
     // The page (0-based), laying out the pages up to it; an index past the
     // last page gives the last page.
     const Page& page(int index);
@@ -39,9 +42,13 @@ public:
     // report's paper; the device must have no margins of its own. Pages not
     // laid out yet are not kept.
     bool render(QPagedPaintDevice& device);
+    // The given pages (0-based) in the given order, repeats allowed, one
+    // device page each. Indices past the last page are left out.
+    bool render(QPagedPaintDevice& device, const std::vector<int>& pages);
     bool writePdf(const QString& path);
 
 private:
+    class PageStream;
     std::unique_ptr<const ReportDefinition> m_def; // pages point into it: it never moves
     std::shared_ptr<const RowSource> m_rows;
     std::unique_ptr<Paginator> m_paginator;

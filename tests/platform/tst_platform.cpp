@@ -15,7 +15,12 @@
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -277,6 +282,47 @@ private slots:
         QTRY_VERIFY(help.browser()->verticalScrollBar()->value() > 0);
         help.showTopic(333);
         QTRY_VERIFY(help.browser()->verticalScrollBar()->value() < help.browser()->verticalScrollBar()->maximum());
+    }
+
+    void reportPrintDialogOffersRangeAndCurrentPageButNoSelection()
+    {
+        QtPrompter prompter;
+        QPrinter printer;
+        QStringList seen;
+        whenDialogOpens<QPrintDialog>([&seen](QPrintDialog* d) {
+            const auto visible = [d](const char* name) {
+                auto* w = d->findChild<QWidget*>(QLatin1String(name));
+                return w && !w->isHidden() && w->isEnabled();
+            };
+            seen << QStringLiteral("%1-%2").arg(d->minPage()).arg(d->maxPage());
+            // The range choices are on the copies tab.
+            if (auto* tabs = d->findChild<QTabWidget*>())
+                tabs->setCurrentWidget(d->findChild<QWidget*>(QStringLiteral("copiesTab")));
+            if (auto* range = d->findChild<QRadioButton*>(QStringLiteral("printRange")))
+                range->click();
+            for (const char* name : {"printAll", "printRange", "from", "to", "printCurrentPage", "printSelection"})
+                if (visible(name))
+                    seen << QLatin1String(name);
+            if (auto* to = d->findChild<QSpinBox*>(QStringLiteral("to")))
+                seen << QStringLiteral("to %1 in %2-%3").arg(to->value()).arg(to->minimum()).arg(to->maximum());
+            if (qEnvironmentVariableIsSet("ZELVAR_SHOT_DIR")) {
+                for (QAbstractButton* b : d->findChildren<QAbstractButton*>())
+                    if (b->text().contains(QLatin1String(">>")))
+                        b->click(); // the options, with the range, are folded away at first
+                d->grab().save(qEnvironmentVariable("ZELVAR_SHOT_DIR") + QStringLiteral("/printdialog.png"));
+            }
+            d->reject();
+        });
+        QVERIFY(!prompter.choosePrinterPages(printer, 12, 3));
+        QCOMPARE(seen, QStringList({"1-12", "printAll", "printRange", "from", "to", "printCurrentPage", "to 12 in 1-12"}));
+
+        // Printing without a preview shows no page to offer as current.
+        whenDialogOpens<QPrintDialog>([&seen](QPrintDialog* d) {
+            seen = QStringList{QString::number(d->testOption(QAbstractPrintDialog::PrintCurrentPage))};
+            d->reject();
+        });
+        QVERIFY(!prompter.choosePrinterPages(printer, 12, -1));
+        QCOMPARE(seen, QStringList({"0"}));
     }
 };
 

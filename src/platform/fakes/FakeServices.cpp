@@ -75,15 +75,35 @@ bool FakePrompter::chooseFont(QFont& font)
     return true;
 }
 
-bool FakePrompter::choosePrinter(QPrinter&)
+void FakePrompter::printer(bool accept)
+{
+    m_printers.push_back([accept](QPrinter&) { return accept; });
+}
+
+void FakePrompter::printerChoice(std::function<void(QPrinter&)> choose)
+{
+    m_printers.push_back([choose = std::move(choose)](QPrinter& printer) {
+        choose(printer);
+        return true;
+    });
+}
+
+bool FakePrompter::choosePrinter(QPrinter& printer)
 {
     if (m_printers.empty()) {
         unexpected << QStringLiteral("print dialog");
         return false;
     }
-    const bool ok = m_printers.front();
+    const auto choose = std::move(m_printers.front());
     m_printers.pop_front();
-    return ok;
+    return choose(printer);
+}
+
+bool FakePrompter::choosePrinterPages(QPrinter& printer, int pageCount, int currentPage)
+{
+    lastPrintPageCount = pageCount;
+    lastPrintCurrentPage = currentPage;
+    return choosePrinter(printer);
 }
 
 QStringList FakePrompter::texts() const

@@ -27,7 +27,10 @@ public:
     void input(std::optional<QString> text) { m_inputs.push_back(std::move(text)); }
     void file(const QString& path) { m_files.push_back(path); }
     void font(std::optional<QFont> f);
-    void printer(bool accept) { m_printers.push_back(accept); }
+    void printer(bool accept);
+    // The print dialog accepted with these choices made on the printer
+    // (range, copies, ...).
+    void printerChoice(std::function<void(QPrinter&)> choose);
 
     void message(const QString& text, MessageKind kind, const QString& title) override;
     Answer ask(const QString& text, Buttons buttons, MessageKind kind, const QString& title) override;
@@ -42,6 +45,7 @@ public:
                          const QString& defaultSuffix) override;
     bool chooseFont(QFont& font) override;
     bool choosePrinter(QPrinter& printer) override;
+    bool choosePrinterPages(QPrinter& printer, int pageCount, int currentPage) override;
 
     // Every dialog shown, in order.
     QList<ShownDialog> shown;
@@ -51,6 +55,10 @@ public:
     QStringList lastFilters;
     // Whether a file dialog offered a picture preview.
     bool lastFileDialogPreviews = false;
+    // The page limits the last report print dialog offered: its page count
+    // and current page (0-based, -1 when not offered).
+    int lastPrintPageCount = 0;
+    int lastPrintCurrentPage = -1;
     // Dialogs that found no scripted answer; a test expects this empty.
     QStringList unexpected;
 
@@ -67,7 +75,7 @@ private:
     std::deque<std::optional<QString>> m_inputs;
     std::deque<QString> m_files;
     std::deque<std::optional<QFont>> m_fonts;
-    std::deque<bool> m_printers;
+    std::deque<std::function<bool(QPrinter&)>> m_printers;
 };
 
 class FakeSound : public Sound {
