@@ -70,7 +70,7 @@ void TForm2::newRecord()
         const QString highest = m_maxNumberBox->text();
         const int number = highest.isEmpty() ? 1 : highest.toInt() + 1;
         // A new resident never shows photographs left behind by an old one.
-        dropOrphanPhotos(number);
+        m_dm.dropOrphanPhotos(number);
         q->setValue(QStringLiteral("KayitNo"), number);
         DBEdit* movedIn = edit(QStringLiteral("YokTar"));
         movedIn->setFocus();
@@ -149,12 +149,8 @@ void TForm2::deleteRecord()
 
 void TForm2::removeCurrentResident()
 {
+    // The resident's photographs and the resident go together or not at all.
     m_dm.removeResident(register_());
-}
-
-void TForm2::dropOrphanPhotos(const QVariant& number)
-{
-    m_dm.dropOrphanPhotos(number);
 }
 
 void TForm2::answerUnsavedQuestion(bool wholeSave)
