@@ -527,23 +527,12 @@ void MainWindow::waitWithoutInput(int ms)
 
 void MainWindow::dataWizardCommand()
 {
-    // Let go of the resident query and both photo datasets for the wizard.
-    // The database file is shared by nature, so nothing is held exclusively
-    // that would have to be released first.
-    m_dm.Query2->close();
-    m_dm.tbfoto->close();
-    m_dm.tbfoto->clearMasterLink();
-    m_dm.Table2->close();
+    // The wizard works on the same file: the register and the photos are let
+    // go while it runs and read afresh afterwards.
+    m_dm.releaseForExternalProgram();
     m_services.launcher.start(Program::DataWizard);
     waitWithoutInput(kWizardWaitMs);
-    // Take them back: the whole register, the photos following it again.
-    TDM2::reopen(m_dm.Query2, TDM2::residentSelect());
-    m_dm.Query2->refresh();
-    m_dm.tbfoto->setMasterLink(m_dm.DataSource1->dataset(), QStringLiteral("KayitNo"), QStringLiteral("Kayitno"));
-    m_dm.tbfoto->open();
-    m_dm.tbfoto->refresh();
-    m_dm.Table2->open();
-    m_dm.Table2->refresh();
+    m_dm.takeBackAfterExternalProgram();
 }
 
 QWidget* MainWindow::clockCommand()

@@ -153,6 +153,53 @@ void TDM2::reopen(Dataset* query, const QString& sql, const QVariantList& params
     query->open();
 }
 
+void TDM2::removeResident(Dataset* residents)
+{
+    const QVariant number = residents->value(QStringLiteral("KayitNo"));
+    tbfoto->cancel();
+    {
+        Database::Transaction transaction(*m_db);
+        if (!number.isNull())
+            m_db->exec(QStringLiteral("delete from %1 where %2 = ?")
+                           .arg(quoteIdentifier(QStringLiteral("Foto")), quoteIdentifier(QStringLiteral("Kayitno"))),
+                       {number});
+        residents->remove();
+        transaction.commit();
+    }
+    if (tbfoto->isActive())
+        tbfoto->refresh();
+}
+
+void TDM2::dropOrphanPhotos(const QVariant& number)
+{
+    m_db->exec(QStringLiteral("delete from %1 where %2 = ? and not exists (select 1 from %3 where %4 = ?)")
+                   .arg(quoteIdentifier(QStringLiteral("Foto")), quoteIdentifier(QStringLiteral("Kayitno")),
+                        quoteIdentifier(QStringLiteral("zelvarx")), quoteIdentifier(QStringLiteral("KayitNo"))),
+               {number, number});
+}
+
+void TDM2::releaseForExternalProgram()
+{
+    // The database file is shared by nature, so nothing is held exclusively;
+    // closing drops what these datasets read, which the other program may
+    // change.
+    Query2->close();
+    tbfoto->close();
+    tbfoto->clearMasterLink();
+    Table2->close();
+}
+
+void TDM2::takeBackAfterExternalProgram()
+{
+    reopen(Query2, residentSelect());
+    Query2->refresh();
+    tbfoto->setMasterLink(Query2, QStringLiteral("KayitNo"), QStringLiteral("Kayitno"));
+    tbfoto->open();
+    tbfoto->refresh();
+    Table2->open();
+    Table2->refresh();
+}
+
 int TDM2::nextRecordNumber()
 {
     reopen(Query3, maxNumberSelect());

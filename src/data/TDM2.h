@@ -36,6 +36,21 @@ public:
     // number a new resident gets: the highest plus one, or 1 on an empty table.
     int nextRecordNumber();
 
+    // Removes the current resident of `residents` (the register) with his
+    // photographs, in one transaction: a resident and his photographs go
+    // together or not at all. Engine errors throw with nothing removed.
+    void removeResident(Dataset* residents);
+    // Deletes the photographs stored under `number` when no resident holds
+    // that number: rows left behind by an old resident, before the number
+    // is given again.
+    void dropOrphanPhotos(const QVariant& number);
+
+    // Lets go of the register and both photo datasets while another program
+    // (the data wizard) works on the file, and takes them back afterwards:
+    // the whole register, read afresh, with tbfoto following it again.
+    void releaseForExternalProgram();
+    void takeBackAfterExternalProgram();
+
     // Closes a query, gives it new SQL and opens it again.
     static void reopen(Dataset* query, const QString& sql, const QVariantList& params = {});
 

@@ -3,7 +3,6 @@
 // record is open.
 #include "register/TForm2.h"
 
-#include "data/Database.h"
 #include "data/TDM2.h"
 #include "platform/Services.h"
 #include "register/RegisterMemory.h"
@@ -71,7 +70,7 @@ void TForm2::newRecord()
         const QString highest = m_maxNumberBox->text();
         const int number = highest.isEmpty() ? 1 : highest.toInt() + 1;
         // A new resident never shows photographs left behind by an old one.
-        dropOrphanPhotos(number);
+        m_dm.dropOrphanPhotos(number);
         q->setValue(QStringLiteral("KayitNo"), number);
         DBEdit* movedIn = edit(QStringLiteral("YokTar"));
         movedIn->setFocus();
@@ -151,31 +150,7 @@ void TForm2::deleteRecord()
 void TForm2::removeCurrentResident()
 {
     // The resident's photographs and the resident go together or not at all.
-    Dataset* q = register_();
-    const QVariant number = q->value(QStringLiteral("KayitNo"));
-    Dataset* photos = m_dm.tbfoto;
-    photos->cancel();
-    {
-        Database& db = m_dm.database();
-        Database::Transaction transaction(db);
-        if (!number.isNull())
-            db.exec(QStringLiteral("delete from %1 where %2 = ?")
-                        .arg(quoteIdentifier(QStringLiteral("Foto")), quoteIdentifier(QStringLiteral("Kayitno"))),
-                    {number});
-        q->remove();
-        transaction.commit();
-    }
-    if (photos->isActive())
-        photos->refresh();
-}
-
-void TForm2::dropOrphanPhotos(const QVariant& number)
-{
-    m_dm.database().exec(QStringLiteral("delete from %1 where %2 = ? and not exists "
-                                        "(select 1 from %3 where %4 = ?)")
-                             .arg(quoteIdentifier(QStringLiteral("Foto")), quoteIdentifier(QStringLiteral("Kayitno")),
-                                  quoteIdentifier(QStringLiteral("zelvarx")), quoteIdentifier(QStringLiteral("KayitNo"))),
-                         {number, number});
+    m_dm.removeResident(register_());
 }
 
 void TForm2::answerUnsavedQuestion(bool wholeSave)

@@ -302,9 +302,6 @@ private:
     void answerUnsavedQuestion(bool wholeSave);
     // Removes the current resident and his photographs in one transaction.
     void removeCurrentResident();
-    // Photo rows whose resident is gone, left under a number about to be
-    // given again.
-    void dropOrphanPhotos(const QVariant& number);
 
     // entry aids
     void currentResidentChanged();

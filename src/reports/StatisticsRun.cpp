@@ -1,6 +1,7 @@
 #include "reports/StatisticsRun.h"
 
 #include "data/Database.h"
+#include "data/StatisticsStore.h"
 
 #include <sqlite3.h>
 
@@ -107,7 +108,7 @@ bool StatisticsCounter::add(const ResidentFacts& r)
 
 QString statisticsSelect()
 {
-    return QStringLiteral("select DogTar, Cinsiyeti, EvDuru2, EvDurum1, Medeni, Meslek, Dini from zelvarx");
+    return StatisticsStore::sourceSelect();
 }
 
 StatisticsOutcome runStatistics(Statement& source, QDate today)
@@ -128,6 +129,12 @@ StatisticsOutcome runStatistics(Statement& source, QDate today)
             return {false, counter.counts()};
     }
     return {true, counter.counts()};
+}
+
+void storeCounts(StatisticsStore& store, const StatisticsCounts& counts)
+{
+    store.store(QList<int>(counts.headcounts.begin(), counts.headcounts.end()),
+                QList<int>(counts.ageBrackets.begin(), counts.ageBrackets.end()));
 }
 
 } // namespace zelvar

@@ -10,6 +10,7 @@
 namespace zelvar {
 
 class Statement;
+class StatisticsStore;
 
 // The headcounts in the row order of the GRUP1 table.
 enum Headcount {
@@ -87,5 +88,8 @@ struct StatisticsOutcome {
 // Walks the rows of a prepared statisticsSelect() once and counts them.
 // Leaves the statement reset, ready for the next run. Engine errors throw.
 StatisticsOutcome runStatistics(Statement& source, QDate today);
+
+// Stores a run's counts in the chart tables: both or neither.
+void storeCounts(StatisticsStore& store, const StatisticsCounts& counts);
 
 } // namespace zelvar

@@ -1,6 +1,6 @@
 #include "reports/TAdres.h"
 
-#include "data/Database.h"
+#include "data/StatisticsStore.h"
 #include "data/Errors.h"
 #include "data/TDM2.h"
 #include "platform/Services.h"
@@ -84,11 +84,7 @@ TAdres::TAdres(TDM2& dm, Services& services, ListReports* reports, QWidget* pare
     resize(kClientWidth, kClientHeight);
     new FixedFrame(this);
 
-    // The statistics source: one read-only statement over the resident table,
-    // prepared now and executed afresh by every run, so that a run counts the
-    // register as it stands at that moment.
-    m_source = std::make_unique<Statement>(dm.database().handle(), statisticsSelect());
-    openChartTables();
+    m_store = new StatisticsStore(dm.database(), this);
 
     buildToolBar();
     buildPages();
@@ -114,14 +110,14 @@ void TAdres::showEvent(QShowEvent* event)
 
 TAdres::~TAdres() = default;
 
-void TAdres::openChartTables()
+Dataset* TAdres::headcountTable() const
 {
-    m_grup1 = new Dataset(&m_dm.database(), QStringLiteral("tbGrup1"), this);
-    m_grup1->setTableName(QStringLiteral("GRUP1"));
-    m_grup1->open();
-    m_yaslar = new Dataset(&m_dm.database(), QStringLiteral("tbYaslar"), this);
-    m_yaslar->setTableName(QStringLiteral("YASLAR"));
-    m_yaslar->open();
+    return m_store->headcounts();
+}
+
+Dataset* TAdres::ageTable() const
+{
+    return m_store->ageBrackets();
 }
 
 void TAdres::buildToolBar()
@@ -232,7 +228,7 @@ QWidget* TAdres::buildHeadcountPage()
     m_headcountChart->setGradient(true);
     m_headcountChart->setBarWidthPercent(60);
     m_headcountChart->setDepthPercent(25);
-    m_headcountChart->setTable(m_grup1);
+    m_headcountChart->setTable(m_store->headcounts());
 
     // Two rows of counters under the chart; the update button takes the
     // place of the last two counters of the second row.
@@ -268,7 +264,7 @@ QWidget* TAdres::buildAgePage()
     m_ageChart->setGradient(false);
     m_ageChart->setBarWidthPercent(75);
     m_ageChart->setDepthPercent(35);
-    m_ageChart->setTable(m_yaslar);
+    m_ageChart->setTable(m_store->ageBrackets());
 
     constexpr int pitch = 102;
     constexpr int row = 274;
@@ -290,9 +286,9 @@ bool TAdres::runStatistics()
     bool complete = false;
     StatisticsCounts counts;
     try {
-        const StatisticsOutcome outcome = zelvar::runStatistics(*m_source, m_services.clock.today());
+        const StatisticsOutcome outcome = zelvar::runStatistics(m_store->source(), m_services.clock.today());
         if (outcome.complete) {
-            storeCounts(outcome.counts);
+            storeCounts(*m_store, outcome.counts);
             counts = outcome.counts;
             complete = true;
         }
@@ -301,7 +297,8 @@ bool TAdres::runStatistics()
         // missing birth date; the transaction left both tables as they were.
     }
     try {
-        reopenChartTables();
+        // The charts read their tables again.
+        m_store->reread();
     } catch (const ZelvarError&) {
         complete = false;
     }
@@ -313,34 +310,6 @@ bool TAdres::runStatistics()
     if (!complete)
         m_services.prompter.message(blankDateMessage());
     return complete;
-}
-
-// Both tables change together or not at all, so that the charts never show
-// half of a run.
-void TAdres::storeCounts(const StatisticsCounts& counts)
-{
-    auto store = [](Dataset* table, const int* values, int count) {
-        const int rows = std::min(count, table->recordCount());
-        for (int row = 0; row < rows; ++row) {
-            table->moveTo(row);
-            table->edit();
-            table->setValue(QStringLiteral("Sayi"), values[row]);
-            table->post();
-        }
-    };
-    Database::Transaction transaction(m_dm.database());
-    store(m_grup1, counts.headcounts.data(), HeadcountCount);
-    store(m_yaslar, counts.ageBrackets.data(), AgeBracketCount);
-    transaction.commit();
-}
-
-// Closing and opening a chart table makes its chart read it again.
-void TAdres::reopenChartTables()
-{
-    for (Dataset* table : {m_grup1, m_yaslar}) {
-        table->close();
-        table->open();
-    }
 }
 
 void TAdres::showCounts(const StatisticsCounts& counts)

@@ -26,7 +26,7 @@ class Dataset;
 class GeneralReportsPage;
 class QueryReportsPage;
 struct ListReports;
-class Statement;
+class StatisticsStore;
 class TDM2;
 struct Services;
 
@@ -75,8 +75,8 @@ public:
     QPushButton* ageUpdateButton() const { return m_ageUpdate; }
     GeneralReportsPage* generalReportsPage() const { return m_generalReports; }
     QueryReportsPage* queryReportsPage() const { return m_queryReports; }
-    Dataset* headcountTable() const { return m_grup1; }
-    Dataset* ageTable() const { return m_yaslar; }
+    Dataset* headcountTable() const;
+    Dataset* ageTable() const;
 
 public slots:
     void closeWindow();
@@ -97,18 +97,13 @@ private:
     QWidget* buildHeadcountPage();
     QWidget* buildAgePage();
     ValueLabel* addCounter(QWidget* page, const QString& caption, const QRect& panel, int captionWidth);
-    void openChartTables();
-    void storeCounts(const StatisticsCounts& counts);
-    void reopenChartTables();
     void showCounts(const StatisticsCounts& counts);
 
     TDM2& m_dm;
     Services& m_services;
     std::unique_ptr<ListReports> m_ownReports;
     ListReports* m_reports;
-    std::unique_ptr<Statement> m_source; // the statistics source, read-only
-    Dataset* m_grup1 = nullptr;
-    Dataset* m_yaslar = nullptr;
+    StatisticsStore* m_store; // the statistics source and the chart tables
 
     QToolBar* m_toolBar = nullptr;
     QFrame* m_toolFrame = nullptr;

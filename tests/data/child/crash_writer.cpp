@@ -7,6 +7,7 @@
 // "S? counts" (a statistics run about to be stored), "S! counts" (stored).
 #include "CrashRecords.h"
 #include "data/Database.h"
+#include "data/StatisticsStore.h"
 #include "data/TDM2.h"
 #include "platform/fakes/FakeServices.h"
 #include "register/MoveOutOperations.h"
@@ -60,26 +61,14 @@ void moveOneOut(TDM2& dm, FakeServices& fake, MoveOutOperations& moveOut)
         say(QStringLiteral("M %1").arg(next.toInt()));
 }
 
-// Stores a run the way the statistics window does: both tables in one
-// transaction, row by row through their datasets.
-void storeStatistics(TDM2& dm, Dataset* grup1, Dataset* yaslar)
+// Stores a run the way the statistics window does: through the statistics
+// store, both tables in one transaction.
+void storeStatistics(StatisticsStore& statistics)
 {
-    Statement select(dm.database().handle(), statisticsSelect());
-    const StatisticsOutcome outcome = runStatistics(select, QDate(2026, 12, 9));
+    const StatisticsOutcome outcome = runStatistics(statistics.source(), QDate(2026, 12, 9));
     const QString text = countsText(outcome.counts);
     say(QStringLiteral("S? ") + text);
-    const auto store = [](Dataset* table, const int* values, int count) {
-        for (int row = 0; row < count && row < table->recordCount(); ++row) {
-            table->moveTo(row);
-            table->edit();
-            table->setValue(QStringLiteral("Sayi"), values[row]);
-            table->post();
-        }
-    };
-    Database::Transaction tx(dm.database());
-    store(grup1, outcome.counts.headcounts.data(), HeadcountCount);
-    store(yaslar, outcome.counts.ageBrackets.data(), AgeBracketCount);
-    tx.commit();
+    storeCounts(statistics, outcome.counts);
     say(QStringLiteral("S! ") + text);
 }
 
@@ -93,18 +82,13 @@ int main(int argc, char** argv)
     TDM2 dm{QString::fromLocal8Bit(argv[1])};
     FakeServices fake;
     MoveOutOperations moveOut(dm, fake.services);
-    Dataset grup1(&dm.database(), QStringLiteral("GRUP1"));
-    grup1.setTableName(QStringLiteral("GRUP1"));
-    grup1.open();
-    Dataset yaslar(&dm.database(), QStringLiteral("YASLAR"));
-    yaslar.setTableName(QStringLiteral("YASLAR"));
-    yaslar.open();
+    StatisticsStore statistics(dm.database());
     say(QStringLiteral("ready"));
     for (int step = 0;; ++step) {
         saveResident(dm);
         if (step % 3 == 1)
             moveOneOut(dm, fake, moveOut);
         if (step % 4 == 2)
-            storeStatistics(dm, &grup1, &yaslar);
+            storeStatistics(statistics);
     }
 }
