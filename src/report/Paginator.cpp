@@ -97,12 +97,28 @@ int Paginator::placeDetails(Page& page, double top, double bottom)
 
 void Paginator::placeBand(Page& page, const Band& band, QPointF origin, double width, int row)
 {
+    qsizetype previousText = -1; // the text placed for the item just before, if any
     for (const Item& item : band.items) {
-        if (item.kind == ItemKind::Text)
-            placeText(page, item, origin, width, row, page.number);
-        else
+        const qsizetype placedBefore = page.items.size();
+        if (item.kind == ItemKind::Text) {
+            const double followFrom =
+                item.followsPrevious && previousText >= 0 ? followingLeft(page.items.at(previousText)) : -1;
+            placeText(page, item, origin, width, row, page.number, followFrom);
+        } else {
             placeBox(page, item, origin, width, band.height, row);
+        }
+        const bool placedText = item.kind == ItemKind::Text && page.items.size() > placedBefore;
+        previousText = placedText ? placedBefore : -1;
     }
+}
+
+double Paginator::followingLeft(const PlacedItem& placed)
+{
+    const FontSpec& font = placed.item->font;
+    // Texts growing to the right carry no width until painted.
+    const double end = placed.rect.width() > 0 ? placed.rect.right()
+                                               : placed.rect.left() + m_fonts.widthMm(placed.text, font);
+    return end + m_fonts.widthMm(QStringLiteral(" "), font);
 }
 
 QVariant Paginator::fieldValue(const Item& item, int row)
@@ -115,7 +131,8 @@ QVariant Paginator::fieldValue(const Item& item, int row)
     return *it < 0 ? QVariant() : m_rows.value(row, *it);
 }
 
-void Paginator::placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber)
+void Paginator::placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber,
+                          double followFrom)
 {
     QString text = item.field.isEmpty() ? item.text : fieldValue(item, row).toString();
     if (item.pageNumber)
@@ -138,7 +155,8 @@ void Paginator::placeText(Page& page, const Item& item, QPointF origin, double b
             const double w = m_fonts.widthMm(text, item.font);
             rect = QRectF(anchor - w, origin.y() + item.top, w, height);
         } else {
-            rect = QRectF(anchor, origin.y() + item.top, 0, height);
+            const double left = qMax(anchor, followFrom);
+            rect = QRectF(left, origin.y() + item.top, 0, height);
         }
     }
     page.items.append(PlacedItem{ItemKind::Text, rect, text, {}, &item});

@@ -27,7 +27,11 @@ public:
 
 private:
     void placeBand(Page& page, const Band& band, QPointF origin, double width, int row);
-    void placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber);
+    // followFrom: the least left edge of a following text, mm; -1 = none.
+    void placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber,
+                   double followFrom);
+    // One blank after the end of a placed text.
+    double followingLeft(const PlacedItem& placed);
     void placeBox(Page& page, const Item& item, QPointF origin, double bandWidth, double bandHeight, int row);
     QVariant fieldValue(const Item& item, int row);
     int placeDetails(Page& page, double top, double bottom);
