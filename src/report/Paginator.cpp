@@ -102,7 +102,7 @@ void Paginator::placeBand(Page& page, const Band& band, QPointF origin, double w
         const qsizetype placedBefore = page.items.size();
         if (item.kind == ItemKind::Text) {
             const double followFrom =
-                item.followsPrevious && previousText >= 0 ? followingLeft(page.items.at(previousText)) : -1;
+                item.followsPrevious && previousText >= 0 ? textEnd(page.items.at(previousText)) : -1;
             placeText(page, item, origin, width, row, page.number, followFrom);
         } else {
             placeBox(page, item, origin, width, band.height, row);
@@ -112,13 +112,25 @@ void Paginator::placeBand(Page& page, const Band& band, QPointF origin, double w
     }
 }
 
-double Paginator::followingLeft(const PlacedItem& placed)
+double Paginator::textEnd(const PlacedItem& placed)
 {
-    const FontSpec& font = placed.item->font;
     // Texts growing to the right carry no width until painted.
-    const double end = placed.rect.width() > 0 ? placed.rect.right()
-                                               : placed.rect.left() + m_fonts.widthMm(placed.text, font);
-    return end + m_fonts.widthMm(QStringLiteral(" "), font);
+    return placed.rect.width() > 0 ? placed.rect.right()
+                                   : placed.rect.left() + m_fonts.widthMm(placed.text, placed.item->font);
+}
+
+double Paginator::leftAfter(const QString& text, const FontSpec& font, double anchor, double previousEnd)
+{
+    // Blanks leading the text are room the layout already gave; only when
+    // the text before reaches its first visible character does it move, to
+    // one blank after that text.
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text.at(blanks) == QLatin1Char(' '))
+        ++blanks;
+    const double leading = blanks > 0 ? m_fonts.widthMm(text.left(blanks), font) : 0;
+    if (previousEnd <= anchor + leading)
+        return anchor;
+    return previousEnd + m_fonts.widthMm(QStringLiteral(" "), font) - leading;
 }
 
 QVariant Paginator::fieldValue(const Item& item, int row)
@@ -155,7 +167,7 @@ void Paginator::placeText(Page& page, const Item& item, QPointF origin, double b
             const double w = m_fonts.widthMm(text, item.font);
             rect = QRectF(anchor - w, origin.y() + item.top, w, height);
         } else {
-            const double left = qMax(anchor, followFrom);
+            const double left = followFrom >= 0 ? leftAfter(text, item.font, anchor, followFrom) : anchor;
             rect = QRectF(left, origin.y() + item.top, 0, height);
         }
     }
