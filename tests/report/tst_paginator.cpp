@@ -120,7 +120,9 @@ private slots:
                        << Item::label(QStringLiteral("Mahallesi"), mono).after(1, 19.1)
                        << Item::value(QStringLiteral("Il"), mono).after(1, 60)
                        << Item::value(QStringLiteral("Adi"), mono).centredOn(8, 45)
-                       << Item::label(QStringLiteral("Zelvarı"), mono).after(8, 55);
+                       << Item::label(QStringLiteral("Zelvarı"), mono).after(8, 55)
+                       << Item::value(QStringLiteral("Il"), mono).at(14, 4.2)
+                       << Item::label(QStringLiteral("   Köyü"), mono).after(14, 10);
         TableRows rows({QStringLiteral("Adi"), QStringLiteral("Il")});
         rows.addRow(QVariantList{QStringLiteral("Kuzey"), QStringLiteral("İzmir")});
         rows.addRow(QVariantList{QStringLiteral("Kırkkonaklar Yenimahalle"), QStringLiteral("Van")});
@@ -136,6 +138,9 @@ private slots:
         QVERIFY(near(left("Mahallesi"), x + 19.1));
         QVERIFY(near(left("İzmir"), x + 60));
         QVERIFY(near(left("Zelvarı"), x + 55));
+        // Leading blanks are room already given: "İzmir" reaches past 10 mm
+        // but not to the first letter of "   Köyü".
+        QVERIFY(near(left("   Köyü"), x + 10));
         // A long value pushes the next text to one blank after its end, and
         // that one pushes the text after it in turn.
         const double nameWidth = fonts.widthMm(QStringLiteral("Kırkkonaklar Yenimahalle"), mono);
