@@ -97,12 +97,40 @@ int Paginator::placeDetails(Page& page, double top, double bottom)
 
 void Paginator::placeBand(Page& page, const Band& band, QPointF origin, double width, int row)
 {
+    qsizetype previousText = -1; // the text placed for the item just before, if any
     for (const Item& item : band.items) {
-        if (item.kind == ItemKind::Text)
-            placeText(page, item, origin, width, row, page.number);
-        else
+        const qsizetype placedBefore = page.items.size();
+        if (item.kind == ItemKind::Text) {
+            const double followFrom =
+                item.followsPrevious && previousText >= 0 ? textEnd(page.items.at(previousText)) : -1;
+            placeText(page, item, origin, width, row, page.number, followFrom);
+        } else {
             placeBox(page, item, origin, width, band.height, row);
+        }
+        const bool placedText = item.kind == ItemKind::Text && page.items.size() > placedBefore;
+        previousText = placedText ? placedBefore : -1;
     }
+}
+
+double Paginator::textEnd(const PlacedItem& placed)
+{
+    // Texts growing to the right carry no width until painted.
+    return placed.rect.width() > 0 ? placed.rect.right()
+                                   : placed.rect.left() + m_fonts.widthMm(placed.text, placed.item->font);
+}
+
+double Paginator::leftAfter(const QString& text, const FontSpec& font, double anchor, double previousEnd)
+{
+    // Blanks leading the text are room the layout already gave; only when
+    // the text before reaches its first visible character does it move, to
+    // one blank after that text.
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text.at(blanks) == QLatin1Char(' '))
+        ++blanks;
+    const double leading = blanks > 0 ? m_fonts.widthMm(text.left(blanks), font) : 0;
+    if (previousEnd <= anchor + leading)
+        return anchor;
+    return previousEnd + m_fonts.widthMm(QStringLiteral(" "), font) - leading;
 }
 
 QVariant Paginator::fieldValue(const Item& item, int row)
@@ -115,7 +143,8 @@ QVariant Paginator::fieldValue(const Item& item, int row)
     return *it < 0 ? QVariant() : m_rows.value(row, *it);
 }
 
-void Paginator::placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber)
+void Paginator::placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber,
+                          double followFrom)
 {
     QString text = item.field.isEmpty() ? item.text : fieldValue(item, row).toString();
     if (item.pageNumber)
@@ -138,7 +167,8 @@ void Paginator::placeText(Page& page, const Item& item, QPointF origin, double b
             const double w = m_fonts.widthMm(text, item.font);
             rect = QRectF(anchor - w, origin.y() + item.top, w, height);
         } else {
-            rect = QRectF(anchor, origin.y() + item.top, 0, height);
+            const double left = followFrom >= 0 ? leftAfter(text, item.font, anchor, followFrom) : anchor;
+            rect = QRectF(left, origin.y() + item.top, 0, height);
         }
     }
     page.items.append(PlacedItem{ItemKind::Text, rect, text, {}, &item});

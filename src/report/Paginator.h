@@ -27,7 +27,13 @@ public:
 
 private:
     void placeBand(Page& page, const Band& band, QPointF origin, double width, int row);
-    void placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber);
+    // followFrom: where the text placed before a following one ends, mm; -1 = none.
+    void placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber,
+                   double followFrom);
+    double textEnd(const PlacedItem& placed);
+    // The left edge of a following text: its own, or one blank after the
+    // text before when that one reaches into it.
+    double leftAfter(const QString& text, const FontSpec& font, double anchor, double previousEnd);
     void placeBox(Page& page, const Item& item, QPointF origin, double bandWidth, double bandHeight, int row);
     QVariant fieldValue(const Item& item, int row);
     int placeDetails(Page& page, double top, double bottom);

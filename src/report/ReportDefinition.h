@@ -66,6 +66,11 @@ struct Item {
     FontSpec font;
     Qt::Alignment align = Qt::AlignLeft; // AlignLeft, AlignHCenter or AlignRight
     bool centredInBand = false;          // centred across the whole band width
+    // A left-aligned text whose `left` is a least: when the band's item just
+    // before it printed a text reaching into it (blanks leading it are room),
+    // it starts one blank's width after that text, so a long value never
+    // runs into the words after it.
+    bool followsPrevious = false;
     TextSizing sizing = TextSizing::Auto;
     bool wordWrap = false;
 
@@ -91,6 +96,9 @@ struct Item {
                              PictureFit fit = PictureFit::Stretch);
 
     Item& at(double topMm, double leftMm);             // left edge, grows right
+    // As at(), or one blank after the text of the band's item just before
+    // this one when that text reaches into it: "<name> Mahallesi".
+    Item& after(double topMm, double minLeftMm);
     Item& centredOn(double topMm, double centreMm);     // grows both ways
     Item& rightAlignedAt(double topMm, double rightMm); // right edge, grows left
     Item& centredAcross(double topMm);                  // centred on the band's middle

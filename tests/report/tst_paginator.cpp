@@ -109,6 +109,52 @@ private slots:
         QCOMPARE(p.texts().size(), 4);
     }
 
+    void followingTextKeepsItsPlaceOrGoesOneBlankAfterTheLongText()
+    {
+        // A Courier value, then "Mahallesi" at 19.1 mm at the least, then a
+        // value after it; a centred value, then a text after it.
+        const FontSpec mono{"Courier New", 10};
+        ReportDefinition d;
+        d.detail.height = 20;
+        d.detail.items << Item::value(QStringLiteral("Adi"), mono).at(1, 4.2)
+                       << Item::label(QStringLiteral("Mahallesi"), mono).after(1, 19.1)
+                       << Item::value(QStringLiteral("Il"), mono).after(1, 60)
+                       << Item::value(QStringLiteral("Adi"), mono).centredOn(8, 45)
+                       << Item::label(QStringLiteral("Zelvarı"), mono).after(8, 55)
+                       << Item::value(QStringLiteral("Il"), mono).at(14, 4.2)
+                       << Item::label(QStringLiteral("   Köyü"), mono).after(14, 10);
+        TableRows rows({QStringLiteral("Adi"), QStringLiteral("Il")});
+        rows.addRow(QVariantList{QStringLiteral("Kuzey"), QStringLiteral("İzmir")});
+        rows.addRow(QVariantList{QStringLiteral("Kırkkonaklar Yenimahalle"), QStringLiteral("Van")});
+        rows.addRow(QVariantList{QString(), QStringLiteral("Muş")});
+        const Page page = paginate(d, rows).first();
+        const double x = 12.7;
+        ReportFonts fonts;
+        const double blank = fonts.widthMm(QStringLiteral(" "), mono);
+        QVERIFY(near(blank, 6 * 25.4 / 72)); // Courier's characters are all one blank wide
+        const auto left = [&page](const QString& text, int nth = 0) { return page.findText(text, nth)->rect.left(); };
+
+        // Short values: every text at its own place.
+        QVERIFY(near(left("Mahallesi"), x + 19.1));
+        QVERIFY(near(left("İzmir"), x + 60));
+        QVERIFY(near(left("Zelvarı"), x + 55));
+        // Leading blanks are room already given: "İzmir" reaches past 10 mm
+        // but not to the first letter of "   Köyü".
+        QVERIFY(near(left("   Köyü"), x + 10));
+        // A long value pushes the next text to one blank after its end, and
+        // that one pushes the text after it in turn.
+        const double nameWidth = fonts.widthMm(QStringLiteral("Kırkkonaklar Yenimahalle"), mono);
+        const double nameEnd = x + 4.2 + nameWidth;
+        QVERIFY(near(left("Mahallesi", 1), nameEnd + blank));
+        QVERIFY(near(left("Van"), nameEnd + blank + fonts.widthMm(QStringLiteral("Mahallesi"), mono) + blank));
+        // A centred long value ends half its width right of its centre.
+        QVERIFY(near(left("Zelvarı", 1), x + 45 + nameWidth / 2 + blank));
+        QVERIFY(near(left("Zelvarı", 2), x + 55));
+        // An empty value prints nothing; the text after it keeps its place.
+        QVERIFY(near(left("Mahallesi", 2), x + 19.1));
+        QVERIFY(near(left("Muş"), x + 60));
+    }
+
     void headerRepeatsWithThePagesFirstRowAndFooterNumbersPages()
     {
         const ReportDefinition d = listReport();

@@ -6,6 +6,7 @@
 #include "data/Database.h"
 #include "platform/fakes/FakeServices.h"
 #include "report/PagedReport.h"
+#include "report/ReportFonts.h"
 #include "reports/ListPrinter.h"
 #include "reports/ListReports.h"
 
@@ -270,7 +271,8 @@ private slots:
         checkAt(page.findText("İzmir"), kMargin, titleTop, 4.2, 2.1);
         checkAt(page.findText("Bornova"), kMargin, titleTop, 4.2, 6.3);
         checkAt(page.findText("Kazımdirik"), kMargin, titleTop, 4.2, 10.6);
-        checkAt(page.findText("Mahallesi"), kMargin, titleTop, 19.1, 10.6);
+        // "Kazımdirik" is wider than the room before 19.1 mm: "Mahallesi" goes after it.
+        QVERIFY(page.findText("Mahallesi")->rect.left() > kMargin + 19.1 + 2);
         checkAt(page.findText("Zelvar"), kMargin, titleTop, 143.9, 2.1);
         checkAt(page.findText("Hasan Çelik"), kMargin, titleTop, 143.9, 6.3);
         checkAt(page.findText("09.12.2026"), kMargin, titleTop, 143.9, 10.6);
@@ -310,6 +312,55 @@ private slots:
         const Page& bare = without->page(0);
         QCOMPARE(countKind(bare, ItemKind::Picture), 0);
         QCOMPARE(bare.findText("Kişi 2")->rect, page.findText("Kişi 2")->rect);
+    }
+
+    void longOfficeNamesPushTheWordsAfterThem()
+    {
+        DataFixture f;
+        f.dm().database().exec("delete from Mahalle");
+        f.dm().database().exec("insert into Mahalle (Il, Ilce, Mahalle, Zelvar, Fotobas) values (?, ?, ?, ?, ?)",
+                               {"Afyonkarahisar", "Kahramankazan", "Kırkkonaklar Yenimahalle Cumhuriyet",
+                                "Hasan Çelik", "0"});
+        f.dm().tbMah->close();
+        f.dm().tbMah->open();
+        listResidents(f, 2);
+        FakeServices s;
+        ListPrinter printer(f.dm(), s.services);
+        ReportFonts fonts;
+        // The second text starts one blank after the end of the first, on its line.
+        const auto follows = [&](const Page& page, const QString& first, const QString& next) {
+            const PlacedItem* a = page.findText(first);
+            const PlacedItem* b = page.findText(next);
+            QVERIFY(a && b);
+            QCOMPARE(b->rect.top(), a->rect.top());
+            const FontSpec font = a->item->font;
+            const double end = a->rect.left() + fonts.widthMm(first, font) + fonts.widthMm(QStringLiteral(" "), font);
+            QVERIFY2(qAbs(b->rect.left() - end) < 0.05,
+                     qPrintable(QStringLiteral("%1 at %2").arg(next).arg(b->rect.left())));
+        };
+
+        TQRListForm form;
+        const auto detailed = printer.detailedList(form);
+        follows(detailed->page(0), "Kırkkonaklar Yenimahalle Cumhuriyet", "Mahallesi");
+        TQRList names;
+        const auto nameList = printer.nameList(names);
+        follows(nameList->page(0), "Kırkkonaklar Yenimahalle Cumhuriyet", "Mahallesi");
+        follows(nameList->page(0), "Afyonkarahisar", "Kahramankazan");
+        // The date on the right keeps its place.
+        checkAt(nameList->page(0).findText("09.12.2026"), kMargin, kMargin, 133.3, 1.6);
+        // Address labels: district, then province.
+        TQRLabelForm labelForm;
+        const auto labels = printer.labels(labelForm);
+        follows(labels->page(0), "Kahramankazan", "Afyonkarahisar");
+
+        // Names that fit leave the words after them at their places.
+        f.dm().database().exec("update Mahalle set Il = 'Van', Ilce = 'Tuşba', Mahalle = 'Ova'");
+        f.dm().tbMah->close();
+        f.dm().tbMah->open();
+        checkAt(printer.detailedList(form)->page(0).findText("Mahallesi"), kMargin, kMargin, 19.1, 10.6);
+        const auto shortNames = printer.nameList(names);
+        checkAt(shortNames->page(0).findText("Mahallesi"), kMargin, kMargin, 25.4, 5.3);
+        checkAt(shortNames->page(0).findText("Tuşba"), kMargin, kMargin, 25.4, 1.6);
     }
 
     void pdfTextStandsWhereTheLayoutSays()

@@ -10,6 +10,7 @@
 #include "ui/bound/DBRadioGroup.h"
 #include "ui/bound/DBText.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QPainter>
 #include <QRadioButton>
@@ -234,6 +235,64 @@ private slots:
         q->post();
         QCOMPARE(stored(f, "select Meslek from zelvarx"), QString("Uzay Mühendisi ve Bilim İ"));
         QCOMPARE(job->currentIndex(), -1);
+    }
+
+    void comboStoresWhatItShowsHoweverItCame()
+    {
+        DataFixture f;
+        f.addResident("Ali", 1, {{"Meslek", "Memur"}});
+        f.addResident("Veli", 2);
+        Dataset* q = f.dm().Query2;
+        q->refresh();
+        Form form;
+        auto* job = form.add(new DBComboBox(f.dm().DataSource1, "Meslek", {"İşçi", "Memur"}));
+        QVERIFY(form.show());
+
+        // Changes of the list are no edit: the box goes on showing the field,
+        // even where the combo box would make the first new item current.
+        job->insertItem(0, "Çiftçi");
+        job->addItem("Hekim");
+        QCOMPARE(job->currentText(), QString("Memur"));
+        QCOMPARE(job->currentIndex(), 2);
+        q->next(); // no occupation
+        job->clear();
+        job->addItems({"İşçi", "Memur"});
+        QCOMPARE(job->currentText(), QString());
+        QCOMPARE(q->state(), Dataset::State::Browse);
+        QVERIFY(!job->hasPendingEdit());
+
+        // A screen reader or dictation tool sets the inner box's text.
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(job->lineEdit());
+        QVERIFY(box && box->editableTextInterface());
+        box->setText(QAccessible::Value, QStringLiteral("Çoban"));
+        QCOMPARE(q->state(), Dataset::State::Edit);
+        q->post();
+        QCOMPARE(stored(f, "select Meslek from zelvarx where KayitNo=2"), QString("Çoban"));
+        box->editableTextInterface()->insertText(0, QStringLiteral("Baş"));
+        q->post();
+        QCOMPARE(stored(f, "select Meslek from zelvarx where KayitNo=2"), QString("BaşÇoban"));
+        box->editableTextInterface()->replaceText(0, 3, QStringLiteral("Köy "));
+        q->post();
+        QCOMPARE(stored(f, "select Meslek from zelvarx where KayitNo=2"), QString("Köy Çoban"));
+        // Cut at the field's width, whole characters only.
+        const QString smile = QString::fromUcs4(U"\U0001F600");
+        box->setText(QAccessible::Value, smile.repeated(30));
+        QCOMPARE(job->currentText(), smile.repeated(12));
+        q->post();
+        QCOMPARE(stored(f, "select Meslek from zelvarx where KayitNo=2"), smile.repeated(12));
+
+        // Text the program puts in counts as the user's too.
+        job->setEditText(QStringLiteral("Hekim"));
+        QCOMPARE(q->state(), Dataset::State::Edit);
+        q->post();
+        QCOMPARE(stored(f, "select Meslek from zelvarx where KayitNo=2"), QString("Hekim"));
+
+        // Without automatic editing the stored text comes back.
+        f.dm().DataSource1->setAutoEdit(false);
+        box->setText(QAccessible::Value, QStringLiteral("Yanlış"));
+        QCOMPARE(q->state(), Dataset::State::Browse);
+        QTRY_COMPARE(job->currentText(), QString("Hekim"));
+        f.dm().DataSource1->setAutoEdit(true);
     }
 
     void memoLimitAndWrite()

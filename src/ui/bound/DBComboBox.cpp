@@ -2,6 +2,7 @@
 
 #include "ui/bound/DBEdit.h"
 
+#include <QAbstractItemModel>
 #include <QFocusEvent>
 #include <QLineEdit>
 
@@ -15,8 +16,19 @@ DBComboBox::DBComboBox(QWidget* parent) : QComboBox(parent), BoundControl(this)
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->installEventFilter(this);
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { userChanged(); });
-    connect(this, qOverload<int>(&QComboBox::activated), this, [this] { userChanged(); });
+    // Typed, chosen from the list, set by the program, dictated or put in
+    // through the accessibility interface: whatever the box comes to show
+    // is the user's change and is stored. Only the box's own loading and
+    // what a change of the list does to the text are not.
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
+        if (m_adjusting)
+            return;
+        ++m_adjusting;
+        dropSplitCharacter(lineEdit());
+        --m_adjusting;
+        userChanged();
+    });
+    watchList();
 }
 
 DBComboBox::DBComboBox(DataSource* source, const QString& field, const QStringList& items, QWidget* parent)
@@ -24,6 +36,60 @@ DBComboBox::DBComboBox(DataSource* source, const QString& field, const QStringLi
 {
     addItems(items);
     bind(source, field);
+}
+
+void DBComboBox::setModel(QAbstractItemModel* model)
+{
+    ++m_adjusting;
+    const QString shown = currentText();
+    QComboBox::setModel(model);
+    watchList();
+    showText(shown);
+    --m_adjusting;
+}
+
+void DBComboBox::watchList()
+{
+    // The combo box moves its text when items come, go or change under the
+    // current one (the first item added to an empty list becomes current).
+    // That is no choice of the user's: the box keeps what it showed. These
+    // connections run after the combo box's own, so the guard spans them.
+    for (const auto& connection : std::as_const(m_listConnections))
+        disconnect(connection);
+    m_listConnections.clear();
+    QAbstractItemModel* list = model();
+    const auto begins = [this] { listChangeBegins(); };
+    const auto ends = [this] { listChangeEnds(); };
+    m_listConnections << connect(list, &QAbstractItemModel::rowsAboutToBeInserted, this, begins)
+                      << connect(list, &QAbstractItemModel::rowsInserted, this, ends)
+                      << connect(list, &QAbstractItemModel::rowsAboutToBeRemoved, this, begins)
+                      << connect(list, &QAbstractItemModel::rowsRemoved, this, ends)
+                      << connect(list, &QAbstractItemModel::modelAboutToBeReset, this, begins)
+                      << connect(list, &QAbstractItemModel::modelReset, this, ends)
+                      << connect(list, &QAbstractItemModel::layoutAboutToBeChanged, this, begins)
+                      << connect(list, &QAbstractItemModel::layoutChanged, this, ends);
+}
+
+void DBComboBox::listChangeBegins()
+{
+    if (m_adjusting++ == 0)
+        m_shownBeforeList = currentText();
+}
+
+void DBComboBox::listChangeEnds()
+{
+    if (m_adjusting == 1 && currentText() != m_shownBeforeList)
+        showText(m_shownBeforeList);
+    if (m_adjusting > 0)
+        --m_adjusting;
+}
+
+void DBComboBox::showText(const QString& text)
+{
+    ++m_adjusting;
+    setCurrentIndex(findText(text, Qt::MatchExactly));
+    setEditText(text);
+    --m_adjusting;
 }
 
 void DBComboBox::fieldResolved()
@@ -35,9 +101,7 @@ void DBComboBox::fieldResolved()
 
 void DBComboBox::loadFromField()
 {
-    const QString text = fieldText();
-    setCurrentIndex(findText(text, Qt::MatchExactly));
-    setEditText(text);
+    showText(fieldText());
     if (!hasFocus())
         lineEdit()->setCursorPosition(0);
 }

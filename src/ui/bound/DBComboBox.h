@@ -5,6 +5,7 @@
 #include "ui/bound/BoundControl.h"
 
 #include <QComboBox>
+#include <QList>
 
 namespace zelvar {
 
@@ -15,6 +16,7 @@ public:
     DBComboBox(DataSource* source, const QString& field, const QStringList& items = {}, QWidget* parent = nullptr);
 
     bool isEntryControl() const override { return true; }
+    void setModel(QAbstractItemModel* model) override;
 
 protected:
     void loadFromField() override;
@@ -22,6 +24,15 @@ protected:
     void fieldResolved() override;
     void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void watchList();
+    void listChangeBegins();
+    void listChangeEnds();
+    void showText(const QString& text); // shows text, choosing its item if listed
+    int m_adjusting = 0;  // the box changes its own text (depth of list changes)
+    QString m_shownBeforeList; // the text shown when a list change began
+    QList<QMetaObject::Connection> m_listConnections;
 };
 
 } // namespace zelvar

@@ -26,16 +26,21 @@ DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent), BoundControl(this)
 
 void DBEdit::dropSplitCharacter()
 {
+    m_adjusting = true;
+    zelvar::dropSplitCharacter(this);
+    m_adjusting = false;
+}
+
+void dropSplitCharacter(QLineEdit* box)
+{
     // The length limit counts UTF-16 units and may cut a character outside
     // the basic plane in two; its first half goes.
-    const QString shown = text();
+    const QString shown = box->text();
     if (shown.isEmpty() || !shown.back().isHighSurrogate())
         return;
-    const int cursor = cursorPosition();
-    m_adjusting = true;
-    setText(shown.chopped(1));
-    setCursorPosition(std::min(cursor, int(shown.size()) - 1));
-    m_adjusting = false;
+    const int cursor = box->cursorPosition();
+    box->setText(shown.chopped(1));
+    box->setCursorPosition(std::min(cursor, int(shown.size()) - 1));
 }
 
 DBEdit::DBEdit(DataSource* source, const QString& field, QWidget* parent) : DBEdit(parent)

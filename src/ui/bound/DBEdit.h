@@ -56,4 +56,9 @@ private:
 // window, not when another window (a message box, a popup) takes it.
 bool isFocusMoveWithinWindow(const QFocusEvent* event);
 
+// Drops the first half of a character outside the basic plane that a
+// length limit has cut in two; the caller keeps this change from counting
+// as the user's.
+void dropSplitCharacter(QLineEdit* box);
+
 } // namespace zelvar
