@@ -367,6 +367,10 @@ std::unique_ptr<Database> Database::openInMemory()
 void Database::configure()
 {
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    // Reads go through the system's file cache as well: half of SQLite's
+    // usual page cache keeps the register's reads as fast and the program
+    // a megabyte smaller.
+    exec(QStringLiteral("PRAGMA cache_size=-%1").arg(kPageCacheKiB));
     registerFunctions();
 }
 

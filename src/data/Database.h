@@ -142,6 +142,7 @@ public:
     };
 
     static constexpr int kSchemaVersion = 1;
+    static constexpr int kPageCacheKiB = 1024;
 
 private:
     explicit Database(sqlite3* db, QString folder);

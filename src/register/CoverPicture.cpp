@@ -20,8 +20,7 @@ constexpr int kMaxCoverSide = 1024;
 
 CoverPicture::CoverPicture(const Clock& clock, const QString& programFolder)
     : m_clock(clock),
-      m_folder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder),
-      m_picture(builtInPicture())
+      m_folder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder)
 {
 }
 

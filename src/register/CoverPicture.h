@@ -21,8 +21,9 @@ public:
     // folder of the program file.
     explicit CoverPicture(const Clock& clock, const QString& programFolder = QString());
 
-    // The picture the cover panel shows now.
-    QImage picture() const { return m_picture; }
+    // The picture the cover panel shows now. The built-in one is read when
+    // asked for, not kept: the panel holds its own copy at its own size.
+    QImage picture() const { return m_picture.isNull() ? builtInPicture() : m_picture; }
 
     // A page change made through the tabs. Draws n from 0 to 5, the
     // generator seeded afresh from the clock; when "<n>.jpg" exists in the
@@ -45,7 +46,7 @@ private:
     const Clock& m_clock;
     QString m_folder;
     RandomSource m_random;
-    QImage m_picture;
+    QImage m_picture; // null: the built-in picture
 };
 
 } // namespace zelvar

@@ -82,7 +82,10 @@ bool TForm2::isCoverVisible() const
 
 void TForm2::setCoverPicture(const QImage& picture)
 {
-    m_cover->setPixmap(QPixmap::fromImage(picture));
+    // Stretched to the panel once here: a label scaling its contents keeps
+    // the picture three times over (as given, as an image, as drawn).
+    m_cover->setPixmap(QPixmap::fromImage(
+        picture.scaled(m_cover->contentsRect().size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 void TForm2::onTabChangedByUser(int)

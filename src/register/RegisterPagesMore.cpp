@@ -199,7 +199,6 @@ QWidget* TForm2::buildMoveOutPage()
     m_cover = new QLabel(page);
     m_cover->setGeometry(m_moveOutDetails->geometry());
     m_cover->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_cover->setScaledContents(true);
     m_cover->setAlignment(Qt::AlignCenter);
     m_cover->setAccessibleName(QStringLiteral("Nakil Dosyası"));
     setCoverPicture(m_coverPicture->picture());

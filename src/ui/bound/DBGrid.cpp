@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace zelvar {
 
@@ -105,13 +106,7 @@ DBGrid::DBGrid(QWidget* parent)
     setWordWrap(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed);
-    // Uniform row heights: the view then lays out only the rows it shows.
-    QHeaderView* rows = verticalHeader();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 4);
-    rows->setMinimumSectionSize(fontMetrics().height() + 4);
-    rows->setFixedWidth(12);
-    rows->setVisible(false);
+    configureRowHeader(verticalHeader(), false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
 }
@@ -166,7 +161,11 @@ void DBGrid::setTableModel(DatasetTableModel* model)
         old->deleteLater();
     if (!m_model)
         return;
+    // Binding the model gave the row header room for every row: a hidden
+    // grid lets it go at once, before the next grid takes its own.
+    m_rowHeaderHasRoom = true;
     setRowsTracked(isVisible());
+    renewHiddenRowHeader();
     m_connections << connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         applyColumnWidths();
         followDataset();
@@ -286,6 +285,16 @@ void DBGrid::followDataset()
     m_following = false;
 }
 
+// Uniform row heights: the view then lays out only the rows it shows.
+void DBGrid::configureRowHeader(QHeaderView* rows, bool visible)
+{
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 4);
+    rows->setMinimumSectionSize(fontMetrics().height() + 4);
+    rows->setFixedWidth(12);
+    rows->setVisible(visible);
+}
+
 // The row header keeps an entry for every row, and a row added or removed
 // moves all the entries after it: with a million rows that is several
 // megabytes moved per grid on every New. A hidden grid paints no rows, so
@@ -296,6 +305,12 @@ void DBGrid::setRowsTracked(bool tracked)
     QAbstractItemModel* wanted = tracked && m_model ? static_cast<QAbstractItemModel*>(m_model) : &m_noRows;
     if (rows->model() == wanted)
         return;
+    // Widgets are not made while the window may be going: the header is
+    // renewed once the events of the moment are over.
+    if (wanted == &m_noRows)
+        QTimer::singleShot(0, this, [this] { renewHiddenRowHeader(); });
+    else
+        m_rowHeaderHasRoom = true;
     QItemSelectionModel* own = rows->selectionModel();
     rows->setModel(wanted);
     // The header made a selection model of its own for the new model; it
@@ -304,6 +319,20 @@ void DBGrid::setRowsTracked(bool tracked)
         rows->setSelectionModel(selectionModel());
     if (own && own != selectionModel() && own != rows->selectionModel())
         own->deleteLater();
+}
+
+// A header keeps the room it had for its rows even when set over none: a
+// hidden grid gets a fresh header, and the old one goes with its room.
+void DBGrid::renewHiddenRowHeader()
+{
+    QHeaderView* rows = verticalHeader();
+    if (!m_rowHeaderHasRoom || isVisible() || rows->model() != &m_noRows)
+        return;
+    m_rowHeaderHasRoom = false;
+    auto* fresh = new QHeaderView(Qt::Vertical, this);
+    fresh->setModel(&m_noRows);
+    configureRowHeader(fresh, !rows->isHidden());
+    setVerticalHeader(fresh);
 }
 
 void DBGrid::hideEvent(QHideEvent* event)

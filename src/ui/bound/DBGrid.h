@@ -64,6 +64,8 @@ private:
     void followDataset();
     void viewRowChanged(const QModelIndex& current, const QModelIndex& previous);
     void setRowsTracked(bool tracked);
+    void configureRowHeader(QHeaderView* rows, bool visible);
+    void renewHiddenRowHeader();
 
     QPointer<DataSource> m_source;
     QPointer<Dataset> m_linked;
@@ -76,6 +78,8 @@ private:
     QList<QMetaObject::Connection> m_connections;
     // Stands in for the rows under the row header while the grid is hidden.
     QStringListModel m_noRows;
+    bool m_rowHeaderHasRoom = false; // the header has stood over the rows
+
 };
 
 } // namespace zelvar
