@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSet>
 #include <QTest>
@@ -136,7 +137,15 @@ private slots:
         grid.resize(300, 200);
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setRowIndicator(true);
+        QPointer<QHeaderView> shownHeader = grid.verticalHeader();
         grid.hide();
+        // Once the hide is over the header that stood over the rows is
+        // replaced, and its room for every row goes with it; the row
+        // indicator stays as it was.
+        QCoreApplication::processEvents();
+        QVERIFY(shownHeader.isNull());
+        QVERIFY(!grid.verticalHeader()->isHidden());
         // Moved while hidden: the grid marks the row, and scrolls to it when
         // it is shown again.
         f.dm().Query2->moveTo(180);
