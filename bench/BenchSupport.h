@@ -59,6 +59,8 @@ void copyDatabase(const QString& fromFolder, const QString& toFolder);
 // Memory of this process in MB: resident now, and the peak (VmHWM).
 double residentMb();
 double peakMb();
+// Starts a new peak count: the peak goes back to the resident size (Linux).
+void resetPeak();
 
 // What a row is held to.
 struct Goal {

@@ -29,25 +29,6 @@ constexpr double kXlsxFactor = 1.25;
 constexpr double kOdtBudgetMs = 10000;
 constexpr double kMemoryBudgetMb = 200;
 
-// Resets the peak resident size, so each export's own peak can be read.
-void resetPeak()
-{
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    if (refs.open(QIODevice::WriteOnly))
-        refs.write("5");
-}
-
-double peakMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return -1;
-}
-
 QStringList residentFields()
 {
     QStringList names;
@@ -166,16 +147,16 @@ int main(int argc, char** argv)
 
     sqlite3* raw = dm.database().handle();
     const double floorXlsx = timeMs([&] { directXlsx(raw, QFile::encodeName(out.filePath("direct.xlsx"))); });
-    resetPeak();
+    bench::resetPeak();
     const double before = bench::residentMb();
     const double xlsx = timeMs([&] { exportToXlsx(*dm.Query1, out.filePath("ours.xlsx")); });
-    const double xlsxPeak = peakMb();
+    const double xlsxPeak = bench::peakMb();
     line(".xlsx export", xlsx, "libxlsxwriter directly", floorXlsx, floorXlsx * kXlsxFactor);
 
     const double floorOdt = timeMs([&] { directOdt(raw, QFile::encodeName(out.filePath("direct.odt"))); });
-    resetPeak();
+    bench::resetPeak();
     const double odt = timeMs([&] { exportToOdt(*dm.Query1, out.filePath("ours.odt")); });
-    const double odtPeak = peakMb();
+    const double odtPeak = bench::peakMb();
     line(".odt export", odt, "rows deflated into a zip", floorOdt, kOdtBudgetMs);
 
     std::printf("memory: %.0f MB before, peak %.0f MB during .xlsx, %.0f MB during .odt (budget %.0f MB)\n", before,

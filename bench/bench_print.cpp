@@ -63,14 +63,6 @@ std::shared_ptr<TableRows> rows(int count)
     return r;
 }
 
-// Starts a new peak-memory count (Linux: VmHWM back to the resident size).
-void resetPeak()
-{
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    if (f.open(QIODevice::WriteOnly))
-        f.write("5");
-}
-
 struct Figures {
     double ms = 0;
     double addedMb = 0;
