@@ -6,6 +6,7 @@
 // are then drawn into a QPdfWriter; last, for comparison, the memory that
 // keeping every page laid out would take.
 //   build/bench/bench_print [pages, default 3000]
+#include "BenchList.h"
 #include "BenchSupport.h"
 #include "SilentServices.h"
 #include "platform/PrintPreviewWindow.h"
@@ -41,26 +42,7 @@ public:
 
 ReportDefinition listDefinition()
 {
-    ReportDefinition d;
-    d.title = QStringLiteral("Zelvar 2001 [Uzun Liste]");
-    d.detail.height = 6.1;
-    const QList<double> columns{2.1, 42.3, 96.0, 149.8};
-    const QStringList fields{"Adi", "Sokak", "Meslek", "Telefon"};
-    for (int c = 0; c < columns.size(); ++c)
-        d.detail.items << Item::value(fields[c], {"Arial", 9}).at(0.8, columns[c]);
-    d.detail.items << Item::frame(0, 0, 0, 0, BottomSide);
-    d.pageFooter.height = 6.3;
-    d.pageFooter.items << Item::pageNo(QStringLiteral("Sayfa"), {"Arial", 9}).at(1.1, 2.1);
-    return d;
-}
-
-std::shared_ptr<TableRows> rows(int count)
-{
-    auto r = std::make_shared<TableRows>(QStringList{"Adi", "Sokak", "Meslek", "Telefon"});
-    for (int i = 0; i < count; ++i)
-        r->addRow(QVariantList{QStringLiteral("Ayşe Yılmaz %1").arg(i), QStringLiteral("Gül Sokak %1").arg(i % 400),
-                               QStringLiteral("Öğretmen"), QStringLiteral("232 %1").arg(1000000 + i)});
-    return r;
+    return list::definition(QStringLiteral("Zelvar 2001 [Uzun Liste]"));
 }
 
 struct Figures {
@@ -90,7 +72,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int pages = argc > 1 ? std::atoi(argv[1]) : 3000;
-    const auto source = rows(pages * kRowsPerPage);
+    const auto source = list::rows(pages * kRowsPerPage);
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("yazici.pdf"));
     RangePrompter prompter;

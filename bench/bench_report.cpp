@@ -4,6 +4,7 @@
 // same work by hand (the same strings kept, drawn, or drawn into a bare
 // QPdfWriter with the same fonts, places, lines and page breaks).
 //   build/bench/bench_report [rows for the PDF, default 100000]
+#include "BenchList.h"
 #include "platform/PrintPreviewWindow.h"
 #include "platform/QtPrompter.h"
 #include "report/PagePainter.h"
@@ -23,32 +24,11 @@ using namespace zelvar::report;
 
 namespace {
 
-constexpr double kRowHeight = 6.1;
-const QList<double> kColumns{2.1, 42.3, 96.0, 149.8};
-const QStringList kFields{"Adi", "Sokak", "Meslek", "Telefon"};
+using namespace zelvar::bench::list;
 
 ReportDefinition listDefinition()
 {
-    ReportDefinition d;
-    d.title = QStringLiteral("Zelvar 2001 [Deneme Listesi]");
-    d.detail.height = kRowHeight;
-    for (int c = 0; c < kColumns.size(); ++c)
-        d.detail.items << Item::value(kFields[c], {"Arial", 9}).at(0.8, kColumns[c]);
-    d.detail.items << Item::frame(0, 0, 0, 0, BottomSide);
-    d.pageFooter.height = 6.3;
-    d.pageFooter.items << Item::pageNo(QStringLiteral("Sayfa"), {"Arial", 9}).at(1.1, 2.1);
-    return d;
-}
-
-std::shared_ptr<TableRows> rows(int count)
-{
-    const QStringList names{"Ayşe Yılmaz", "Mehmet Kaya", "Fatma Şahin", "Ali Çelik", "Zeynep Öztürk"};
-    const QStringList jobs{"Öğretmen", "Memur", "Emekli", "Öğrenci", "Serbest Meslek"};
-    auto r = std::make_shared<TableRows>(kFields);
-    for (int i = 0; i < count; ++i)
-        r->addRow(QVariantList{names[i % 5] + QString::number(i), QStringLiteral("Gül Sokak %1").arg(i % 400),
-                               jobs[i % 5], QStringLiteral("232 %1").arg(1000000 + i)});
-    return r;
+    return definition(QStringLiteral("Zelvar 2001 [Deneme Listesi]"));
 }
 
 double ms(QElapsedTimer& t)
