@@ -5,6 +5,7 @@
 // Usage: bench_backup [residents]
 #include "platform/QtPrinting.h"
 #include "BenchSupport.h"
+#include "SilentServices.h"
 #include "app/RecordsSafety.h"
 #include "data/Backup.h"
 #include "data/TDM2.h"
@@ -37,7 +38,7 @@ double shellWallMs(const QString& file, const QString& command)
 }
 
 // Answers Yes to every question and records the last message.
-class YesPrompter : public Prompter {
+class YesPrompter : public SilentPrompter {
 public:
     void message(const QString& text, MessageKind, const QString&) override { last = text; }
     Answer ask(const QString&, Buttons, MessageKind, const QString&) override
@@ -45,22 +46,8 @@ public:
         answered.start();
         return Answer::Yes;
     }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFileName(const QString&, const QString&, const QStringList&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QStringList&, const QString&) override { return {}; }
-    bool chooseFont(QFont&) override { return false; }
-    bool choosePrinter(QPrinter&) override { return false; }
     QString last;
     QElapsedTimer answered;
-};
-
-struct Silent : Sound, Launcher, Help {
-    void beep() override {}
-    void exclamation() override {}
-    void playSync(const QString&, int) override {}
-    bool start(Program) override { return false; }
-    bool openFile(const QString&) override { return false; }
-    void showTopic(int) override {}
 };
 
 } // namespace
@@ -109,10 +96,12 @@ int main(int argc, char** argv)
     QFile::copy(file, work + QStringLiteral("/zorp.sqlite"));
     TDM2 dm(work);
     YesPrompter prompter;
-    Silent silent;
+    SilentSound sound;
+    NoLauncher launcher;
+    NoHelp help;
     SystemClock clock;
     QtPrinting printing(prompter);
-    const Services services{prompter, silent, silent, silent, clock, printing};
+    const Services services{prompter, sound, launcher, help, clock, printing};
     RecordsSafety safety(dm, services, [] { return true; });
     QElapsedTimer whole;
     whole.start();

@@ -7,6 +7,7 @@
 // text out. Usage: bench_editor
 #include "platform/QtPrinting.h"
 #include "BenchSupport.h"
+#include "SilentServices.h"
 #include "data/Database.h"
 #include "data/TDM2.h"
 #include "documents/CertificateTemplates.h"
@@ -28,23 +29,6 @@ using namespace zelvar;
 using namespace zelvar::bench;
 
 namespace {
-
-// Services that are never asked anything here.
-struct Silent : Prompter, Sound, Launcher, Help {
-    void message(const QString&, MessageKind, const QString&) override {}
-    Answer ask(const QString&, Buttons, MessageKind, const QString&) override { return Answer::No; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFileName(const QString&, const QString&, const QStringList&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QStringList&, const QString&) override { return {}; }
-    bool chooseFont(QFont&) override { return false; }
-    bool choosePrinter(QPrinter&) override { return false; }
-    void beep() override {}
-    void exclamation() override {}
-    void playSync(const QString&, int) override {}
-    bool start(Program) override { return false; }
-    bool openFile(const QString&) override { return false; }
-    void showTopic(int) override {}
-};
 
 // About 1 MB of rich text: Turkish paragraphs with changing formatting.
 QByteArray megabyteOfRtf(QString* plain)
@@ -90,12 +74,9 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qPrintable(text));
     });
     QTemporaryDir dir;
-    Silent silent;
-    SystemClock clock;
-    QtPrinting printing(silent);
-    Services services{silent, silent, silent, silent, clock, printing};
+    SilentServices silent;
     TDM2 dm(Database::openInMemory());
-    TEditor editor(dm, services);
+    TEditor editor(dm, silent.services);
     editor.show();
 
     QString plain;
