@@ -3,11 +3,12 @@
 // normal start), never a crash, and the database file keeps its bytes.
 // A second copy of the program on a folder in use is turned away.
 #include "DataFixture.h"
+#include "TestFiles.h"
 #include "TestRegistry.h"
 #include "app/DataFolderOpening.h"
 #include "data/Backup.h"
-#include "data/DataFolderLock.h"
 #include "data/Database.h"
+#include "data/DataFolderLock.h"
 #include "platform/fakes/FakeServices.h"
 
 #include <QDir>
@@ -18,21 +19,10 @@
 #include <sqlite3.h>
 
 using namespace zelvar;
+using zelvar::testing::bytesOf;
+using zelvar::testing::writeBytes;
 
 namespace {
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 void execOn(const QString& path, const char* sql)
 {

@@ -1,6 +1,7 @@
 // Backups, their checking and restore, the quick check, the data-folder
 // lock and the storage problems a save can meet.
 #include "DataFixture.h"
+#include "TestFiles.h"
 #include "TestRegistry.h"
 #include "data/Backup.h"
 #include "data/DataFolderLock.h"
@@ -15,24 +16,13 @@
 #include <sqlite3.h>
 
 using namespace zelvar;
+using zelvar::testing::bytesOf;
+using zelvar::testing::writeBytes;
 using zelvar::testing::DataFixture;
 
 namespace {
 
 const QDateTime kNow(QDate(2026, 12, 9), QTime(9, 30, 15));
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // Overwrites the middle of a database file, where the residents' pages lie,
 // leaving the header and the schema page readable.
