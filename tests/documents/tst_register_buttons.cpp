@@ -1,6 +1,7 @@
 // The register window's certificate buttons open the printed certificates
 // and the declaration's selection window.
 #include "CertificateFixture.h"
+#include "DialogWaiter.h"
 #include "TestRegistry.h"
 #include "documents/TForm5.h"
 #include "documents/Tsayifrm.h"
@@ -13,24 +14,6 @@
 
 using namespace zelvar;
 using namespace zelvar::testing;
-
-namespace {
-
-// Runs `act` on the first modal dialog of type T, from inside its loop.
-template <typename T> void whenDialogOpens(std::function<void(T*)> act)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            act(dialog);
-        }
-    });
-    poll->start(10);
-}
-
-} // namespace
 
 class TstRegisterCertificateButtons : public QObject {
     Q_OBJECT

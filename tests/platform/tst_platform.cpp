@@ -1,4 +1,5 @@
 // The real platform services: dialogs, sound, program start and help.
+#include "DialogWaiter.h"
 #include "TestRegistry.h"
 #include "app/ZelvarApplication.h"
 #include "platform/HelpWindow.h"
@@ -28,22 +29,9 @@
 #include <functional>
 
 using namespace zelvar;
+using zelvar::testing::whenDialogOpens;
 
 namespace {
-
-// Runs `act` on the first dialog of type T that opens, from inside its loop.
-template <typename T> void whenDialogOpens(std::function<void(T*)> act)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            act(dialog);
-        }
-    });
-    poll->start(10);
-}
 
 QStringList buttonTexts(QMessageBox* box)
 {
