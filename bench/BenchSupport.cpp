@@ -70,7 +70,9 @@ void printRow(const QString& operation, int size, const QString& ours, const QSt
 {
     std::printf("| %s | %d | %s | %s | %s | %s | %s |\n", qPrintable(operation), size, qPrintable(ours),
                 qPrintable(floor), qPrintable(ratio), qPrintable(goalText(goal)),
-                goal.kind == Goal::None ? "" : met ? "ok" : "OVER");
+                goal.kind == Goal::None ? ""
+                : met                   ? "ok"
+                                        : "OVER");
     std::fflush(stdout);
 }
 
@@ -222,9 +224,10 @@ void runRow(const QString& operation, int size, const Samples& ours, const Sampl
         return QStringLiteral("%1 / %2 ms, cpu %3").arg(ms(s.wall(0)), ms(s.wall(0.5)), ms(s.cpu(0.5)));
     };
     const bool haveFloor = !floor.empty() && floor.wall(0) > 0;
-    const QString ratio = haveFloor ? QStringLiteral("%1 (cpu %2)").arg(ratioText(ours.wall(0), floor.wall(0)),
-                                                                         ratioText(ours.cpu(0.5), floor.cpu(0.5)))
-                                    : QStringLiteral("-");
+    const QString ratio =
+        haveFloor ? QStringLiteral("%1 (cpu %2)")
+                        .arg(ratioText(ours.wall(0), floor.wall(0)), ratioText(ours.cpu(0.5), floor.cpu(0.5)))
+                  : QStringLiteral("-");
     // The machine is shared: goals are judged on CPU time, which the other
     // programs on it do not inflate; the wall clock is printed beside it.
     bool met = true;
@@ -245,9 +248,10 @@ void quantileRow(const QString& operation, int size, const Samples& ours, const 
             .arg(s.size());
     };
     const bool haveFloor = !floor.empty() && floor.wall(0) > 0;
-    const QString ratio = haveFloor ? QStringLiteral("%1 (p99 %2)").arg(ratioText(ours.wall(0.5), floor.wall(0.5)),
-                                                                         ratioText(ours.wall(0.99), floor.wall(0.99)))
-                                    : QStringLiteral("-");
+    const QString ratio =
+        haveFloor ? QStringLiteral("%1 (p99 %2)")
+                        .arg(ratioText(ours.wall(0.5), floor.wall(0.5)), ratioText(ours.wall(0.99), floor.wall(0.99)))
+                  : QStringLiteral("-");
     bool met = true;
     if (goal.kind == Goal::MaxMs)
         met = ours.cpu(0.99) <= goal.value;

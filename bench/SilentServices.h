@@ -2,13 +2,13 @@
 // Platform services for the benchmarks: every question answered Yes, no
 // sound, no programs, no help, the real clock and printing service. No dialog
 // may stop a benchmark.
+#include "platform/Clock.h"
 #include "platform/Help.h"
 #include "platform/Launcher.h"
 #include "platform/Prompter.h"
 #include "platform/QtPrinting.h"
 #include "platform/Services.h"
 #include "platform/Sound.h"
-#include "platform/Clock.h"
 
 #include <optional>
 

@@ -3,13 +3,13 @@
 // the same file, the check of a backup offered for restore, and the restore
 // from the user's yes to a working register.
 // Usage: bench_backup [residents]
-#include "platform/QtPrinting.h"
 #include "BenchSupport.h"
 #include "SilentServices.h"
 #include "app/RecordsSafety.h"
 #include "data/Backup.h"
 #include "data/TDM2.h"
 #include "platform/Prompter.h"
+#include "platform/QtPrinting.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -108,8 +108,8 @@ int main(int argc, char** argv)
     double fromYes = 0;
     if (safety.restoreFrom(target)) {
         fromYes = prompter.answered.nsecsElapsed() / 1e6;
-        std::printf("%-48s %9.3f ms   target %7.1f ms   %s\n", "restore, from the yes to the working register",
-                    fromYes, 3000.0, fromYes <= 3000 ? "ok" : "OVER");
+        std::printf("%-48s %9.3f ms   target %7.1f ms   %s\n", "restore, from the yes to the working register", fromYes,
+                    3000.0, fromYes <= 3000 ? "ok" : "OVER");
         std::printf("%-48s %9.3f ms   (%d residents in the register)\n", "restore, with the check before the question",
                     whole.nsecsElapsed() / 1e6, dm.Query2->recordCount());
     } else {

@@ -5,7 +5,6 @@
 // and writing it to a file; for a template, putting the same text into the
 // editor's text area as plain text. Every figure includes laying the whole
 // text out. Usage: bench_editor
-#include "platform/QtPrinting.h"
 #include "BenchSupport.h"
 #include "SilentServices.h"
 #include "data/Database.h"
@@ -14,6 +13,7 @@
 #include "documents/EditorFiles.h"
 #include "documents/RtfWriter.h"
 #include "documents/TEditor.h"
+#include "platform/QtPrinting.h"
 #include "platform/Services.h"
 
 #include <QApplication>

@@ -87,8 +87,8 @@ void directOdt(sqlite3* db, const char* path)
 {
     zipFile zip = zipOpen64(path, APPEND_STATUS_CREATE);
     zip_fileinfo info{};
-    zipOpenNewFileInZip64(zip, "content.xml", &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
-                          Z_DEFAULT_COMPRESSION, 0);
+    zipOpenNewFileInZip64(zip, "content.xml", &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION,
+                          0);
     const QByteArray sql = ("select " + residentFields().join(',') + " from zelvarx").toUtf8();
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
@@ -161,9 +161,8 @@ int main(int argc, char** argv)
 
     std::printf("memory: %.0f MB before, peak %.0f MB during .xlsx, %.0f MB during .odt (budget %.0f MB)\n", before,
                 xlsxPeak, odtPeak, kMemoryBudgetMb);
-    std::printf("files: .xlsx %lld KB (direct %lld KB), .odt %lld KB\n",
-                QFile(out.filePath("ours.xlsx")).size() / 1024, QFile(out.filePath("direct.xlsx")).size() / 1024,
-                QFile(out.filePath("ours.odt")).size() / 1024);
+    std::printf("files: .xlsx %lld KB (direct %lld KB), .odt %lld KB\n", QFile(out.filePath("ours.xlsx")).size() / 1024,
+                QFile(out.filePath("direct.xlsx")).size() / 1024, QFile(out.filePath("ours.odt")).size() / 1024);
     const bool ok = xlsx <= floorXlsx * kXlsxFactor && odt <= kOdtBudgetMs && xlsxPeak < kMemoryBudgetMb &&
                     odtPeak < kMemoryBudgetMb;
     return ok ? 0 : 1;

@@ -6,11 +6,11 @@
 #include "BenchSupport.h"
 #include "SilentServices.h"
 #include "data/TDM2.h"
+#include "platform/QtPrinting.h"
+#include "platform/Services.h"
 #include "report/PagePainter.h"
 #include "report/PagedReport.h"
 #include "report/ReportFonts.h"
-#include "platform/QtPrinting.h"
-#include "platform/Services.h"
 #include "reports/GeneralReportsPage.h"
 #include "reports/ListPrinter.h"
 #include "reports/ListReports.h"
@@ -164,7 +164,7 @@ int main(int argc, char** argv)
         listing->grid()->repaint();
     });
     bench::report(QStringLiteral("Find matching everyone, grid painted"), find,
-           sqliteShellMs(file, QStringLiteral("select rowid from zelvarx where Adi like '% %'")), 300);
+                  sqliteShellMs(file, QStringLiteral("select rowid from zelvarx where Adi like '% %'")), 300);
     std::printf("  (%d found)\n", dm.Query1->recordCount());
 
     // The name list's first preview page: laid out and painted on a page
@@ -182,12 +182,14 @@ int main(int argc, char** argv)
         QPainter painter(&image);
         paged->paintPage(0, painter);
     });
-    bench::report(QStringLiteral("Name list, first preview page"), firstPage,
-           sqliteShellMs(file, QStringLiteral("select Adi, BabaAdi, Meslek, DogTar, Telefon from zelvarx limit 41")),
-           500);
+    bench::report(
+        QStringLiteral("Name list, first preview page"), firstPage,
+        sqliteShellMs(file, QStringLiteral("select Adi, BabaAdi, Meslek, DogTar, Telefon from zelvarx limit 41")), 500);
 
     QTemporaryDir pdfs;
-    comparePdf(QStringLiteral("Name list PDF"), [&] { return printer.nameList(list); }, pdfs.path());
-    comparePdf(QStringLiteral("Address labels PDF"), [&] { return printer.labels(TQRLabelForm()); }, pdfs.path());
+    comparePdf(
+        QStringLiteral("Name list PDF"), [&] { return printer.nameList(list); }, pdfs.path());
+    comparePdf(
+        QStringLiteral("Address labels PDF"), [&] { return printer.labels(TQRLabelForm()); }, pdfs.path());
     return 0;
 }

@@ -60,8 +60,8 @@ Figures run(const std::function<void()>& fn)
 
 void line(const char* what, const Figures& ours, const char* floorName, const Figures& floor)
 {
-    std::printf("%-34s %8.0f ms %7.1f MB   %-22s %8.0f ms %7.1f MB\n", what, ours.ms, ours.addedMb, floorName,
-                floor.ms, floor.addedMb);
+    std::printf("%-34s %8.0f ms %7.1f MB   %-22s %8.0f ms %7.1f MB\n", what, ours.ms, ours.addedMb, floorName, floor.ms,
+                floor.addedMb);
 }
 
 } // namespace

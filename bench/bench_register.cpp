@@ -95,9 +95,9 @@ int main(int argc, char** argv)
     {
         Samples ours;
         QStringList prefixes;
-        for (const QString& name : {QStringLiteral("Mehmet Yılmaz"), QStringLiteral("şükrü"),
-                                    QStringLiteral("İsmail K"), QStringLiteral("Işıl Çakır"), QStringLiteral("zzz"),
-                                    QStringLiteral("Ayşe Kayahan")}) {
+        for (const QString& name :
+             {QStringLiteral("Mehmet Yılmaz"), QStringLiteral("şükrü"), QStringLiteral("İsmail K"),
+              QStringLiteral("Işıl Çakır"), QStringLiteral("zzz"), QStringLiteral("Ayşe Kayahan")}) {
             window.searchBox()->clear();
             for (int i = 1; i <= name.size(); ++i) {
                 prefixes << name.left(i);
@@ -147,11 +147,20 @@ int main(int argc, char** argv)
         Samples letter, letterFloor, surname, surnameFloor, whole, wholeFloor;
         window.searchBox()->setText(QStringLiteral("Kaya"));
         for (int run = 0; run < 5; ++run) {
-            letter.add(measure([&] { window.alphabetFilter(QStringLiteral("M")); settle(); }));
+            letter.add(measure([&] {
+                window.alphabetFilter(QStringLiteral("M"));
+                settle();
+            }));
             letterFloor.add(shellOnce(file, registerRead(QStringLiteral("where Adi  like 'M%'"))));
-            surname.add(measure([&] { window.surnameFilter(); settle(); }));
+            surname.add(measure([&] {
+                window.surnameFilter();
+                settle();
+            }));
             surnameFloor.add(shellOnce(file, registerRead(QStringLiteral("where adi like '%Kaya%' "))));
-            whole.add(measure([&] { window.wholeTable(); settle(); }));
+            whole.add(measure([&] {
+                window.wholeTable();
+                settle();
+            }));
             wholeFloor.add(shellOnce(file, registerRead()));
         }
         runRow(QStringLiteral("alphabet filter \"M\""), residents, letter, letterFloor, Goal());
@@ -230,9 +239,10 @@ int main(int argc, char** argv)
             }
             QTemporaryDir theirs;
             copyDatabase(generated, theirs.path());
-            const Samples steps = shell(databaseFile(theirs.path()),
-                                        {QStringLiteral("begin"), QStringLiteral("delete from \"Foto\""),
-                                         QStringLiteral("delete from zelvarx where adi<>''"), QStringLiteral("commit")});
+            const Samples steps =
+                shell(databaseFile(theirs.path()),
+                      {QStringLiteral("begin"), QStringLiteral("delete from \"Foto\""),
+                       QStringLiteral("delete from zelvarx where adi<>''"), QStringLiteral("commit")});
             floor.add(steps.total());
         }
         runRow(QStringLiteral("wipe"), residents, ours, floor, Goal());

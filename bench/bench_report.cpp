@@ -88,7 +88,9 @@ double barePdf(const TableRows& source, const QString& path)
     const double bottom = 297 - 12.7 - 6.3;
     double y = top;
     int page = 1;
-    const auto footer = [&] { p.drawText(QPointF((12.7 + 2.1) * s, (bottom + 1.1) * s + ascent), QStringLiteral("Sayfa%1").arg(page)); };
+    const auto footer = [&] {
+        p.drawText(QPointF((12.7 + 2.1) * s, (bottom + 1.1) * s + ascent), QStringLiteral("Sayfa%1").arg(page));
+    };
     for (int r = 0; r < source.rowCount(); ++r) {
         if (y + kRowHeight > bottom + 0.01) {
             footer();
@@ -125,8 +127,8 @@ int main(int argc, char** argv)
         t.start();
         const QVector<Page> pages = paginate(d, *source);
         const double ours = ms(t);
-        print(qPrintable(QStringLiteral("Pagination, 10,000 rows (%1 pages)").arg(pages.size())), ours,
-              "bare loop", barePagination(*source), 500);
+        print(qPrintable(QStringLiteral("Pagination, 10,000 rows (%1 pages)").arg(pages.size())), ours, "bare loop",
+              barePagination(*source), 500);
     }
 
     // 2. The preview window of a 100,000-row report, on screen with page 1.
@@ -162,8 +164,8 @@ int main(int argc, char** argv)
         PagedReport report(listDefinition(), source);
         report.writePdf(dir.filePath(QStringLiteral("report.pdf")));
         const double ours = ms(t);
-        print(qPrintable(QStringLiteral("PDF, %1 rows x 4 texts (%2 pages)").arg(pdfRows).arg(report.pageCount())), ours,
-              "bare QPdfWriter", floor, 0);
+        print(qPrintable(QStringLiteral("PDF, %1 rows x 4 texts (%2 pages)").arg(pdfRows).arg(report.pageCount())),
+              ours, "bare QPdfWriter", floor, 0);
         std::printf("%-44s %9.2f x\n", "ratio", ours / floor);
         std::printf("%-44s %9lld / %lld bytes\n", "file sizes (ours / bare)",
                     QFileInfo(dir.filePath(QStringLiteral("report.pdf"))).size(),

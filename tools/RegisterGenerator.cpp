@@ -12,42 +12,45 @@ namespace zelvar {
 
 namespace {
 
-const QStringList kMaleNames = {
-    "Ahmet", "Mehmet", "Mustafa", "Ali", "Hüseyin", "Hasan", "İbrahim", "İsmail", "Osman", "Yusuf",
-    "Murat", "Ömer", "Ramazan", "Halil", "Süleyman", "Abdullah", "Mahmut", "Recep", "Salih", "Kemal",
-    "Orhan", "Erkan", "Cengiz", "Şükrü", "Ümit", "Gökhan", "Burak", "Emre", "Serkan", "Tuncay",
-    "Ilgaz", "Çağlar", "Doğan", "Özgür", "Uğur", "Yavuz", "Zeki", "Bülent", "Necati", "İlker"};
-const QStringList kFemaleNames = {
-    "Fatma", "Ayşe", "Emine", "Hatice", "Zeynep", "Elif", "Meryem", "Şerife", "Zehra", "Sultan",
-    "Hanife", "Merve", "Havva", "Zeliha", "Esra", "Fadime", "Özlem", "Hacer", "Melek", "Yasemin",
-    "Gülsüm", "Dilek", "Büşra", "Şule", "Çiğdem", "Ümmühan", "Işıl", "İpek", "Nazlı", "Sevgi",
-    "Gönül", "Aysel", "Derya", "Ebru", "Filiz", "Nurten", "Öznur", "Songül", "Tülay", "Yıldız"};
+const QStringList kMaleNames = {"Ahmet",  "Mehmet", "Mustafa", "Ali",   "Hüseyin", "Hasan",  "İbrahim",  "İsmail",
+                                "Osman",  "Yusuf",  "Murat",   "Ömer",  "Ramazan", "Halil",  "Süleyman", "Abdullah",
+                                "Mahmut", "Recep",  "Salih",   "Kemal", "Orhan",   "Erkan",  "Cengiz",   "Şükrü",
+                                "Ümit",   "Gökhan", "Burak",   "Emre",  "Serkan",  "Tuncay", "Ilgaz",    "Çağlar",
+                                "Doğan",  "Özgür",  "Uğur",    "Yavuz", "Zeki",    "Bülent", "Necati",   "İlker"};
+const QStringList kFemaleNames = {"Fatma",  "Ayşe",    "Emine",  "Hatice",  "Zeynep", "Elif",   "Meryem", "Şerife",
+                                  "Zehra",  "Sultan",  "Hanife", "Merve",   "Havva",  "Zeliha", "Esra",   "Fadime",
+                                  "Özlem",  "Hacer",   "Melek",  "Yasemin", "Gülsüm", "Dilek",  "Büşra",  "Şule",
+                                  "Çiğdem", "Ümmühan", "Işıl",   "İpek",    "Nazlı",  "Sevgi",  "Gönül",  "Aysel",
+                                  "Derya",  "Ebru",    "Filiz",  "Nurten",  "Öznur",  "Songül", "Tülay",  "Yıldız"};
 const QStringList kSurnames = {
-    "Yılmaz", "Kaya", "Demir", "Şahin", "Çelik", "Yıldız", "Yıldırım", "Öztürk", "Aydın", "Özdemir",
-    "Arslan", "Doğan", "Kılıç", "Aslan", "Çetin", "Kara", "Koç", "Kurt", "Özkan", "Şimşek",
-    "Polat", "Özcan", "Korkmaz", "Çakır", "Erdoğan", "Yavuz", "Can", "Acar", "Şen", "Aktaş",
-    "Güler", "Yalçın", "Güneş", "Bozkurt", "Bulut", "Keskin", "Ünal", "Turan", "Gül", "Işık",
-    "Uçar", "Tekin", "Ateş", "Kaplan", "Avcı", "Sarı", "Tunç", "Erdem", "Demirci", "Kayahan"};
-const QStringList kStreets = {
-    "Atatürk Cad.", "Cumhuriyet Cad.", "İnönü Sok.", "Gazi Sok.", "Fatih Sok.", "Lale Sok.",
-    "Menekşe Sok.", "Çınar Sok.", "Değirmen Sok.", "Okul Sok.", "İstiklal Cad.", "Zafer Sok.",
-    "Gül Sok.", "Bahçe Sok.", "Pınar Sok.", "Kuyu Sok.", "Şehitler Cad.", "Ilıca Sok."};
+    "Yılmaz", "Kaya",   "Demir",   "Şahin",   "Çelik",   "Yıldız", "Yıldırım", "Öztürk", "Aydın",   "Özdemir",
+    "Arslan", "Doğan",  "Kılıç",   "Aslan",   "Çetin",   "Kara",   "Koç",      "Kurt",   "Özkan",   "Şimşek",
+    "Polat",  "Özcan",  "Korkmaz", "Çakır",   "Erdoğan", "Yavuz",  "Can",      "Acar",   "Şen",     "Aktaş",
+    "Güler",  "Yalçın", "Güneş",   "Bozkurt", "Bulut",   "Keskin", "Ünal",     "Turan",  "Gül",     "Işık",
+    "Uçar",   "Tekin",  "Ateş",    "Kaplan",  "Avcı",    "Sarı",   "Tunç",     "Erdem",  "Demirci", "Kayahan"};
+const QStringList kStreets = {"Atatürk Cad.",  "Cumhuriyet Cad.", "İnönü Sok.", "Gazi Sok.",     "Fatih Sok.",
+                              "Lale Sok.",     "Menekşe Sok.",    "Çınar Sok.", "Değirmen Sok.", "Okul Sok.",
+                              "İstiklal Cad.", "Zafer Sok.",      "Gül Sok.",   "Bahçe Sok.",    "Pınar Sok.",
+                              "Kuyu Sok.",     "Şehitler Cad.",   "Ilıca Sok."};
 const QStringList kBuildings = {"Yeşil Apt.", "Huzur Apt.", "Güneş Apt.", "Deniz Apt.", "Çamlık Apt.", "Ören Apt."};
-const QStringList kJobs = {"İşçi", "Memur", "Hekim", "Öğretmen", "Ev Kadını", "Polis Memuru", "Tüccar",
-                           "Serbest", "Sanayici", "Emekli", "Esnaf", "Sanatkar", "Çiftçi",
-                           "Sağlık Personeli", "Gazeteci", "Yazar", "İşsiz"};
+const QStringList kJobs = {
+    "İşçi",   "Memur", "Hekim",    "Öğretmen", "Ev Kadını",        "Polis Memuru", "Tüccar", "Serbest", "Sanayici",
+    "Emekli", "Esnaf", "Sanatkar", "Çiftçi",   "Sağlık Personeli", "Gazeteci",     "Yazar",  "İşsiz"};
 const QStringList kSchools = {"Atatürk İlkokulu", "Cumhuriyet Ortaokulu", "Anadolu Lisesi", "Meslek Lisesi"};
 // A few provinces with their traffic codes.
 const QList<QPair<int, QString>> kProvinces = {
-    {6, "Ankara"}, {34, "İstanbul"}, {35, "İzmir"}, {16, "Bursa"}, {42, "Konya"}, {58, "Sivas"},
-    {61, "Trabzon"}, {25, "Erzurum"}, {1, "Adana"}, {27, "Gaziantep"}, {55, "Samsun"}, {44, "Malatya"},
-    {19, "Çorum"}, {18, "Çankırı"}, {4, "Ağrı"}, {63, "Şanlıurfa"}, {76, "Iğdır"}, {71, "Kırıkkale"}};
-const QStringList kDistricts = {"Merkez", "Çankaya", "Keçiören", "Kadıköy", "Üsküdar", "Bornova", "Osmangazi",
-                                "Selçuklu", "Akçaabat", "Seyhan", "Şahinbey", "Atakum"};
+    {6, "Ankara"},   {34, "İstanbul"}, {35, "İzmir"}, {16, "Bursa"},     {42, "Konya"},  {58, "Sivas"},
+    {61, "Trabzon"}, {25, "Erzurum"},  {1, "Adana"},  {27, "Gaziantep"}, {55, "Samsun"}, {44, "Malatya"},
+    {19, "Çorum"},   {18, "Çankırı"},  {4, "Ağrı"},   {63, "Şanlıurfa"}, {76, "Iğdır"},  {71, "Kırıkkale"}};
+const QStringList kDistricts = {"Merkez",    "Çankaya",  "Keçiören", "Kadıköy", "Üsküdar",  "Bornova",
+                                "Osmangazi", "Selçuklu", "Akçaabat", "Seyhan",  "Şahinbey", "Atakum"};
 
 class Generator {
 public:
-    Generator(Database& db, const GeneratorOptions& o) : m_db(db), m_opt(o), m_rand(o.seed)
+    Generator(Database& db, const GeneratorOptions& o)
+        : m_db(db),
+          m_opt(o),
+          m_rand(o.seed)
     {
         m_today = QDate::currentDate();
     }
@@ -72,7 +75,10 @@ public:
 
 private:
     template <typename T>
-    const T& pick(const QList<T>& list) { return list[int(m_rand.bounded(quint32(list.size())))]; }
+    const T& pick(const QList<T>& list)
+    {
+        return list[int(m_rand.bounded(quint32(list.size())))];
+    }
     const QString& pick(const QStringList& list) { return list[int(m_rand.bounded(quint32(list.size())))]; }
     int between(int low, int high) { return low + int(m_rand.bounded(quint32(high - low + 1))); }
     bool chance(double p) { return m_rand.generateDouble() < p; }
@@ -107,8 +113,8 @@ private:
         const bool apartment = chance(0.55);
         address["Konuturu"] = apartment ? "A" : "E";
         address["Apartman"] = apartment ? QVariant(pick(kBuildings)) : QVariant();
-        address["EvNo"] = apartment ? QString("%1/%2").arg(between(1, 120)).arg(between(1, 16))
-                                    : QString::number(between(1, 200));
+        address["EvNo"] =
+            apartment ? QString("%1/%2").arg(between(1, 120)).arg(between(1, 16)) : QString::number(between(1, 200));
         address["EvDurum1"] = chance(0.6) ? "Evsahibi" : "Kiracı";
         address["Telefon"] = QString("0312 %1 %2 %3").arg(between(200, 499)).arg(between(10, 99)).arg(between(10, 99));
         address["YokTar"] = birthDate(1985, m_today.year());
@@ -128,8 +134,8 @@ private:
         int written = 0;
         const bool married = chance(0.75);
         QString spouseName = married ? (maleHead ? pick(kFemaleNames) : pick(kMaleNames)) : QString();
-        writePerson(headName, surname, maleHead, headBirth, "Kendisi", married ? "Evli" : (chance(0.3) ? "Dul" : "Bekar"),
-                    address, pick(kMaleNames), pick(kFemaleNames));
+        writePerson(headName, surname, maleHead, headBirth, "Kendisi",
+                    married ? "Evli" : (chance(0.3) ? "Dul" : "Bekar"), address, pick(kMaleNames), pick(kFemaleNames));
         ++written;
         if (married && written < room) {
             writePerson(spouseName, surname, !maleHead, headBirth.addDays(between(-2000, 2000)), "Eşi", "Evli", address,
@@ -143,8 +149,8 @@ private:
             const bool son = chance(0.5);
             const int fromYear = std::min(m_today.year() - 1, headBirth.year() + 20);
             const QDate born = birthDate(fromYear, std::min(m_today.year(), headBirth.year() + 42));
-            writePerson(son ? pick(kMaleNames) : pick(kFemaleNames), surname, son, born, son ? "Oğlu" : "Kızı",
-                        "Bekar", address, father, mother);
+            writePerson(son ? pick(kMaleNames) : pick(kFemaleNames), surname, son, born, son ? "Oğlu" : "Kızı", "Bekar",
+                        address, father, mother);
             ++written;
         }
         if (chance(0.08) && written < room) {
@@ -156,8 +162,8 @@ private:
     }
 
     void writePerson(const QString& given, const QString& surname, bool male, const QDate& born,
-                     const QString& relation, const QString& marital, const QVariantMap& address,
-                     const QString& father, const QString& mother)
+                     const QString& relation, const QString& marital, const QVariantMap& address, const QString& father,
+                     const QString& mother)
     {
         QVariantMap v = address;
         const int number = m_next++;
@@ -194,7 +200,11 @@ private:
             v["NC_Tarihi"] = born.addDays(between(30, std::max(31, int(born.daysTo(m_today)))));
         }
         if (age >= 20 && chance(0.7))
-            v["CepTel"] = QString("05%1 %2 %3 %4").arg(between(30, 55)).arg(between(100, 999)).arg(between(10, 99)).arg(between(10, 99));
+            v["CepTel"] = QString("05%1 %2 %3 %4")
+                              .arg(between(30, 55))
+                              .arg(between(100, 999))
+                              .arg(between(10, 99))
+                              .arg(between(10, 99));
         if (age >= 20 && chance(0.3))
             v["IsTelefon"] = QString("0312 %1 %2 %3").arg(between(200, 499)).arg(between(10, 99)).arg(between(10, 99));
         if (chance(m_opt.movedOutShare)) {
@@ -208,7 +218,8 @@ private:
             v["Nakil"] = "0";
         }
         if (chance(0.2))
-            v["Belgeler"] = QString("İkametgah Belgesi %1").arg(m_today.addDays(-between(1, 700)).toString(kDateFormat));
+            v["Belgeler"] =
+                QString("İkametgah Belgesi %1").arg(m_today.addDays(-between(1, 700)).toString(kDateFormat));
         m_insert->reset();
         for (int i = 0; i < m_fieldNames.size(); ++i) {
             QVariant value = v.value(m_fieldNames[i]);

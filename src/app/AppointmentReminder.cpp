@@ -8,7 +8,9 @@
 namespace zelvar {
 
 AppointmentReminder::AppointmentReminder(Dataset* appointments, Sound& sound, Launcher& launcher)
-    : m_appointments(appointments), m_sound(sound), m_launcher(launcher)
+    : m_appointments(appointments),
+      m_sound(sound),
+      m_launcher(launcher)
 {
 }
 

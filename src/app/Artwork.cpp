@@ -143,8 +143,7 @@ QPixmap splashPicture()
     text.setPixelSize(11);
     p.setFont(text);
     p.setPen(QColor(170, 180, 230));
-    p.drawText(QRectF(20, 182, 331, 18), Qt::AlignCenter,
-               QStringLiteral("Mahalle ve köy muhtarlıkları için"));
+    p.drawText(QRectF(20, 182, 331, 18), Qt::AlignCenter, QStringLiteral("Mahalle ve köy muhtarlıkları için"));
     p.setPen(QPen(QColor(232, 196, 96, 150), 1));
     p.drawLine(QPointF(70, 210), QPointF(301, 210));
     p.setPen(kGold);
@@ -347,7 +346,8 @@ void draw(QPainter& p, Icon which)
         p.drawEllipse(QPointF(12, 12), 9.5, 9.5);
         for (int i = 0; i < 12; ++i) {
             const double a = i * M_PI / 6;
-            p.drawLine(QPointF(12 + 7.5 * qCos(a), 12 + 7.5 * qSin(a)), QPointF(12 + 8.6 * qCos(a), 12 + 8.6 * qSin(a)));
+            p.drawLine(QPointF(12 + 7.5 * qCos(a), 12 + 7.5 * qSin(a)),
+                       QPointF(12 + 8.6 * qCos(a), 12 + 8.6 * qSin(a)));
         }
         p.setPen(outline(QColor(30, 30, 40), 1.6));
         p.drawLine(QPointF(12, 12), QPointF(12, 6));
@@ -397,8 +397,12 @@ void draw(QPainter& p, Icon which)
         p.drawPath(shaft);
         break;
     }
-    case Icon::HintsOn: bulb(p, true); break;
-    case Icon::HintsOff: bulb(p, false); break;
+    case Icon::HintsOn:
+        bulb(p, true);
+        break;
+    case Icon::HintsOff:
+        bulb(p, false);
+        break;
     case Icon::Reminder: {
         p.setPen(outline());
         p.setBrush(QColor(250, 200, 40));

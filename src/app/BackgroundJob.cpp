@@ -4,7 +4,8 @@
 
 namespace zelvar {
 
-BackgroundJob::BackgroundJob(std::function<QStringList()> work, QObject* parent) : QObject(parent)
+BackgroundJob::BackgroundJob(std::function<QStringList()> work, QObject* parent)
+    : QObject(parent)
 {
     m_thread = QThread::create([this, work = std::move(work)] {
         try {

@@ -17,8 +17,7 @@ namespace zelvar {
 
 ClockWindow::ClockWindow(Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+                          Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_services(services)
 {
     setAttribute(Qt::WA_DeleteOnClose);

@@ -22,9 +22,9 @@ const QString kDataDir = QStringLiteral("data-dir");
 // the command line when the application starts. Accepted here unannounced,
 // so that a desktop session that restarts the program with "-session ..."
 // does not have it refused.
-const char* const kQtValueOptions[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                       "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
-                                       "display", "geometry", "style", "stylesheet"};
+const char* const kQtValueOptions[] = {"platform",        "platformpluginpath", "platformtheme", "plugin",
+                                       "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+                                       "display",         "geometry",           "style",         "stylesheet"};
 const char* const kQtFlagOptions[] = {"reverse", "widgetcount", "sync"};
 
 // The word of the command line that carried an unknown option name.
@@ -104,8 +104,8 @@ QString CommandLine::text(const char* turkish, const char* english) const
 void CommandLine::refuse(const QString& message)
 {
     m_exitCode = kUsageError;
-    m_error = QStringLiteral("%1: %2\n").arg(m_program, message)
-              + text("Kullanılabilecek seçenekler için: %1 --help\n", "For the options, see: %1 --help\n").arg(m_program);
+    m_error = QStringLiteral("%1: %2\n").arg(m_program, message) +
+              text("Kullanılabilecek seçenekler için: %1 --help\n", "For the options, see: %1 --help\n").arg(m_program);
 }
 
 QString CommandLine::version()
@@ -125,28 +125,29 @@ QString CommandLine::dataDir() const
 
 QString CommandLine::versionText() const
 {
-    return text("Zelvar 2001 sürüm %1\nMuhtarlık kayıt programı\n", "Zelvar 2001 version %1\nRecords program for a headman's office\n")
+    return text("Zelvar 2001 sürüm %1\nMuhtarlık kayıt programı\n",
+                "Zelvar 2001 version %1\nRecords program for a headman's office\n")
         .arg(version());
 }
 
 QString CommandLine::helpText() const
 {
     const QString usage = text("Kullanım: %1 [seçenekler]\n", "Usage: %1 [options]\n").arg(m_program);
-    const QString about = text("Zelvar 2001: muhtarlık için nüfus kayıtları, belgeler ve raporlar.\n",
-                               "Zelvar 2001: register of residents, certificates and reports for a headman's office.\n");
-    const QString options = text(
-        "Seçenekler:\n"
-        "  --data-dir KLASÖR  Verilerin (zorp.sqlite) tutulduğu klasör. Yoksa ya da\n"
-        "                     boşsa ilk açılışta tablolar oluşturulur.\n"
-        "                     Verilmezse: %1\n"
-        "  -h, --help         Bu yardımı gösterir.\n"
-        "  -v, --version      Sürüm bilgisini gösterir.\n",
-        "Options:\n"
-        "  --data-dir DIR     The folder that holds the data (zorp.sqlite). A missing\n"
-        "                     or empty folder gets its tables on the first start.\n"
-        "                     Without it: %1\n"
-        "  -h, --help         Shows this help.\n"
-        "  -v, --version      Shows the version.\n");
+    const QString about =
+        text("Zelvar 2001: muhtarlık için nüfus kayıtları, belgeler ve raporlar.\n",
+             "Zelvar 2001: register of residents, certificates and reports for a headman's office.\n");
+    const QString options = text("Seçenekler:\n"
+                                 "  --data-dir KLASÖR  Verilerin (zorp.sqlite) tutulduğu klasör. Yoksa ya da\n"
+                                 "                     boşsa ilk açılışta tablolar oluşturulur.\n"
+                                 "                     Verilmezse: %1\n"
+                                 "  -h, --help         Bu yardımı gösterir.\n"
+                                 "  -v, --version      Sürüm bilgisini gösterir.\n",
+                                 "Options:\n"
+                                 "  --data-dir DIR     The folder that holds the data (zorp.sqlite). A missing\n"
+                                 "                     or empty folder gets its tables on the first start.\n"
+                                 "                     Without it: %1\n"
+                                 "  -h, --help         Shows this help.\n"
+                                 "  -v, --version      Shows the version.\n");
     return usage + about + QLatin1Char('\n') + options.arg(QDir::toNativeSeparators(defaultDataDir()));
 }
 

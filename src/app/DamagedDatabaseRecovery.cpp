@@ -24,7 +24,9 @@ QString dateTimeText(const QDateTime& t)
 } // namespace
 
 DamagedDatabaseRecovery::DamagedDatabaseRecovery(const QString& dataFolder, Prompter& prompter, const Clock& clock)
-    : m_folder(QDir(dataFolder).absolutePath()), m_prompter(prompter), m_clock(clock)
+    : m_folder(QDir(dataFolder).absolutePath()),
+      m_prompter(prompter),
+      m_clock(clock)
 {
 }
 
@@ -40,13 +42,12 @@ QString DamagedDatabaseRecovery::setAsideName(const QDateTime& when)
 
 QString DamagedDatabaseRecovery::question(const QString& failure, const QString& backupFile, const BackupInfo& info)
 {
-    return failure +
-           QStringLiteral("\n\nEn yeni sağlam yedek: %1 (%2 kişi)\n%3\n\n"
-                          "Bozuk dosya silinmez, veri klasöründe ayrı bir adla saklanır.\n"
-                          "Bu yedek geri yüklensin mi?")
-               .arg(dateTimeText(info.taken))
-               .arg(info.residents)
-               .arg(QDir::toNativeSeparators(backupFile));
+    return failure + QStringLiteral("\n\nEn yeni sağlam yedek: %1 (%2 kişi)\n%3\n\n"
+                                    "Bozuk dosya silinmez, veri klasöründe ayrı bir adla saklanır.\n"
+                                    "Bu yedek geri yüklensin mi?")
+                         .arg(dateTimeText(info.taken))
+                         .arg(info.residents)
+                         .arg(QDir::toNativeSeparators(backupFile));
 }
 
 DamagedDatabaseRecovery::Result DamagedDatabaseRecovery::offer(const QString& failure)

@@ -131,8 +131,8 @@ bool DataFolderOpening::offerBackupForEmptyFile(std::unique_ptr<DamagedDatabaseR
     if (!m_prompter || !file.exists() || file.size() != 0)
         return true;
     auto recovery = std::make_unique<DamagedDatabaseRecovery>(m_folder, *m_prompter, *m_clock);
-    const QString empty = Database::openFailureMessage(
-        m_folder, QStringLiteral("%1 dosyası boş (0 bayt).").arg(Database::fileName()));
+    const QString empty =
+        Database::openFailureMessage(m_folder, QStringLiteral("%1 dosyası boş (0 bayt).").arg(Database::fileName()));
     switch (recovery->offer(empty)) {
     case DamagedDatabaseRecovery::Result::NoBackup:
     case DamagedDatabaseRecovery::Result::Declined:

@@ -53,7 +53,8 @@ QList<QPoint> iconPositions(const QList<QSize>& sizes, const QSize& area)
     return positions;
 }
 
-DocumentArea::DocumentArea(QWidget* parent) : QMdiArea(parent)
+DocumentArea::DocumentArea(QWidget* parent)
+    : QMdiArea(parent)
 {
     // Under the tiles, the frame's dark navy.
     setBackground(QColor(0, 0, 64));

@@ -15,7 +15,11 @@ class Sound;
 
 class ErrorHandler {
 public:
-    ErrorHandler(Prompter& prompter, Sound& sound) : m_prompter(prompter), m_sound(sound) {}
+    ErrorHandler(Prompter& prompter, Sound& sound)
+        : m_prompter(prompter),
+          m_sound(sound)
+    {
+    }
 
     static QString dateMessage() { return QStringLiteral("Lütfen Tarihleri Eksiksiz Giriniz !"); }
     static QString engineMessage() { return QStringLiteral("Bilgiyi Eksik veya Tekrar Girdiniz !"); }

@@ -7,7 +7,8 @@
 
 namespace zelvar {
 
-HintHandler::HintHandler(QObject* parent) : QObject(parent)
+HintHandler::HintHandler(QObject* parent)
+    : QObject(parent)
 {
 }
 

@@ -55,11 +55,10 @@ QFrame* makePicturePanel(QWidget* parent, const QRect& geometry, const QPixmap& 
 
 ScrollingStrip* makeStrip(QWidget* parent, const QRect& geometry)
 {
-    auto* strip = new ScrollingStrip({QStringLiteral("Zelvar 2001 - Muhtarlık Bilgi Bankası"),
-                                      QStringLiteral("Şifrenizi kimseyle paylaşmayınız"),
-                                      QStringLiteral("Şifre büyük ve küçük harfe duyarlıdır"),
-                                      QStringLiteral("İyi çalışmalar dileriz")},
-                                     parent);
+    auto* strip = new ScrollingStrip(
+        {QStringLiteral("Zelvar 2001 - Muhtarlık Bilgi Bankası"), QStringLiteral("Şifrenizi kimseyle paylaşmayınız"),
+         QStringLiteral("Şifre büyük ve küçük harfe duyarlıdır"), QStringLiteral("İyi çalışmalar dileriz")},
+        parent);
     strip->setGeometry(geometry);
     return strip;
 }
@@ -157,7 +156,8 @@ using namespace passwordwindow;
 
 LoginWindow::LoginWindow(TDM2& dm, Services& services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_dm(dm), m_services(services)
+      m_dm(dm),
+      m_services(services)
 {
     setWindowTitle(QStringLiteral("Şifreniz ?"));
     setFixedSize(249, 148);

@@ -42,7 +42,8 @@ MainWindow::MainWindow(TDM2& dm, const Services& services, WindowFactories facto
 {
     setWindowTitle(caption());
     setCentralWidget(m_area);
-    m_safety = new RecordsSafety(dm, services, [this] { return closeDocumentWindows(); }, this);
+    m_safety = new RecordsSafety(
+        dm, services, [this] { return closeDocumentWindows(); }, this);
     buildActions();
     buildMenus();
     buildToolBars();
@@ -107,8 +108,8 @@ void MainWindow::buildActions()
     m_restore = makeAction(RecordsSafety::menuRestoreText(), QString(), {}, [this] { m_safety->restoreCommand(); });
     m_exit = makeAction("Çık", "Çık ! ", key("Ctrl+E"), [this] { exitCommand(); });
     m_register = makeAction("Bilgi Bankası", "Bilgi Bankası", key("Ctrl+B"), [this] { registerCommand(); });
-    m_statistics = makeAction("İstatistik ve Raporlar", "İstatistik ve Raporlar", key("Ctrl+I"),
-                              [this] { statisticsCommand(); });
+    m_statistics =
+        makeAction("İstatistik ve Raporlar", "İstatistik ve Raporlar", key("Ctrl+I"), [this] { statisticsCommand(); });
     m_editor = makeAction("Editor", "Editor", key("Ctrl+D"), [this] { editorCommand(); });
     m_addressBook = makeAction("Adres Defteri", "Adres Defteri", key("Ctrl+A"), [this] { addressBookCommand(); });
     m_diary = makeAction("Takvim", "Takvim ve Randevu", key("Ctrl+T"), [this] { diaryCommand(); });
@@ -116,8 +117,8 @@ void MainWindow::buildActions()
     m_dataWizard = makeAction("Veri Sihirbazı", "Veri Sihirbazı", key("F3"), [this] { dataWizardCommand(); });
     m_clock = makeAction("Saat", "Saat", {}, [this] { clockCommand(); });
     m_settings = makeAction("Mahalle Bilgileri", "Mahalle Bilgileri", key("Ctrl+M"), [this] { settingsCommand(); });
-    m_passwordChange = makeAction("Şifre Değişimi", "Şifre Değiştir !", key("Ctrl+S"),
-                                  [this] { passwordChangeCommand(); });
+    m_passwordChange =
+        makeAction("Şifre Değişimi", "Şifre Değiştir !", key("Ctrl+S"), [this] { passwordChangeCommand(); });
 
     // The hints switch is two controls, a menu item with a check mark and a
     // toggle button; each handler keeps the other in step.
@@ -155,8 +156,7 @@ void MainWindow::buildMenus()
     file->addAction(m_exit);
 
     QMenu* units = bar->addMenu(QStringLiteral("&Birim"));
-    units->addActions({m_register, m_statistics, m_editor, m_addressBook, m_diary, m_notebook, m_dataWizard,
-                       m_clock});
+    units->addActions({m_register, m_statistics, m_editor, m_addressBook, m_diary, m_notebook, m_dataWizard, m_clock});
 
     QMenu* fixed = bar->addMenu(QStringLiteral("&Sabit"));
     fixed->addActions({m_settings, m_passwordChange});
@@ -187,8 +187,7 @@ void MainWindow::fillWindowMenu()
     for (QMdiSubWindow* w : windows) {
         QString title = w->widget() ? w->widget()->windowTitle() : w->windowTitle();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* item = m_windowMenu->addAction(
-            number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
+        QAction* item = m_windowMenu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
         ++number;
         item->setCheckable(true);
         item->setChecked(w == m_area->activeSubWindow());
@@ -271,7 +270,8 @@ void MainWindow::buildStatusBar()
     };
     // The clock panel is 140 pixels, or as wide as the longest date needs in
     // the font at hand.
-    const int clockWidth = std::max(140, fontMetrics().horizontalAdvance(QStringLiteral("30 Ağustos 2000  00:00:00")) + 12);
+    const int clockWidth =
+        std::max(140, fontMetrics().horizontalAdvance(QStringLiteral("30 Ağustos 2000  00:00:00")) + 12);
     m_clockPanel = panel(clockWidth, QStringLiteral("Tarih ve saat"));
     m_hintPanel = panel(260, QStringLiteral("İpucu"));
     m_emptyPanel = panel(50, QString());
@@ -403,8 +403,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     // An edit box claims Ctrl+A (select all) and Ctrl+E (end of line) for
     // itself; the menu's keys come first everywhere in the program. Left
     // unaccepted, the key goes on to the menu item.
-    if (event->type() == QEvent::ShortcutOverride && m_commandsEnabled && isInProgram(watched)
-        && isMenuKey(static_cast<QKeyEvent*>(event)))
+    if (event->type() == QEvent::ShortcutOverride && m_commandsEnabled && isInProgram(watched) &&
+        isMenuKey(static_cast<QKeyEvent*>(event)))
         return true;
     return QMainWindow::eventFilter(watched, event);
 }
@@ -451,16 +451,14 @@ void MainWindow::exitCommand()
 
 QWidget* MainWindow::registerCommand()
 {
-    return m_registerGuard.open([this]() -> QWidget* {
-        return m_factories.registerWindow ? m_factories.registerWindow(*this) : nullptr;
-    });
+    return m_registerGuard.open(
+        [this]() -> QWidget* { return m_factories.registerWindow ? m_factories.registerWindow(*this) : nullptr; });
 }
 
 QWidget* MainWindow::statisticsCommand()
 {
-    return m_statisticsGuard.open([this]() -> QWidget* {
-        return m_factories.statisticsWindow ? m_factories.statisticsWindow(*this) : nullptr;
-    });
+    return m_statisticsGuard.open(
+        [this]() -> QWidget* { return m_factories.statisticsWindow ? m_factories.statisticsWindow(*this) : nullptr; });
 }
 
 QWidget* MainWindow::editorCommand()
@@ -585,14 +583,12 @@ void MainWindow::startProgram(Program program, const QString& failure, MessageKi
 
 void MainWindow::calculatorCommand()
 {
-    startProgram(Program::Calculator, QStringLiteral("Window'un Hesap Makinesini Yüklü Değil !"),
-                 MessageKind::Plain);
+    startProgram(Program::Calculator, QStringLiteral("Window'un Hesap Makinesini Yüklü Değil !"), MessageKind::Plain);
 }
 
 void MainWindow::wordPadCommand()
 {
-    startProgram(Program::WordProcessor, QStringLiteral("Lütfen Wordpad Programını Yükleyiniz!"),
-                 MessageKind::Plain);
+    startProgram(Program::WordProcessor, QStringLiteral("Lütfen Wordpad Programını Yükleyiniz!"), MessageKind::Plain);
 }
 
 void MainWindow::msWordCommand()

@@ -14,9 +14,10 @@ namespace zelvar {
 using namespace passwordwindow;
 
 PasswordChangeWindow::PasswordChangeWindow(TDM2& dm, Services& services, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint),
-      m_dm(dm), m_services(services)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      m_dm(dm),
+      m_services(services)
 {
     setWindowTitle(QStringLiteral("Yeni Şifreyi İki Kez Giriniz !"));
     setFixedSize(244, 150);

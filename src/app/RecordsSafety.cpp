@@ -5,9 +5,9 @@
 #include "data/TDM2.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QDebug>
 
 namespace zelvar {
 
@@ -27,8 +27,7 @@ public:
 
 } // namespace
 
-RecordsSafety::RecordsSafety(TDM2& dm, const Services& services, std::function<bool()> closeWindows,
-                             QObject* parent)
+RecordsSafety::RecordsSafety(TDM2& dm, const Services& services, std::function<bool()> closeWindows, QObject* parent)
     : QObject(parent),
       m_dm(dm),
       m_services(services),
@@ -128,7 +127,8 @@ void RecordsSafety::reportDamage()
     }
     if (file.isEmpty()) {
         m_services.prompter.message(
-            found + QStringLiteral("\n\nGeri yüklenecek sağlam bir yedek bulunamadı. Bilgi girmeden önce bir uzmana danışınız."),
+            found + QStringLiteral(
+                        "\n\nGeri yüklenecek sağlam bir yedek bulunamadı. Bilgi girmeden önce bir uzmana danışınız."),
             MessageKind::Warning);
         return;
     }
@@ -190,9 +190,9 @@ void RecordsSafety::atExit()
 void RecordsSafety::backupNowCommand()
 {
     const QString suggested = QDir::home().filePath(BackupFolder::fileNameFor(m_services.clock.now()));
-    const QString target = m_services.prompter.saveFileName(
-        QStringLiteral("Yedek Al"), suggested, {QStringLiteral("Zelvar yedekleri (*.sqlite)")},
-        QStringLiteral("sqlite"));
+    const QString target =
+        m_services.prompter.saveFileName(QStringLiteral("Yedek Al"), suggested,
+                                         {QStringLiteral("Zelvar yedekleri (*.sqlite)")}, QStringLiteral("sqlite"));
     if (target.isEmpty())
         return;
     if (QFileInfo(target).absoluteFilePath() == QFileInfo(m_dm.database().filePath()).absoluteFilePath()) {
@@ -279,8 +279,8 @@ bool RecordsSafety::restore(const QString& file, const BackupInfo& info, bool as
     waitForBackground();
     WaitCursor wait;
     if (!keepCurrentData(m_services.clock.now())) {
-        m_services.prompter.message(
-            QStringLiteral("Şimdiki bilgilerin yedeği alınamadı; yedek geri yüklenmedi."), MessageKind::Warning);
+        m_services.prompter.message(QStringLiteral("Şimdiki bilgilerin yedeği alınamadı; yedek geri yüklenmedi."),
+                                    MessageKind::Warning);
         return false;
     }
     m_dm.closeAll();

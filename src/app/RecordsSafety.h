@@ -24,8 +24,7 @@ class RecordsSafety : public QObject {
 public:
     // closeWindows closes the open document windows and tells whether all
     // of them went.
-    RecordsSafety(TDM2& dm, const Services& services, std::function<bool()> closeWindows,
-                  QObject* parent = nullptr);
+    RecordsSafety(TDM2& dm, const Services& services, std::function<bool()> closeWindows, QObject* parent = nullptr);
     ~RecordsSafety() override;
 
     // False for a database without a folder (in memory): nothing to back up.

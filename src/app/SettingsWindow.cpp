@@ -9,9 +9,10 @@
 namespace zelvar {
 
 SettingsWindow::SettingsWindow(TDM2& dm, Services& services, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint),
-      m_dm(dm), m_services(services)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      m_dm(dm),
+      m_services(services)
 {
     setWindowTitle(QStringLiteral("Mahalle Bilgileri"));
     setFixedSize(296, 176);
@@ -42,8 +43,7 @@ SettingsWindow::SettingsWindow(TDM2& dm, Services& services, QWidget* parent)
     m_headman->setFocus();
 }
 
-DBEdit* SettingsWindow::addBox(const QString& caption, const QString& field, const QRect& labelAt,
-                               const QRect& boxAt)
+DBEdit* SettingsWindow::addBox(const QString& caption, const QString& field, const QRect& labelAt, const QRect& boxAt)
 {
     auto* box = new DBEdit(m_dm.dsMah, field, this);
     QFont font(QStringLiteral("Arial"));

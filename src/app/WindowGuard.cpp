@@ -1,12 +1,14 @@
 #include "app/WindowGuard.h"
 
-#include <QMdiArea>
 #include <QLayout>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
 namespace zelvar {
 
-WindowGuard::WindowGuard(QMdiArea* area, CaptionTest matches) : m_area(area), m_matches(std::move(matches))
+WindowGuard::WindowGuard(QMdiArea* area, CaptionTest matches)
+    : m_area(area),
+      m_matches(std::move(matches))
 {
 }
 

@@ -7,7 +7,8 @@
 
 namespace zelvar {
 
-ZelvarApplication::ZelvarApplication(int& argc, char** argv) : QApplication(argc, argv)
+ZelvarApplication::ZelvarApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
 {
 }
 

@@ -92,7 +92,8 @@ bool hasSqliteHeader(const QString& path)
 // ----------------------------------------------------------- BackupFolder
 
 BackupFolder::BackupFolder(const QString& dataFolder)
-    : m_dataFolder(QDir(dataFolder).absolutePath()), m_path(QDir(m_dataFolder).filePath(folderName()))
+    : m_dataFolder(QDir(dataFolder).absolutePath()),
+      m_path(QDir(m_dataFolder).filePath(folderName()))
 {
 }
 
@@ -113,7 +114,8 @@ QStringList BackupFolder::files() const
 {
     QStringList found;
     // The names sort by date and time.
-    const QStringList names = QDir(m_path).entryList({QStringLiteral("zorp_*.sqlite")}, QDir::Files, QDir::Name | QDir::Reversed);
+    const QStringList names =
+        QDir(m_path).entryList({QStringLiteral("zorp_*.sqlite")}, QDir::Files, QDir::Name | QDir::Reversed);
     for (const QString& name : names)
         if (takenFromFileName(name).isValid())
             found << QDir(m_path).filePath(name);

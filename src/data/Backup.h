@@ -54,7 +54,7 @@ private:
 
 // What a file offered for a restore holds.
 struct BackupInfo {
-    QDateTime taken;   // from the file name, or the file's time
+    QDateTime taken; // from the file name, or the file's time
     int residents = 0;
 };
 

@@ -5,7 +5,8 @@
 namespace zelvar {
 
 DataFolderLock::DataFolderLock(const QString& dataFolder)
-    : m_path(QDir(dataFolder).filePath(fileName())), m_lock(m_path)
+    : m_path(QDir(dataFolder).filePath(fileName())),
+      m_lock(m_path)
 {
     // A lock is stale only when its process is gone, never by its age: the
     // program may run for weeks.

@@ -11,7 +11,8 @@ class DataSource : public QObject {
     Q_OBJECT
 public:
     DataSource(const QString& name, Dataset* dataset, QObject* parent = nullptr)
-        : QObject(parent), m_dataset(dataset)
+        : QObject(parent),
+          m_dataset(dataset)
     {
         setObjectName(name);
     }

@@ -112,7 +112,9 @@ QString createTableSql(const TableDef& table)
 
 // ---------------------------------------------------------------- Statement
 
-Statement::Statement(sqlite3* db, const QString& sql) : m_db(db), m_sql(sql)
+Statement::Statement(sqlite3* db, const QString& sql)
+    : m_db(db),
+      m_sql(sql)
 {
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v2(db, utf8.constData(), utf8.size(), &m_stmt, nullptr) != SQLITE_OK)
@@ -248,7 +250,11 @@ bool Statement::columnIsNull(int column) const
 
 // ---------------------------------------------------------------- Database
 
-Database::Database(sqlite3* db, QString folder) : m_db(db), m_folder(std::move(folder)) {}
+Database::Database(sqlite3* db, QString folder)
+    : m_db(db),
+      m_folder(std::move(folder))
+{
+}
 
 Database::~Database()
 {
@@ -529,7 +535,8 @@ Database::ChangeStamp Database::changeStamp()
             scalar(QStringLiteral("PRAGMA data_version")).toLongLong()};
 }
 
-Database::Transaction::Transaction(Database& db) : m_db(db)
+Database::Transaction::Transaction(Database& db)
+    : m_db(db)
 {
     if (m_db.m_transactionDepth == 0) {
         m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
@@ -560,7 +567,8 @@ Database::Transaction::~Transaction()
     }
 }
 
-Database::ReadTransaction::ReadTransaction(Database& db) : m_db(db)
+Database::ReadTransaction::ReadTransaction(Database& db)
+    : m_db(db)
 {
     if (m_db.m_transactionDepth > 0 || !sqlite3_get_autocommit(m_db.m_db))
         return;

@@ -23,7 +23,7 @@ public:
 
     void bindAll(const QVariantList& params);
     void bind(int position, const QVariant& value); // 1-based
-    bool step();                                     // true while a row is there
+    bool step();                                    // true while a row is there
     void reset();
     int columnCount() const;
     QString columnName(int column) const;
@@ -69,7 +69,10 @@ public:
     static QString schemaProblem(Database& db);
     // Wraps a connection opened elsewhere (a backup file, a worker's own
     // connection); closes it when destroyed.
-    static std::unique_ptr<Database> adopt(sqlite3* db) { return std::unique_ptr<Database>(new Database(db, QString())); }
+    static std::unique_ptr<Database> adopt(sqlite3* db)
+    {
+        return std::unique_ptr<Database>(new Database(db, QString()));
+    }
     // A throw-away database in memory with every table, for tests.
     static std::unique_ptr<Database> openInMemory();
     // A second connection to the same file for the typed free query. It is

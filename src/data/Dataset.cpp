@@ -8,8 +8,8 @@
 
 #include <QRegularExpression>
 #include <algorithm>
-#include <functional>
 #include <cmath>
+#include <functional>
 
 namespace zelvar {
 
@@ -47,8 +47,8 @@ bool isDroppedFromOneLine(char32_t c)
     case QChar::Other_Surrogate:
         return true;
     default:
-        return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E)
-            || (c >= 0x2066 && c <= 0x2069);
+        return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+               (c >= 0x2066 && c <= 0x2069);
     }
 }
 
@@ -100,7 +100,9 @@ QDate parseDateText(const QString& text)
 }
 
 Dataset::Dataset(Database* db, const QString& name, QObject* parent)
-    : QObject(parent), m_db(db), m_name(name)
+    : QObject(parent),
+      m_db(db),
+      m_name(name)
 {
     setObjectName(name);
 }
@@ -775,8 +777,9 @@ void Dataset::postEdit()
     const qint64 id = m_ids[m_cur];
     if (!sets.isEmpty()) {
         params << id;
-        m_db->exec(QStringLiteral("update %1 set %2 where rowid = ?").arg(quoteIdentifier(m_table->name), sets.join(", ")),
-                   params);
+        m_db->exec(
+            QStringLiteral("update %1 set %2 where rowid = ?").arg(quoteIdentifier(m_table->name), sets.join(", ")),
+            params);
         if (m_db->changes() == 0)
             throw EngineError(QStringLiteral("Kayıt bulunamadı; başka bir program silmiş olabilir"));
     }
@@ -915,9 +918,8 @@ bool Dataset::locate(const QString& field, const QVariant& value, LocateOptions 
             return false;
         matches = [wanted](const QVariant& v) { return !v.isNull() && v.toDouble() == wanted; };
     } else {
-        const QString wanted = def.isDate() && value.typeId() == QMetaType::QDate
-                                   ? value.toDate().toString(kDateFormat)
-                                   : value.toString();
+        const QString wanted = def.isDate() && value.typeId() == QMetaType::QDate ? value.toDate().toString(kDateFormat)
+                                                                                  : value.toString();
         const QString folded = options.caseInsensitive ? turkish::fold(wanted) : wanted;
         matches = [&, folded, wanted](const QVariant& v) {
             const QString text = formatValue(def, v);

@@ -146,12 +146,12 @@ public:
 signals:
     void activeChanged(bool active);
     void stateChanged();
-    void currentChanged();      // another row is current, or the current row was reloaded
+    void currentChanged();        // another row is current, or the current row was reloaded
     void fieldChanged(int field); // a value of the current row changed
     // Changes of the row list come in pairs, announced before they are
     // made and reported after, the order item views rely on.
     void rowsAboutToBeReset();
-    void rowsReset();           // the whole row list changed
+    void rowsReset(); // the whole row list changed
     void rowAboutToBeInserted(int row);
     void rowInserted(int row);
     void rowAboutToBeRemoved(int row);
@@ -219,8 +219,8 @@ private:
     bool m_bof = true;
     bool m_eof = true;
 
-    std::vector<qint64> m_ids; // keyed mode; kPendingRow marks a new row
-    bool m_loadPending = false; // keyed mode: open, row list not read yet
+    std::vector<qint64> m_ids;         // keyed mode; kPendingRow marks a new row
+    bool m_loadPending = false;        // keyed mode: open, row list not read yet
     QHash<int, FoldedColumn> m_folded; // search field -> folded values aligned to m_ids
     // What the row list was read with, to tell whether reading it again
     // would give the same rows.
@@ -240,7 +240,7 @@ private:
         std::vector<qint64> ids;
         QHash<int, FoldedColumn> folded;
     } m_kept;
-    std::vector<QVector<QVariant>> m_rows; // materialized mode
+    std::vector<QVector<QVariant>> m_rows;       // materialized mode
     QHash<int, std::vector<QVariant>> m_columns; // field -> values aligned to m_ids
     mutable QHash<qint64, QVector<QVariant>> m_rowCache;
     mutable std::unique_ptr<Statement> m_rowStatement;

@@ -10,7 +10,10 @@ namespace zelvar {
 class ZelvarError : public std::runtime_error {
 public:
     explicit ZelvarError(const QString& message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString()),
+          m_message(message)
+    {
+    }
     QString message() const { return m_message; }
 
 private:
@@ -32,7 +35,10 @@ enum class StorageProblem { ReadOnly, DiskFull, Locked, Damaged, DiskError };
 class StorageError : public EngineError {
 public:
     StorageError(StorageProblem problem, const QString& detail)
-        : EngineError(detail), m_problem(problem) {}
+        : EngineError(detail),
+          m_problem(problem)
+    {
+    }
     StorageProblem problem() const { return m_problem; }
     // The short Turkish message for the user.
     QString userMessage() const { return userMessage(m_problem); }
@@ -77,7 +83,10 @@ public:
 class DataStoreError : public ZelvarError {
 public:
     explicit DataStoreError(const QString& message, bool damaged = false)
-        : ZelvarError(message), m_damaged(damaged) {}
+        : ZelvarError(message),
+          m_damaged(damaged)
+    {
+    }
     bool damaged() const { return m_damaged; }
 
 private:

@@ -74,9 +74,7 @@ QVector<TableDef> buildTables()
         // enough for the hash text; the change window still limits the
         // typed password to five characters.
         {"sifre", {{"sifre", T::Text, 160, ""}}, {}},
-        {"Foto",
-         {{"Kayitno", T::Number, 0, ""}, {"Foto", T::Blob, 1, ""}, {"Not", T::Text, 100, ""}},
-         {"Kayitno"}},
+        {"Foto", {{"Kayitno", T::Number, 0, ""}, {"Foto", T::Blob, 1, ""}, {"Not", T::Text, 100, ""}}, {"Kayitno"}},
         {"Nakil",
          {{"Tarih", T::Date, 0, "Ayrılış Tarihi"},
           {"Kayitnum", T::AutoInc, 0, ""},
@@ -142,14 +140,13 @@ const TableDef* findTable(const QString& name)
 
 QStringList headcountLabels()
 {
-    return {"Kadın", "Erkek", "Okur-Yazar", "Okumaz-Yazmaz", "Ev Sahibi",
-            "Kiracı", "Evli", "Bekar", "İşsiz", "Azınlık Dininde"};
+    return {"Kadın",  "Erkek", "Okur-Yazar", "Okumaz-Yazmaz", "Ev Sahibi",
+            "Kiracı", "Evli",  "Bekar",      "İşsiz",         "Azınlık Dininde"};
 }
 
 QStringList ageBracketLabels()
 {
-    return {"0 - 6 Yaş Arası", "6 - 14 Yaş Arası", "14 - 18 Yaş Arası",
-            "18 den Büyük", "20 Yaşında", "65 den Büyük"};
+    return {"0 - 6 Yaş Arası", "6 - 14 Yaş Arası", "14 - 18 Yaş Arası", "18 den Büyük", "20 Yaşında", "65 den Büyük"};
 }
 
 } // namespace zelvar

@@ -24,7 +24,7 @@ struct FieldDef {
 };
 
 struct TableDef {
-    QString name;          // SQL name, as in "select * from zelvarx"
+    QString name; // SQL name, as in "select * from zelvarx"
     QVector<FieldDef> fields;
     QStringList keyFields; // primary key or the index the program orders on
 

@@ -58,8 +58,7 @@ int readLiteral(const QString& text, int pos, QString& value)
 int readNumber(const QString& text, int pos)
 {
     static const QRegularExpression re(QStringLiteral(R"re(\d+(\.\d+)?([eE][+-]?\d+)?)re"));
-    const auto m = re.match(text, pos, QRegularExpression::NormalMatch,
-                            QRegularExpression::AnchorAtOffsetMatchOption);
+    const auto m = re.match(text, pos, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
     return pos + m.capturedLength();
 }
 
@@ -158,8 +157,8 @@ bool comparedWithDate(const std::vector<const Token*>& tokens, int at)
     int j = at - 1;
     while (j >= 0) {
         const Token& t = *tokens[j];
-        const bool skip = isComparison(t) || isKeyword(t, {"not", "between", "and", "in"}) ||
-                          t.kind == Kind::Open || t.kind == Kind::Comma || t.kind == Kind::Literal;
+        const bool skip = isComparison(t) || isKeyword(t, {"not", "between", "and", "in"}) || t.kind == Kind::Open ||
+                          t.kind == Kind::Comma || t.kind == Kind::Literal;
         if (!skip)
             break;
         --j;

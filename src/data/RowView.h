@@ -27,7 +27,10 @@ public:
 // A row held as values: a dataset read whole, or the row being edited.
 class ValuesRowView : public RowView {
 public:
-    explicit ValuesRowView(const QVector<QVariant>& values) : m_values(values) {}
+    explicit ValuesRowView(const QVector<QVariant>& values)
+        : m_values(values)
+    {
+    }
     bool isNull(int field) const override;
     double number(int field) const override;
     QDate date(int field) const override;
@@ -41,7 +44,10 @@ private:
 // The row a statement stands on; its columns are the fields in order.
 class StatementRowView : public RowView {
 public:
-    explicit StatementRowView(const Statement& statement) : m_statement(statement) {}
+    explicit StatementRowView(const Statement& statement)
+        : m_statement(statement)
+    {
+    }
     bool isNull(int field) const override;
     double number(int field) const override;
     QDate date(int field) const override;

@@ -34,7 +34,7 @@ public:
     // Closes and opens both tables, so that whatever shows them reads them again.
     void reread();
 
-    Dataset* headcounts() const { return m_grup1; } // tbGrup1
+    Dataset* headcounts() const { return m_grup1; }   // tbGrup1
     Dataset* ageBrackets() const { return m_yaslar; } // tbYaslar
 
 private:

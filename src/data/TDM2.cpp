@@ -18,7 +18,8 @@ try : TDM2(Database::openFolder(dataFolder), parent) {
 }
 
 TDM2::TDM2(std::unique_ptr<Database> database, QObject* parent)
-    : QObject(parent), m_db(std::move(database))
+    : QObject(parent),
+      m_db(std::move(database))
 {
     setObjectName(QStringLiteral("DM2"));
     build();

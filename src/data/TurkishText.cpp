@@ -103,7 +103,7 @@ bool matchFrom(const unsigned char* p, const unsigned char* t, char32_t escape)
 {
     while (*p) {
         char32_t pc = nextCodePoint(p);
-        if (pc == U'%' ) {
+        if (pc == U'%') {
             while (*p == '%' || *p == '_') {
                 if (*p == '_') {
                     if (!*t)
@@ -143,8 +143,8 @@ bool likeMatch(const char* pattern, const char* text, char32_t escape)
 {
     if (!pattern || !text)
         return false;
-    return matchFrom(reinterpret_cast<const unsigned char*>(pattern),
-                     reinterpret_cast<const unsigned char*>(text), escape);
+    return matchFrom(reinterpret_cast<const unsigned char*>(pattern), reinterpret_cast<const unsigned char*>(text),
+                     escape);
 }
 
 QString likeLiteral(const QString& text)

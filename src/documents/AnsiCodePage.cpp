@@ -10,14 +10,14 @@ namespace {
 
 // Bytes 0x80 to 0x9F of Windows-1252; 0 marks a byte the page leaves
 // undefined, which then reads as the Latin-1 control of the same value.
-const char16_t kWestern80[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+const char16_t kWestern80[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                 0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 } // namespace
 
-AnsiCodePage::AnsiCodePage(int number) : m_number(number)
+AnsiCodePage::AnsiCodePage(int number)
+    : m_number(number)
 {
     for (int b = 0; b < 256; ++b)
         m_chars[b] = QChar(b);
@@ -82,17 +82,28 @@ const AnsiCodePage& AnsiCodePage::forCodePage(int codePage)
 const AnsiCodePage* AnsiCodePage::forCharset(int charset)
 {
     switch (charset) {
-    case 0: return &western();
-    case 162: return &turkish();
-    case 238: return &forCodePage(1250);
-    case 204: return &forCodePage(1251);
-    case 161: return &forCodePage(1253);
-    case 177: return &forCodePage(1255);
-    case 178: return &forCodePage(1256);
-    case 186: return &forCodePage(1257);
-    case 163: return &forCodePage(1258);
-    case 222: return &forCodePage(874);
-    default: return nullptr;
+    case 0:
+        return &western();
+    case 162:
+        return &turkish();
+    case 238:
+        return &forCodePage(1250);
+    case 204:
+        return &forCodePage(1251);
+    case 161:
+        return &forCodePage(1253);
+    case 177:
+        return &forCodePage(1255);
+    case 178:
+        return &forCodePage(1256);
+    case 186:
+        return &forCodePage(1257);
+    case 163:
+        return &forCodePage(1258);
+    case 222:
+        return &forCodePage(874);
+    default:
+        return nullptr;
     }
 }
 

@@ -7,7 +7,11 @@ namespace zelvar {
 
 class BandWriter {
 public:
-    BandWriter(report::Band& band, QString family) : m_band(band), m_family(std::move(family)) {}
+    BandWriter(report::Band& band, QString family)
+        : m_band(band),
+          m_family(std::move(family))
+    {
+    }
 
     void text(double top, double left, const QString& text, double size = 10, bool bold = false)
     {

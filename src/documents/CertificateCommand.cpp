@@ -68,9 +68,8 @@ bool CertificateCommand::run(CertificateReport& form, const std::function<void()
     // The line goes to the resident printed, even if the register has moved
     // on meanwhile; a resident deleted meanwhile gets nothing. Errors while
     // printing or logging reach the program's error handler.
-    m_services.printing.preview(page, [&dm, recordNumber, line] {
-        IssuedDocumentLog(dm).append(recordNumber.toInt(), line);
-    });
+    m_services.printing.preview(
+        page, [&dm, recordNumber, line] { IssuedDocumentLog(dm).append(recordNumber.toInt(), line); });
     return true;
 }
 
@@ -122,8 +121,8 @@ QImage CertificateCommand::residentPhoto(const QVariant& recordNumber) const
     // The photo row the register shows must be this resident's.
     const QString shownOwner = photos->displayText(QStringLiteral("Kayitno"));
     const QString resident = m_dm.Query2->displayText(QStringLiteral("KayitNo"));
-    if (shownOwner.isEmpty() || shownOwner != resident || resident != Dataset::formatValue(
-            *m_dm.Query2->fieldDef(QStringLiteral("KayitNo")), recordNumber))
+    if (shownOwner.isEmpty() || shownOwner != resident ||
+        resident != Dataset::formatValue(*m_dm.Query2->fieldDef(QStringLiteral("KayitNo")), recordNumber))
         return {};
     return QImage::fromData(photos->value(QStringLiteral("Foto")).toByteArray());
 }

@@ -35,9 +35,9 @@ public:
     void setResidenceDialog(ResidenceDialog dialog) { m_residenceDialog = std::move(dialog); }
 
     // Each returns true when the preview was shown.
-    bool residence(TQrIkamet& form);  // "İkametgah Belgesi "
-    bool idCardChange(TQRDeg& form);  // "Nüfus Cüzdanı Değiştirme Belgesi "
-    bool idCardCopy(TQRNuSu& form);   // "Nüfus Cüzdan Sureti "
+    bool residence(TQrIkamet& form); // "İkametgah Belgesi "
+    bool idCardChange(TQRDeg& form); // "Nüfus Cüzdanı Değiştirme Belgesi "
+    bool idCardCopy(TQRNuSu& form);  // "Nüfus Cüzdan Sureti "
 
     static QString reasonTitle() { return QStringLiteral("Ek Bilgi"); }
     static QString reasonPrompt() { return QStringLiteral("Cüzdan Kayıp Nedeni ?"); }

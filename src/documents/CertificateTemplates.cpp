@@ -37,9 +37,9 @@ void officeHeading(QVector<TemplateLine>& l, const TemplateValues& v)
 void identityLines(QVector<TemplateLine>& l, const TemplateValues& v, const QString& label)
 {
     static const std::pair<const char*, const char*> rows[] = {
-        {"Adı Soyadı..........: ", "Adi"},     {"Babasının Adı.......: ", "BabaAdi"},
-        {"Anasının Adı........: ", "AnaAdi"},  {"Doğum Yeri..........: ", "DogYeri"},
-        {"Doğum Tarihi........: ", "DogTar"},  {"Medeni Hali.........: ", "Medeni"},
+        {"Adı Soyadı..........: ", "Adi"},      {"Babasının Adı.......: ", "BabaAdi"},
+        {"Anasının Adı........: ", "AnaAdi"},   {"Doğum Yeri..........: ", "DogYeri"},
+        {"Doğum Tarihi........: ", "DogTar"},   {"Medeni Hali.........: ", "Medeni"},
         {"Tabiyeti............: ", "Tabiyeti"}, {"İşi.................: ", "Meslek"},
     };
     for (const auto& [caption, field] : rows)
@@ -50,8 +50,8 @@ void identityLines(QVector<TemplateLine>& l, const TemplateValues& v, const QStr
 // yukarıda kimliği yazılı": the sentence every residence text opens with.
 void residenceOpening(QVector<TemplateLine>& l, const TemplateValues& v, const QString& ending, const QString& label)
 {
-    l.append({sp(6) + QStringLiteral("Mahallemiz ") + v.r("Sokak") + QLatin1Char(' ') + v.r("Apartman")
-                  + QLatin1Char(' ') + v.r("EvNo") + ending,
+    l.append({sp(6) + QStringLiteral("Mahallemiz ") + v.r("Sokak") + QLatin1Char(' ') + v.r("Apartman") +
+                  QLatin1Char(' ') + v.r("EvNo") + ending,
               f10});
     l.append({label + QStringLiteral("ikamet etmekte bulunan yukarıda kimliği yazılı "), f10});
 }
@@ -66,8 +66,8 @@ QString templateDate(const QDate& date, const QLocale& locale)
             separator = c;
             break;
         }
-    return date.toString(QStringLiteral("dd")) + separator + date.toString(QStringLiteral("MM")) + separator
-        + date.toString(QStringLiteral("yyyy"));
+    return date.toString(QStringLiteral("dd")) + separator + date.toString(QStringLiteral("MM")) + separator +
+           date.toString(QStringLiteral("yyyy"));
 }
 
 int MoveOutCertificate::kind() const
@@ -91,9 +91,9 @@ QVector<TemplateLine> MoveOutCertificate::lines(const TemplateValues& v) const
     l.append({sp(1), f10});
     l.append({sp(1), f10});
     identityLines(l, v, label);
-    l.append({label + QStringLiteral("Nüfus kaydı.........: ") + v.r("Vilayeti") + QStringLiteral(" - ")
-                  + v.r("Kazasi"),
-              f10});
+    l.append(
+        {label + QStringLiteral("Nüfus kaydı.........: ") + v.r("Vilayeti") + QStringLiteral(" - ") + v.r("Kazasi"),
+         f10});
     l.append({sp(28) + v.r("MahalleKoyu"), f10});
     l.append({label + QStringLiteral("Cilt No.............: ") + v.r("Cilt"), f10});
     l.append({label + QStringLiteral("Aile Sıra No(Kütük).: ") + v.r("Hane"), f10});

@@ -45,8 +45,8 @@ QString templateDate(const QDate& date, const QLocale& locale = QLocale());
 class CertificateTemplate {
 public:
     virtual ~CertificateTemplate() = default;
-    virtual int kind() const = 0;            // the DocumentKind it sets
-    virtual QString caption() const = 0;     // the editor's caption
+    virtual int kind() const = 0;        // the DocumentKind it sets
+    virtual QString caption() const = 0; // the editor's caption
     virtual bool setsCourierNew() const { return false; }
     virtual QVector<TemplateLine> lines(const TemplateValues& v) const = 0;
 };

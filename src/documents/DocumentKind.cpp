@@ -9,10 +9,14 @@ namespace documentkind {
 QString logTitle(int kind)
 {
     switch (kind) {
-    case MoveOut: return QStringLiteral("Nakil Belgesi ");
-    case Poverty: return QStringLiteral("Fakirlik Belgesi ");
-    case Status: return QStringLiteral("İlmuhaber (Belge) ");
-    default: return QString();
+    case MoveOut:
+        return QStringLiteral("Nakil Belgesi ");
+    case Poverty:
+        return QStringLiteral("Fakirlik Belgesi ");
+    case Status:
+        return QStringLiteral("İlmuhaber (Belge) ");
+    default:
+        return QString();
     }
 }
 

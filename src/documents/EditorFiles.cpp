@@ -66,8 +66,7 @@ bool EditorFiles::load(const QString& path, QTextDocument& document)
 
 bool EditorFiles::save(const QString& path, const QTextDocument& document)
 {
-    const QByteArray data =
-        isPlainTextName(path) ? document.toPlainText().toUtf8() : RtfWriter::write(document);
+    const QByteArray data = isPlainTextName(path) ? document.toPlainText().toUtf8() : RtfWriter::write(document);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -136,13 +136,27 @@ void drawGlyph(QPainter& p, Glyph glyph)
         p.drawRect(QRectF(2.5, 3.5, 15, 13));
         lines(p, QRectF(5, 7, 10, 6), 3, Qt::AlignLeft);
         break;
-    case Glyph::AlignLeft: lines(p, QRectF(3, 4, 14, 12), 5, Qt::AlignLeft); break;
-    case Glyph::Center: lines(p, QRectF(3, 4, 14, 12), 5, Qt::AlignHCenter); break;
-    case Glyph::AlignRight: lines(p, QRectF(3, 4, 14, 12), 5, Qt::AlignRight); break;
-    case Glyph::Bold: letter(p, QStringLiteral("K"), true, false, false); break;
-    case Glyph::Italic: letter(p, QStringLiteral("İ"), false, true, false); break;
-    case Glyph::Underline: letter(p, QStringLiteral("A"), false, false, true); break;
-    case Glyph::Font: letter(p, QStringLiteral("F"), true, false, false, QColor(170, 0, 0)); break;
+    case Glyph::AlignLeft:
+        lines(p, QRectF(3, 4, 14, 12), 5, Qt::AlignLeft);
+        break;
+    case Glyph::Center:
+        lines(p, QRectF(3, 4, 14, 12), 5, Qt::AlignHCenter);
+        break;
+    case Glyph::AlignRight:
+        lines(p, QRectF(3, 4, 14, 12), 5, Qt::AlignRight);
+        break;
+    case Glyph::Bold:
+        letter(p, QStringLiteral("K"), true, false, false);
+        break;
+    case Glyph::Italic:
+        letter(p, QStringLiteral("İ"), false, true, false);
+        break;
+    case Glyph::Underline:
+        letter(p, QStringLiteral("A"), false, false, true);
+        break;
+    case Glyph::Font:
+        letter(p, QStringLiteral("F"), true, false, false, QColor(170, 0, 0));
+        break;
     case Glyph::Help:
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(30, 90, 200));

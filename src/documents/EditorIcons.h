@@ -5,8 +5,24 @@
 namespace zelvar::editoricons {
 
 enum class Glyph {
-    Close, Open, Save, Print, Cut, Copy, Paste, Undo, Delete, SelectAll, AlignLeft, Center, AlignRight, Bold,
-    Italic, Underline, Font, Help,
+    Close,
+    Open,
+    Save,
+    Print,
+    Cut,
+    Copy,
+    Paste,
+    Undo,
+    Delete,
+    SelectAll,
+    AlignLeft,
+    Center,
+    AlignRight,
+    Bold,
+    Italic,
+    Underline,
+    Font,
+    Help,
 };
 
 QIcon icon(Glyph glyph);

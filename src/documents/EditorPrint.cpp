@@ -8,9 +8,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
+#include <QTextDocument>
 #include <QTextFrame>
 #include <memory>
-#include <QTextDocument>
 
 namespace zelvar {
 

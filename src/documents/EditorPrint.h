@@ -25,7 +25,11 @@ class EditorPrint {
 public:
     enum class Result { Declined, Cancelled, Failed, Printed };
 
-    EditorPrint(TDM2& dm, const Services& services) : m_dm(dm), m_services(services) {}
+    EditorPrint(TDM2& dm, const Services& services)
+        : m_dm(dm),
+          m_services(services)
+    {
+    }
 
     static QString question() { return QStringLiteral("Belge Yazdırılsın mı?"); }
     static QString failedMessage() { return QStringLiteral("Belge Yazdırılamadı !"); }

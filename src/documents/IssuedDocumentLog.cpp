@@ -16,8 +16,8 @@ bool IssuedDocumentLog::append(int recordNumber, const QString& line)
             db.scalar(QStringLiteral("select count(*) from zelvarx where KayitNo = ?"), {recordNumber});
         if (found.toInt() == 0)
             return false;
-        QString log = db.scalar(QStringLiteral("select Belgeler from zelvarx where KayitNo = ?"), {recordNumber})
-                          .toString();
+        QString log =
+            db.scalar(QStringLiteral("select Belgeler from zelvarx where KayitNo = ?"), {recordNumber}).toString();
         if (!log.isEmpty() && !log.endsWith(QLatin1Char('\n')))
             log += QLatin1Char('\n');
         log += line;

@@ -11,7 +11,10 @@ class TDM2;
 
 class IssuedDocumentLog {
 public:
-    explicit IssuedDocumentLog(TDM2& dm) : m_dm(dm) {}
+    explicit IssuedDocumentLog(TDM2& dm)
+        : m_dm(dm)
+    {
+    }
 
     // False when no resident has that number (he was deleted meanwhile).
     bool append(int recordNumber, const QString& line);

@@ -33,8 +33,8 @@ struct CharProps {
 
     bool operator==(const CharProps& o) const
     {
-        return font == o.font && halfPoints == o.halfPoints && bold == o.bold && italic == o.italic
-            && underline == o.underline && strike == o.strike && color == o.color;
+        return font == o.font && halfPoints == o.halfPoints && bold == o.bold && italic == o.italic &&
+               underline == o.underline && strike == o.strike && color == o.color;
     }
     bool operator!=(const CharProps& o) const { return !(*this == o); }
 };
@@ -63,8 +63,40 @@ struct FontEntry {
 };
 
 enum class Word {
-    Unknown, SkipDest, FontTable, ColorTable, AnsiCpg, Deff, F, FCharset, Fs, B, I, Strike, Ul, UlNone, Cf,
-    Plain, Pard, Ql, Qc, Qr, Qj, Par, SoftBreak, Line, Tab, Cell, Row, U, Uc, Bin, Red, Green, Blue, Char,
+    Unknown,
+    SkipDest,
+    FontTable,
+    ColorTable,
+    AnsiCpg,
+    Deff,
+    F,
+    FCharset,
+    Fs,
+    B,
+    I,
+    Strike,
+    Ul,
+    UlNone,
+    Cf,
+    Plain,
+    Pard,
+    Ql,
+    Qc,
+    Qr,
+    Qj,
+    Par,
+    SoftBreak,
+    Line,
+    Tab,
+    Cell,
+    Row,
+    U,
+    Uc,
+    Bin,
+    Red,
+    Green,
+    Blue,
+    Char,
 };
 
 struct WordInfo {
@@ -77,13 +109,16 @@ const QHash<QByteArray, WordInfo>& words()
     static const QHash<QByteArray, WordInfo> table = [] {
         QHash<QByteArray, WordInfo> t;
         // Destinations whose content is not text of the document.
-        for (const char* d : {"stylesheet", "info", "pict", "fldinst", "objdata", "nonshppict", "filetbl", "revtbl",
-                              "listtable", "listoverridetable", "rsidtbl", "generator", "xmlnstbl", "themedata",
-                              "colorschememapping", "latentstyles", "datastore", "pgdsctbl", "template", "ftnsep",
-                              "ftnsepc", "aftnsep", "aftnsepc", "pntxta", "pntxtb", "bkmkstart", "bkmkend", "xe",
-                              "tc", "userprops", "docvar", "mmathPr", "fchars", "lchars", "falt", "panose",
-                              "fontemb", "fontfile", "shpinst", "datafield", "leveltext", "levelnumbers", "listname",
-                              "objclass", "objname", "private", "blipuid", "passwordhash", "protusertbl"})
+        for (const char* d : {"stylesheet",   "info",         "pict",         "fldinst",    "objdata",
+                              "nonshppict",   "filetbl",      "revtbl",       "listtable",  "listoverridetable",
+                              "rsidtbl",      "generator",    "xmlnstbl",     "themedata",  "colorschememapping",
+                              "latentstyles", "datastore",    "pgdsctbl",     "template",   "ftnsep",
+                              "ftnsepc",      "aftnsep",      "aftnsepc",     "pntxta",     "pntxtb",
+                              "bkmkstart",    "bkmkend",      "xe",           "tc",         "userprops",
+                              "docvar",       "mmathPr",      "fchars",       "lchars",     "falt",
+                              "panose",       "fontemb",      "fontfile",     "shpinst",    "datafield",
+                              "leveltext",    "levelnumbers", "listname",     "objclass",   "objname",
+                              "private",      "blipuid",      "passwordhash", "protusertbl"})
             t.insert(d, {Word::SkipDest});
         t.insert("fonttbl", {Word::FontTable});
         t.insert("colortbl", {Word::ColorTable});
@@ -96,9 +131,9 @@ const QHash<QByteArray, WordInfo>& words()
         t.insert("i", {Word::I});
         t.insert("strike", {Word::Strike});
         t.insert("striked", {Word::Strike});
-        for (const char* u : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth",
-                              "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw",
-                              "ulwave"})
+        for (const char* u :
+             {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd", "ulthdash",
+              "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
             t.insert(u, {Word::Ul});
         t.insert("ulnone", {Word::UlNone});
         t.insert("cf", {Word::Cf});
@@ -162,19 +197,36 @@ int hexValue(char c)
 
 class Parser {
 public:
-    explicit Parser(const QByteArray& data) : m_p(data.constData()), m_n(data.size()) {}
+    explicit Parser(const QByteArray& data)
+        : m_p(data.constData()),
+          m_n(data.size())
+    {
+    }
 
     RtfContent run()
     {
         while (m_pos < m_n) {
             const char c = m_p[m_pos];
             switch (c) {
-            case '{': openGroup(); ++m_pos; break;
-            case '}': closeGroup(); ++m_pos; break;
-            case '\\': ++m_pos; control(); break;
+            case '{':
+                openGroup();
+                ++m_pos;
+                break;
+            case '}':
+                closeGroup();
+                ++m_pos;
+                break;
+            case '\\':
+                ++m_pos;
+                control();
+                break;
             case '\r':
-            case '\n': ++m_pos; break;
-            default: plainText(); break;
+            case '\n':
+                ++m_pos;
+                break;
+            default:
+                plainText();
+                break;
             }
         }
         if (!m_para.runs.empty())
@@ -250,7 +302,8 @@ private:
             return;
         }
         switch (m_st.dest) {
-        case Dest::Skip: return;
+        case Dest::Skip:
+            return;
         case Dest::FontTable:
             if (c == QLatin1Char(';'))
                 storeFontName();
@@ -261,7 +314,9 @@ private:
             if (c == QLatin1Char(';'))
                 storeColor();
             return;
-        case Dest::Text: currentRun().text.append(c); return;
+        case Dest::Text:
+            currentRun().text.append(c);
+            return;
         }
     }
 
@@ -333,14 +388,27 @@ private:
         }
         case '\\':
         case '{':
-        case '}': character(QLatin1Char(c), true); return;
-        case '~': character(QChar(QChar::Nbsp), true); return;
-        case '_': character(QChar(0x2011), true); return;
-        case '\t': character(QChar('\t'), true); return;
+        case '}':
+            character(QLatin1Char(c), true);
+            return;
+        case '~':
+            character(QChar(QChar::Nbsp), true);
+            return;
+        case '_':
+            character(QChar(0x2011), true);
+            return;
+        case '\t':
+            character(QChar('\t'), true);
+            return;
         case '\r':
-        case '\n': paragraphBreak(); return;
-        case '*': m_starPending = true; return;
-        default: return; // \- optional hyphen, \| \: index marks and unknown symbols
+        case '\n':
+            paragraphBreak();
+            return;
+        case '*':
+            m_starPending = true;
+            return;
+        default:
+            return; // \- optional hyphen, \| \: index marks and unknown symbols
         }
     }
 
@@ -359,8 +427,11 @@ private:
         const bool on = !hasParam || param != 0;
         CharProps& ch = m_st.chars;
         switch (info.word) {
-        case Word::Unknown: return;
-        case Word::SkipDest: m_st.dest = Dest::Skip; return;
+        case Word::Unknown:
+            return;
+        case Word::SkipDest:
+            m_st.dest = Dest::Skip;
+            return;
         case Word::FontTable:
             if (m_st.dest != Dest::Skip)
                 m_st.dest = Dest::FontTable;
@@ -371,8 +442,12 @@ private:
                 m_colorSet = false;
             }
             return;
-        case Word::AnsiCpg: m_page = &AnsiCodePage::forCodePage(param); return;
-        case Word::Deff: m_defaultFont = param; return;
+        case Word::AnsiCpg:
+            m_page = &AnsiCodePage::forCodePage(param);
+            return;
+        case Word::Deff:
+            m_defaultFont = param;
+            return;
         case Word::F:
             if (m_st.dest == Dest::FontTable) {
                 storeFontName();
@@ -385,41 +460,88 @@ private:
             if (m_st.dest == Dest::FontTable)
                 m_fonts[m_fontNumber].charset = param;
             return;
-        case Word::Fs: ch.halfPoints = param > 0 ? std::min(param, kMaxHalfPoints) : kDefaultHalfPoints; return;
-        case Word::B: ch.bold = on; return;
-        case Word::I: ch.italic = on; return;
-        case Word::Strike: ch.strike = on; return;
-        case Word::Ul: ch.underline = on; return;
-        case Word::UlNone: ch.underline = false; return;
-        case Word::Cf: ch.color = std::max(param, 0); return;
-        case Word::Plain: ch = CharProps(); return;
-        case Word::Pard: m_st.alignment = Qt::AlignLeft; return;
-        case Word::Ql: m_st.alignment = Qt::AlignLeft; return;
-        case Word::Qc: m_st.alignment = Qt::AlignHCenter; return;
-        case Word::Qr: m_st.alignment = Qt::AlignRight; return;
-        case Word::Qj: m_st.alignment = Qt::AlignJustify; return;
-        case Word::Par: paragraphBreak(); return;
+        case Word::Fs:
+            ch.halfPoints = param > 0 ? std::min(param, kMaxHalfPoints) : kDefaultHalfPoints;
+            return;
+        case Word::B:
+            ch.bold = on;
+            return;
+        case Word::I:
+            ch.italic = on;
+            return;
+        case Word::Strike:
+            ch.strike = on;
+            return;
+        case Word::Ul:
+            ch.underline = on;
+            return;
+        case Word::UlNone:
+            ch.underline = false;
+            return;
+        case Word::Cf:
+            ch.color = std::max(param, 0);
+            return;
+        case Word::Plain:
+            ch = CharProps();
+            return;
+        case Word::Pard:
+            m_st.alignment = Qt::AlignLeft;
+            return;
+        case Word::Ql:
+            m_st.alignment = Qt::AlignLeft;
+            return;
+        case Word::Qc:
+            m_st.alignment = Qt::AlignHCenter;
+            return;
+        case Word::Qr:
+            m_st.alignment = Qt::AlignRight;
+            return;
+        case Word::Qj:
+            m_st.alignment = Qt::AlignJustify;
+            return;
+        case Word::Par:
+            paragraphBreak();
+            return;
         case Word::SoftBreak:
             if (m_st.dest == Dest::Text && !m_para.runs.empty())
                 finishParagraph();
             return;
-        case Word::Row: paragraphBreak(); return;
-        case Word::Line: character(QChar(QChar::LineSeparator), false); return;
+        case Word::Row:
+            paragraphBreak();
+            return;
+        case Word::Line:
+            character(QChar(QChar::LineSeparator), false);
+            return;
         case Word::Tab:
-        case Word::Cell: character(QChar('\t'), false); return;
-        case Word::Char: character(QChar(info.ch), false); return;
+        case Word::Cell:
+            character(QChar('\t'), false);
+            return;
+        case Word::Char:
+            character(QChar(info.ch), false);
+            return;
         case Word::U:
             character(QChar(char16_t(param < 0 ? param + 65536 : param)), false);
             m_ucSkip = m_st.uc;
             return;
-        case Word::Uc: m_st.uc = std::clamp(param, 0, 16); return;
+        case Word::Uc:
+            m_st.uc = std::clamp(param, 0, 16);
+            return;
         case Word::Bin:
             // Raw bytes follow; they are never text.
             m_pos += std::min<qsizetype>(std::max(param, 0), m_n - m_pos);
             return;
-        case Word::Red: m_color.setRed(std::clamp(param, 0, 255)); m_colorSet = true; return;
-        case Word::Green: m_color.setGreen(std::clamp(param, 0, 255)); m_colorSet = true; return;
-        case Word::Blue: m_color.setBlue(std::clamp(param, 0, 255)); m_colorSet = true; return;
+        case Word::Red:
+            m_color.setRed(std::clamp(param, 0, 255));
+            m_colorSet = true;
+            return;
+        case Word::Green:
+            m_color.setGreen(std::clamp(param, 0, 255));
+            m_colorSet = true;
+            return;
+        case Word::Blue:
+            m_color.setBlue(std::clamp(param, 0, 255));
+            m_colorSet = true;
+            return;
         }
     }
 

@@ -55,14 +55,28 @@ void appendText(QByteArray& out, const QString& text)
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         switch (u) {
-        case '\\': out += "\\\\"; continue;
-        case '{': out += "\\{"; continue;
-        case '}': out += "\\}"; continue;
-        case '\t': out += "\\tab "; continue;
-        case QChar::LineSeparator: out += "\\line "; continue;
-        case QChar::Nbsp: out += "\\~"; continue;
-        case QChar::ObjectReplacementCharacter: continue; // a picture the editor does not keep
-        default: break;
+        case '\\':
+            out += "\\\\";
+            continue;
+        case '{':
+            out += "\\{";
+            continue;
+        case '}':
+            out += "\\}";
+            continue;
+        case '\t':
+            out += "\\tab ";
+            continue;
+        case QChar::LineSeparator:
+            out += "\\line ";
+            continue;
+        case QChar::Nbsp:
+            out += "\\~";
+            continue;
+        case QChar::ObjectReplacementCharacter:
+            continue; // a picture the editor does not keep
+        default:
+            break;
         }
         if (u >= 0x20 && u < 0x80) {
             out += char(u);
@@ -92,8 +106,8 @@ QByteArray Tables::header() const
     }
     out += "}\r\n{\\colortbl;";
     for (QRgb rgb : m_colors)
-        out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" + QByteArray::number(qGreen(rgb)) + "\\blue"
-            + QByteArray::number(qBlue(rgb)) + ';';
+        out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" + QByteArray::number(qGreen(rgb)) + "\\blue" +
+               QByteArray::number(qBlue(rgb)) + ';';
     out += "}\r\n\\viewkind4\r\n";
     return out;
 }
@@ -116,8 +130,8 @@ QByteArray charFormat(const QTextCharFormat& format, const QFont& base, Tables& 
     const QFont font = format.font().resolve(base);
     const QString family = font.families().isEmpty() ? font.family() : font.families().constFirst();
     const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : base.pointSizeF();
-    QByteArray out = "\\plain\\f" + QByteArray::number(tables.fontIndex(family)) + "\\fs"
-        + QByteArray::number(std::max(1, int(std::lround(points * 2))));
+    QByteArray out = "\\plain\\f" + QByteArray::number(tables.fontIndex(family)) + "\\fs" +
+                     QByteArray::number(std::max(1, int(std::lround(points * 2))));
     if (font.bold())
         out += "\\b";
     if (font.italic())

@@ -42,7 +42,10 @@ QStringList TEditor::sizeChoices()
 }
 
 TEditor::TEditor(TDM2& dm, const Services& services, QWidget* parent)
-    : QWidget(parent), m_dm(dm), m_services(services), m_print(dm, m_services)
+    : QWidget(parent),
+      m_dm(dm),
+      m_services(services),
+      m_print(dm, m_services)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption());
@@ -119,8 +122,8 @@ void TEditor::buildToolBar()
     gap();
     on(addButton(OpenItem, editoricons::icon(Glyph::Open), QStringLiteral("Aç")), &TEditor::openFile);
     on(addButton(SaveItem, editoricons::icon(Glyph::Save), QStringLiteral("Kaydet")), &TEditor::saveFile);
-    connect(addButton(PrintItem, editoricons::icon(Glyph::Print), QStringLiteral("Yazdır")), &QAction::triggered,
-            this, [this] { printDocument(); });
+    connect(addButton(PrintItem, editoricons::icon(Glyph::Print), QStringLiteral("Yazdır")), &QAction::triggered, this,
+            [this] { printDocument(); });
     gap();
     on(addButton(CutItem, editoricons::icon(Glyph::Cut), QStringLiteral("Kes")), &TEditor::cut);
     on(addButton(CopyItem, editoricons::icon(Glyph::Copy), QStringLiteral("Kopyala")), &TEditor::copy);
@@ -243,7 +246,7 @@ void TEditor::closeWindow()
 void TEditor::openFile()
 {
     const QString path = m_services.prompter.openFileName(EditorFiles::openTitle(), EditorFiles::startFolder(),
-                                                         EditorFiles::openFilters());
+                                                          EditorFiles::openFilters());
     if (path.isEmpty())
         return;
     if (!EditorFiles::load(path, *m_text->document())) {
@@ -258,7 +261,7 @@ void TEditor::openFile()
 void TEditor::saveFile()
 {
     const QString path = m_services.prompter.saveFileName(EditorFiles::saveTitle(), EditorFiles::startFolder(),
-                                                         EditorFiles::saveFilters(), QStringLiteral("rtf"));
+                                                          EditorFiles::saveFilters(), QStringLiteral("rtf"));
     if (path.isEmpty())
         return;
     if (!EditorFiles::save(path, *m_text->document()))

@@ -43,8 +43,23 @@ public:
 
     // The toolbar's buttons, left to right.
     enum ToolItem {
-        CloseItem, OpenItem, SaveItem, PrintItem, CutItem, CopyItem, PasteItem, UndoItem, DeleteItem,
-        SelectAllItem, AlignLeftItem, CenterItem, AlignRightItem, BoldItem, ItalicItem, UnderlineItem, FontItem,
+        CloseItem,
+        OpenItem,
+        SaveItem,
+        PrintItem,
+        CutItem,
+        CopyItem,
+        PasteItem,
+        UndoItem,
+        DeleteItem,
+        SelectAllItem,
+        AlignLeftItem,
+        CenterItem,
+        AlignRightItem,
+        BoldItem,
+        ItalicItem,
+        UnderlineItem,
+        FontItem,
         HelpItem,
     };
     static constexpr int kToolItemCount = 18;

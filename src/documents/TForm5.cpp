@@ -29,14 +29,31 @@ QVector<GridColumn> declarationColumns()
     const auto col = [](const char* field, const char* title = nullptr, int width = 0) {
         return GridColumn{QString::fromLatin1(field), title ? QString::fromUtf8(title) : QString(), width};
     };
-    return {col("NC_Seri", "Nü.Cüz.Seri No", 86), col("Adi", "Adı Soyadı"), col("BabaAdi", "Baba Adı"),
-            col("AnaAdi", "Ana Adı"), col("DogYeri", "Doğum Yeri"), col("DogTar", "Doğum Tarihi"),
-            col("Medeni", "Medeni Hali"), col("Dini"), col("Vilayeti", "Nüf. Kay. İl"), col("Kazasi", "İlçe"),
-            col("MahalleKoyu", "Mahalle veya Köyü"), col("Cilt", "Cilt No"), col("Hane", "Kütük No"),
-            col("Sayfa", "Sayfa No"), col("NC_Daire", "Ver.Nüf.Dairesi"), col("NC_Nedeni", "Veriliş Nedeni"),
-            col("NC_KayitNo", "Nüf.Cüz.Kayıt No"), col("NC_Tarihi", "Nüf.Cüz.Tarihi"), col("Tabiyeti", "Uyruğu"),
-            col("Cinsiyeti"), col("Meslek", "İşi -Öğr.ise Okulu"), col("Yakinlik", "Aile Reisine Yakınlığı"),
-            col("OncekiAdresi", "Onceki Adresi"), col("YokTar", "Geliş Tarihi"), col("Telefon", nullptr, 100)};
+    return {col("NC_Seri", "Nü.Cüz.Seri No", 86),
+            col("Adi", "Adı Soyadı"),
+            col("BabaAdi", "Baba Adı"),
+            col("AnaAdi", "Ana Adı"),
+            col("DogYeri", "Doğum Yeri"),
+            col("DogTar", "Doğum Tarihi"),
+            col("Medeni", "Medeni Hali"),
+            col("Dini"),
+            col("Vilayeti", "Nüf. Kay. İl"),
+            col("Kazasi", "İlçe"),
+            col("MahalleKoyu", "Mahalle veya Köyü"),
+            col("Cilt", "Cilt No"),
+            col("Hane", "Kütük No"),
+            col("Sayfa", "Sayfa No"),
+            col("NC_Daire", "Ver.Nüf.Dairesi"),
+            col("NC_Nedeni", "Veriliş Nedeni"),
+            col("NC_KayitNo", "Nüf.Cüz.Kayıt No"),
+            col("NC_Tarihi", "Nüf.Cüz.Tarihi"),
+            col("Tabiyeti", "Uyruğu"),
+            col("Cinsiyeti"),
+            col("Meslek", "İşi -Öğr.ise Okulu"),
+            col("Yakinlik", "Aile Reisine Yakınlığı"),
+            col("OncekiAdresi", "Onceki Adresi"),
+            col("YokTar", "Geliş Tarihi"),
+            col("Telefon", nullptr, 100)};
 }
 
 } // namespace
@@ -47,7 +64,10 @@ QString TForm5::searchSql()
 }
 
 TForm5::TForm5(TDM2& dm, Services services, TQRMDForm1& report, QWidget* parent)
-    : QDialog(parent), m_dm(dm), m_services(services), m_report(report)
+    : QDialog(parent),
+      m_dm(dm),
+      m_services(services),
+      m_report(report)
 {
     setWindowTitle(caption());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

@@ -17,7 +17,7 @@ public:
     // The first four lines of a work address, missing ones empty.
     void setWorkAddress(const QString& address);
 
-    QString reason;        // "Nüf.Cüz.Kay.Nedeni"
+    QString reason; // "Nüf.Cüz.Kay.Nedeni"
     QStringList workLines{QString(), QString(), QString(), QString()};
 };
 

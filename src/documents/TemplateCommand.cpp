@@ -11,7 +11,10 @@ namespace zelvar {
 
 TemplateCommand::TemplateCommand(TDM2& dm, MainCommands& commands, Clock& clock,
                                  std::function<QString(const QString&)> shownText)
-    : m_dm(dm), m_commands(commands), m_clock(clock), m_shownText(std::move(shownText))
+    : m_dm(dm),
+      m_commands(commands),
+      m_clock(clock),
+      m_shownText(std::move(shownText))
 {
 }
 

@@ -7,7 +7,9 @@
 
 namespace zelvar {
 
-Tsayifrm::Tsayifrm(TQrIkamet& form, QWidget* parent) : QDialog(parent), m_form(form)
+Tsayifrm::Tsayifrm(TQrIkamet& form, QWidget* parent)
+    : QDialog(parent),
+      m_form(form)
 {
     setWindowTitle(caption());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

@@ -8,7 +8,10 @@
 
 namespace zelvar {
 
-HelpWindow::HelpWindow(QWidget* parent) : HelpWindow(helpPage(), parent) {}
+HelpWindow::HelpWindow(QWidget* parent)
+    : HelpWindow(helpPage(), parent)
+{
+}
 
 QUrl HelpWindow::helpPage()
 {
@@ -19,7 +22,9 @@ QUrl HelpWindow::helpPage()
 }
 
 HelpWindow::HelpWindow(const QUrl& page, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_page(page), m_browser(new QTextBrowser(this))
+    : QWidget(parent, Qt::Window),
+      m_page(page),
+      m_browser(new QTextBrowser(this))
 {
     setWindowTitle(QStringLiteral("Zelvar 2001 - Yardım"));
     m_browser->setAccessibleName(windowTitle());

@@ -19,14 +19,22 @@
 namespace zelvar {
 
 InstallLayout::InstallLayout(QString programFolder)
-    : m_programFolder(QDir::cleanPath(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                             : programFolder))
+    : m_programFolder(QDir::cleanPath(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder))
 {
 }
 
-QString InstallLayout::binFolder() { return QStringLiteral(ZELVAR_INSTALL_BINDIR); }
-QString InstallLayout::dataFolder() { return QStringLiteral(ZELVAR_INSTALL_DATADIR); }
-QString InstallLayout::companionFolder() { return QStringLiteral(ZELVAR_INSTALL_LIBEXECDIR); }
+QString InstallLayout::binFolder()
+{
+    return QStringLiteral(ZELVAR_INSTALL_BINDIR);
+}
+QString InstallLayout::dataFolder()
+{
+    return QStringLiteral(ZELVAR_INSTALL_DATADIR);
+}
+QString InstallLayout::companionFolder()
+{
+    return QStringLiteral(ZELVAR_INSTALL_LIBEXECDIR);
+}
 
 QString InstallLayout::prefix() const
 {

@@ -9,7 +9,8 @@ namespace zelvar {
 
 PictureFileDialog::PictureFileDialog(QWidget* parent, const QString& title, const QString& folder,
                                      const QStringList& filters)
-    : QFileDialog(parent, title, folder, filters.join(QStringLiteral(";;"))), m_preview(new QLabel(this))
+    : QFileDialog(parent, title, folder, filters.join(QStringLiteral(";;"))),
+      m_preview(new QLabel(this))
 {
     // The desktop's own dialog has no room for a preview: Qt's dialog is used.
     setOption(QFileDialog::DontUseNativeDialog);

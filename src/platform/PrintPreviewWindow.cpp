@@ -18,14 +18,15 @@ namespace zelvar {
 
 namespace {
 
-constexpr int kPageGapPx = 16;      // grey border round the page
-constexpr int kLayoutSliceMs = 30;  // layout work per idle turn, so the window stays responsive
+constexpr int kPageGapPx = 16;     // grey border round the page
+constexpr int kLayoutSliceMs = 30; // layout work per idle turn, so the window stays responsive
 
 } // namespace
 
-PrintPreviewWindow::PrintPreviewWindow(std::shared_ptr<report::PagedReport> report, Prompter& prompter,
-                                       QWidget* parent)
-    : QDialog(parent), m_report(std::move(report)), m_prompter(prompter)
+PrintPreviewWindow::PrintPreviewWindow(std::shared_ptr<report::PagedReport> report, Prompter& prompter, QWidget* parent)
+    : QDialog(parent),
+      m_report(std::move(report)),
+      m_prompter(prompter)
 {
     setWindowTitle(m_report->title());
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);

@@ -10,18 +10,24 @@
 namespace zelvar {
 
 ProcessLauncher::ProcessLauncher(QStringList searchPath, QString programFolder)
-    : m_searchPath(std::move(searchPath)), m_programFolder(std::move(programFolder))
+    : m_searchPath(std::move(searchPath)),
+      m_programFolder(std::move(programFolder))
 {
 }
 
 QString ProcessLauncher::companionName(Program program)
 {
     switch (program) {
-    case Program::AddressBook: return QStringLiteral("zelvar-adres");
-    case Program::Diary: return QStringLiteral("zelvar-takvim");
-    case Program::Notebook: return QStringLiteral("zelvar-defter");
-    case Program::DataWizard: return QStringLiteral("zelvar-sihirbaz");
-    default: return QString();
+    case Program::AddressBook:
+        return QStringLiteral("zelvar-adres");
+    case Program::Diary:
+        return QStringLiteral("zelvar-takvim");
+    case Program::Notebook:
+        return QStringLiteral("zelvar-defter");
+    case Program::DataWizard:
+        return QStringLiteral("zelvar-sihirbaz");
+    default:
+        return QString();
     }
 }
 
@@ -55,7 +61,8 @@ QString ProcessLauncher::find(const QString& executable, bool companion) const
     if (companion) {
         // A companion lies next to this program first of all, then in the
         // installed program's own folder of helper programs.
-        const QString own = QStandardPaths::findExecutable(executable, InstallLayout(m_programFolder).companionFolders());
+        const QString own =
+            QStandardPaths::findExecutable(executable, InstallLayout(m_programFolder).companionFolders());
         if (!own.isEmpty())
             return own;
     }

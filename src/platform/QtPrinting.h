@@ -10,7 +10,10 @@ class Prompter;
 
 class QtPrinting : public Printing {
 public:
-    explicit QtPrinting(Prompter& prompter) : m_prompter(prompter) {}
+    explicit QtPrinting(Prompter& prompter)
+        : m_prompter(prompter)
+    {
+    }
 
     bool preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint) override;
     bool print(std::shared_ptr<report::PagedReport> report) override;

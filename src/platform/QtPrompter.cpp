@@ -16,11 +16,16 @@ namespace {
 QMessageBox::Icon iconFor(MessageKind kind)
 {
     switch (kind) {
-    case MessageKind::Information: return QMessageBox::Information;
-    case MessageKind::Warning: return QMessageBox::Warning;
-    case MessageKind::Error: return QMessageBox::Critical;
-    case MessageKind::Question: return QMessageBox::Question;
-    case MessageKind::Plain: break;
+    case MessageKind::Information:
+        return QMessageBox::Information;
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Question:
+        return QMessageBox::Question;
+    case MessageKind::Plain:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -51,9 +56,18 @@ Answer QtPrompter::ask(const QString& text, Buttons buttons, MessageKind kind, c
     QMessageBox::StandardButtons standard;
     QMessageBox::StandardButton last = QMessageBox::Ok;
     switch (buttons) {
-    case Buttons::Ok: standard = QMessageBox::Ok; last = QMessageBox::Ok; break;
-    case Buttons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; last = QMessageBox::No; break;
-    case Buttons::YesCancel: standard = QMessageBox::Yes | QMessageBox::Cancel; last = QMessageBox::Cancel; break;
+    case Buttons::Ok:
+        standard = QMessageBox::Ok;
+        last = QMessageBox::Ok;
+        break;
+    case Buttons::YesNo:
+        standard = QMessageBox::Yes | QMessageBox::No;
+        last = QMessageBox::No;
+        break;
+    case Buttons::YesCancel:
+        standard = QMessageBox::Yes | QMessageBox::Cancel;
+        last = QMessageBox::Cancel;
+        break;
     case Buttons::YesNoCancel:
         standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         last = QMessageBox::Cancel;
@@ -66,10 +80,14 @@ Answer QtPrompter::ask(const QString& text, Buttons buttons, MessageKind kind, c
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     switch (clicked ? box.standardButton(clicked) : last) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    default: return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return Answer::Ok;
     }
 }
 

@@ -11,8 +11,7 @@ public:
     // Caption of every box that is given no title of its own.
     static QString defaultTitle() { return QStringLiteral("Zelvar 2001"); }
 
-    void message(const QString& text, MessageKind kind = MessageKind::Plain,
-                 const QString& title = QString()) override;
+    void message(const QString& text, MessageKind kind = MessageKind::Plain, const QString& title = QString()) override;
     Answer ask(const QString& text, Buttons buttons, MessageKind kind = MessageKind::Question,
                const QString& title = QString()) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,

@@ -40,7 +40,7 @@ private:
     bool playRepeated(const QUrl& url, int times, int durationMs);
 
     std::unique_ptr<QTemporaryDir> m_unpacked; // compiled-in sounds copied out for the player
-    std::unique_ptr<QSoundEffect> m_chime;      // the exclamation, played without waiting
+    std::unique_ptr<QSoundEffect> m_chime;     // the exclamation, played without waiting
     bool m_playing = false;
     QList<QPair<QString, int>> m_waiting; // bells asked for while one rings
 };

@@ -18,7 +18,11 @@ class ReportPrintJob {
 public:
     enum class Result { Printed, Cancelled, NoPages, Failed };
 
-    ReportPrintJob(report::PagedReport& report, Prompter& prompter) : m_report(report), m_prompter(prompter) {}
+    ReportPrintJob(report::PagedReport& report, Prompter& prompter)
+        : m_report(report),
+          m_prompter(prompter)
+    {
+    }
 
     // The page shown (0-based), offered as "current page"; -1 offers none.
     void setCurrentPage(int page) { m_currentPage = page; }

@@ -9,7 +9,10 @@ class Dataset;
 
 class QueryRows : public report::RowSource {
 public:
-    explicit QueryRows(const Dataset* rows) : m_rows(rows) {}
+    explicit QueryRows(const Dataset* rows)
+        : m_rows(rows)
+    {
+    }
     int rowCount() const override;
     int fieldIndex(const QString& name) const override;
     QVariant value(int row, int field) const override;

@@ -24,7 +24,10 @@ constexpr int kClientHeight = 324;
 } // namespace
 
 TSorgufrm::TSorgufrm(TDM2& dm, Services& services, QWidget* parent)
-    : QDialog(parent), m_dm(dm), m_services(services), m_printer(dm, services)
+    : QDialog(parent),
+      m_dm(dm),
+      m_services(services),
+      m_printer(dm, services)
 {
     setWindowTitle(caption());
     // A fixed frame with only the close button in its title bar.
@@ -35,8 +38,8 @@ TSorgufrm::TSorgufrm(TDM2& dm, Services& services, QWidget* parent)
     setFixedSize(kClientWidth, kClientHeight);
 
     // The name column alone, from the start.
-    m_listing->totalLabel()->setText(QStringLiteral("Toplam Alan Uzunluğu = ")
-                                     + QString::number(m_listing->total().value()));
+    m_listing->totalLabel()->setText(QStringLiteral("Toplam Alan Uzunluğu = ") +
+                                     QString::number(m_listing->total().value()));
 
     m_guard = new QTimer(this);
     m_guard->setInterval(kGuardInterval);

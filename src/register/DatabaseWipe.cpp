@@ -5,7 +5,9 @@
 
 namespace zelvar {
 
-DatabaseWipe::DatabaseWipe(TDM2& dm, Services& services) : m_dm(dm), m_services(services)
+DatabaseWipe::DatabaseWipe(TDM2& dm, Services& services)
+    : m_dm(dm),
+      m_services(services)
 {
 }
 

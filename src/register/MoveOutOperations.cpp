@@ -21,7 +21,9 @@ void resync(Dataset* dataset)
 
 } // namespace
 
-MoveOutOperations::MoveOutOperations(TDM2& dm, Services& services) : m_dm(dm), m_services(services)
+MoveOutOperations::MoveOutOperations(TDM2& dm, Services& services)
+    : m_dm(dm),
+      m_services(services)
 {
 }
 
@@ -121,8 +123,8 @@ MoveOutFollowUp MoveOutOperations::followListToRegister()
     Dataset* residents = m_dm.Query2;
     // A blank name (an empty list, a new row not yet named) names nobody.
     const QString name = list->isActive() ? list->displayText(kListName) : QString();
-    const bool found = !name.isEmpty() && residents->isActive()
-                       && residents->locate(kResidentName, name, LocateOptions{true, false});
+    const bool found =
+        !name.isEmpty() && residents->isActive() && residents->locate(kResidentName, name, LocateOptions{true, false});
     MoveOutFollowUp next;
     next.coverVisible = !found;
     next.paintByFlag = true;
@@ -134,8 +136,7 @@ MoveOutFollowUp MoveOutOperations::followRegisterToList()
     Dataset* list = m_dm.tbnakil;
     Dataset* residents = m_dm.Query2;
     const QString name = residents->isActive() ? residents->displayText(kResidentName) : QString();
-    const bool found = !name.isEmpty() && list->isActive()
-                       && list->locate(kListName, name, LocateOptions{true, false});
+    const bool found = !name.isEmpty() && list->isActive() && list->locate(kListName, name, LocateOptions{true, false});
     MoveOutFollowUp next;
     next.coverVisible = !found;
     return next;

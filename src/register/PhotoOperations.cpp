@@ -30,7 +30,9 @@ void resync(Dataset* dataset)
 } // namespace
 
 PhotoOperations::PhotoOperations(TDM2& dm, Services& services)
-    : m_dm(dm), m_services(services), m_startFolder(defaultPictureFolder())
+    : m_dm(dm),
+      m_services(services),
+      m_startFolder(defaultPictureFolder())
 {
 }
 

@@ -34,7 +34,10 @@ public:
     void setStartFolder(const QString& folder) { m_startFolder = folder; }
     QString startFolder() const { return m_startFolder; }
 
-    static QString noResidentMessage() { return QStringLiteral("Lütfen Resim Yüklemeden Önce Kişinin Kaydını Açınız !"); }
+    static QString noResidentMessage()
+    {
+        return QStringLiteral("Lütfen Resim Yüklemeden Önce Kişinin Kaydını Açınız !");
+    }
     static QString dialogTitle() { return QStringLiteral("Fotoğraf Yükle"); }
     static QStringList fileFilters();
 

@@ -17,7 +17,8 @@ constexpr int kAllocationLimitMb = 256;
 // back afterwards.
 class AllocationLimit {
 public:
-    explicit AllocationLimit(int mb) : m_old(QImageReader::allocationLimit())
+    explicit AllocationLimit(int mb)
+        : m_old(QImageReader::allocationLimit())
     {
         QImageReader::setAllocationLimit(mb);
     }

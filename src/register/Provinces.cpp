@@ -11,15 +11,17 @@ namespace {
 const QStringList& names()
 {
     static const QStringList list = {
-        "Adana", "Adıyaman", "Afyonkarahisar", "Ağrı", "Amasya", "Ankara", "Antalya", "Artvin", "Aydın",
-        "Balıkesir", "Bilecik", "Bingöl", "Bitlis", "Bolu", "Burdur", "Bursa", "Çanakkale", "Çankırı",
-        "Çorum", "Denizli", "Diyarbakır", "Edirne", "Elazığ", "Erzincan", "Erzurum", "Eskişehir",
-        "Gaziantep", "Giresun", "Gümüşhane", "Hakkari", "Hatay", "Isparta", "İçel", "İstanbul", "İzmir",
-        "Kars", "Kastamonu", "Kayseri", "Kırklareli", "Kırşehir", "Kocaeli", "Konya", "Kütahya", "Malatya",
-        "Manisa", "Kahramanmaraş", "Mardin", "Muğla", "Muş", "Nevşehir", "Niğde", "Ordu", "Rize", "Sakarya",
-        "Samsun", "Siirt", "Sinop", "Sivas", "Tekirdağ", "Tokat", "Trabzon", "Tunceli", "Şanlıurfa", "Uşak",
-        "Van", "Yozgat", "Zonguldak", "Aksaray", "Bayburt", "Karaman", "Kırıkkale", "Batman", "Şırnak",
-        "Bartın", "Ardahan", "Iğdır", "Yalova", "Karabük", "Kilis", "Osmaniye", "Düzce"};
+        "Adana",     "Adıyaman",  "Afyonkarahisar", "Ağrı",    "Amasya",     "Ankara",        "Antalya",    "Artvin",
+        "Aydın",     "Balıkesir", "Bilecik",        "Bingöl",  "Bitlis",     "Bolu",          "Burdur",     "Bursa",
+        "Çanakkale", "Çankırı",   "Çorum",          "Denizli", "Diyarbakır", "Edirne",        "Elazığ",     "Erzincan",
+        "Erzurum",   "Eskişehir", "Gaziantep",      "Giresun", "Gümüşhane",  "Hakkari",       "Hatay",      "Isparta",
+        "İçel",      "İstanbul",  "İzmir",          "Kars",    "Kastamonu",  "Kayseri",       "Kırklareli", "Kırşehir",
+        "Kocaeli",   "Konya",     "Kütahya",        "Malatya", "Manisa",     "Kahramanmaraş", "Mardin",     "Muğla",
+        "Muş",       "Nevşehir",  "Niğde",          "Ordu",    "Rize",       "Sakarya",       "Samsun",     "Siirt",
+        "Sinop",     "Sivas",     "Tekirdağ",       "Tokat",   "Trabzon",    "Tunceli",       "Şanlıurfa",  "Uşak",
+        "Van",       "Yozgat",    "Zonguldak",      "Aksaray", "Bayburt",    "Karaman",       "Kırıkkale",  "Batman",
+        "Şırnak",    "Bartın",    "Ardahan",        "Iğdır",   "Yalova",     "Karabük",       "Kilis",      "Osmaniye",
+        "Düzce"};
     return list;
 }
 

@@ -139,8 +139,8 @@ void TForm2::deleteRecord()
         m_services.prompter.message(nothingToDeleteMessage());
         return;
     }
-    if (m_services.prompter.ask(deleteQuestion(), Buttons::YesNo, MessageKind::Question, deleteQuestionTitle())
-        != Answer::Yes)
+    if (m_services.prompter.ask(deleteQuestion(), Buttons::YesNo, MessageKind::Question, deleteQuestionTitle()) !=
+        Answer::Yes)
         return;
 
     removeCurrentResident();

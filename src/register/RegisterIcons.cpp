@@ -96,8 +96,8 @@ void arrow(QPainter& p, bool forward, const QColor& color)
     p.setBrush(color);
     QPolygonF shape = forward ? QPolygonF({QPointF(3, 8), QPointF(11, 8), QPointF(11, 4), QPointF(17, 10),
                                            QPointF(11, 16), QPointF(11, 12), QPointF(3, 12)})
-                              : QPolygonF({QPointF(17, 8), QPointF(9, 8), QPointF(9, 4), QPointF(3, 10),
-                                           QPointF(9, 16), QPointF(9, 12), QPointF(17, 12)});
+                              : QPolygonF({QPointF(17, 8), QPointF(9, 8), QPointF(9, 4), QPointF(3, 10), QPointF(9, 16),
+                                           QPointF(9, 12), QPointF(17, 12)});
     p.drawPolygon(shape);
 }
 
@@ -108,7 +108,8 @@ void picture(QPainter& p, const QRectF& r)
     p.drawRect(r);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(60, 140, 60));
-    p.drawPolygon(QPolygonF({QPointF(r.left() + 0.5, r.bottom()), QPointF(r.left() + r.width() * 0.4, r.top() + r.height() * 0.45),
+    p.drawPolygon(QPolygonF({QPointF(r.left() + 0.5, r.bottom()),
+                             QPointF(r.left() + r.width() * 0.4, r.top() + r.height() * 0.45),
                              QPointF(r.left() + r.width() * 0.7, r.bottom() - r.height() * 0.25),
                              QPointF(r.right(), r.top() + r.height() * 0.5), QPointF(r.right(), r.bottom())}));
     p.setBrush(QColor(250, 210, 40));

@@ -17,5 +17,4 @@ enum class ColorState {
 
 QColor colorOf(ColorState state);
 
-
 } // namespace zelvar

@@ -11,7 +11,7 @@ struct CarryOver {
     // The fields whose box texts New remembers, in the order Add writes them.
     static const QStringList& fields();
 
-    QStringList texts; // one per field of fields(); empty at start
+    QStringList texts;  // one per field of fields(); empty at start
     bool house = false; // "Konutun Türü" showed "Ev"
 };
 

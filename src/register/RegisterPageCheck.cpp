@@ -24,8 +24,8 @@ const QColor kNavy(0, 0, 64);
 const QColor kMaroon(128, 0, 0);
 const QColor kTeal(0, 128, 128);
 
-DBText* displayPanel(QWidget* page, DataSource* source, const QString& field, const QRect& place,
-                     const QColor& back, const QColor& text)
+DBText* displayPanel(QWidget* page, DataSource* source, const QString& field, const QRect& place, const QColor& back,
+                     const QColor& text)
 {
     auto* panel = new DBText(source, field, page);
     panel->setGeometry(place);

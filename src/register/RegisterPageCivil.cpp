@@ -81,8 +81,7 @@ QWidget* TForm2::buildCivilRegistryPage()
     m_moveOutFlag->setGeometry(152, 20 + 3 * 42 + 16, 18, boxHeight);
     m_moveOutFlag->setAccessibleName(QStringLiteral("Nakil"));
     m_moveOutAdd = regui::glyphButton(extra, registericons::icon(registericons::Glyph::MoveOutAdd),
-                                      QStringLiteral("Nakil dosyasına ekle !"),
-                                      QRect(172, 20 + 3 * 42 + 16, 26, 20));
+                                      QStringLiteral("Nakil dosyasına ekle !"), QRect(172, 20 + 3 * 42 + 16, 26, 20));
     connect(m_moveOutAdd, &QToolButton::clicked, this, &TForm2::addToMoveOutFile);
 
     auto* note = new DBMemo(source, QStringLiteral("Not"), extra);
@@ -104,9 +103,9 @@ QWidget* TForm2::buildCivilRegistryPage()
     m_nameList->setAccessibleName(QStringLiteral("İSİM LİSTESİ"));
 
     // Foot row: navigator with post, then the two ways off the page.
-    auto* navigator = new DBNavigator(source, {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next,
-                                               DBNavigator::Last, DBNavigator::Post},
-                                      page);
+    auto* navigator = new DBNavigator(
+        source, {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next, DBNavigator::Last, DBNavigator::Post},
+        page);
     navigator->setGeometry(244, 322, 140, 26);
     connect(navigator, &DBNavigator::clicked, this, &TForm2::afterCivilRegistryNavigator);
     m_navigators.insert(CivilRegistryPage, navigator);

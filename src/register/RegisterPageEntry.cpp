@@ -40,7 +40,8 @@ struct Rows {
     int boxWidth;
     int y;
 
-    template <class Box> Box* add(const QString& captionText, Box* box, const QString& hint = QString(), int width = 0)
+    template <class Box>
+    Box* add(const QString& captionText, Box* box, const QString& hint = QString(), int width = 0)
     {
         box->setParent(parent);
         box->setGeometry(boxX, y, width > 0 ? width : boxWidth, kBoxHeight);
@@ -91,7 +92,8 @@ QWidget* TForm2::buildEntryPage()
     regui::caption(address, QStringLiteral("İş Adresi"), QRect(8, 184, 94, kBoxHeight), workAddress);
 
     m_photoPrint = new DBRadioGroup(QStringLiteral("Fotoğraflı Belge"), address);
-    m_photoPrint->setItems({QStringLiteral("Evet"), QStringLiteral("Hayır")}, {QStringLiteral("1"), QStringLiteral("0")});
+    m_photoPrint->setItems({QStringLiteral("Evet"), QStringLiteral("Hayır")},
+                           {QStringLiteral("1"), QStringLiteral("0")});
     m_photoPrint->setColumns(2);
     m_photoPrint->bind(m_dm.dsMah, QStringLiteral("Fotobas"));
     m_photoPrint->setGeometry(8, 248, 150, 46);
@@ -144,20 +146,21 @@ QWidget* TForm2::buildEntryPage()
     m_quickFindEntry = regui::glyphButton(identity, registericons::icon(Glyph::Find), QStringLiteral("Hızlı Bul !"),
                                           QRect(259, 18, 22, kBoxHeight));
     connect(m_quickFindEntry, &QToolButton::clicked, this, &TForm2::quickFind);
-    right.add(QStringLiteral("Yakınlığı"),
-              comboBox(QStringLiteral("Yakinlik"), {QStringLiteral("Kendisi"), QStringLiteral("Eşi"),
-                                                   QStringLiteral("Oğlu"), QStringLiteral("Kızı"),
-                                                   QStringLiteral("Akrabası")}));
-    right.add(QStringLiteral("Medeni Hali"),
-              comboBox(QStringLiteral("Medeni"), {QStringLiteral("Evli"), QStringLiteral("Bekar"), QStringLiteral("Dul")}),
-              kChooseHint);
+    right.add(
+        QStringLiteral("Yakınlığı"),
+        comboBox(QStringLiteral("Yakinlik"), {QStringLiteral("Kendisi"), QStringLiteral("Eşi"), QStringLiteral("Oğlu"),
+                                              QStringLiteral("Kızı"), QStringLiteral("Akrabası")}));
+    right.add(
+        QStringLiteral("Medeni Hali"),
+        comboBox(QStringLiteral("Medeni"), {QStringLiteral("Evli"), QStringLiteral("Bekar"), QStringLiteral("Dul")}),
+        kChooseHint);
     right.add(QStringLiteral("Baba Adı"), editBox(QStringLiteral("BabaAdi")));
     right.add(QStringLiteral("Ana Adı"), editBox(QStringLiteral("AnaAdi")));
     right.add(QStringLiteral("Doğum Yeri"), editBox(QStringLiteral("DogYeri")));
     right.add(QStringLiteral("Doğum Tarihi"), editBox(QStringLiteral("DogTar")),
               QStringLiteral("Doğum tarihini gg.aa.yyyy olarak giriniz!"));
-    m_nationalityBox =
-        right.add(QStringLiteral("Tabiyeti"), editBox(QStringLiteral("Tabiyeti")), QStringLiteral("T.C. için çift tıklayınız!"));
+    m_nationalityBox = right.add(QStringLiteral("Tabiyeti"), editBox(QStringLiteral("Tabiyeti")),
+                                 QStringLiteral("T.C. için çift tıklayınız!"));
     right.add(QStringLiteral("Cinsiyeti"),
               comboBox(QStringLiteral("Cinsiyeti"), {QStringLiteral("Erkek"), QStringLiteral("Kadın")}), kChooseHint);
     right.add(QStringLiteral("İşi / Öğrenciyse Okulu"),
@@ -171,15 +174,15 @@ QWidget* TForm2::buildEntryPage()
               kChooseHint);
     right.add(QStringLiteral("Sınıf / No"), editBox(QStringLiteral("Sinif_No")));
     right.add(QStringLiteral("Dini"),
-              comboBox(QStringLiteral("Dini"), {QStringLiteral("İslam"), QStringLiteral("Musevi"),
-                                               QStringLiteral("Hıristiyan")}),
+              comboBox(QStringLiteral("Dini"),
+                       {QStringLiteral("İslam"), QStringLiteral("Musevi"), QStringLiteral("Hıristiyan")}),
               kChooseHint);
     right.add(QStringLiteral("Okur-Yazar mı?"),
               comboBox(QStringLiteral("EvDuru2"), {QStringLiteral("Evet"), QStringLiteral("Hayır")}), kChooseHint);
 
     // Two small buttons at the foot of the group: to page 1 and to page 3.
-    auto* back = regui::glyphButton(identity, registericons::icon(Glyph::PageBack), QString(),
-                                    QRect(128, right.y + 1, 28, 18));
+    auto* back =
+        regui::glyphButton(identity, registericons::icon(Glyph::PageBack), QString(), QRect(128, right.y + 1, 28, 18));
     back->setAccessibleName(QStringLiteral("Kayıt Kontrol"));
     auto* forward = regui::glyphButton(identity, registericons::icon(Glyph::PageForward), QString(),
                                        QRect(228, right.y + 1, 28, 18));

@@ -39,8 +39,8 @@ QWidget* TForm2::buildDetailedViewPage()
     const auto col = [](const char* field, const QString& title = QString()) {
         return GridColumn{QString::fromLatin1(field), title};
     };
-    GridColumn number{QStringLiteral("KayitNo"), QStringLiteral("Kayıt No"), 0, true, Qt::AlignHCenter,
-                      QColor(128, 0, 0)};
+    GridColumn number{QStringLiteral("KayitNo"), QStringLiteral("Kayıt No"), 0, true,
+                      Qt::AlignHCenter,          QColor(128, 0, 0)};
     m_detailGrid = new DBGrid(m_dm.DataSource1,
                               {number,
                                col("Adi", QStringLiteral("Adı Soyadı")),
@@ -212,10 +212,10 @@ QWidget* TForm2::buildMoveOutPage()
     m_moveOutSearch->setGeometry(62, 18, 217, boxHeight);
     regui::caption(list, QStringLiteral("İsim Bul"), QRect(8, 18, 52, boxHeight), m_moveOutSearch);
     connect(m_moveOutSearch, &QLineEdit::textChanged, this, &TForm2::onMoveOutSearchChanged);
-    m_moveOutGrid = new DBGrid(moveOut,
-                               {{QStringLiteral("Tarih"), QString(), 74},
-                                {QStringLiteral("ADI_SOYADI"), QStringLiteral("Adı Soyadı"), 170}},
-                               list);
+    m_moveOutGrid = new DBGrid(
+        moveOut,
+        {{QStringLiteral("Tarih"), QString(), 74}, {QStringLiteral("ADI_SOYADI"), QStringLiteral("Adı Soyadı"), 170}},
+        list);
     m_moveOutGrid->setRowShading({});
     m_moveOutGrid->setColors(kNavy, Qt::white);
     m_moveOutGrid->setTabStop(false);
@@ -223,9 +223,9 @@ QWidget* TForm2::buildMoveOutPage()
     m_moveOutGrid->setAccessibleName(QStringLiteral("NAKİL DOSYASI"));
     connect(m_moveOutGrid, &DBGrid::clicked, this, [this] { onMoveOutListClicked(); });
 
-    auto* navigator = new DBNavigator(moveOut, {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next,
-                                                DBNavigator::Last, DBNavigator::Insert, DBNavigator::Delete,
-                                                DBNavigator::Post},
+    auto* navigator = new DBNavigator(moveOut,
+                                      {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next, DBNavigator::Last,
+                                       DBNavigator::Insert, DBNavigator::Delete, DBNavigator::Post},
                                       page);
     navigator->setPrompter(&m_services.prompter);
     navigator->setGeometry(8, 322, 196, 26);

@@ -24,8 +24,8 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -166,16 +166,16 @@ void TForm2::buildToolBar()
     connect(add(CloseItem, registericons::icon(Glyph::Close), QStringLiteral("Kapat")), &QAction::triggered, this,
             &TForm2::closeWindow);
     separator();
-    connect(add(NewItem, registericons::icon(Glyph::NewRecord), QStringLiteral(" Yeni Kayıt ")),
-            &QAction::triggered, this, &TForm2::newRecord);
-    connect(add(AddItem, registericons::icon(Glyph::AddRecord), QStringLiteral("Ekle ! ")), &QAction::triggered,
-            this, &TForm2::addRecord);
-    connect(add(SaveItem, registericons::icon(Glyph::Save), QStringLiteral(" Kaydet ! ")), &QAction::triggered,
-            this, &TForm2::saveRecord);
-    connect(add(DeleteItem, registericons::icon(Glyph::Delete), QStringLiteral(" Sil !")), &QAction::triggered,
-            this, &TForm2::deleteRecord);
-    connect(add(CancelItem, registericons::icon(Glyph::Cancel), QStringLiteral("Vazgeç !")), &QAction::triggered,
-            this, &TForm2::cancelRecord);
+    connect(add(NewItem, registericons::icon(Glyph::NewRecord), QStringLiteral(" Yeni Kayıt ")), &QAction::triggered,
+            this, &TForm2::newRecord);
+    connect(add(AddItem, registericons::icon(Glyph::AddRecord), QStringLiteral("Ekle ! ")), &QAction::triggered, this,
+            &TForm2::addRecord);
+    connect(add(SaveItem, registericons::icon(Glyph::Save), QStringLiteral(" Kaydet ! ")), &QAction::triggered, this,
+            &TForm2::saveRecord);
+    connect(add(DeleteItem, registericons::icon(Glyph::Delete), QStringLiteral(" Sil !")), &QAction::triggered, this,
+            &TForm2::deleteRecord);
+    connect(add(CancelItem, registericons::icon(Glyph::Cancel), QStringLiteral("Vazgeç !")), &QAction::triggered, this,
+            &TForm2::cancelRecord);
     separator();
     connect(add(QueryItem, registericons::icon(Glyph::Query), QStringLiteral("Sorgula")), &QAction::triggered, this,
             &TForm2::openQueryWindow);
@@ -191,8 +191,7 @@ void TForm2::buildToolBar()
     cert(DwellingItem, QColor(0, 110, 60), QStringLiteral("KK"), QStringLiteral("Konutta Kalanlar Belgesi"));
     cert(IdCopyItem, QColor(30, 70, 170), QStringLiteral("NC"), QStringLiteral("Nüfus Cüzdan Sureti "));
     cert(ResidenceItem, QColor(150, 20, 20), QStringLiteral("İB"), QStringLiteral("İkametgah Belgesi "));
-    cert(IdChangeItem, QColor(110, 40, 140), QStringLiteral("ND"),
-         QStringLiteral("Nüfus Cüzdanı Değiştirme Belgesi "));
+    cert(IdChangeItem, QColor(110, 40, 140), QStringLiteral("ND"), QStringLiteral("Nüfus Cüzdanı Değiştirme Belgesi "));
     cert(IdChangeBackItem, QColor(110, 40, 140), QStringLiteral("N2"),
          QStringLiteral("Nüfus Cüzdanı Değiştirme Sayfa 2"));
     cert(MoveOutCertificateItem, QColor(190, 100, 0), QStringLiteral("NB"), QStringLiteral("Nakil Belgesi "));
@@ -388,7 +387,8 @@ int TForm2::pageOfKey(const QKeyEvent* event) const
     const int count = m_pages->count();
     if (mods == Qt::ControlModifier && event->key() == Qt::Key_Tab)
         return (m_pages->currentIndex() + 1) % count;
-    if ((mods == (Qt::ControlModifier | Qt::ShiftModifier)) && (event->key() == Qt::Key_Backtab || event->key() == Qt::Key_Tab))
+    if ((mods == (Qt::ControlModifier | Qt::ShiftModifier)) &&
+        (event->key() == Qt::Key_Backtab || event->key() == Qt::Key_Tab))
         return (m_pages->currentIndex() + count - 1) % count;
     if (mods != Qt::AltModifier || event->key() < Qt::Key_A || event->key() > Qt::Key_Z)
         return -1;
@@ -412,7 +412,8 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // The window's keys are not anybody's shortcuts while it has the focus.
-        if (isMine(watched) && (isWindowKey(static_cast<QKeyEvent*>(event)) || pageOfKey(static_cast<QKeyEvent*>(event)) >= 0)) {
+        if (isMine(watched) &&
+            (isWindowKey(static_cast<QKeyEvent*>(event)) || pageOfKey(static_cast<QKeyEvent*>(event)) >= 0)) {
             event->accept();
             return true;
         }
@@ -446,19 +447,42 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
 bool TForm2::handleKey(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_F1: showHelp(); break;
-    case Qt::Key_F5: leaveToRecordCheck(); break;
-    case Qt::Key_F6: showPage(EntryPage); break;
-    case Qt::Key_F7: showPage(CivilRegistryPage); break;
-    case Qt::Key_F8: newRecord(); break;
-    case Qt::Key_F9: addRecord(); break;
-    case Qt::Key_F10: saveRecord(); break;
-    case Qt::Key_F11: deleteRecord(); break;
-    case Qt::Key_F12: cancelRecord(); break;
-    case Qt::Key_Escape: closeWindow(); break;
+    case Qt::Key_F1:
+        showHelp();
+        break;
+    case Qt::Key_F5:
+        leaveToRecordCheck();
+        break;
+    case Qt::Key_F6:
+        showPage(EntryPage);
+        break;
+    case Qt::Key_F7:
+        showPage(CivilRegistryPage);
+        break;
+    case Qt::Key_F8:
+        newRecord();
+        break;
+    case Qt::Key_F9:
+        addRecord();
+        break;
+    case Qt::Key_F10:
+        saveRecord();
+        break;
+    case Qt::Key_F11:
+        deleteRecord();
+        break;
+    case Qt::Key_F12:
+        cancelRecord();
+        break;
+    case Qt::Key_Escape:
+        closeWindow();
+        break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: moveFocusToNext(); break;
-    default: return false;
+    case Qt::Key_Enter:
+        moveFocusToNext();
+        break;
+    default:
+        return false;
     }
     return true;
 }

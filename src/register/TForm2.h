@@ -246,13 +246,13 @@ public:
     QPushButton* saveButton() const { return m_saveButton; }
     QPushButton* deleteButton() const { return m_deleteButton; }
     QPushButton* cancelButton() const { return m_cancelButton; }
-    QAbstractButton* toEntryButton() const { return m_toEntry; }         // page 3 "Bilgi Giriş"
+    QAbstractButton* toEntryButton() const { return m_toEntry; }             // page 3 "Bilgi Giriş"
     QAbstractButton* toRecordCheckButton() const { return m_toRecordCheck; } // page 3 "Kayıt Kontrol"
-    QAbstractButton* queryButton() const; // "Sorgula"
-    DBGrid* residentGrid() const { return m_residentGrid; } // page 1
-    DBGrid* nameListGrid() const { return m_nameList; }     // page 3
-    DBGrid* detailGrid() const { return m_detailGrid; }     // page 4
-    DBGrid* moveOutGrid() const { return m_moveOutGrid; }   // page 6
+    QAbstractButton* queryButton() const;                                    // "Sorgula"
+    DBGrid* residentGrid() const { return m_residentGrid; }                  // page 1
+    DBGrid* nameListGrid() const { return m_nameList; }                      // page 3
+    DBGrid* detailGrid() const { return m_detailGrid; }                      // page 4
+    DBGrid* moveOutGrid() const { return m_moveOutGrid; }                    // page 6
     DBNavigator* navigator(Page page) const { return m_navigators.value(page); }
     PhotoOperations& photoOperations() const { return *m_photoOperations; }
     CoverPicture& coverPicture() const { return *m_coverPicture; }

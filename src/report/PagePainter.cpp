@@ -34,11 +34,21 @@ void PagePainter::paint(const Page& page)
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     for (const PlacedItem& placed : page.items) {
         switch (placed.kind) {
-        case ItemKind::Text: paintText(placed); break;
-        case ItemKind::Frame: paintFrame(placed); break;
-        case ItemKind::Fill: paintFill(placed); break;
-        case ItemKind::Line: paintLine(placed); break;
-        case ItemKind::Picture: paintPicture(placed); break;
+        case ItemKind::Text:
+            paintText(placed);
+            break;
+        case ItemKind::Frame:
+            paintFrame(placed);
+            break;
+        case ItemKind::Fill:
+            paintFill(placed);
+            break;
+        case ItemKind::Line:
+            paintLine(placed);
+            break;
+        case ItemKind::Picture:
+            paintPicture(placed);
+            break;
         }
     }
     m_painter.restore();
@@ -54,7 +64,8 @@ const PagePainter::FontOnDevice& PagePainter::deviceFont(const Item& item)
     if (const FontOnDevice* known = m_itemFonts.value(&item))
         return *known;
     const FontSpec& wanted = item.font;
-    const QString key = wanted.family + QLatin1Char('|') + QString::number(wanted.pointSize) + QLatin1Char(wanted.bold ? 'b' : 'r');
+    const QString key =
+        wanted.family + QLatin1Char('|') + QString::number(wanted.pointSize) + QLatin1Char(wanted.bold ? 'b' : 'r');
     auto it = m_fonts.find(key);
     if (it == m_fonts.end()) {
         FontOnDevice f;

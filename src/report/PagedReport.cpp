@@ -14,7 +14,11 @@ namespace zelvar::report {
 // Asking for a page before the one held starts the paginator over.
 class PagedReport::PageStream {
 public:
-    PageStream(const ReportDefinition& definition, const RowSource& rows) : m_def(definition), m_rows(rows) {}
+    PageStream(const ReportDefinition& definition, const RowSource& rows)
+        : m_def(definition),
+          m_rows(rows)
+    {
+    }
 
     // nullptr when the report has fewer pages.
     const Page* page(int index)

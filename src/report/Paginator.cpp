@@ -33,7 +33,11 @@ QStringList Page::texts() const
     return out;
 }
 
-Paginator::Paginator(const ReportDefinition& definition, const RowSource& rows) : m_def(definition), m_rows(rows) {}
+Paginator::Paginator(const ReportDefinition& definition, const RowSource& rows)
+    : m_def(definition),
+      m_rows(rows)
+{
+}
 
 Page Paginator::nextPage()
 {
@@ -74,9 +78,8 @@ int Paginator::placeDetails(Page& page, double top, double bottom)
     }
     const QRectF area = m_def.printableMm();
     const int columns = qMax(1, m_def.columns);
-    const double columnWidth = m_def.columnWidth > 0
-        ? m_def.columnWidth
-        : (area.width() - m_def.columnGap * (columns - 1)) / columns;
+    const double columnWidth =
+        m_def.columnWidth > 0 ? m_def.columnWidth : (area.width() - m_def.columnGap * (columns - 1)) / columns;
     page.firstRow = m_nextRow;
     int placed = 0;
     for (int column = 0; column < columns && m_nextRow < total; ++column) {

@@ -61,8 +61,7 @@ Item Item::image(const QImage& image, double top, double left, double width, dou
     return i;
 }
 
-Item Item::imageField(const QString& field, double top, double left, double width, double height,
-                        PictureFit fit)
+Item Item::imageField(const QString& field, double top, double left, double width, double height, PictureFit fit)
 {
     Item i = image(QImage(), top, left, width, height, fit);
     i.field = field;

@@ -28,7 +28,12 @@ struct FontSpec {
     bool bold = false;
 
     FontSpec() = default;
-    FontSpec(QString fam, double size, bool isBold = false) : family(std::move(fam)), pointSize(size), bold(isBold) {}
+    FontSpec(QString fam, double size, bool isBold = false)
+        : family(std::move(fam)),
+          pointSize(size),
+          bold(isBold)
+    {
+    }
     bool operator==(const FontSpec& o) const
     {
         return family == o.family && pointSize == o.pointSize && bold == o.bold;
@@ -74,12 +79,12 @@ struct Item {
     TextSizing sizing = TextSizing::Auto;
     bool wordWrap = false;
 
-    QColor color = Qt::black;      // text and lines
-    QColor background;             // fills, and an optional background behind a text
-    int sides = AllSides;          // frames
-    double penWidth = 0.25;        // frames and lines, mm
+    QColor color = Qt::black; // text and lines
+    QColor background;        // fills, and an optional background behind a text
+    int sides = AllSides;     // frames
+    double penWidth = 0.25;   // frames and lines, mm
 
-    QImage picture;                // a fixed picture, or the row's `field` holds a QImage
+    QImage picture; // a fixed picture, or the row's `field` holds a QImage
     PictureFit fit = PictureFit::Stretch;
 
     // --- building
@@ -91,11 +96,11 @@ struct Item {
     static Item fill(const QColor& colour, double top = 0, double left = 0, double width = 0, double height = 0);
     static Item line(double top, double left, double width, double height);
     static Item image(const QImage& image, double top, double left, double width, double height,
-                        PictureFit fit = PictureFit::Stretch);
+                      PictureFit fit = PictureFit::Stretch);
     static Item imageField(const QString& field, double top, double left, double width, double height,
-                             PictureFit fit = PictureFit::Stretch);
+                           PictureFit fit = PictureFit::Stretch);
 
-    Item& at(double topMm, double leftMm);             // left edge, grows right
+    Item& at(double topMm, double leftMm); // left edge, grows right
     // As at(), or one blank after the text of the band's item just before
     // this one when that text reaches into it: "<name> Mahallesi".
     Item& after(double topMm, double minLeftMm);
@@ -119,7 +124,7 @@ struct ReportDefinition {
     QPageSize::PageSizeId paper = QPageSize::A4;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QMarginsF margins{12.7, 12.7, 12.7, 12.7}; // mm: left, top, right, bottom
-    bool framePrintableArea = false;          // a frame round the printable area of every page
+    bool framePrintableArea = false;           // a frame round the printable area of every page
 
     Band titleBand;    // once, at the top of the first page
     Band columnHeader; // at the top of every page, under the title on the first
@@ -133,8 +138,8 @@ struct ReportDefinition {
     double columnWidth = 0;
     double columnGap = 0;
 
-    QSizeF pageSizeMm() const;   // oriented
-    QRectF printableMm() const;  // from the page's top-left corner
+    QSizeF pageSizeMm() const;  // oriented
+    QRectF printableMm() const; // from the page's top-left corner
     QPageLayout pageLayout() const;
 };
 

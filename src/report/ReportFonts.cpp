@@ -11,12 +11,14 @@ constexpr double kMmPerInch = 25.4;
 
 QString key(const FontSpec& wanted)
 {
-    return wanted.family + QLatin1Char('|') + QString::number(wanted.pointSize) + (wanted.bold ? QLatin1String("|b") : QLatin1String(""));
+    return wanted.family + QLatin1Char('|') + QString::number(wanted.pointSize) +
+           (wanted.bold ? QLatin1String("|b") : QLatin1String(""));
 }
 
 } // namespace
 
-ReportFonts::ReportFonts() : m_reference(1, 1, QImage::Format_ARGB32)
+ReportFonts::ReportFonts()
+    : m_reference(1, 1, QImage::Format_ARGB32)
 {
     const int dotsPerMetre = qRound(kReferenceDpi / kMmPerInch * 1000);
     m_reference.setDotsPerMeterX(dotsPerMetre);

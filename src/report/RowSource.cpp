@@ -2,7 +2,10 @@
 
 namespace zelvar::report {
 
-TableRows::TableRows(QStringList fields) : m_fields(std::move(fields)) {}
+TableRows::TableRows(QStringList fields)
+    : m_fields(std::move(fields))
+{
+}
 
 void TableRows::addRow(const QVariantList& values)
 {

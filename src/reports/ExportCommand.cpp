@@ -23,7 +23,9 @@ QString suffixOf(ExportCommand::Target target)
 } // namespace
 
 ExportCommand::ExportCommand(Services& services, QWidget* window, QString fileBase)
-    : m_services(services), m_window(window), m_fileBase(std::move(fileBase))
+    : m_services(services),
+      m_window(window),
+      m_fileBase(std::move(fileBase))
 {
     m_documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (m_documents.isEmpty() || !QDir(m_documents).exists())
@@ -57,9 +59,10 @@ QString ExportCommand::run(Dataset* source, Target target, const QString& questi
 QString ExportCommand::choosePath(Target target)
 {
     const bool sheet = target == Target::Spreadsheet;
-    const QString title = sheet ? QStringLiteral("Excel Dosyası Olarak Kaydet") : QStringLiteral("Word Dosyası Olarak Kaydet");
-    const QString filter = sheet ? QStringLiteral("Excel Çalışma Kitabı (*.xlsx)")
-                                 : QStringLiteral("OpenDocument Metin Belgesi (*.odt)");
+    const QString title =
+        sheet ? QStringLiteral("Excel Dosyası Olarak Kaydet") : QStringLiteral("Word Dosyası Olarak Kaydet");
+    const QString filter =
+        sheet ? QStringLiteral("Excel Çalışma Kitabı (*.xlsx)") : QStringLiteral("OpenDocument Metin Belgesi (*.odt)");
     QString path = m_services.prompter.saveFileName(title, suggestedPath(target), {filter}, suffixOf(target));
     if (!path.isEmpty() && !path.endsWith('.' + suffixOf(target), Qt::CaseInsensitive))
         path += '.' + suffixOf(target);

@@ -25,7 +25,11 @@ constexpr int kLeft = kBarWidth + 6;
 } // namespace
 
 GeneralReportsPage::GeneralReportsPage(TDM2& dm, Services& services, ListReports& reports, QWidget* parent)
-    : QWidget(parent), m_dm(dm), m_services(services), m_reports(reports), m_printer(dm, services),
+    : QWidget(parent),
+      m_dm(dm),
+      m_services(services),
+      m_reports(reports),
+      m_printer(dm, services),
       m_export(services, this, QStringLiteral("Liste"))
 {
     setObjectName(QStringLiteral("generalReportsPage"));

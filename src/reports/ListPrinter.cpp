@@ -45,8 +45,7 @@ std::shared_ptr<report::PagedReport> ListPrinter::detailedList(const TQRListForm
 
 std::shared_ptr<report::PagedReport> ListPrinter::labels(const TQRLabelForm& report) const
 {
-    return std::make_shared<report::PagedReport>(report.definition(office()),
-                                                 rowsOf(m_dm.Query1));
+    return std::make_shared<report::PagedReport>(report.definition(office()), rowsOf(m_dm.Query1));
 }
 
 void ListPrinter::previewNameList(const TQRList& report)

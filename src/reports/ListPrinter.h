@@ -19,7 +19,11 @@ struct Services;
 
 class ListPrinter {
 public:
-    ListPrinter(TDM2& dm, Services& services) : m_dm(dm), m_services(services) {}
+    ListPrinter(TDM2& dm, Services& services)
+        : m_dm(dm),
+          m_services(services)
+    {
+    }
 
     void previewNameList(const TQRList& report);
     void previewDetailedList(const TQRListForm& report);

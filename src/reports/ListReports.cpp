@@ -6,8 +6,8 @@
 namespace zelvar {
 
 using report::AllSides;
-using report::BottomSide;
 using report::Band;
+using report::BottomSide;
 using report::FontSpec;
 using report::Item;
 using report::ReportDefinition;
@@ -68,17 +68,16 @@ ReportDefinition TQRList::definition(const OfficeRow& office, const QDate& today
     const FontSpec head = arial(10, true);
     Band& titleBand = def.titleBand;
     titleBand.height = 10.8;
-    titleBand.items << Item::fill(QColor(234, 234, 255)) << Item::frame()
-                    << text(office.il, head, 4.2, 1.6) << textAfter(office.ilce, head, 25.4, 1.6)
-                    << text(office.mahalle, head, 4.2, 5.3) << textAfter(QStringLiteral("Mahallesi"), head, 25.4, 5.3)
+    titleBand.items << Item::fill(QColor(234, 234, 255)) << Item::frame() << text(office.il, head, 4.2, 1.6)
+                    << textAfter(office.ilce, head, 25.4, 1.6) << text(office.mahalle, head, 4.2, 5.3)
+                    << textAfter(QStringLiteral("Mahallesi"), head, 25.4, 5.3)
                     << text(dateText(today), head, 133.3, 1.6) << text(QStringLiteral("Zelvar :"), head, 133.3, 5.3)
                     << text(office.zelvar, head, 148.2, 5.3)
                     << Item::label(QStringLiteral("Mahalle İsim Listesi"), arial(14)).centredAcross(2.1);
 
     Band& header = def.columnHeader;
     header.height = 6.1;
-    header.items << Item::frame()
-                 << Item::label(QStringLiteral("Adı Soyadı"), head).inBox(0.3, 4.2, 18.5, 5.8, false);
+    header.items << Item::frame() << Item::label(QStringLiteral("Adı Soyadı"), head).inBox(0.3, 4.2, 18.5, 5.8, false);
 
     Band& detail = def.detail;
     detail.height = 6.3;
@@ -107,9 +106,9 @@ ReportDefinition TQRListForm::definition(const OfficeRow& office, const QDate& t
     const FontSpec head = arial(10, true);
     Band& titleBand = def.titleBand;
     titleBand.height = 17.2;
-    titleBand.items << Item::fill(QColor(236, 236, 255)) << Item::frame()
-                    << text(office.il, head, 4.2, 2.1) << text(office.ilce, head, 4.2, 6.3)
-                    << text(office.mahalle, head, 4.2, 10.6) << textAfter(QStringLiteral("Mahallesi"), head, 19.1, 10.6)
+    titleBand.items << Item::fill(QColor(236, 236, 255)) << Item::frame() << text(office.il, head, 4.2, 2.1)
+                    << text(office.ilce, head, 4.2, 6.3) << text(office.mahalle, head, 4.2, 10.6)
+                    << textAfter(QStringLiteral("Mahallesi"), head, 19.1, 10.6)
                     << text(QStringLiteral("Zelvar"), head, 143.9, 2.1) << text(office.zelvar, head, 143.9, 6.3)
                     << text(dateText(today), head, 143.9, 10.6)
                     << Item::label(QStringLiteral("Mahalle Ayrıntılı Bilgi Listesi"), arial(14)).centredAcross(4.2);
@@ -176,8 +175,7 @@ ReportDefinition TQRLabelForm::definition(const OfficeRow& office) const
                 << field(QStringLiteral("Adi"), arial(10, true), 5.3, 6.3)
                 << field(QStringLiteral("Sokak"), plain, 5.3, 12.7)
                 << field(QStringLiteral("Apartman"), plain, 27.5, 12.7)
-                << field(QStringLiteral("EvNo"), plain, 5.3, 19.1)
-                << textAfter(office.ilce, plain, 19.1, 19.1)
+                << field(QStringLiteral("EvNo"), plain, 5.3, 19.1) << textAfter(office.ilce, plain, 19.1, 19.1)
                 << textAfter(office.il, plain, 38.1, 19.1);
     return def;
 }

@@ -41,7 +41,9 @@ const QVector<GridColumn>& resultColumns()
 } // namespace
 
 ListingControls::ListingControls(TDM2& dm, Services& services, QWidget* parent, bool connectGrid)
-    : QObject(parent), m_dm(dm), m_services(services)
+    : QObject(parent),
+      m_dm(dm),
+      m_services(services)
 {
     buildKindGroup(parent);
     buildColumnGroup(parent);

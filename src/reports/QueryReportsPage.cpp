@@ -42,11 +42,11 @@ bool isAdi(const QString& field)
 
 QStringList QueryReportsPage::fieldNames()
 {
-    return {"Adi",      "AnaAdi",   "Apartman",  "BabaAdi",     "CepTel",   "Cilt",       "Cinsiyeti",
-            "Dini",     "DogTar",   "DogYeri",   "EvDurum1",    "EvNo",     "Hane",       "IlKodu",
-            "IsAdresi", "IsTelefon", "KayitNo",  "Kazasi",      "Mahalle",  "MahalleKoyu", "Medeni",
-            "Meslek",   "NC_Daire", "NC_Kayitno", "NC_Nedeni",  "NC_Seri",  "NC_Tarihi",  "Sayfa",
-            "Sokak",    "Tabiyeti", "Telefon",   "Vilayeti",    "Yakinlik", "YokTar"};
+    return {"Adi",      "AnaAdi",    "Apartman",   "BabaAdi",   "CepTel",   "Cilt",        "Cinsiyeti",
+            "Dini",     "DogTar",    "DogYeri",    "EvDurum1",  "EvNo",     "Hane",        "IlKodu",
+            "IsAdresi", "IsTelefon", "KayitNo",    "Kazasi",    "Mahalle",  "MahalleKoyu", "Medeni",
+            "Meslek",   "NC_Daire",  "NC_Kayitno", "NC_Nedeni", "NC_Seri",  "NC_Tarihi",   "Sayfa",
+            "Sokak",    "Tabiyeti",  "Telefon",    "Vilayeti",  "Yakinlik", "YokTar"};
 }
 
 QStringList QueryReportsPage::conditionExamples()
@@ -63,7 +63,10 @@ QStringList QueryReportsPage::conditionExamples()
 }
 
 QueryReportsPage::QueryReportsPage(TDM2& dm, Services& services, QWidget* parent)
-    : QWidget(parent), m_dm(dm), m_services(services), m_export(services, this, QStringLiteral("Sorgu"))
+    : QWidget(parent),
+      m_dm(dm),
+      m_services(services),
+      m_export(services, this, QStringLiteral("Sorgu"))
 {
     setObjectName(QStringLiteral("queryReportsPage"));
     buildTree();
@@ -148,8 +151,7 @@ void QueryReportsPage::buildResult()
     m_result->setReadOnly(true);
     resultLabel->setBuddy(m_result);
 
-    auto* titlesLabel =
-        caption(this, QStringLiteral("Alanlar ve Etiket Başlıkları"), QRect(kRight, 251, 250, 16));
+    auto* titlesLabel = caption(this, QStringLiteral("Alanlar ve Etiket Başlıkları"), QRect(kRight, 251, 250, 16));
     m_fieldCount = caption(this, QStringLiteral("Alan Sayısı ="), QRect(kRight + kRightWidth - 110, 251, 110, 16));
     m_fieldCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_fieldCount->setAccessibleName(m_fieldCount->text());

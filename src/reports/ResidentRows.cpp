@@ -57,7 +57,7 @@ QVariant ResidentRows::photo(int row) const
         return {};
     if (!m_photos)
         m_photos = std::make_unique<Statement>(m_residents->database()->handle(),
-                                             QStringLiteral("select \"Foto\" from \"Foto\" where \"Kayitno\" = ?"));
+                                               QStringLiteral("select \"Foto\" from \"Foto\" where \"Kayitno\" = ?"));
     m_photos->reset();
     m_photos->bind(1, number);
     if (!m_photos->step())

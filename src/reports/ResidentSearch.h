@@ -31,6 +31,9 @@ struct SearchStatement {
 SearchStatement searchStatement(int fieldIndex, const QString& word);
 
 // Every resident.
-inline QString allResidentsSql() { return QStringLiteral("select * from zelvarx"); }
+inline QString allResidentsSql()
+{
+    return QStringLiteral("select * from zelvarx");
+}
 
 } // namespace zelvar

@@ -19,12 +19,12 @@ constexpr std::string_view kUnemployed = "İşsiz";
 constexpr std::string_view kIslam = "İslam";
 
 // Day limits: whole years of 365 days.
-constexpr qint64 k6Years = 6 * 365;    // 2190
-constexpr qint64 k14Years = 14 * 365;  // 5110
-constexpr qint64 k18Years = 18 * 365;  // 6570
-constexpr qint64 k20Years = 20 * 365;  // 7300
-constexpr qint64 kAged20End = 7600;    // below 21 × 365 on purpose
-constexpr qint64 k65Years = 65 * 365;  // 23725
+constexpr qint64 k6Years = 6 * 365;   // 2190
+constexpr qint64 k14Years = 14 * 365; // 5110
+constexpr qint64 k18Years = 18 * 365; // 6570
+constexpr qint64 k20Years = 20 * 365; // 7300
+constexpr qint64 kAged20End = 7600;   // below 21 × 365 on purpose
+constexpr qint64 k65Years = 65 * 365; // 23725
 
 bool readNumber(std::string_view text, int& value)
 {
@@ -81,7 +81,10 @@ std::optional<qint64> storedDateDay(std::string_view text)
     return QDate(y, m, d).toJulianDay();
 }
 
-StatisticsCounter::StatisticsCounter(QDate today) : m_today(today.toJulianDay()) {}
+StatisticsCounter::StatisticsCounter(QDate today)
+    : m_today(today.toJulianDay())
+{
+}
 
 bool StatisticsCounter::add(const ResidentFacts& r)
 {

@@ -28,15 +28,7 @@ enum Headcount {
 };
 
 // The age brackets in the row order of the YASLAR table.
-enum AgeBracket {
-    UpTo6,
-    From6To14,
-    From14To18,
-    Over18,
-    Aged20,
-    Over65,
-    AgeBracketCount
-};
+enum AgeBracket { UpTo6, From6To14, From14To18, Over18, Aged20, Over65, AgeBracketCount };
 
 struct StatisticsCounts {
     std::array<int, HeadcountCount> headcounts{};
@@ -46,13 +38,13 @@ struct StatisticsCounts {
 // The fields of one resident that are counted, as stored: UTF-8 text, the
 // birth date as "yyyy-MM-dd". Empty views stand for empty or null fields.
 struct ResidentFacts {
-    std::string_view birthDate; // DogTar
-    std::string_view sex;       // Cinsiyeti
-    std::string_view literate;  // EvDuru2
-    std::string_view tenure;    // EvDurum1
-    std::string_view marital;   // Medeni
+    std::string_view birthDate;  // DogTar
+    std::string_view sex;        // Cinsiyeti
+    std::string_view literate;   // EvDuru2
+    std::string_view tenure;     // EvDurum1
+    std::string_view marital;    // Medeni
     std::string_view occupation; // Meslek
-    std::string_view religion;  // Dini
+    std::string_view religion;   // Dini
 };
 
 // Bit i is set when age bracket i holds for an age of `days` whole days.

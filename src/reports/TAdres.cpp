@@ -1,7 +1,7 @@
 #include "reports/TAdres.h"
 
-#include "data/StatisticsStore.h"
 #include "data/Errors.h"
+#include "data/StatisticsStore.h"
 #include "data/TDM2.h"
 #include "platform/Services.h"
 #include "reports/GeneralReportsPage.h"
@@ -58,7 +58,10 @@ QLabel* headingPanel(QWidget* page, const QString& text, int pixelSize)
 
 } // namespace
 
-TAdres::TAdres(TDM2& dm, Services& services, QWidget* parent) : TAdres(dm, services, nullptr, parent) {}
+TAdres::TAdres(TDM2& dm, Services& services, QWidget* parent)
+    : TAdres(dm, services, nullptr, parent)
+{
+}
 
 TAdres::TAdres(TDM2& dm, Services& services, ListReports& reports, QWidget* parent)
     : TAdres(dm, services, &reports, parent)

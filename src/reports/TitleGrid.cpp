@@ -11,7 +11,8 @@ constexpr int kRowHeight = 17;
 
 } // namespace
 
-TitleGrid::TitleGrid(QWidget* parent) : QTableWidget(parent)
+TitleGrid::TitleGrid(QWidget* parent)
+    : QTableWidget(parent)
 {
     setObjectName(QStringLiteral("titleGrid"));
     setRowCount(1);

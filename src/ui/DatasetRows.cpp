@@ -6,7 +6,10 @@
 
 namespace zelvar {
 
-DatasetRows::DatasetRows(Dataset* dataset) : m_dataset(dataset) {}
+DatasetRows::DatasetRows(Dataset* dataset)
+    : m_dataset(dataset)
+{
+}
 
 int DatasetRows::rowCount() const
 {

@@ -8,7 +8,9 @@
 
 namespace zelvar {
 
-FixedFrame::FixedFrame(QWidget* content) : QObject(content), m_content(content)
+FixedFrame::FixedFrame(QWidget* content)
+    : QObject(content),
+      m_content(content)
 {
     content->installEventFilter(this);
     watchFrame();

@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QtMath>
 
 namespace zelvar {
@@ -57,7 +57,9 @@ QString PleaseWaitWindow::countText() const
     return m_count->text();
 }
 
-SearchAnimation::SearchAnimation(QWidget* parent) : QWidget(parent), m_timer(new QTimer(this))
+SearchAnimation::SearchAnimation(QWidget* parent)
+    : QWidget(parent),
+      m_timer(new QTimer(this))
 {
     setFixedSize(48, 45);
     connect(m_timer, &QTimer::timeout, this, [this] {

@@ -5,7 +5,8 @@
 
 namespace zelvar {
 
-RaisedCalendar::RaisedCalendar(QWidget* parent) : QCalendarWidget(parent)
+RaisedCalendar::RaisedCalendar(QWidget* parent)
+    : QCalendarWidget(parent)
 {
     // The days stand on a button face, as buttons do.
     QPalette pal = palette();

@@ -14,7 +14,8 @@ constexpr int kTickMs = 30;
 } // namespace
 
 ScrollingStrip::ScrollingStrip(const QStringList& lines, QWidget* parent)
-    : QWidget(parent), m_timer(new QTimer(this))
+    : QWidget(parent),
+      m_timer(new QTimer(this))
 {
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(12);
@@ -58,8 +59,8 @@ void ScrollingStrip::paintEvent(QPaintEvent*)
     p.fillRect(rect(), kNavy);
     p.setPen(kLightType);
     const int x = width() - m_offset;
-    p.drawText(QRect(x, 0, fontMetrics().horizontalAdvance(m_text) + 4, height()),
-               Qt::AlignVCenter | Qt::AlignLeft, m_text);
+    p.drawText(QRect(x, 0, fontMetrics().horizontalAdvance(m_text) + 4, height()), Qt::AlignVCenter | Qt::AlignLeft,
+               m_text);
 }
 
 void ScrollingStrip::showEvent(QShowEvent* event)

@@ -11,7 +11,10 @@ namespace {
 // what it shows.
 class ValueLabelAccessible : public QAccessibleWidget {
 public:
-    explicit ValueLabelAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::StaticText) {}
+    explicit ValueLabelAccessible(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::StaticText)
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -36,7 +39,8 @@ QAccessibleInterface* valueLabelFactory(const QString& className, QObject* objec
 
 } // namespace
 
-ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent)
+ValueLabel::ValueLabel(QWidget* parent)
+    : QLabel(parent)
 {
     static const bool installed = [] {
         QAccessible::installFactory(valueLabelFactory);

@@ -1,6 +1,6 @@
 // The application error handler: two messages, otherwise the sound alone.
-#include "TestRegistry.h"
 #include "DataFixture.h"
+#include "TestRegistry.h"
 #include "app/ErrorHandler.h"
 #include "app/MainWindow.h"
 #include "app/ZelvarApplication.h"

@@ -4,9 +4,9 @@
 #include "app/ClockWindow.h"
 #include "app/MainWindow.h"
 #include "app/WindowFactories.h"
+#include "platform/fakes/FakeServices.h"
 #include "register/TForm2.h"
 #include "ui/bound/DBEdit.h"
-#include "platform/fakes/FakeServices.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -29,8 +29,8 @@ private slots:
         QVERIFY(w.startUp());
 
         // Each button through its action, as a click would run it.
-        for (const char* text : {"Hesap Makinesi", "Kelime İşlemci", "MS Word", "MS Excel", "MS Internet Explorer",
-                                 "WinAmp"}) {
+        for (const char* text :
+             {"Hesap Makinesi", "Kelime İşlemci", "MS Word", "MS Excel", "MS Internet Explorer", "WinAmp"}) {
             QAction* a = w.findAction(QString::fromUtf8(text));
             QVERIFY2(a, text);
             a->trigger();
@@ -38,9 +38,8 @@ private slots:
         QCOMPARE(s.launcher.started, s.launcher.failing);
         // The browser gives no message.
         QCOMPARE(s.prompter.texts(), (QStringList{"Window'un Hesap Makinesini Yüklü Değil !",
-                                                   "Lütfen Wordpad Programını Yükleyiniz!",
-                                                   "Microsoft Word Bulunamadı!", "Microsoft Excel Bulunamadı !",
-                                                   "WinAmp Programı Yüklü Değil !"}));
+                                                  "Lütfen Wordpad Programını Yükleyiniz!", "Microsoft Word Bulunamadı!",
+                                                  "Microsoft Excel Bulunamadı !", "WinAmp Programı Yüklü Değil !"}));
         QCOMPARE(s.prompter.shown[2].kind, MessageKind::Warning);
         QCOMPARE(s.prompter.shown[3].kind, MessageKind::Warning);
         for (const ShownDialog& d : s.prompter.shown)

@@ -57,7 +57,7 @@ private slots:
         const QString stored = PasswordHash::make("Gizli Şifre 42");
         QVERIFY(stored.startsWith("pbkdf2-sha256$120000$"));
         QVERIFY(!stored.contains("Gizli"));
-        QVERIFY(stored.size() <= 160); // fits the field
+        QVERIFY(stored.size() <= 160);                           // fits the field
         QVERIFY(stored != PasswordHash::make("Gizli Şifre 42")); // a fresh salt each time
         QVERIFY(PasswordHash::verify("Gizli Şifre 42", stored));
         QVERIFY(!PasswordHash::verify("gizli şifre 42", stored));

@@ -26,8 +26,11 @@ void typeInto(QWidget* widget, const QString& text)
 
 QString row(DataFixture& f)
 {
-    return f.dm().database().scalar("select group_concat(Zelvar || '/' || Il || '/' || Ilce || '/' || Mahalle, '|') "
-                                    "from Mahalle").toString();
+    return f.dm()
+        .database()
+        .scalar("select group_concat(Zelvar || '/' || Il || '/' || Ilce || '/' || Mahalle, '|') "
+                "from Mahalle")
+        .toString();
 }
 
 } // namespace

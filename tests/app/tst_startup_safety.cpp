@@ -7,8 +7,8 @@
 #include "TestRegistry.h"
 #include "app/DataFolderOpening.h"
 #include "data/Backup.h"
-#include "data/Database.h"
 #include "data/DataFolderLock.h"
+#include "data/Database.h"
 #include "platform/fakes/FakeServices.h"
 
 #include <QDir>
@@ -180,8 +180,9 @@ class DamagedDatabaseRestoreTest : public QObject {
         const QString folder = goodFolder(dir, name);
         const BackupFolder backups(folder);
         const QString sound = backups.backUp(QDateTime(QDate(2026, 12, 8), QTime(8, 0, 0)));
-        writeBytes(QDir(backups.path()).filePath(BackupFolder::fileNameFor(QDateTime(QDate(2026, 12, 8), QTime(8, 30, 0)))),
-                   bytesOf(sound).left(4096 + 100));
+        writeBytes(
+            QDir(backups.path()).filePath(BackupFolder::fileNameFor(QDateTime(QDate(2026, 12, 8), QTime(8, 30, 0)))),
+            bytesOf(sound).left(4096 + 100));
         writeBytes(dbFile(folder), QByteArray("bozuk veri ").repeated(500));
         writeBytes(dbFile(folder) + "-wal", QByteArray("eski günlük"));
         return folder;
@@ -260,7 +261,8 @@ private slots:
             opening.offerRestore(prompter, clock);
             QCOMPARE(opening.open(), DataFolderOpening::kOpened);
             QVERIFY(prompter.scriptUsedUp());
-            QVERIFY2(prompter.lastText().contains("zorp.sqlite dosyası boş (0 bayt)."), qPrintable(prompter.lastText()));
+            QVERIFY2(prompter.lastText().contains("zorp.sqlite dosyası boş (0 bayt)."),
+                     qPrintable(prompter.lastText()));
             QCOMPARE(opening.dm()->Query2->recordCount(), 0);
         }
         writeBytes(dbFile(folder), QByteArray());

@@ -17,8 +17,8 @@ void DataFixture::addResident(const QString& name, int number, const QVariantMap
         marks << QStringLiteral("?");
         params << it.value();
     }
-    m_dm->database().exec(QStringLiteral("insert into zelvarx (%1) values (%2)").arg(columns.join(','), marks.join(',')),
-                          params);
+    m_dm->database().exec(
+        QStringLiteral("insert into zelvarx (%1) values (%2)").arg(columns.join(','), marks.join(',')), params);
 }
 
 void DataFixture::restart()

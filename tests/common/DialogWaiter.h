@@ -9,7 +9,8 @@
 namespace zelvar::testing {
 
 // Runs `act` on the first modal dialog of type T that opens.
-template <typename T> void whenDialogOpens(std::function<void(T*)> act)
+template <typename T>
+void whenDialogOpens(std::function<void(T*)> act)
 {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, act] {

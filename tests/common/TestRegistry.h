@@ -26,5 +26,5 @@ struct Registrar {
 
 } // namespace zelvar::testing
 
-#define ZELVAR_TEST(Class) \
+#define ZELVAR_TEST(Class)                                                                                             \
     static ::zelvar::testing::Registrar zelvarRegistrar_##Class(#Class, [] { return new Class; });

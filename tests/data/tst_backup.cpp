@@ -17,8 +17,8 @@
 
 using namespace zelvar;
 using zelvar::testing::bytesOf;
-using zelvar::testing::writeBytes;
 using zelvar::testing::DataFixture;
+using zelvar::testing::writeBytes;
 
 namespace {
 

@@ -119,9 +119,9 @@ private slots:
                                     {crashtest::residentName(n)})
                              .toInt(),
                          1);
-                QCOMPARE(db->scalar(QStringLiteral("select Nakil from zelvarx where KayitNo = ?"), {double(n)})
-                             .toString(),
-                         QStringLiteral("1"));
+                QCOMPARE(
+                    db->scalar(QStringLiteral("select Nakil from zelvarx where KayitNo = ?"), {double(n)}).toString(),
+                    QStringLiteral("1"));
             }
             // No move-out row anywhere lacks its resident's flag.
             QCOMPARE(db->scalar(QStringLiteral("select count(*) from Nakil n where not exists (select 1 from "

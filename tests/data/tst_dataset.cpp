@@ -15,7 +15,12 @@ namespace {
 // A control that has typed text waiting to be written into its field.
 class PendingText : public DataLink {
 public:
-    PendingText(Dataset* d, QString field) : m_ds(d), m_field(std::move(field)) { d->addLink(this); }
+    PendingText(Dataset* d, QString field)
+        : m_ds(d),
+          m_field(std::move(field))
+    {
+        d->addLink(this);
+    }
     ~PendingText() override { m_ds->removeLink(this); }
     void type(const QString& text)
     {
@@ -102,7 +107,8 @@ private slots:
         q->edit();
         q->setValue("Adi", "Fatma Demir");
         QVERIFY(q->locate("Adi", "Ali Kaya"));
-        QCOMPARE(f.dm().database().scalar("select Adi from zelvarx where KayitNo=4").toString(), QString("Fatma Demir"));
+        QCOMPARE(f.dm().database().scalar("select Adi from zelvarx where KayitNo=4").toString(),
+                 QString("Fatma Demir"));
     }
 
     void cancelDeleteAndClose()
@@ -395,9 +401,8 @@ private slots:
         passMatches(*dm.Query7);
         // A visitor that fails leaves the dataset able to read again.
         TDM2::reopen(dm.Query2, "select * from zelvarx order by KayitNo");
-        QVERIFY_THROWS_EXCEPTION(DatasetError, dm.Query2->forEachRow([](int, const RowView&) {
-            throw DatasetError("dur");
-        }));
+        QVERIFY_THROWS_EXCEPTION(DatasetError,
+                                 dm.Query2->forEachRow([](int, const RowView&) { throw DatasetError("dur"); }));
         passMatches(*dm.Query2);
     }
 
@@ -420,8 +425,7 @@ private slots:
             TDM2 dm(dir.path());
             // A new database has the statistics rows and no password or office row.
             QCOMPARE(dm.database().scalar("select count(*) from GRUP1").toInt(), 10);
-            QCOMPARE(dm.database().scalar("select Grup from YASLAR where rowid=6").toString(),
-                     QString("65 den Büyük"));
+            QCOMPARE(dm.database().scalar("select Grup from YASLAR where rowid=6").toString(), QString("65 den Büyük"));
             QCOMPARE(dm.tbsifre->recordCount(), 0);
             QCOMPARE(dm.tbMah->recordCount(), 0);
         }

@@ -35,13 +35,16 @@ QByteArray folderDigest(const QString& folder)
 void addSampleResidents(DataFixture& f)
 {
     f.addResident("Mustafa Yılmaz", 1,
-                  {{"DogTar", QDate(1964, 8, 1)}, {"Medeni", "Evli"}, {"Cinsiyeti", "Erkek"},
-                   {"Sokak", "4001"}, {"EvNo", "68/5"}, {"NC_Seri", "N 0054643"}});
-    f.addResident("Ayşe Çalışkan", 2,
-                  {{"DogTar", QDate(1999, 12, 31)}, {"Medeni", "Evli"}, {"Cinsiyeti", "Kadın"},
-                   {"Apartman", "Gül Apt."}});
-    f.addResident("Fatma Kara", 3,
-                  {{"DogTar", QDate(2000, 1, 2)}, {"Medeni", "Evli"}, {"Cinsiyeti", "Kadın"}});
+                  {{"DogTar", QDate(1964, 8, 1)},
+                   {"Medeni", "Evli"},
+                   {"Cinsiyeti", "Erkek"},
+                   {"Sokak", "4001"},
+                   {"EvNo", "68/5"},
+                   {"NC_Seri", "N 0054643"}});
+    f.addResident(
+        "Ayşe Çalışkan", 2,
+        {{"DogTar", QDate(1999, 12, 31)}, {"Medeni", "Evli"}, {"Cinsiyeti", "Kadın"}, {"Apartman", "Gül Apt."}});
+    f.addResident("Fatma Kara", 3, {{"DogTar", QDate(2000, 1, 2)}, {"Medeni", "Evli"}, {"Cinsiyeti", "Kadın"}});
     f.addResident("Ali Demir", 4, {{"DogTar", QDate(1960, 5, 5)}, {"Medeni", "Bekar"}});
 }
 
@@ -114,7 +117,8 @@ private slots:
         QCOMPARE(names(q), (QStringList{"Mustafa Yılmaz", "Ayşe Çalışkan"}));
         QCOMPARE(q->displayTextAt(1, 1), QString("31.12.1999")); // the date field shows as a date
 
-        QVERIFY_THROWS_EXCEPTION(EngineError, runFreeQuery(*q, "Adi", "WHEREDogTar <\"15.09.1999\" and DogYer = \"Bornova\";"));
+        QVERIFY_THROWS_EXCEPTION(EngineError,
+                                 runFreeQuery(*q, "Adi", "WHEREDogTar <\"15.09.1999\" and DogYer = \"Bornova\";"));
         QVERIFY(!q->isActive());
 
         runFreeQuery(*q, "Adi", "WHERE NC_Seri = \"N 0054643\"");

@@ -18,8 +18,8 @@ class RegisterListTest : public QObject {
 private slots:
     void foldedColumnFoldsAsTurkishTextDoes()
     {
-        const QStringList names{"IŞIK İpek", "ılgaz ıŞık", "ÇAĞLAR Ümit", "Ödül ŞÜKRÜ", "", "Zoë Ñandú", "日本 Ab",
-                                "😀 Emoji İ"};
+        const QStringList names{"IŞIK İpek", "ılgaz ıŞık", "ÇAĞLAR Ümit", "Ödül ŞÜKRÜ",
+                                "",          "Zoë Ñandú",  "日本 Ab",     "😀 Emoji İ"};
         FoldedColumn column;
         for (const QString& name : names) {
             const QByteArray utf8 = name.toUtf8();

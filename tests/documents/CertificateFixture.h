@@ -22,23 +22,40 @@ struct CertificateFixture {
     void setOffice(const QString& fotobas = QStringLiteral("1"))
     {
         dm().database().exec(QStringLiteral("delete from Mahalle"));
-        dm().database().exec(QStringLiteral("insert into Mahalle (Il, Ilce, Mahalle, Zelvar, Fotobas) values (?, ?, ?, ?, ?)"),
-                             {QStringLiteral("İzmir"), QStringLiteral("Bornova"), QStringLiteral("Kazımdirik"),
-                              QStringLiteral("Hasan Demir"), fotobas.isEmpty() ? QVariant() : QVariant(fotobas)});
+        dm().database().exec(
+            QStringLiteral("insert into Mahalle (Il, Ilce, Mahalle, Zelvar, Fotobas) values (?, ?, ?, ?, ?)"),
+            {QStringLiteral("İzmir"), QStringLiteral("Bornova"), QStringLiteral("Kazımdirik"),
+             QStringLiteral("Hasan Demir"), fotobas.isEmpty() ? QVariant() : QVariant(fotobas)});
         dm().tbMah->refresh();
         dm().tbMah->first();
     }
 
     static QVariantMap fullResident()
     {
-        return {{"BabaAdi", "Mehmet"},        {"AnaAdi", "Fatma"},         {"DogYeri", "Ödemiş"},
-                {"DogTar", "1964-08-01"},     {"Medeni", "Evli"},          {"Tabiyeti", "T.C."},
-                {"Meslek", "Öğretmen"},       {"Vilayeti", "Manisa"},      {"Kazasi", "Salihli"},
-                {"Mahalle", "Erzene"},        {"Sokak", "Gül Sokak"},      {"EvNo", "12/3"},
-                {"Apartman", "Çınar Apt."},   {"MahalleKoyu", "Birgi"},    {"Cilt", "12"},
-                {"Hane", "345"},              {"Sayfa", "67"},             {"NC_Tarihi", "1990-05-15"},
-                {"NC_KayitNo", "A123"},       {"NC_Seri", "B456789"},      {"NC_Daire", "Salihli"},
-                {"NC_Nedeni", "Yenileme"},    {"Dini", "İslam"},           {"Cinsiyeti", "Kadın"},
+        return {{"BabaAdi", "Mehmet"},
+                {"AnaAdi", "Fatma"},
+                {"DogYeri", "Ödemiş"},
+                {"DogTar", "1964-08-01"},
+                {"Medeni", "Evli"},
+                {"Tabiyeti", "T.C."},
+                {"Meslek", "Öğretmen"},
+                {"Vilayeti", "Manisa"},
+                {"Kazasi", "Salihli"},
+                {"Mahalle", "Erzene"},
+                {"Sokak", "Gül Sokak"},
+                {"EvNo", "12/3"},
+                {"Apartman", "Çınar Apt."},
+                {"MahalleKoyu", "Birgi"},
+                {"Cilt", "12"},
+                {"Hane", "345"},
+                {"Sayfa", "67"},
+                {"NC_Tarihi", "1990-05-15"},
+                {"NC_KayitNo", "A123"},
+                {"NC_Seri", "B456789"},
+                {"NC_Daire", "Salihli"},
+                {"NC_Nedeni", "Yenileme"},
+                {"Dini", "İslam"},
+                {"Cinsiyeti", "Kadın"},
                 {"IsAdresi", "Ege Üniversitesi\nFen Fakültesi"}};
     }
 
@@ -63,10 +80,14 @@ struct CertificateFixture {
 
     QString log(int number)
     {
-        return dm().database().scalar(QStringLiteral("select Belgeler from zelvarx where KayitNo = ?"), {double(number)}).toString();
+        return dm()
+            .database()
+            .scalar(QStringLiteral("select Belgeler from zelvarx where KayitNo = ?"), {double(number)})
+            .toString();
     }
 
-    CertificateCommand command(const QString& number = QStringLiteral("2026/15"), const QString& purpose = QStringLiteral("Banka"))
+    CertificateCommand command(const QString& number = QStringLiteral("2026/15"),
+                               const QString& purpose = QStringLiteral("Banka"))
     {
         CertificateCommand c(dm(), fakes.services);
         c.setResidenceDialog([number, purpose](TQrIkamet& form) {

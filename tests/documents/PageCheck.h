@@ -19,7 +19,12 @@ struct Expected {
 
 inline QString describe(const Expected& e)
 {
-    return QStringLiteral("%1 at %2/%3 %4pt%5").arg(e.text).arg(e.top).arg(e.left).arg(e.size).arg(e.bold ? " bold" : "");
+    return QStringLiteral("%1 at %2/%3 %4pt%5")
+        .arg(e.text)
+        .arg(e.top)
+        .arg(e.left)
+        .arg(e.size)
+        .arg(e.bold ? " bold" : "");
 }
 
 // Checks the expected texts in a band whose corner stands at `origin` on

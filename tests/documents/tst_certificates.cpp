@@ -54,12 +54,23 @@ QList<Expected> residenceLabels()
 
 QList<Expected> residenceValues()
 {
-    return {{28.0, 44.5, "2026/15", 10},      {36.5, 44.5, "Ayşe Yılmaz", 10}, {42.6, 44.5, "Mehmet", 10},
-            {48.7, 44.5, "Fatma", 10},        {54.8, 44.5, "Ödemiş", 10},      {60.9, 44.5, "01.08.1964", 10},
-            {66.9, 44.5, "Evli", 10},         {73.0, 44.5, "T.C.", 10},        {79.1, 44.5, "Banka", 10},
-            {85.2, 44.5, "Öğretmen", 10},     {91.3, 44.5, "Manisa", 10},      {91.3, 67.7, "Salihli", 10},
-            {97.4, 44.5, "Erzene", 10},       {102.7, 44.5, "Gül Sokak", 10},  {102.7, 72.0, "12/3", 10},
-            {108.0, 44.5, "Çınar Apt.", 10},  {147.9, 77.8, "Mehmet", 11, true, true},
+    return {{28.0, 44.5, "2026/15", 10},
+            {36.5, 44.5, "Ayşe Yılmaz", 10},
+            {42.6, 44.5, "Mehmet", 10},
+            {48.7, 44.5, "Fatma", 10},
+            {54.8, 44.5, "Ödemiş", 10},
+            {60.9, 44.5, "01.08.1964", 10},
+            {66.9, 44.5, "Evli", 10},
+            {73.0, 44.5, "T.C.", 10},
+            {79.1, 44.5, "Banka", 10},
+            {85.2, 44.5, "Öğretmen", 10},
+            {91.3, 44.5, "Manisa", 10},
+            {91.3, 67.7, "Salihli", 10},
+            {97.4, 44.5, "Erzene", 10},
+            {102.7, 44.5, "Gül Sokak", 10},
+            {102.7, 72.0, "12/3", 10},
+            {108.0, 44.5, "Çınar Apt.", 10},
+            {147.9, 77.8, "Mehmet", 11, true, true},
             {153.7, 6.3, "Ayşe Yılmaz", 11, true}};
 }
 
@@ -98,11 +109,11 @@ QList<Expected> idChangeLabels()
 
 QList<Expected> idChangeValues()
 {
-    return {{16.9, 42.3, "Ayşe Yılmaz", 10}, {22.5, 42.3, "Mehmet", 10},    {28.0, 42.3, "Fatma", 10},
+    return {{16.9, 42.3, "Ayşe Yılmaz", 10}, {22.5, 42.3, "Mehmet", 10},     {28.0, 42.3, "Fatma", 10},
             {33.3, 42.3, "Ödemiş", 10},      {38.9, 42.3, "01.08.1964", 10}, {57.1, 48.7, "Manisa", 10},
-            {63.0, 48.7, "Salihli", 10},     {68.5, 48.7, "Birgi", 10},     {74.3, 48.7, "12", 10},
-            {79.9, 48.7, "345", 10},         {85.7, 48.7, "67", 10},        {97.1, 48.7, "15.05.1990", 10},
-            {101.6, 69.8, "A123", 10},       {102.9, 48.7, "B456789", 10},  {108.5, 48.7, "Gül Sokak", 10},
+            {63.0, 48.7, "Salihli", 10},     {68.5, 48.7, "Birgi", 10},      {74.3, 48.7, "12", 10},
+            {79.9, 48.7, "345", 10},         {85.7, 48.7, "67", 10},         {97.1, 48.7, "15.05.1990", 10},
+            {101.6, 69.8, "A123", 10},       {102.9, 48.7, "B456789", 10},   {108.5, 48.7, "Gül Sokak", 10},
             {114.3, 48.7, "12/3", 10},       {114.3, 65.6, "Çınar Apt.", 10}};
 }
 
@@ -144,13 +155,26 @@ QList<Expected> idCopyLabels()
 
 QList<Expected> idCopyValues()
 {
-    return {{12.7, 42.3, "7", 10},           {18.3, 42.3, "B456789", 10},   {24.1, 42.3, "Ayşe Yılmaz", 10},
-            {29.6, 42.3, "Mehmet", 10},      {35.2, 42.3, "Fatma", 10},     {41.0, 42.3, "Ödemiş", 10},
-            {46.6, 42.3, "01.08.1964", 10},  {52.1, 42.3, "Evli", 10},      {57.9, 42.3, "İslam", 10},
-            {63.5, 42.3, "Kadın", 10},       {75.9, 42.3, "Manisa", 10},    {81.5, 42.3, "Salihli", 10},
-            {87.0, 42.3, "Birgi", 10},       {92.6, 42.3, "12", 10},        {98.2, 42.3, "345", 10},
-            {103.7, 42.3, "67", 10},         {109.3, 42.3, "Salihli", 10},  {114.8, 42.3, "15.05.1990", 10},
-            {120.4, 42.3, "Yenileme", 10},   {132.6, 4.2, "Ayşe Yılmaz", 10, true},
+    return {{12.7, 42.3, "7", 10},
+            {18.3, 42.3, "B456789", 10},
+            {24.1, 42.3, "Ayşe Yılmaz", 10},
+            {29.6, 42.3, "Mehmet", 10},
+            {35.2, 42.3, "Fatma", 10},
+            {41.0, 42.3, "Ödemiş", 10},
+            {46.6, 42.3, "01.08.1964", 10},
+            {52.1, 42.3, "Evli", 10},
+            {57.9, 42.3, "İslam", 10},
+            {63.5, 42.3, "Kadın", 10},
+            {75.9, 42.3, "Manisa", 10},
+            {81.5, 42.3, "Salihli", 10},
+            {87.0, 42.3, "Birgi", 10},
+            {92.6, 42.3, "12", 10},
+            {98.2, 42.3, "345", 10},
+            {103.7, 42.3, "67", 10},
+            {109.3, 42.3, "Salihli", 10},
+            {114.8, 42.3, "15.05.1990", 10},
+            {120.4, 42.3, "Yenileme", 10},
+            {132.6, 4.2, "Ayşe Yılmaz", 10, true},
             {144.2, 25.4, "Salihli", 10, true}};
 }
 
@@ -191,8 +215,8 @@ private slots:
         // A resident with nothing but a name: the labels stay, the values are empty.
         f.standOn(8);
         QVERIFY(f.command(QString(), QString()).residence(f.forms.residence));
-        expectPage(f.lastPage(), residenceLabels() + QList<Expected>{{36.5, 44.5, "Boş Kişi", 10},
-                                                                       {153.7, 6.3, "Boş Kişi", 11, true}});
+        expectPage(f.lastPage(), residenceLabels() +
+                                     QList<Expected>{{36.5, 44.5, "Boş Kişi", 10}, {153.7, 6.3, "Boş Kişi", 11, true}});
     }
 
     void idCardChangePageWithReasonAndWorkAddress()
@@ -248,8 +272,8 @@ private slots:
         f.standOn(8);
         QVERIFY(f.command().idCardCopy(f.forms.idCardCopy));
         expectPage(f.lastPage(), idCopyLabels() + QList<Expected>{{12.7, 42.3, "8", 10},
-                                                                    {24.1, 42.3, "Boş Kişi", 10},
-                                                                    {132.6, 4.2, "Boş Kişi", 10, true}});
+                                                                  {24.1, 42.3, "Boş Kişi", 10},
+                                                                  {132.6, 4.2, "Boş Kişi", 10, true}});
     }
 
     void photoOnlyWhenTheOfficePrintsPhotosAndTheRowIsTheResidents()
@@ -322,7 +346,8 @@ private slots:
         f.fakes.printing.answerPrinted(1);
         f.fakes.prompter.input(QString());
         f.command().idCardChange(f.forms.idCardChange);
-        QVERIFY(f.log(7).endsWith(QStringLiteral("\nNüfus Cüzdan Sureti 09.12.2026\nNüfus Cüzdanı Değiştirme Belgesi 09.12.2026")));
+        QVERIFY(f.log(7).endsWith(
+            QStringLiteral("\nNüfus Cüzdan Sureti 09.12.2026\nNüfus Cüzdanı Değiştirme Belgesi 09.12.2026")));
         QCOMPARE(f.log(8), QString());
         // The register shows the new lines.
         QVERIFY(f.dm().Query2->displayText(QStringLiteral("Belgeler")).endsWith(QStringLiteral("Belgesi 09.12.2026")));
@@ -343,7 +368,8 @@ private slots:
         CertificateFixture f;
         MeddlingPrinting printing;
         Services services = f.fakes.services;
-        Services withMeddling{services.prompter, services.sound, services.launcher, services.help, services.clock, printing};
+        Services withMeddling{services.prompter, services.sound, services.launcher,
+                              services.help,     services.clock, printing};
         f.setOffice();
         f.data.addResident(QStringLiteral("Ayşe Yılmaz"), 7);
         f.data.addResident(QStringLiteral("Ali Kaya"), 8);
@@ -359,7 +385,9 @@ private slots:
         f.standOn(8);
         printing.meanwhile = [&f] { f.dm().database().exec(QStringLiteral("delete from zelvarx where KayitNo = 8")); };
         CertificateCommand(f.dm(), withMeddling).idCardCopy(f.forms.idCardCopy);
-        QCOMPARE(f.dm().database().scalar(QStringLiteral("select count(*) from zelvarx where Belgeler is not null")).toInt(), 1);
+        QCOMPARE(
+            f.dm().database().scalar(QStringLiteral("select count(*) from zelvarx where Belgeler is not null")).toInt(),
+            1);
     }
 
     void officeRowSavedFirstAndEmptyRegisterStops()
@@ -381,7 +409,8 @@ private slots:
         f.dm().tbMah->edit();
         f.dm().tbMah->setValue(QStringLiteral("Fotobas"), QStringLiteral("1"));
         QVERIFY(f.command().idCardCopy(f.forms.idCardCopy));
-        QCOMPARE(f.dm().database().scalar(QStringLiteral("select Fotobas from Mahalle")).toString(), QStringLiteral("1"));
+        QCOMPARE(f.dm().database().scalar(QStringLiteral("select Fotobas from Mahalle")).toString(),
+                 QStringLiteral("1"));
         QCOMPARE(pictures(f.lastPage()).size(), 1);
         // The print query holds the resident printed.
         QCOMPARE(f.dm().Query1->recordCount(), 1);

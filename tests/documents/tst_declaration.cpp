@@ -17,38 +17,83 @@ namespace {
 
 QList<Expected> detailCaptions()
 {
-    return {{2.1, 1.9, "N.Cz.Seri No", 9, true},   {2.1, 22.2, "Adı Soyadı", 9, true},  {2.1, 57.7, "Baba Adı", 9, true},
-            {2.1, 74.6, "Ana Adı", 9, true},       {2.1, 91.3, "Doğ.Yeri", 9, true},    {2.1, 111.9, "Doğ.Tarihi", 9, true},
-            {2.1, 130.2, "Med.Hali", 9, true},     {2.1, 146.6, "Dini", 9, true},       {2.1, 160.1, "İL", 9, true},
-            {2.1, 177.0, "İlçe", 9, true},         {2.1, 194.2, "Mah./Köy", 9, true},   {2.1, 218.0, "Cilt No", 9, true},
-            {2.1, 228.6, "Sayfa No", 9, true},     {2.1, 243.4, "Kütük No", 9, true},   {2.1, 251.9, "Ver.Nüf.Da.", 9, true},
-            {12.7, 2.1, "Ver. Nedeni", 9, true},   {12.7, 22.2, "Cüz.Kayıt No", 9, true}, {12.7, 47.6, "Ver. Tarihi", 9, true},
-            {12.7, 70.9, "Uyruğu", 9, true},       {12.7, 86.3, "Cinsiyeti", 9, true},  {12.7, 102.9, "İşi veya Okulu", 9, true},
-            {12.7, 129.6, "Yakınlığı", 9, true},   {12.7, 144.7, "Önceki Adres 1", 9, true},
-            {13.0, 173.3, "Önceki Adres 2", 9, true}, {12.7, 198.4, "Geliş Tarihi", 9, true},
-            {12.7, 218.3, "Gittiği Adres 1", 9, true}, {12.7, 245.8, "Gittiği Adres 2", 9, true}};
+    return {{2.1, 1.9, "N.Cz.Seri No", 9, true},
+            {2.1, 22.2, "Adı Soyadı", 9, true},
+            {2.1, 57.7, "Baba Adı", 9, true},
+            {2.1, 74.6, "Ana Adı", 9, true},
+            {2.1, 91.3, "Doğ.Yeri", 9, true},
+            {2.1, 111.9, "Doğ.Tarihi", 9, true},
+            {2.1, 130.2, "Med.Hali", 9, true},
+            {2.1, 146.6, "Dini", 9, true},
+            {2.1, 160.1, "İL", 9, true},
+            {2.1, 177.0, "İlçe", 9, true},
+            {2.1, 194.2, "Mah./Köy", 9, true},
+            {2.1, 218.0, "Cilt No", 9, true},
+            {2.1, 228.6, "Sayfa No", 9, true},
+            {2.1, 243.4, "Kütük No", 9, true},
+            {2.1, 251.9, "Ver.Nüf.Da.", 9, true},
+            {12.7, 2.1, "Ver. Nedeni", 9, true},
+            {12.7, 22.2, "Cüz.Kayıt No", 9, true},
+            {12.7, 47.6, "Ver. Tarihi", 9, true},
+            {12.7, 70.9, "Uyruğu", 9, true},
+            {12.7, 86.3, "Cinsiyeti", 9, true},
+            {12.7, 102.9, "İşi veya Okulu", 9, true},
+            {12.7, 129.6, "Yakınlığı", 9, true},
+            {12.7, 144.7, "Önceki Adres 1", 9, true},
+            {13.0, 173.3, "Önceki Adres 2", 9, true},
+            {12.7, 198.4, "Geliş Tarihi", 9, true},
+            {12.7, 218.3, "Gittiği Adres 1", 9, true},
+            {12.7, 245.8, "Gittiği Adres 2", 9, true}};
 }
 
 QList<Expected> detailValues()
 {
-    return {{6.3, 1.6, "B456789", 9},      {6.3, 22.2, "Ayşe Yılmaz", 9},  {6.3, 57.7, "Mehmet", 9},
-            {6.3, 74.9, "Fatma", 9},       {6.3, 91.3, "Ödemiş", 9},       {6.3, 112.4, "01.08.1964", 9},
-            {6.3, 130.4, "Evli", 9},       {6.3, 147.1, "İslam", 9},       {6.3, 160.1, "Manisa", 9},
-            {6.3, 177.3, "Salihli", 9},    {6.3, 194.2, "Birgi", 9},       {6.3, 220.5, "12", 9, false, true},
-            {6.3, 233.0, "67", 9, false, true}, {6.3, 247.5, "345", 9, false, true}, {6.3, 257.2, "Salihli", 9},
-            {16.9, 2.1, "Yenileme", 9},    {16.9, 22.2, "A123", 9},        {16.9, 47.9, "15.05.1990", 9},
-            {16.9, 70.6, "T.C.", 9},       {16.9, 86.5, "Kadın", 9},       {16.9, 102.9, "Öğretmen", 9},
-            {16.9, 129.6, "Kızı", 9},      {16.9, 144.7, "Eski Sk. 5", 9}, {16.9, 173.3, "Karşıyaka", 9},
-            {16.9, 198.7, "02.02.2020", 9}, {16.9, 218.5, "Yeni Sk. 9", 9}, {16.9, 245.8, "Buca", 9}};
+    return {{6.3, 1.6, "B456789", 9},
+            {6.3, 22.2, "Ayşe Yılmaz", 9},
+            {6.3, 57.7, "Mehmet", 9},
+            {6.3, 74.9, "Fatma", 9},
+            {6.3, 91.3, "Ödemiş", 9},
+            {6.3, 112.4, "01.08.1964", 9},
+            {6.3, 130.4, "Evli", 9},
+            {6.3, 147.1, "İslam", 9},
+            {6.3, 160.1, "Manisa", 9},
+            {6.3, 177.3, "Salihli", 9},
+            {6.3, 194.2, "Birgi", 9},
+            {6.3, 220.5, "12", 9, false, true},
+            {6.3, 233.0, "67", 9, false, true},
+            {6.3, 247.5, "345", 9, false, true},
+            {6.3, 257.2, "Salihli", 9},
+            {16.9, 2.1, "Yenileme", 9},
+            {16.9, 22.2, "A123", 9},
+            {16.9, 47.9, "15.05.1990", 9},
+            {16.9, 70.6, "T.C.", 9},
+            {16.9, 86.5, "Kadın", 9},
+            {16.9, 102.9, "Öğretmen", 9},
+            {16.9, 129.6, "Kızı", 9},
+            {16.9, 144.7, "Eski Sk. 5", 9},
+            {16.9, 173.3, "Karşıyaka", 9},
+            {16.9, 198.7, "02.02.2020", 9},
+            {16.9, 218.5, "Yeni Sk. 9", 9},
+            {16.9, 245.8, "Buca", 9}};
 }
 
 QList<Expected> header(const QString& street, const QString& number, const QString& phone, const QString& type)
 {
-    return {{2.1, 2.1, "Konutun Bul. Yer:", 9, true}, {2.4, 29.6, "İl:", 9, true},      {2.4, 33.9, "İzmir", 9},
-            {2.1, 57.1, "İlçe: ", 9, true},           {2.1, 65.9, "Bornova", 9},        {2.1, 88.9, "Mahalle:", 9, true},
-            {2.1, 102.9, "Kazımdirik", 9},            {2.1, 132.0, "Cad. / Sokak:", 9, true}, {2.1, 153.2, street, 9},
-            {2.1, 177.5, "Bina / Ev No:", 9, true},   {2.1, 196.6, number, 9},          {2.1, 210.6, "Telefon:", 9, true},
-            {2.1, 224.1, phone, 9},                   {2.1, 243.7, "Konut T.", 9, true}, {2.1, 256.4, type, 9}};
+    return {{2.1, 2.1, "Konutun Bul. Yer:", 9, true},
+            {2.4, 29.6, "İl:", 9, true},
+            {2.4, 33.9, "İzmir", 9},
+            {2.1, 57.1, "İlçe: ", 9, true},
+            {2.1, 65.9, "Bornova", 9},
+            {2.1, 88.9, "Mahalle:", 9, true},
+            {2.1, 102.9, "Kazımdirik", 9},
+            {2.1, 132.0, "Cad. / Sokak:", 9, true},
+            {2.1, 153.2, street, 9},
+            {2.1, 177.5, "Bina / Ev No:", 9, true},
+            {2.1, 196.6, number, 9},
+            {2.1, 210.6, "Telefon:", 9, true},
+            {2.1, 224.1, phone, 9},
+            {2.1, 243.7, "Konut T.", 9, true},
+            {2.1, 256.4, type, 9}};
 }
 
 QVariantMap declarationResident(const QString& street, const QString& phone)
@@ -202,7 +247,8 @@ private slots:
 
         // Title band, framed and filled, with its centred title.
         const double left = 12.7;
-        expectTexts(one, {left, 12.7}, {{2.1, 271.6 / 2, "Konutta Kalanlara Ait Kimlik Bildirme Belgesi", 14, false, true}});
+        expectTexts(one, {left, 12.7},
+                    {{2.1, 271.6 / 2, "Konutta Kalanlara Ait Kimlik Bildirme Belgesi", 14, false, true}});
         QVERIFY(!two.findText(QStringLiteral("Konutta Kalanlara Ait Kimlik Bildirme Belgesi")));
         // The header under the title on page 1, at the top on page 2, each
         // with its page's first resident.

@@ -57,14 +57,22 @@ struct Desk {
 
     static QVariantMap fullFields()
     {
-        return {{"BabaAdi", QStringLiteral("Hüseyin")}, {"AnaAdi", QStringLiteral("Gülşen")},
-                {"DogYeri", QStringLiteral("Çorum")},    {"DogTar", QStringLiteral("1980-03-05")},
-                {"Medeni", QStringLiteral("Evli")},      {"Tabiyeti", QStringLiteral("T.C.")},
-                {"Meslek", QStringLiteral("Öğretmen")},  {"Dini", QStringLiteral("İslam")},
-                {"Vilayeti", QStringLiteral("Çorum")},   {"Kazasi", QStringLiteral("Sungurlu")},
-                {"MahalleKoyu", QStringLiteral("Kemalli")}, {"Cilt", QStringLiteral("12")},
-                {"Hane", QStringLiteral("345")},         {"Sayfa", QStringLiteral("67")},
-                {"Sokak", QStringLiteral("Gül Sokak")},  {"Apartman", QStringLiteral("Işık Apt.")},
+        return {{"BabaAdi", QStringLiteral("Hüseyin")},
+                {"AnaAdi", QStringLiteral("Gülşen")},
+                {"DogYeri", QStringLiteral("Çorum")},
+                {"DogTar", QStringLiteral("1980-03-05")},
+                {"Medeni", QStringLiteral("Evli")},
+                {"Tabiyeti", QStringLiteral("T.C.")},
+                {"Meslek", QStringLiteral("Öğretmen")},
+                {"Dini", QStringLiteral("İslam")},
+                {"Vilayeti", QStringLiteral("Çorum")},
+                {"Kazasi", QStringLiteral("Sungurlu")},
+                {"MahalleKoyu", QStringLiteral("Kemalli")},
+                {"Cilt", QStringLiteral("12")},
+                {"Hane", QStringLiteral("345")},
+                {"Sayfa", QStringLiteral("67")},
+                {"Sokak", QStringLiteral("Gül Sokak")},
+                {"Apartman", QStringLiteral("Işık Apt.")},
                 {"EvNo", QStringLiteral("5/3")}};
     }
 
@@ -92,10 +100,7 @@ struct Desk {
     }
 
     // The register's current resident moved to the given record number.
-    void goTo(int number)
-    {
-        dm().Query2->locate(QStringLiteral("KayitNo"), number);
-    }
+    void goTo(int number) { dm().Query2->locate(QStringLiteral("KayitNo"), number); }
 
     TEditor* editor() const { return main ? qobject_cast<TEditor*>(main->editorWindow()) : nullptr; }
 
@@ -123,7 +128,9 @@ struct Desk {
 
     QString log(int number)
     {
-        return dm().database().scalar(QStringLiteral("select Belgeler from zelvarx where KayitNo = ?"), {number})
+        return dm()
+            .database()
+            .scalar(QStringLiteral("select Belgeler from zelvarx where KayitNo = ?"), {number})
             .toString();
     }
 };

@@ -53,8 +53,9 @@ struct Bench {
 void typeInto(QWidget* w, const QString& text)
 {
     for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, c.unicode() < 128 ? Qt::Key(QChar(c).toUpper().unicode()) : Qt::Key_unknown,
-                            QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, w,
+                            c.unicode() < 128 ? Qt::Key(QChar(c).toUpper().unicode()) : Qt::Key_unknown, QString(c),
+                            Qt::NoModifier);
 }
 
 } // namespace
@@ -68,9 +69,10 @@ private slots:
         TEditor& e = *b.editor;
         QCOMPARE(e.windowTitle(), QStringLiteral("Editor"));
         QCOMPARE(e.size(), QSize(630, 436));
-        const QStringList hints = {"Kapat", "Aç", "Kaydet", "Yazdır", "Kes", "Kopyala", "Yapıştır", "Geri Al", "Sil",
-                                   "Hepsini Seç", "Sola Yasla", "Ortala", "Sağa Yasla", "Koyu", "İtalik",
-                                   "Altı Çizili", "Font Özellikleri", "Yardım Dosyası"};
+        const QStringList hints = {
+            "Kapat",   "Aç",          "Kaydet",           "Yazdır",        "Kes",    "Kopyala",    "Yapıştır",
+            "Geri Al", "Sil",         "Hepsini Seç",      "Sola Yasla",    "Ortala", "Sağa Yasla", "Koyu",
+            "İtalik",  "Altı Çizili", "Font Özellikleri", "Yardım Dosyası"};
         int lastX = -1;
         for (int i = 0; i < TEditor::kToolItemCount; ++i) {
             QToolButton* button = e.toolButton(TEditor::ToolItem(i));
@@ -207,8 +209,7 @@ private slots:
 
         // Alignment of the selected paragraphs.
         b.editor->toolAction(TEditor::CenterItem)->trigger();
-        QCOMPARE(b.text()->document()->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-                 Qt::AlignHCenter);
+        QCOMPARE(b.text()->document()->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
         b.editor->toolAction(TEditor::AlignRightItem)->trigger();
         QCOMPARE(b.text()->document()->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
         b.editor->toolAction(TEditor::AlignLeftItem)->trigger();

@@ -92,8 +92,7 @@ private slots:
         compose(desk, TForm2::StatusItem, Desk::kEmpty, Desk::kFull);
         answerPrint(desk, Answer::Yes, true);
         desk.editor()->printDocument();
-        QCOMPARE(desk.log(Desk::kEmpty),
-                 QStringLiteral("Fakirlik Belgesi 09.12.2026\nİlmuhaber (Belge) 09.12.2026"));
+        QCOMPARE(desk.log(Desk::kEmpty), QStringLiteral("Fakirlik Belgesi 09.12.2026\nİlmuhaber (Belge) 09.12.2026"));
         compose(desk, TForm2::IdChangeBackItem, Desk::kEmpty, Desk::kEmpty);
         answerPrint(desk, Answer::Yes, true);
         QCOMPARE(desk.editor()->printDocument(), EditorPrint::Result::Printed);

@@ -81,7 +81,10 @@ QStringList compare(report::PagedReport& report, const QList<PdfWord>& words)
             };
             if (std::none_of(words.begin(), words.end(), holds))
                 failures << QStringLiteral("page %1: \"%2\" at %3/%4 not in the PDF")
-                                .arg(p + 1).arg(item.text).arg(item.rect.top()).arg(item.rect.left());
+                                .arg(p + 1)
+                                .arg(item.text)
+                                .arg(item.rect.top())
+                                .arg(item.rect.left());
         }
         std::sort(expectedLetters.begin(), expectedLetters.end());
         std::sort(pdfLetters.begin(), pdfLetters.end());
@@ -109,7 +112,8 @@ void checkPdf(report::PagedReport& report, const QString& name)
     QVERIFY(!lines.isEmpty());
     for (const QString& line : lines) {
         QVERIFY2(line.contains(QLatin1String("Liberation")), qPrintable(line));
-        QVERIFY2(line.contains(QRegularExpression(QStringLiteral("\\byes\\s+(yes|no)\\s+yes\\b"))), qPrintable(line)); // embedded, unicode
+        QVERIFY2(line.contains(QRegularExpression(QStringLiteral("\\byes\\s+(yes|no)\\s+yes\\b"))),
+                 qPrintable(line)); // embedded, unicode
     }
 }
 

@@ -24,7 +24,8 @@ private slots:
         f.setOffice();
         f.data.addResident(QStringLiteral("Ayşe Yılmaz"), 7, CertificateFixture::fullResident());
         TForm2 window(f.dm(), f.fakes.services);
-        for (TForm2::ToolItem item : {TForm2::DwellingItem, TForm2::IdCopyItem, TForm2::ResidenceItem, TForm2::IdChangeItem})
+        for (TForm2::ToolItem item :
+             {TForm2::DwellingItem, TForm2::IdCopyItem, TForm2::ResidenceItem, TForm2::IdChangeItem})
             QVERIFY(window.toolAction(item)->isEnabled());
 
         f.fakes.printing.answerPrinted(1);
@@ -48,7 +49,8 @@ private slots:
         QVERIFY(f.fakes.printing.lastReport()->page(0).findText(QStringLiteral("Okul")));
         QCOMPARE(f.log(7), QStringLiteral("Nüfus Cüzdan Sureti 09.12.2026"));
         // The register shows the line on its documents page.
-        QCOMPARE(f.dm().Query2->displayText(QStringLiteral("Belgeler")), QStringLiteral("Nüfus Cüzdan Sureti 09.12.2026"));
+        QCOMPARE(f.dm().Query2->displayText(QStringLiteral("Belgeler")),
+                 QStringLiteral("Nüfus Cüzdan Sureti 09.12.2026"));
 
         bool opened = false;
         whenDialogOpens<TForm5>([&opened](TForm5* dialog) {

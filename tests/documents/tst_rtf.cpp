@@ -115,12 +115,24 @@ QByteArray mutate(QByteArray data, QRandomGenerator& random)
     for (int s = 0; s < steps && !data.isEmpty(); ++s) {
         const int at = random.bounded(int(data.size()));
         switch (random.bounded(6)) {
-        case 0: data[at] = char(random.bounded(256)); break;
-        case 1: data.insert(at, specials[random.bounded(int(sizeof specials))]); break;
-        case 2: data.remove(at, 1 + random.bounded(40)); break;
-        case 3: data.insert(at, data.mid(random.bounded(int(data.size())), random.bounded(200))); break;
-        case 4: data.truncate(at); break;
-        case 5: data.insert(at, QByteArray(random.bounded(300), random.bounded(2) ? '{' : '}')); break;
+        case 0:
+            data[at] = char(random.bounded(256));
+            break;
+        case 1:
+            data.insert(at, specials[random.bounded(int(sizeof specials))]);
+            break;
+        case 2:
+            data.remove(at, 1 + random.bounded(40));
+            break;
+        case 3:
+            data.insert(at, data.mid(random.bounded(int(data.size())), random.bounded(200)));
+            break;
+        case 4:
+            data.truncate(at);
+            break;
+        case 5:
+            data.insert(at, QByteArray(random.bounded(300), random.bounded(2) ? '{' : '}'));
+            break;
         }
     }
     return data;
@@ -208,9 +220,9 @@ private slots:
         // 1254 by default, the font's own charset where it names one.
         QCOMPARE(c.paragraphs[0].runs.value(0).text, QStringLiteral("İş"));
         QCOMPARE(c.plainText().section(QLatin1Char('\n'), 0, 0),
-                 QStringLiteral("İşÝİ") + QChar(0x11F) + QChar(0xF0DE) + QStringLiteral("x") + QChar(QChar::Nbsp)
-                     + QStringLiteral("y") + QChar(0x2011) + QStringLiteral("z") + QChar(0x2014) + QStringLiteral("\t")
-                     + QChar(QChar::LineSeparator) + QStringLiteral("w"));
+                 QStringLiteral("İşÝİ") + QChar(0x11F) + QChar(0xF0DE) + QStringLiteral("x") + QChar(QChar::Nbsp) +
+                     QStringLiteral("y") + QChar(0x2011) + QStringLiteral("z") + QChar(0x2014) + QStringLiteral("\t") +
+                     QChar(QChar::LineSeparator) + QStringLiteral("w"));
         const QVector<RtfRun>& runs = c.paragraphs[0].runs;
         QCOMPARE(runs.size(), 4);
         QCOMPARE(runs[1].text, QStringLiteral("Ý"));
@@ -219,8 +231,7 @@ private slots:
         QCOMPARE(family(runs[2].format), QStringLiteral("Türk"));
         QCOMPARE(family(runs[3].format), QStringLiteral("Arial"));
         // Field results, table cells and headers keep their text; the rest is gone.
-        QCOMPARE(c.plainText().section(QLatin1Char('\n'), 1),
-                 QStringLiteral("Bağlantı\nA\tB\t\nSayfa başı\nortada"));
+        QCOMPARE(c.plainText().section(QLatin1Char('\n'), 1), QStringLiteral("Bağlantı\nA\tB\t\nSayfa başı\nortada"));
         QVERIFY(!c.plainText().contains(QStringLiteral("gizli")));
         QVERIFY(!c.plainText().contains(QStringLiteral("HYPERLINK")));
         QVERIFY(!c.plainText().contains(QStringLiteral("Normal")));
@@ -236,7 +247,8 @@ private slots:
         const RtfContent c = RtfReader::parse(fixture(QStringLiteral("lo_turkce.rtf")));
         const QStringList paragraphs = c.plainText().split(QLatin1Char('\n'));
         QCOMPARE(paragraphs.value(0), QStringLiteral("NAKİL BELGESİ"));
-        QCOMPARE(paragraphs.value(1), kTurkish + QStringLiteral(" harfleri: İtalik yazı, altı çizili, üstü çizili ve kırmızı."));
+        QCOMPARE(paragraphs.value(1),
+                 kTurkish + QStringLiteral(" harfleri: İtalik yazı, altı çizili, üstü çizili ve kırmızı."));
         QCOMPARE(paragraphs.value(2), QStringLiteral("Sağa yaslı satır"));
         QCOMPARE(paragraphs.value(3), QStringLiteral("Büyük yazı 16 Courier 10"));
         QCOMPARE(paragraphs.value(4), QStringLiteral("Hücre bir\tHücre iki\t"));
@@ -278,7 +290,8 @@ private slots:
         buildSample(doc);
         const RtfContent c = RtfReader::parse(fixture(QStringLiteral("lo_ours.rtf")));
         QStringList expected = doc.toPlainText().split(QLatin1Char('\n'));
-        const QStringList got = c.plainText().replace(QChar(QChar::LineSeparator), QLatin1Char('\n')).split(QLatin1Char('\n'));
+        const QStringList got =
+            c.plainText().replace(QChar(QChar::LineSeparator), QLatin1Char('\n')).split(QLatin1Char('\n'));
         expected = doc.toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(got, expected);
         QVERIFY(formatOf(c, QStringLiteral("NAKİL BELGESİ")).font().bold());
@@ -306,8 +319,9 @@ private slots:
         out.write(RtfWriter::write(doc));
         out.close();
         QProcess p;
-        p.start(office, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("txt:Text (encoded):UTF8"),
-                         QStringLiteral("--outdir"), dir.path(), out.fileName()});
+        p.start(office,
+                {QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                 QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), dir.path(), out.fileName()});
         QVERIFY(p.waitForFinished(120000));
         QFile text(dir.filePath(QStringLiteral("ours.txt")));
         QVERIFY(text.open(QIODevice::ReadOnly));
@@ -342,11 +356,23 @@ private slots:
                 b = char(random.bounded(256));
             corpus << noise << (QByteArray("{\\rtf1 ") + noise);
         }
-        corpus << "{\\rtf1" << "{" << "}" << "\\" << "{\\rtf1 \\" << "{\\rtf1 \\'" << "{\\rtf1 \\'z" << "{\\rtf1 \\'4"
-               << "{\\rtf1 \\u" << "{\\rtf1 \\u-99999999999999999 x}" << "{\\rtf1 \\u99999999999 x}"
-               << "{\\rtf1 \\bin999999999 x}" << "{\\rtf1 \\bin-5 x}" << "{\\rtf1 \\uc999999\\u300 abc}"
-               << "{\\rtf1 \\fs-20 a\\fs999999999 b\\f-3 c\\cf99999 d}" << "}}}}{\\rtf1 a}}}}}"
-               << ("{\\rtf1 \\" + QByteArray(100000, 'a') + " x}") << "{\\rtf1{\\fonttbl{\\f0 never closed"
+        corpus << "{\\rtf1"
+               << "{"
+               << "}"
+               << "\\"
+               << "{\\rtf1 \\"
+               << "{\\rtf1 \\'"
+               << "{\\rtf1 \\'z"
+               << "{\\rtf1 \\'4"
+               << "{\\rtf1 \\u"
+               << "{\\rtf1 \\u-99999999999999999 x}"
+               << "{\\rtf1 \\u99999999999 x}"
+               << "{\\rtf1 \\bin999999999 x}"
+               << "{\\rtf1 \\bin-5 x}"
+               << "{\\rtf1 \\uc999999\\u300 abc}"
+               << "{\\rtf1 \\fs-20 a\\fs999999999 b\\f-3 c\\cf99999 d}"
+               << "}}}}{\\rtf1 a}}}}}" << ("{\\rtf1 \\" + QByteArray(100000, 'a') + " x}")
+               << "{\\rtf1{\\fonttbl{\\f0 never closed"
                << "{\\rtf1{\\colortbl\\red999\\green-4;;;}\\cf2 x}" << QByteArray(1000, '\0');
         // Deep nesting, opened and never closed, and closed too often.
         corpus << ("{\\rtf1 " + QByteArray(1000000, '{') + "derin \\b kalin")

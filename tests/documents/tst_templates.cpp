@@ -35,7 +35,9 @@ V fullValues()
         v.r.insert(it.key(), it.value().toString());
     v.r.insert(QStringLiteral("Adi"), QStringLiteral("Ayşe Yılmaz"));
     v.r.insert(QStringLiteral("DogTar"), QStringLiteral("05.03.1980")); // as the date box shows it
-    v.o = {{"Il", QStringLiteral("Ankara")}, {"Ilce", QStringLiteral("Çankaya")}, {"Mahalle", QStringLiteral("Kocatepe")},
+    v.o = {{"Il", QStringLiteral("Ankara")},
+           {"Ilce", QStringLiteral("Çankaya")},
+           {"Mahalle", QStringLiteral("Kocatepe")},
            {"Zelvar", QStringLiteral("Ömer Şahin")}};
     v.today = QStringLiteral("09.12.2026");
     return v;
@@ -358,8 +360,8 @@ private slots:
         desk.addOffice();
         desk.registerWindow();
         DocumentKind = 5;
-        for (auto item : {TForm2::MoveOutCertificateItem, TForm2::PovertyItem, TForm2::StatusItem,
-                          TForm2::IdChangeBackItem}) {
+        for (auto item :
+             {TForm2::MoveOutCertificateItem, TForm2::PovertyItem, TForm2::StatusItem, TForm2::IdChangeBackItem}) {
             QVERIFY(desk.registerWindow().toolAction(item)->isEnabled());
             desk.press(item);
         }

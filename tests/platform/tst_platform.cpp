@@ -19,8 +19,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -112,7 +112,8 @@ private slots:
             d->setTextValue(QStringLiteral("Çağlayan Sokak"));
             d->accept();
         });
-        QCOMPARE(prompter.inputText("Zelvar 2001", "Sokak ?"), std::optional<QString>(QStringLiteral("Çağlayan Sokak")));
+        QCOMPARE(prompter.inputText("Zelvar 2001", "Sokak ?"),
+                 std::optional<QString>(QStringLiteral("Çağlayan Sokak")));
         whenDialogOpens<QInputDialog>([](QInputDialog* d) { d->reject(); });
         QCOMPARE(prompter.inputText("Zelvar 2001", "Sokak ?", "eski"), std::nullopt);
     }
@@ -302,7 +303,8 @@ private slots:
             d->reject();
         });
         QVERIFY(!prompter.choosePrinterPages(printer, 12, 3));
-        QCOMPARE(seen, QStringList({"1-12", "printAll", "printRange", "from", "to", "printCurrentPage", "to 12 in 1-12"}));
+        QCOMPARE(seen,
+                 QStringList({"1-12", "printAll", "printRange", "from", "to", "printCurrentPage", "to 12 in 1-12"}));
 
         // Printing without a preview shows no page to offer as current.
         whenDialogOpens<QPrintDialog>([&seen](QPrintDialog* d) {

@@ -45,8 +45,8 @@ private slots:
     void bandsAndColumns()
     {
         TQSorgu report;
-        report.setUp("Evli Kadınlar", columns({{"Ev No", "EvNo"}, {"Telefonu", "Telefon"}, {"", "Sokak"},
-                                               {"Boş", ""}}));
+        report.setUp("Evli Kadınlar",
+                     columns({{"Ev No", "EvNo"}, {"Telefonu", "Telefon"}, {"", "Sokak"}, {"Boş", ""}}));
         auto rows = std::make_shared<TableRows>(QStringList{"Adi", "Sokak", "EvNo", "Telefon"});
         rows->addRow(QVariantList{"Ayşe Işık", "İğde Sk.", "68/5", "555 1234"});
         rows->addRow(QVariantList{"Ali Kaya", "Gül Sk.", "3", ""});

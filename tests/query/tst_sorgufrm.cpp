@@ -7,9 +7,9 @@
 #include "report/PagedReport.h"
 #include "reports/GeneralReportsPage.h"
 #include "reports/ListReports.h"
+#include "reports/ListingControls.h"
 #include "reports/NameListColumns.h"
 #include "reports/TAdres.h"
-#include "reports/ListingControls.h"
 #include "ui/bound/DBGrid.h"
 
 #include <QBuffer>
@@ -66,14 +66,12 @@ double leftOf(const report::Page& page, const QString& text)
 
 bool listButtonsEnabled(const TSorgufrm& w)
 {
-    return w.nameListButton()->isEnabled() && w.detailedListButton()->isEnabled()
-        && w.labelsButton()->isEnabled();
+    return w.nameListButton()->isEnabled() && w.detailedListButton()->isEnabled() && w.labelsButton()->isEnabled();
 }
 
 bool listButtonsDisabled(const TSorgufrm& w)
 {
-    return !w.nameListButton()->isEnabled() && !w.detailedListButton()->isEnabled()
-        && !w.labelsButton()->isEnabled();
+    return !w.nameListButton()->isEnabled() && !w.detailedListButton()->isEnabled() && !w.labelsButton()->isEnabled();
 }
 
 } // namespace

@@ -90,8 +90,7 @@ private slots:
         const QImage first = pattern(64, 48);
         fake.prompter.file(savePicture(dir, "ali.png", first, "PNG"));
         QVERIFY(photos.load());
-        QCOMPARE(fake.prompter.lastFilters,
-                 QStringList({"Bitmaps (*.bmp)", "Resimler (*.bmp *.jpg *.jpeg *.png)"}));
+        QCOMPARE(fake.prompter.lastFilters, QStringList({"Bitmaps (*.bmp)", "Resimler (*.bmp *.jpg *.jpeg *.png)"}));
         QCOMPARE(fake.prompter.shown.last().title, PhotoOperations::dialogTitle());
         QVERIFY(fake.prompter.lastFileDialogPreviews);
         QCOMPARE(photoRows(f, 1), 1);
@@ -148,8 +147,7 @@ private slots:
 
         QByteArray truncatedPng = pngBytes(pattern(50, 50)).left(40);
         const QStringList bad{writeFile(dir, "empty.bmp", QByteArray()),
-                              writeFile(dir, "text.jpg", "Bu bir resim değil"),
-                              writeFile(dir, "cut.png", truncatedPng),
+                              writeFile(dir, "text.jpg", "Bu bir resim değil"), writeFile(dir, "cut.png", truncatedPng),
                               dir.filePath("missing.png")};
         for (const QString& file : bad) {
             fake.prompter.file(file);

@@ -31,11 +31,24 @@ QString todayText(RegisterFixture& f)
 void addHousehold(RegisterFixture& f)
 {
     f.data.addResident("Hasan Kaya", 57,
-                       {{"Apartman", "Güneş Apt."}, {"OncekiAdresi", "Eski Sok. 1"}, {"Oncekiadres2", "Konak"},
-                        {"GittigiAdres", "Yeni Sok. 2"}, {"Gittigiadres2", "Bornova"}, {"YokTar", "2001-03-15"},
-                        {"Sokak", "Lale Sok."}, {"EvNo", "12/3"}, {"EvDurum1", "Kiracı"}, {"IlKodu", "34"},
-                        {"Vilayeti", "İstanbul"}, {"Kazasi", "Kadıköy"}, {"MahalleKoyu", "Moda"}, {"Cilt", "7"},
-                        {"Hane", "88"}, {"Sayfa", "12"}, {"Konuturu", "E"}, {"BabaAdi", "Ali"}});
+                       {{"Apartman", "Güneş Apt."},
+                        {"OncekiAdresi", "Eski Sok. 1"},
+                        {"Oncekiadres2", "Konak"},
+                        {"GittigiAdres", "Yeni Sok. 2"},
+                        {"Gittigiadres2", "Bornova"},
+                        {"YokTar", "2001-03-15"},
+                        {"Sokak", "Lale Sok."},
+                        {"EvNo", "12/3"},
+                        {"EvDurum1", "Kiracı"},
+                        {"IlKodu", "34"},
+                        {"Vilayeti", "İstanbul"},
+                        {"Kazasi", "Kadıköy"},
+                        {"MahalleKoyu", "Moda"},
+                        {"Cilt", "7"},
+                        {"Hane", "88"},
+                        {"Sayfa", "12"},
+                        {"Konuturu", "E"},
+                        {"BabaAdi", "Ali"}});
 }
 
 } // namespace
@@ -157,12 +170,13 @@ private slots:
         for (const QString& field : CarryOver::fields()) {
             if (field == "YokTar")
                 continue;
-            QCOMPARE(f.stored(row.arg(field)), f.stored(QString("select %1 from zelvarx where KayitNo = 57").arg(field)));
+            QCOMPARE(f.stored(row.arg(field)),
+                     f.stored(QString("select %1 from zelvarx where KayitNo = 57").arg(field)));
         }
         QCOMPARE(f.stored(row.arg("YokTar")), QString("2001-03-15"));
         QCOMPARE(f.stored(row.arg("Konuturu")), QString("E"));
         QVERIFY(f.stored(row.arg("BabaAdi")).isEmpty()); // identity is not copied
-        QCOMPARE(w.colorState(), ColorState::Entry);      // Add does not repaint
+        QCOMPARE(w.colorState(), ColorState::Entry);     // Add does not repaint
         QCOMPARE(w.houseTypeGroup()->itemIndex(), 0);
 
         // A province code typed before Add: nothing is stored, nothing said.

@@ -17,13 +17,13 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QMouseEvent>
 #include <QDateEdit>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -206,9 +206,11 @@ private slots:
             if (!qobject_cast<DBRadioGroup*>(g))
                 groups << g->title();
         groups.sort();
-        QStringList expected = {"MAHALLEDE OTURANLAR", "FOTOĞRAF VE ADRES BİLGİLERİ", "KİMLİK BİLGİLERİ",
-                                "NÜFUS KAYIT BİLGİLERİ", "EK BİLGİLER", "İSİM LİSTESİ", "TÜM VERİ TABANI",
-                                "Nakil Bilgileri", "NAKİL DOSYASI"};
+        QStringList expected = {"MAHALLEDE OTURANLAR", "FOTOĞRAF VE ADRES BİLGİLERİ",
+                                "KİMLİK BİLGİLERİ",    "NÜFUS KAYIT BİLGİLERİ",
+                                "EK BİLGİLER",         "İSİM LİSTESİ",
+                                "TÜM VERİ TABANI",     "Nakil Bilgileri",
+                                "NAKİL DOSYASI"};
         expected.sort();
         QCOMPARE(groups, expected);
 
@@ -298,10 +300,12 @@ private slots:
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         const QStringList expected = {
-            "TaşındığıTarih", "Cadde / Sokak", "Ev / Daire No", "Apartman Adı", "Ev sahibi /Kiracı", "Ev Telefonu",
-            "İş Telefonu", "İş Adresi", "Evet", "Ev", "Adı - Soyadı", "Yakınlığı", "Medeni Hali", "Baba Adı",
-            "Ana Adı", "Doğum Yeri", "Doğum Tarihi", "Tabiyeti", "Cinsiyeti", "İşi / Öğrenciyse Okulu", "Sınıf / No",
-            "Dini", "Okur-Yazar mı?", "&Yeni", "&Gir", "&Sil", "Va&zgeç", "&Ekle"};
+            "TaşındığıTarih", "Cadde / Sokak", "Ev / Daire No",  "Apartman Adı", "Ev sahibi /Kiracı",
+            "Ev Telefonu",    "İş Telefonu",   "İş Adresi",      "Evet",         "Ev",
+            "Adı - Soyadı",   "Yakınlığı",     "Medeni Hali",    "Baba Adı",     "Ana Adı",
+            "Doğum Yeri",     "Doğum Tarihi",  "Tabiyeti",       "Cinsiyeti",    "İşi / Öğrenciyse Okulu",
+            "Sınıf / No",     "Dini",          "Okur-Yazar mı?", "&Yeni",        "&Gir",
+            "&Sil",           "Va&zgeç",       "&Ekle"};
         QCOMPARE(order, expected);
     }
 
@@ -334,7 +338,8 @@ private slots:
         const QColor flag = baseOf(w.moveOutFlag());
         QCOMPARE(colorOf(ColorState::Entry), QColor(210, 210, 255));
         QCOMPARE(colorOf(ColorState::SurnameFilter), QColor(0, 255, 255));
-        for (ColorState state : {ColorState::Entry, ColorState::SurnameFilter, ColorState::MovedOut, ColorState::Normal}) {
+        for (ColorState state :
+             {ColorState::Entry, ColorState::SurnameFilter, ColorState::MovedOut, ColorState::Normal}) {
             w.paint(state);
             QCOMPARE(w.colorState(), state);
             const QList<BoundControl*> controls = entryControls(&w);
@@ -463,8 +468,8 @@ private slots:
             for (QWidget* container : containers) {
                 const QList<QWidget*> children = visibleChildren(container);
                 for (QWidget* child : children) {
-                    const QString where = container->objectName() + "/" + child->metaObject()->className() + " "
-                                          + child->accessibleName();
+                    const QString where = container->objectName() + "/" + child->metaObject()->className() + " " +
+                                          child->accessibleName();
                     QVERIFY2(container->rect().contains(child->geometry()), qPrintable(where));
                     if (auto* label = qobject_cast<QLabel*>(child); label && !label->text().isEmpty())
                         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
@@ -472,8 +477,8 @@ private slots:
                     for (QWidget* other : children)
                         if (other != child && other != w.coverPanel() && child != w.coverPanel())
                             QVERIFY2(!child->geometry().intersects(other->geometry()),
-                                     qPrintable(where + " over " + other->metaObject()->className() + " "
-                                                + other->accessibleName()));
+                                     qPrintable(where + " over " + other->metaObject()->className() + " " +
+                                                other->accessibleName()));
                 }
             }
             // The foot of every page stays clear of the status bar.

@@ -9,15 +9,15 @@
 #include "ui/bound/DBGrid.h"
 #include "ui/bound/DBMemo.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
-#include <QMenuBar>
 #include <QMdiSubWindow>
-#include <QApplication>
+#include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -275,7 +275,8 @@ private slots:
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TForm2::EntryPage).center());
         QCOMPARE(drawn, 2);
         QVERIFY(shows(w.coverPicture().picture()));
-        QVERIFY(qAbs(w.coverPanel()->pixmap().toImage().pixelColor(panel.width() / 2, panel.height() / 2).green() - 140) < 6);
+        QVERIFY(qAbs(w.coverPanel()->pixmap().toImage().pixelColor(panel.width() / 2, panel.height() / 2).green() -
+                     140) < 6);
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TForm2::RecordCheckPage).center());
         QCOMPARE(drawn, 3); // 0.jpg missing: 2.jpg stays
         QVERIFY(shows(w.coverPicture().picture()));
@@ -351,8 +352,8 @@ private slots:
             QTest::keyClick(target, key, modifiers);
         };
         const QList<QPair<Qt::Key, TForm2::Page>> accelerators{
-            {Qt::Key_B, TForm2::EntryPage},    {Qt::Key_A, TForm2::DetailedViewPage},
-            {Qt::Key_D, TForm2::MoveOutPage},  {Qt::Key_N, TForm2::CivilRegistryPage},
+            {Qt::Key_B, TForm2::EntryPage},     {Qt::Key_A, TForm2::DetailedViewPage},
+            {Qt::Key_D, TForm2::MoveOutPage},   {Qt::Key_N, TForm2::CivilRegistryPage},
             {Qt::Key_V, TForm2::DocumentsPage}, {Qt::Key_K, TForm2::RecordCheckPage}};
         for (const auto& [key, page] : accelerators) {
             press(key, Qt::AltModifier);

@@ -16,9 +16,9 @@ namespace {
 
 void addResidents(RegisterFixture& f)
 {
-    const QStringList names = {"Ali Kaya",     "Ayşe Demir",   "ayhan Yıldız", "Ahmet Demirci", "Ahmet Demir",
-                               "Kayahan Demir", "Şule Acar",    "Selim Sarı",   "İsmail Işık",   "Irmak Uz",
-                               "Cem Öz",        "Çağla Er",     "Ali \"Deli\" Kaya"};
+    const QStringList names = {"Ali Kaya",      "Ayşe Demir", "ayhan Yıldız",     "Ahmet Demirci", "Ahmet Demir",
+                               "Kayahan Demir", "Şule Acar",  "Selim Sarı",       "İsmail Işık",   "Irmak Uz",
+                               "Cem Öz",        "Çağla Er",   "Ali \"Deli\" Kaya"};
     for (int i = 0; i < names.size(); ++i)
         f.data.addResident(names[i], i + 1);
 }

@@ -70,12 +70,14 @@ private slots:
         QCOMPARE(fake.sound.events, QStringList{"exclamation"});
         QCOMPARE(fake.prompter.shown.size(), 2);
         const ShownDialog warning = fake.prompter.shown[0];
-        QCOMPARE(warning.text, QString("Bundan Sonraki Sorguyu Onaylarsanız,\r\nTüm Veritabanındaki Bilgiler Silinecek !"
-                                       "\r\nBilgilerinizin Yedeğini Almanız Önerilir!"));
+        QCOMPARE(warning.text,
+                 QString("Bundan Sonraki Sorguyu Onaylarsanız,\r\nTüm Veritabanındaki Bilgiler Silinecek !"
+                         "\r\nBilgilerinizin Yedeğini Almanız Önerilir!"));
         QCOMPARE(warning.kind, MessageKind::Plain);
         QCOMPARE(warning.buttons, Buttons::Ok);
         const ShownDialog question = fake.prompter.shown[1];
-        QCOMPARE(question.text, QString("Tüm Veritabanı Boşaltılacak !\r\nBu İşlemi Geri Alamazsınız. Onaylıyor musunuz?"));
+        QCOMPARE(question.text,
+                 QString("Tüm Veritabanı Boşaltılacak !\r\nBu İşlemi Geri Alamazsınız. Onaylıyor musunuz?"));
         QCOMPARE(question.title, QString("Dikkat !"));
         QCOMPARE(question.kind, MessageKind::Warning);
         QCOMPARE(question.buttons, Buttons::YesNoCancel);

@@ -21,12 +21,10 @@ ReportDefinition sample()
     d.title = QStringLiteral("Deneme Raporu");
     d.paper = QPageSize::A5;
     d.detail.height = 100;
-    d.detail.items << Item::fill(QColor(234, 234, 255), 0, 0, 0, 10)
-                   << Item::frame(0, 0, 0, 10, AllSides)
+    d.detail.items << Item::fill(QColor(234, 234, 255), 0, 0, 0, 10) << Item::frame(0, 0, 0, 10, AllSides)
                    << Item::label(QStringLiteral("Çağrı İŞÖĞÜ"), {"Arial", 14, true}).at(2.1, 10)
                    << Item::value(QStringLiteral("Adi"), {"Courier New", 10}).centredOn(40, 60)
-                   << Item::image(QImage(), 0, 0, 0, 0)
-                   << Item::imageField(QStringLiteral("Foto"), 50, 10, 30, 36);
+                   << Item::image(QImage(), 0, 0, 0, 0) << Item::imageField(QStringLiteral("Foto"), 50, 10, 30, 36);
     return d;
 }
 
@@ -62,14 +60,15 @@ QList<PdfWord> pdfWords(const QString& pdf)
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     p.waitForFinished();
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    static const QRegularExpression word(
-        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
     QList<PdfWord> out;
     const double mmPerPt = 25.4 / 72;
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        out << PdfWord{m.captured(5), QRectF(QPointF(m.captured(1).toDouble() * mmPerPt, m.captured(2).toDouble() * mmPerPt),
-                                             QPointF(m.captured(3).toDouble() * mmPerPt, m.captured(4).toDouble() * mmPerPt))};
+        out << PdfWord{m.captured(5),
+                       QRectF(QPointF(m.captured(1).toDouble() * mmPerPt, m.captured(2).toDouble() * mmPerPt),
+                              QPointF(m.captured(3).toDouble() * mmPerPt, m.captured(4).toDouble() * mmPerPt))};
     }
     return out;
 }
@@ -132,7 +131,8 @@ private slots:
         info.waitForFinished();
         const QString meta = QString::fromUtf8(info.readAllStandardOutput());
         QVERIFY(meta.contains(QStringLiteral("Deneme Raporu")));
-        QVERIFY2(meta.contains(QStringLiteral("419.53 x 595.276")) || meta.contains(QStringLiteral("420 x 595")), qPrintable(meta));
+        QVERIFY2(meta.contains(QStringLiteral("419.53 x 595.276")) || meta.contains(QStringLiteral("420 x 595")),
+                 qPrintable(meta));
     }
 };
 

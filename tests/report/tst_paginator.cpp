@@ -1,7 +1,7 @@
 // The paginator: where every band and item lands, page by page.
 #include "TestRegistry.h"
-#include "report/Paginator.h"
 #include "report/PagedReport.h"
+#include "report/Paginator.h"
 
 #include <QTest>
 
@@ -55,7 +55,8 @@ private slots:
         // Courier New is fixed-width: ten characters of 10 pt are 60 points wide.
         ReportFonts fonts;
         QVERIFY(near(fonts.widthMm(QStringLiteral("İl.......:"), {"Courier New", 10}), 60 * 25.4 / 72));
-        QVERIFY(fonts.widthMm(QStringLiteral("Ali"), {"Arial", 10, true}) > fonts.widthMm(QStringLiteral("Ali"), {"Arial", 10}));
+        QVERIFY(fonts.widthMm(QStringLiteral("Ali"), {"Arial", 10, true}) >
+                fonts.widthMm(QStringLiteral("Ali"), {"Arial", 10}));
     }
 
     void placesItemsFromTheBandCornerInMillimetres()
@@ -67,8 +68,7 @@ private slots:
                        << Item::value(QStringLiteral("Adi"), {"Courier New", 10}).centredOn(147.9, 77.8)
                        << Item::label(QStringLiteral("sağ"), {"Courier New", 10}).rightAlignedAt(10, 100)
                        << Item::label(QStringLiteral("kutu içinde uzun bir metin"), {"Arial", 9}).inBox(20, 5, 30, 4.5)
-                       << Item::frame(12.7, 90.5, 30.4, 36.2)
-                       << Item::frame(0, 0, 0, 0, BottomSide)
+                       << Item::frame(12.7, 90.5, 30.4, 36.2) << Item::frame(0, 0, 0, 0, BottomSide)
                        << Item::imageField(QStringLiteral("Foto"), 12.7, 90.5, 30.4, 36.2)
                        << Item::value(QStringLiteral("Bos"), {"Arial", 9}).at(50, 5);
         TableRows rows({QStringLiteral("Adi"), QStringLiteral("Foto"), QStringLiteral("Bos")});

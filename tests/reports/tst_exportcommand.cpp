@@ -121,7 +121,8 @@ private slots:
         s.prompter.file(dir.filePath("tablo.xlsx"));
         command.run(f.dm().Query7, Target::Spreadsheet, ExportCommand::querySpreadsheetQuestion());
         QCOMPARE(s.sound.events, (QStringList{"play ring.wav x1", "beep"}));
-        QCOMPARE(s.prompter.texts(), (QStringList{ExportCommand::querySpreadsheetQuestion(), "Excel Dosyası Olarak Kaydet"}));
+        QCOMPARE(s.prompter.texts(),
+                 (QStringList{ExportCommand::querySpreadsheetQuestion(), "Excel Dosyası Olarak Kaydet"}));
         QCOMPARE(xlsxRows(dir.filePath("tablo.xlsx")).size(), 3);
 
         // A file that cannot be written is reported, not announced with the bell.
@@ -163,11 +164,11 @@ private slots:
         query->excelButton()->click();
         s.prompter.answer(Answer::Cancel);
         query->wordButton()->click();
-        QCOMPARE(s.prompter.texts(),
-                 (QStringList{"Bu İşlem Zaman Alabilir !\r\nDevam etmek İstiyor musunuz ?", "Excel Dosyası Olarak Kaydet",
-                              "Bu İşlem Zaman Alabilir !\r\nDevam etmek İstiyor musunuz ?",
-                              "Bu İşlem Zaman Alabilir !\r\nDevam Etmek İstiyor musunuz ?",
-                              "Bu işlem zaman alabilir !\r\nDevam etmek İstiyor musunuz ?"}));
+        QCOMPARE(s.prompter.texts(), (QStringList{"Bu İşlem Zaman Alabilir !\r\nDevam etmek İstiyor musunuz ?",
+                                                  "Excel Dosyası Olarak Kaydet",
+                                                  "Bu İşlem Zaman Alabilir !\r\nDevam etmek İstiyor musunuz ?",
+                                                  "Bu İşlem Zaman Alabilir !\r\nDevam Etmek İstiyor musunuz ?",
+                                                  "Bu işlem zaman alabilir !\r\nDevam etmek İstiyor musunuz ?"}));
         QCOMPARE(filesIn(dir), QStringList{"genel.xlsx"});
     }
 
@@ -182,4 +183,3 @@ private slots:
 
 ZELVAR_TEST(ExportCommandTest)
 #include "tst_exportcommand.moc"
-

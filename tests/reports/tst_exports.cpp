@@ -56,7 +56,7 @@ private slots:
         const QString sheet = unzipEntry(all, "xl/worksheets/sheet1.xml");
         // The date is a number of days with the date format, not text.
         QVERIFY(sheet.contains(QRegularExpression(R"(<c r="J2" s="\d+"><v>23590</v></c>)"))); // 1.8.1964
-        QVERIFY(sheet.contains(QRegularExpression(R"(<c r="AM3"( s="\d+")?><v>2</v></c>)")));   // KayitNo
+        QVERIFY(sheet.contains(QRegularExpression(R"(<c r="AM3"( s="\d+")?><v>2</v></c>)"))); // KayitNo
         const QString styles = unzipEntry(all, "xl/styles.xml");
         QVERIFY(styles.contains("formatCode=\"dd.mm.yyyy\""));
     }
@@ -75,8 +75,8 @@ private slots:
 
         QCOMPARE(unzipEntry(path, "mimetype"), QString("application/vnd.oasis.opendocument.text"));
         // Each value followed by one blank; an empty field leaves two in a row.
-        QCOMPARE(odtParagraphs(path), (QStringList{"Şükrü Öztürk  İğde <Sk> & Co 68/5  1 ",
-                                                    "Ayşe Işık Merkez  3 31.12.2001 2 "}));
+        QCOMPARE(odtParagraphs(path),
+                 (QStringList{"Şükrü Öztürk  İğde <Sk> & Co 68/5  1 ", "Ayşe Işık Merkez  3 31.12.2001 2 "}));
         QCOMPARE(odtParagraphText(*f.dm().Query7, 0), QString("Şükrü Öztürk  İğde <Sk> & Co 68/5  1 "));
     }
 

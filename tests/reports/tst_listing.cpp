@@ -5,13 +5,13 @@
 #include "TestRegistry.h"
 #include "data/Errors.h"
 #include "platform/fakes/FakeServices.h"
+#include "report/PagedReport.h"
 #include "reports/GeneralReportsPage.h"
 #include "reports/ListReports.h"
 #include "reports/ListingControls.h"
 #include "reports/NameListColumns.h"
 #include "reports/ResidentSearch.h"
 #include "reports/TAdres.h"
-#include "report/PagedReport.h"
 #include "ui/bound/DBGrid.h"
 
 #include <QBuffer>

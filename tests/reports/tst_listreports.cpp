@@ -42,8 +42,12 @@ void listResidents(DataFixture& f, int n)
         Database::Transaction tx(f.dm().database());
         for (int i = 1; i <= n; ++i)
             f.addResident(QStringLiteral("Kişi %1").arg(i), i,
-                          {{"Sokak", "Gül"}, {"Apartman", "Lale"}, {"EvNo", QString::number(i)},
-                           {"BabaAdi", "Ali"}, {"Telefon", "555"}, {"DogTar", "1980-05-12"}});
+                          {{"Sokak", "Gül"},
+                           {"Apartman", "Lale"},
+                           {"EvNo", QString::number(i)},
+                           {"BabaAdi", "Ali"},
+                           {"Telefon", "555"},
+                           {"DogTar", "1980-05-12"}});
         tx.commit();
     }
     TDM2::reopen(f.dm().Query1, "select * from zelvarx");
@@ -318,9 +322,9 @@ private slots:
     {
         DataFixture f;
         f.dm().database().exec("delete from Mahalle");
-        f.dm().database().exec("insert into Mahalle (Il, Ilce, Mahalle, Zelvar, Fotobas) values (?, ?, ?, ?, ?)",
-                               {"Afyonkarahisar", "Kahramankazan", "Kırkkonaklar Yenimahalle Cumhuriyet",
-                                "Hasan Çelik", "0"});
+        f.dm().database().exec(
+            "insert into Mahalle (Il, Ilce, Mahalle, Zelvar, Fotobas) values (?, ?, ?, ?, ?)",
+            {"Afyonkarahisar", "Kahramankazan", "Kırkkonaklar Yenimahalle Cumhuriyet", "Hasan Çelik", "0"});
         f.dm().tbMah->close();
         f.dm().tbMah->open();
         listResidents(f, 2);

@@ -77,12 +77,12 @@ private slots:
         QVERIFY(counter.add(person()));
 
         ResidentFacts other = person();
-        other.sex = "kadın";         // lower case is not "Kadın"
+        other.sex = "kadın"; // lower case is not "Kadın"
         other.literate = "evet";
-        other.tenure = "";           // empty tenure counts as owner
-        other.marital = "Dul";       // widowed counts as single
+        other.tenure = "";     // empty tenure counts as owner
+        other.marital = "Dul"; // widowed counts as single
         other.occupation = "İşsiz";
-        other.religion = "";         // empty religion counts as minority
+        other.religion = ""; // empty religion counts as minority
         QVERIFY(counter.add(other));
 
         ResidentFacts empty;

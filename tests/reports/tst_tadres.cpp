@@ -69,11 +69,15 @@ void addRegister(DataFixture& f)
 {
     const QDate today(2026, 12, 9);
     f.addResident("Ayşe Yılmaz", 1,
-                  {{"DogTar", today.addDays(-7400)}, {"Cinsiyeti", "Kadın"}, {"EvDuru2", "Evet"},
-                   {"Medeni", "Evli"}, {"Dini", "İslam"}, {"Meslek", "İşsiz"}});
-    f.addResident("Ali Yılmaz", 2,
-                  {{"DogTar", today.addDays(-1000)}, {"Cinsiyeti", "Erkek"}, {"EvDurum1", "Kiracı"},
-                   {"Dini", "İslam"}});
+                  {{"DogTar", today.addDays(-7400)},
+                   {"Cinsiyeti", "Kadın"},
+                   {"EvDuru2", "Evet"},
+                   {"Medeni", "Evli"},
+                   {"Dini", "İslam"},
+                   {"Meslek", "İşsiz"}});
+    f.addResident(
+        "Ali Yılmaz", 2,
+        {{"DogTar", today.addDays(-1000)}, {"Cinsiyeti", "Erkek"}, {"EvDurum1", "Kiracı"}, {"Dini", "İslam"}});
     f.addResident("Veli Kaya", 3, {{"DogTar", today.addDays(-24000)}, {"Medeni", "Dul"}});
 }
 
@@ -311,9 +315,9 @@ private slots:
             QMouseEvent event(type, at, frame->mapToGlobal(at), button, held, Qt::NoModifier);
             QApplication::sendEvent(frame, &event);
         };
-        for (const QPoint edge : {QPoint(frame->width() - 2, frame->height() / 2),
-                                  QPoint(frame->width() - 2, frame->height() - 2),
-                                  QPoint(frame->width() / 2, frame->height() - 2)}) {
+        for (const QPoint edge :
+             {QPoint(frame->width() - 2, frame->height() / 2), QPoint(frame->width() - 2, frame->height() - 2),
+              QPoint(frame->width() / 2, frame->height() - 2)}) {
             send(QEvent::MouseMove, edge, Qt::NoButton, Qt::NoButton);
             send(QEvent::MouseButtonPress, edge, Qt::LeftButton, Qt::LeftButton);
             send(QEvent::MouseMove, edge + QPoint(160, 120), Qt::NoButton, Qt::LeftButton);
@@ -359,7 +363,6 @@ private slots:
         QCOMPARE(w.pages()->pos(), QPoint(184, 172));
         QCOMPARE(w.statusBar()->geometry(), QRect(0, 700, 1000, 20));
     }
-
 };
 
 ZELVAR_TEST(TAdresTest)

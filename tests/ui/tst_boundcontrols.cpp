@@ -27,7 +27,8 @@ namespace {
 struct Form {
     QWidget window;
     QVBoxLayout* layout = new QVBoxLayout(&window);
-    template <class T> T* add(T* control)
+    template <class T>
+    T* add(T* control)
     {
         layout->addWidget(control);
         return control;
@@ -209,8 +210,7 @@ private slots:
         Dataset* q = f.dm().Query2;
         q->refresh();
         Form form;
-        auto* job = form.add(
-            new DBComboBox(f.dm().DataSource1, "Meslek", {"İşçi", "Memur", "Hekim", "Öğretmen"}));
+        auto* job = form.add(new DBComboBox(f.dm().DataSource1, "Meslek", {"İşçi", "Memur", "Hekim", "Öğretmen"}));
         form.add(new DBEdit(f.dm().DataSource1, "Adi"));
         QVERIFY(form.show());
         QCOMPARE(job->currentText(), QString("Memur"));

@@ -50,8 +50,8 @@ private slots:
             f.addResident(QStringLiteral("Kişi %1").arg(i), i);
         f.dm().Query2->refresh();
         const QColor maroon(128, 0, 0);
-        DBGrid grid(f.dm().DataSource1, {{"KayitNo", "Kayıt No", 60, true, Qt::AlignCenter, maroon},
-                                         {"Adi", "Adı Soyadı", 170}});
+        DBGrid grid(f.dm().DataSource1,
+                    {{"KayitNo", "Kayıt No", 60, true, Qt::AlignCenter, maroon}, {"Adi", "Adı Soyadı", 170}});
         grid.setRowIndicator(true);
         grid.resize(300, 200);
         grid.show();
@@ -205,7 +205,7 @@ private slots:
         q->last();
         q->remove(); // the last row
         q->refresh();
-        q->locate("KayitNo", 2);   // photos follow the resident
+        q->locate("KayitNo", 2); // photos follow the resident
         QCOMPARE(photos.rowCount(), 2);
         q->locate("KayitNo", 1);
         QCOMPARE(photos.rowCount(), 0);
@@ -223,9 +223,8 @@ private slots:
         // read; with more than 16 columns each row inserted or removed took
         // seconds to minutes. Every field of 400 residents is held here.
         DataFixture f;
-        f.dm().database().exec(
-            "with recursive n(i) as (select 1 union all select i + 1 from n where i < 400) "
-            "insert into zelvarx (KayitNo, Adi) select i, 'Kişi ' || i from n");
+        f.dm().database().exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < 400) "
+                               "insert into zelvarx (KayitNo, Adi) select i, 'Kişi ' || i from n");
         Dataset* q = f.dm().Query2;
         q->refresh();
         DatasetTableModel model(q);

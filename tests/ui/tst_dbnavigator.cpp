@@ -21,7 +21,8 @@ private slots:
     {
         DataFixture f;
         Nav full(f.dm().DataSource1, Nav::allButtons());
-        const QStringList hints{"İlk", "Önceki", "Sonraki", "Son", "Yeni", "Sil", "Düzelt", "Kaydet", "Vazgeç", "Tazele"};
+        const QStringList hints{"İlk", "Önceki", "Sonraki", "Son",    "Yeni",
+                                "Sil", "Düzelt", "Kaydet",  "Vazgeç", "Tazele"};
         for (int i = 0; i < Nav::kButtonCount; ++i) {
             QCOMPARE(full.button(Nav::Button(i))->toolTip(), hints[i]);
             QCOMPARE(full.button(Nav::Button(i))->accessibleName(), hints[i]);

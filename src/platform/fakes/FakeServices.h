@@ -115,7 +115,10 @@ public:
 
 class FakeClock : public Clock {
 public:
-    FakeClock() : current(QDate(2026, 12, 9), QTime(9, 0, 0)) {}
+    FakeClock()
+        : current(QDate(2026, 12, 9), QTime(9, 0, 0))
+    {
+    }
     QDateTime now() const override { return current; }
     void set(const QDateTime& t) { current = t; }
     QDateTime current;

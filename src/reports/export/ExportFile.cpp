@@ -9,7 +9,8 @@
 
 namespace zelvar {
 
-ExportFile::ExportFile(const QString& target) : m_target(target)
+ExportFile::ExportFile(const QString& target)
+    : m_target(target)
 {
     // Reserve a unique name in the target's folder; the writers then create
     // the file afresh under that name.

@@ -18,14 +18,13 @@ constexpr int kFlushSize = 1 << 20;
 
 const char kMimeType[] = "application/vnd.oasis.opendocument.text";
 
-const char kManifest[] =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" "
-    "manifest:version=\"1.2\">\n"
-    " <manifest:file-entry manifest:full-path=\"/\" manifest:version=\"1.2\" "
-    "manifest:media-type=\"application/vnd.oasis.opendocument.text\"/>\n"
-    " <manifest:file-entry manifest:full-path=\"content.xml\" manifest:media-type=\"text/xml\"/>\n"
-    "</manifest:manifest>\n";
+const char kManifest[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" "
+                         "manifest:version=\"1.2\">\n"
+                         " <manifest:file-entry manifest:full-path=\"/\" manifest:version=\"1.2\" "
+                         "manifest:media-type=\"application/vnd.oasis.opendocument.text\"/>\n"
+                         " <manifest:file-entry manifest:full-path=\"content.xml\" manifest:media-type=\"text/xml\"/>\n"
+                         "</manifest:manifest>\n";
 
 const char kContentStart[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -38,7 +37,8 @@ const char kContentEnd[] = "</office:text></office:body></office:document-conten
 // One zip container being written; every call's answer is checked.
 class Zip {
 public:
-    Zip(const QByteArray& nativePath, const QString& path) : m_path(path)
+    Zip(const QByteArray& nativePath, const QString& path)
+        : m_path(path)
     {
         m_zip = zipOpen64(nativePath.constData(), APPEND_STATUS_CREATE);
         if (!m_zip)
@@ -55,8 +55,8 @@ public:
     {
         zip_fileinfo info{};
         const QDateTime now = QDateTime::currentDateTime();
-        info.tmz_date = {uInt(now.time().second()), uInt(now.time().minute()), uInt(now.time().hour()),
-                         uInt(now.date().day()), uInt(now.date().month() - 1), uInt(now.date().year())};
+        info.tmz_date = {uInt(now.time().second()), uInt(now.time().minute()),    uInt(now.time().hour()),
+                         uInt(now.date().day()),    uInt(now.date().month() - 1), uInt(now.date().year())};
         const int method = compressed ? Z_DEFLATED : 0;
         const int level = compressed ? Z_DEFAULT_COMPRESSION : 0;
         check(zipOpenNewFileInZip64(m_zip, name, &info, nullptr, 0, nullptr, 0, nullptr, method, level, 0));

@@ -37,7 +37,8 @@ double columnWidth(const FieldDef& def)
 
 class Sheet {
 public:
-    Sheet(lxw_workbook* book, const QString& path) : m_path(path)
+    Sheet(lxw_workbook* book, const QString& path)
+        : m_path(path)
     {
         m_sheet = workbook_add_worksheet(book, nullptr);
         m_date = workbook_add_format(book);

@@ -5,7 +5,10 @@
 
 namespace zelvar {
 
-BoundControl::BoundControl(QWidget* self) : m_self(self) {}
+BoundControl::BoundControl(QWidget* self)
+    : m_self(self)
+{
+}
 
 BoundControl::~BoundControl()
 {
@@ -91,8 +94,8 @@ const FieldDef* BoundControl::fieldDef() const
 
 bool BoundControl::hasRow() const
 {
-    return m_dataset && m_dataset->isActive() && m_fieldIndex >= 0
-           && (m_dataset->recNo() >= 0 || m_dataset->isEditing());
+    return m_dataset && m_dataset->isActive() && m_fieldIndex >= 0 &&
+           (m_dataset->recNo() >= 0 || m_dataset->isEditing());
 }
 
 QVariant BoundControl::fieldValue() const
@@ -135,7 +138,8 @@ bool BoundControl::userChanged()
     if (!mayEdit) {
         // Show the stored value again after the signal that told us of the
         // change has returned.
-        QMetaObject::invokeMethod(m_self, [this] { reload(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            m_self, [this] { reload(); }, Qt::QueuedConnection);
         return false;
     }
     if (!m_dataset->isEditing()) {
@@ -176,10 +180,13 @@ void BoundControl::writeOnFocusLeft()
     try {
         updateRecord();
     } catch (...) {
-        QMetaObject::invokeMethod(m_self, [self = QPointer<QWidget>(m_self)] {
-            if (self)
-                self->setFocus(Qt::OtherFocusReason);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            m_self,
+            [self = QPointer<QWidget>(m_self)] {
+                if (self)
+                    self->setFocus(Qt::OtherFocusReason);
+            },
+            Qt::QueuedConnection);
         throw;
     }
 }

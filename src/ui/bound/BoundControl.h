@@ -93,7 +93,7 @@ private:
     int m_fieldIndex = -1;
     bool m_modified = false;
     bool m_loading = false;
-    bool m_ownEdit = false;       // this control is putting the row into editing
+    bool m_ownEdit = false;        // this control is putting the row into editing
     bool m_disabledByData = false; // disabled because the dataset is closed
     QList<QMetaObject::Connection> m_connections;
 };

@@ -2,12 +2,15 @@
 
 namespace zelvar {
 
-DBCheckBox::DBCheckBox(QWidget* parent) : QCheckBox(parent), BoundControl(this)
+DBCheckBox::DBCheckBox(QWidget* parent)
+    : QCheckBox(parent),
+      BoundControl(this)
 {
     connect(this, &QCheckBox::clicked, this, [this] { userChangedAndWrite(); });
 }
 
-DBCheckBox::DBCheckBox(DataSource* source, const QString& field, QWidget* parent) : DBCheckBox(parent)
+DBCheckBox::DBCheckBox(DataSource* source, const QString& field, QWidget* parent)
+    : DBCheckBox(parent)
 {
     bind(source, field);
 }

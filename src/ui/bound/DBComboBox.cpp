@@ -8,7 +8,9 @@
 
 namespace zelvar {
 
-DBComboBox::DBComboBox(QWidget* parent) : QComboBox(parent), BoundControl(this)
+DBComboBox::DBComboBox(QWidget* parent)
+    : QComboBox(parent),
+      BoundControl(this)
 {
     setEditable(true);
     // Typed text stays as typed: no completion from the list, and Enter
@@ -121,8 +123,8 @@ void DBComboBox::focusOutEvent(QFocusEvent* event)
 bool DBComboBox::eventFilter(QObject* watched, QEvent* event)
 {
     // The focus may sit on the inner line edit rather than on the box.
-    if (watched == lineEdit() && event->type() == QEvent::FocusOut
-        && isFocusMoveWithinWindow(static_cast<QFocusEvent*>(event)) && !hasFocus())
+    if (watched == lineEdit() && event->type() == QEvent::FocusOut &&
+        isFocusMoveWithinWindow(static_cast<QFocusEvent*>(event)) && !hasFocus())
         writeOnFocusLeft();
     return QComboBox::eventFilter(watched, event);
 }

@@ -30,8 +30,8 @@ private:
     void listChangeBegins();
     void listChangeEnds();
     void showText(const QString& text); // shows text, choosing its item if listed
-    int m_adjusting = 0;  // the box changes its own text (depth of list changes)
-    QString m_shownBeforeList; // the text shown when a list change began
+    int m_adjusting = 0;                // the box changes its own text (depth of list changes)
+    QString m_shownBeforeList;          // the text shown when a list change began
     QList<QMetaObject::Connection> m_listConnections;
 };
 

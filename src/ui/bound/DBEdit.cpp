@@ -11,7 +11,9 @@ bool isFocusMoveWithinWindow(const QFocusEvent* event)
     return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
-DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent), BoundControl(this)
+DBEdit::DBEdit(QWidget* parent)
+    : QLineEdit(parent),
+      BoundControl(this)
 {
     // Typed, pasted, dictated or put in through the accessibility interface:
     // whatever the box comes to show is the user's change and is stored.
@@ -43,7 +45,8 @@ void dropSplitCharacter(QLineEdit* box)
     box->setCursorPosition(std::min(cursor, int(shown.size()) - 1));
 }
 
-DBEdit::DBEdit(DataSource* source, const QString& field, QWidget* parent) : DBEdit(parent)
+DBEdit::DBEdit(DataSource* source, const QString& field, QWidget* parent)
+    : DBEdit(parent)
 {
     bind(source, field);
 }

@@ -14,12 +14,15 @@ namespace zelvar {
 // cells the same limits as the edit boxes.
 class GridDelegate : public QStyledItemDelegate {
 public:
-    explicit GridDelegate(DBGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+    explicit GridDelegate(DBGrid* grid)
+        : QStyledItemDelegate(grid),
+          m_grid(grid)
+    {
+    }
 
     QWidget* openEditor() const { return m_editor; }
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
@@ -97,21 +100,24 @@ DBGrid::RowShading DBGrid::alternateRowShading()
 }
 
 DBGrid::DBGrid(QWidget* parent)
-    : QTableView(parent), m_delegate(new GridDelegate(this)), m_shading(alternateRowShading())
+    : QTableView(parent),
+      m_delegate(new GridDelegate(this)),
+      m_shading(alternateRowShading())
 {
     setItemDelegate(m_delegate);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(false);
     setWordWrap(false);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                    | QAbstractItemView::AnyKeyPressed);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
     configureRowHeader(verticalHeader(), false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
 }
 
-DBGrid::DBGrid(DataSource* source, const QVector<GridColumn>& columns, QWidget* parent) : DBGrid(parent)
+DBGrid::DBGrid(DataSource* source, const QVector<GridColumn>& columns, QWidget* parent)
+    : DBGrid(parent)
 {
     setDataSource(source);
     setColumns(columns);
@@ -170,10 +176,9 @@ void DBGrid::setTableModel(DatasetTableModel* model)
         applyColumnWidths();
         followDataset();
     });
-    m_connections << connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-                             [this](const QModelIndex& current, const QModelIndex& previous) {
-                                 viewRowChanged(current, previous);
-                             });
+    m_connections << connect(
+        selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex& current, const QModelIndex& previous) { viewRowChanged(current, previous); });
     m_connections << connect(m_model->dataset(), &Dataset::currentChanged, this, [this] { followDataset(); });
     applyColumnWidths();
     followDataset();
@@ -217,8 +222,8 @@ void DBGrid::setReadOnly(bool readOnly)
     if (m_model)
         m_model->setReadOnly(readOnly);
     setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
-                             : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                                   | QAbstractItemView::AnyKeyPressed);
+                             : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                   QAbstractItemView::AnyKeyPressed);
 }
 
 void DBGrid::setTabStop(bool on)

@@ -79,7 +79,6 @@ private:
     // Stands in for the rows under the row header while the grid is hidden.
     QStringListModel m_noRows;
     bool m_rowHeaderHasRoom = false; // the header has stood over the rows
-
 };
 
 } // namespace zelvar

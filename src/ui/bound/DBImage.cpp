@@ -4,14 +4,17 @@
 
 namespace zelvar {
 
-DBImage::DBImage(QWidget* parent) : QFrame(parent), BoundControl(this)
+DBImage::DBImage(QWidget* parent)
+    : QFrame(parent),
+      BoundControl(this)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
 }
 
-DBImage::DBImage(DataSource* source, const QString& field, QWidget* parent) : DBImage(parent)
+DBImage::DBImage(DataSource* source, const QString& field, QWidget* parent)
+    : DBImage(parent)
 {
     bind(source, field);
 }

@@ -9,7 +9,9 @@
 
 namespace zelvar {
 
-DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent), BoundControl(this)
+DBMemo::DBMemo(QWidget* parent)
+    : QPlainTextEdit(parent),
+      BoundControl(this)
 {
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!isLoading())
@@ -17,7 +19,8 @@ DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent), BoundControl(this)
     });
 }
 
-DBMemo::DBMemo(DataSource* source, const QString& field, QWidget* parent) : DBMemo(parent)
+DBMemo::DBMemo(DataSource* source, const QString& field, QWidget* parent)
+    : DBMemo(parent)
 {
     bind(source, field);
 }

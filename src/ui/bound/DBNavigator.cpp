@@ -82,21 +82,32 @@ QList<DBNavigator::Button> DBNavigator::allButtons()
 QString DBNavigator::defaultHint(Button button)
 {
     switch (button) {
-    case First: return QStringLiteral("İlk");
-    case Prior: return QStringLiteral("Önceki");
-    case Next: return QStringLiteral("Sonraki");
-    case Last: return QStringLiteral("Son");
-    case Insert: return QStringLiteral("Yeni");
-    case Delete: return QStringLiteral("Sil");
-    case Edit: return QStringLiteral("Düzelt");
-    case Post: return QStringLiteral("Kaydet");
-    case Cancel: return QStringLiteral("Vazgeç");
-    case Refresh: return QStringLiteral("Tazele");
+    case First:
+        return QStringLiteral("İlk");
+    case Prior:
+        return QStringLiteral("Önceki");
+    case Next:
+        return QStringLiteral("Sonraki");
+    case Last:
+        return QStringLiteral("Son");
+    case Insert:
+        return QStringLiteral("Yeni");
+    case Delete:
+        return QStringLiteral("Sil");
+    case Edit:
+        return QStringLiteral("Düzelt");
+    case Post:
+        return QStringLiteral("Kaydet");
+    case Cancel:
+        return QStringLiteral("Vazgeç");
+    case Refresh:
+        return QStringLiteral("Tazele");
     }
     return {};
 }
 
-DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent)
+DBNavigator::DBNavigator(QWidget* parent)
+    : QWidget(parent)
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -116,7 +127,8 @@ DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent)
     updateButtons();
 }
 
-DBNavigator::DBNavigator(DataSource* source, const QList<Button>& visible, QWidget* parent) : DBNavigator(parent)
+DBNavigator::DBNavigator(DataSource* source, const QList<Button>& visible, QWidget* parent)
+    : DBNavigator(parent)
 {
     setVisibleButtons(visible);
     setDataSource(source);
@@ -189,15 +201,33 @@ void DBNavigator::run(Button button)
     if (!d)
         return;
     switch (button) {
-    case First: d->first(); break;
-    case Prior: d->prior(); break;
-    case Next: d->next(); break;
-    case Last: d->last(); break;
-    case Insert: d->insert(); break;
-    case Edit: d->edit(); break;
-    case Post: d->post(); break;
-    case Cancel: d->cancel(); break;
-    case Refresh: d->refresh(); break;
+    case First:
+        d->first();
+        break;
+    case Prior:
+        d->prior();
+        break;
+    case Next:
+        d->next();
+        break;
+    case Last:
+        d->last();
+        break;
+    case Insert:
+        d->insert();
+        break;
+    case Edit:
+        d->edit();
+        break;
+    case Post:
+        d->post();
+        break;
+    case Cancel:
+        d->cancel();
+        break;
+    case Refresh:
+        d->refresh();
+        break;
     case Delete:
         // Only a row that is there is asked about; deleting from an empty
         // dataset is the dataset's own error.

@@ -8,7 +8,9 @@
 namespace zelvar {
 
 DBRadioGroup::DBRadioGroup(const QString& title, QWidget* parent)
-    : QGroupBox(title, parent), BoundControl(this), m_group(new QButtonGroup(this))
+    : QGroupBox(title, parent),
+      BoundControl(this),
+      m_group(new QButtonGroup(this))
 {
     setAccessibleName(title);
     auto* grid = new QGridLayout(this);

@@ -2,12 +2,15 @@
 
 namespace zelvar {
 
-DBText::DBText(QWidget* parent) : ValueLabel(parent), BoundControl(this)
+DBText::DBText(QWidget* parent)
+    : ValueLabel(parent),
+      BoundControl(this)
 {
     setTextFormat(Qt::PlainText);
 }
 
-DBText::DBText(DataSource* source, const QString& field, QWidget* parent) : DBText(parent)
+DBText::DBText(DataSource* source, const QString& field, QWidget* parent)
+    : DBText(parent)
 {
     bind(source, field);
 }

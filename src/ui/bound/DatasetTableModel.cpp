@@ -47,7 +47,8 @@ QIcon indicatorIcon(Indicator kind)
 } // namespace
 
 DatasetTableModel::DatasetTableModel(Dataset* dataset, QObject* parent)
-    : QAbstractTableModel(parent), m_dataset(dataset)
+    : QAbstractTableModel(parent),
+      m_dataset(dataset)
 {
     // Each change of the row list is announced to the views before the
     // dataset makes it and completed after, as Qt's models must: views and

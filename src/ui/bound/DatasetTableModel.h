@@ -14,11 +14,11 @@ namespace zelvar {
 
 struct GridColumn {
     QString field;
-    QString title;               // empty: the field name
-    int width = 0;               // pixels; 0: from the field's width
+    QString title; // empty: the field name
+    int width = 0; // pixels; 0: from the field's width
     bool readOnly = false;
     Qt::Alignment alignment = {}; // empty: numbers right, everything else left
-    QColor color;                // background when the grid does not shade its rows
+    QColor color;                 // background when the grid does not shade its rows
 };
 
 class DatasetTableModel : public QAbstractTableModel {

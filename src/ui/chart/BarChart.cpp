@@ -15,7 +15,8 @@ const QColor kMarkFill(255, 255, 225);
 
 } // namespace
 
-BarChart::BarChart(QWidget* parent) : QWidget(parent)
+BarChart::BarChart(QWidget* parent)
+    : QWidget(parent)
 {
     QFont f = font();
     f.setPixelSize(11);

@@ -11,10 +11,10 @@ namespace {
 
 constexpr double kMargin = 6;
 constexpr double kSwatch = 10;
-constexpr double kMarkGap = 5;    // length of the line from a bar to its mark
-constexpr double kLabelGap = 3;   // between the floor and the labels
-constexpr double kAxisGap = 4;    // between the tick texts and the left wall
-constexpr int kMarkRows = 2;      // marks of neighbouring bars may stand in two rows
+constexpr double kMarkGap = 5;  // length of the line from a bar to its mark
+constexpr double kLabelGap = 3; // between the floor and the labels
+constexpr double kAxisGap = 4;  // between the tick texts and the left wall
+constexpr int kMarkRows = 2;    // marks of neighbouring bars may stand in two rows
 
 QString tickText(double value)
 {
@@ -126,10 +126,10 @@ BarChartGeometry layoutBarChart(const BarChartInput& in)
 
     const QPointF back(d, -d);
     g.backWall = g.plot.translated(back);
-    g.floor = QPolygonF({g.plot.bottomLeft(), g.plot.bottomRight(), g.plot.bottomRight() + back,
-                         g.plot.bottomLeft() + back});
-    g.leftWall = QPolygonF({g.plot.bottomLeft(), g.plot.bottomLeft() + back, g.plot.topLeft() + back,
-                            g.plot.topLeft()});
+    g.floor =
+        QPolygonF({g.plot.bottomLeft(), g.plot.bottomRight(), g.plot.bottomRight() + back, g.plot.bottomLeft() + back});
+    g.leftWall =
+        QPolygonF({g.plot.bottomLeft(), g.plot.bottomLeft() + back, g.plot.topLeft() + back, g.plot.topLeft()});
 
     auto yOf = [&](double value) { return bottom - value / g.axisMax * g.plot.height(); };
 
@@ -150,10 +150,9 @@ BarChartGeometry layoutBarChart(const BarChartInput& in)
         const double x = left + i * slot + (slot - barWidth) / 2;
         const double y = yOf(std::max(0.0, in.values[i]));
         b.front = QRectF(QPointF(x, y), QPointF(x + barWidth, bottom));
-        b.top = QPolygonF({b.front.topLeft(), b.front.topRight(), b.front.topRight() + back,
-                           b.front.topLeft() + back});
-        b.side = QPolygonF({b.front.topRight(), b.front.topRight() + back, b.front.bottomRight() + back,
-                            b.front.bottomRight()});
+        b.top = QPolygonF({b.front.topLeft(), b.front.topRight(), b.front.topRight() + back, b.front.topLeft() + back});
+        b.side = QPolygonF(
+            {b.front.topRight(), b.front.topRight() + back, b.front.bottomRight() + back, b.front.bottomRight()});
 
         b.mark = markText(in.values[i], total, in.marks);
         const double centre = x + barWidth / 2 + d / 2;
@@ -168,8 +167,8 @@ BarChartGeometry layoutBarChart(const BarChartInput& in)
         const QString label = i < in.labels.size() ? in.labels[i] : QString();
         const double labelWidth = fm.horizontalAdvance(label) + 2;
         const double row = i % g.labelRows;
-        b.labelBox = QRectF(x + barWidth / 2 - labelWidth / 2, bottom + kLabelGap + row * lineHeight, labelWidth,
-                            lineHeight);
+        b.labelBox =
+            QRectF(x + barWidth / 2 - labelWidth / 2, bottom + kLabelGap + row * lineHeight, labelWidth, lineHeight);
         g.bars << b;
     }
     return g;

@@ -17,9 +17,9 @@ enum class MarkStyle { Value, Percent };
 struct BarChartInput {
     QSizeF size;
     QVector<double> values;
-    QStringList labels;            // one per bar, shown under it and in the legend
-    double barWidthPercent = 70;   // bar width as a share of its slot
-    double depthPercent = 15;      // 3-D depth, relative to the chart's smaller side
+    QStringList labels;          // one per bar, shown under it and in the legend
+    double barWidthPercent = 70; // bar width as a share of its slot
+    double depthPercent = 15;    // 3-D depth, relative to the chart's smaller side
     MarkStyle marks = MarkStyle::Value;
     QFont font;
 };
@@ -37,7 +37,7 @@ struct BarShape {
 struct AxisTick {
     double value;
     QString text;
-    QRectF textBox; // left of the left wall
+    QRectF textBox;  // left of the left wall
     QLineF wallLine; // grid line across the back wall
     QLineF sideLine; // grid line across the left wall
 };

@@ -9,7 +9,9 @@
 namespace zelvar {
 
 AnalogClock::AnalogClock(const Clock& clock, QWidget* parent)
-    : QWidget(parent), m_clock(clock), m_timer(new QTimer(this))
+    : QWidget(parent),
+      m_clock(clock),
+      m_timer(new QTimer(this))
 {
     m_shown = m_clock.now().time();
     connect(m_timer, &QTimer::timeout, this, &AnalogClock::tick);

@@ -7,7 +7,9 @@
 namespace zelvar {
 
 DigitalClock::DigitalClock(const Clock& clock, int pixelSize, QWidget* parent)
-    : QLabel(parent), m_clock(clock), m_timer(new QTimer(this))
+    : QLabel(parent),
+      m_clock(clock),
+      m_timer(new QTimer(this))
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);

@@ -52,8 +52,8 @@ void saveResident(TDM2& dm)
 
 void moveOneOut(TDM2& dm, FakeServices& fake, MoveOutOperations& moveOut)
 {
-    const QVariant next = dm.database().scalar(QStringLiteral(
-        "select KayitNo from zelvarx where coalesce(Nakil, '') <> '1' order by KayitNo limit 1"));
+    const QVariant next = dm.database().scalar(
+        QStringLiteral("select KayitNo from zelvarx where coalesce(Nakil, '') <> '1' order by KayitNo limit 1"));
     if (next.isNull() || !dm.Query2->locate(QStringLiteral("KayitNo"), next))
         return;
     fake.prompter.answer(Answer::Yes);
