@@ -19,7 +19,7 @@ const QColor kGold(232, 196, 96);
 
 // A quiet lattice of rings on deep blue. Every motif that crosses an edge is
 // drawn again on the opposite edge, so the tiles join without a seam.
-void drawWrapped(QPainter& p, const QSize& size, const std::function<void(QPointF)>& draw, QPointF at)
+void drawWrapped(QPainter&, const QSize& size, const std::function<void(QPointF)>& draw, QPointF at)
 {
     for (int dx : {-1, 0, 1})
         for (int dy : {-1, 0, 1})

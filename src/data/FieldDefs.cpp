@@ -109,17 +109,17 @@ QString bareTableName(const QString& name)
 
 } // namespace
 
-int TableDef::fieldIndex(const QString& name) const
+int TableDef::fieldIndex(const QString& fieldName) const
 {
     for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+        if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
 
-const FieldDef* TableDef::field(const QString& name) const
+const FieldDef* TableDef::field(const QString& fieldName) const
 {
-    const int i = fieldIndex(name);
+    const int i = fieldIndex(fieldName);
     return i < 0 ? nullptr : &fields[i];
 }
 

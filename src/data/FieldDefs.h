@@ -28,8 +28,8 @@ struct TableDef {
     QVector<FieldDef> fields;
     QStringList keyFields; // primary key or the index the program orders on
 
-    int fieldIndex(const QString& field) const; // case-insensitive; -1 if absent
-    const FieldDef* field(const QString& name) const;
+    int fieldIndex(const QString& fieldName) const; // case-insensitive; -1 if absent
+    const FieldDef* field(const QString& fieldName) const;
 };
 
 // All tables of the data folder.

@@ -61,7 +61,7 @@ char* writeFolded(char* out, const unsigned char* s, const unsigned char* end)
         const unsigned char c = *s;
         if (c < 0x80) {
             // ASCII: only the capitals change, and "I" becomes the dotless "ı".
-            if (c - 'A' < 26u) {
+            if (unsigned(c - 'A') < 26u) {
                 if (c == 'I') {
                     *out++ = char(0xC4);
                     *out++ = char(0xB1);

@@ -43,7 +43,7 @@ private slots:
 
     void helpAndVersionSpeakTheLocalesLanguage()
     {
-        for (const QString& option : {"--help", "-h"}) {
+        for (const char* option : {"--help", "-h"}) {
             const CommandLine english = parse({option});
             QVERIFY(!english.shouldRun());
             QCOMPARE(english.exitCode(), 0);
@@ -65,7 +65,7 @@ private slots:
 
         const QString version = CommandLine::version();
         QVERIFY(!version.isEmpty() && version != "0");
-        for (const QString& option : {"--version", "-v"}) {
+        for (const char* option : {"--version", "-v"}) {
             QCOMPARE(parse({option}).output().section('\n', 0, 0), "Zelvar 2001 version " + version);
             QCOMPARE(parse({option}, kTurkish).output().section('\n', 0, 0), "Zelvar 2001 sürüm " + version);
             QCOMPARE(parse({option}).exitCode(), 0);

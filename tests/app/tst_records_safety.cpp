@@ -152,8 +152,8 @@ private slots:
         QCOMPARE(f.dm().nextRecordNumber(), 4);
         const QStringList kept = backupsIn(f.folder());
         QCOMPARE(kept.size(), backupsBefore + 1);
-        for (const QString& backup : kept)
-            QCOMPARE(inspectBackup(backup).residents, 4);
+        for (const QString& copy : kept)
+            QCOMPARE(inspectBackup(copy).residents, 4);
         // The register opens again on the restored data.
         QVERIFY(w.registerCommand());
         QVERIFY(s.prompter.unexpected.isEmpty());

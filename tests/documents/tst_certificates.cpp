@@ -358,7 +358,7 @@ private slots:
         // A printing service that changes the register while the preview is open.
         struct MeddlingPrinting : FakePrinting {
             std::function<void()> meanwhile;
-            bool preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint) override
+            bool preview(std::shared_ptr<report::PagedReport>, const AfterPrint& afterPrint) override
             {
                 meanwhile();
                 afterPrint();

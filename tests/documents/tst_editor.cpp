@@ -42,11 +42,11 @@ struct Bench {
         QFile f(path(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void write(const QString& name, const QByteArray& data)
+    void write(const QString& name, const QByteArray& bytes)
     {
         QFile f(path(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(data);
+        f.write(bytes);
     }
 };
 

@@ -37,9 +37,11 @@ std::optional<QString> FakePrompter::inputText(const QString& title, const QStri
         unexpected << QStringLiteral("input: ") + title;
         return std::nullopt;
     }
-    auto v = m_inputs.front();
+    // Copying the optional itself trips GCC 12's maybe-uninitialized check.
+    const bool given = m_inputs.front().has_value();
+    const QString text = given ? *m_inputs.front() : QString();
     m_inputs.pop_front();
-    return v;
+    return given ? std::optional<QString>(text) : std::nullopt;
 }
 
 QString FakePrompter::openFileName(const QString& title, const QString&, const QStringList& filters)

@@ -18,7 +18,7 @@ struct GridColumn {
     int width = 0; // pixels; 0: from the field's width
     bool readOnly = false;
     Qt::Alignment alignment = {}; // empty: numbers right, everything else left
-    QColor color;                 // background when the grid does not shade its rows
+    QColor color = {};            // background when the grid does not shade its rows
 };
 
 class DatasetTableModel : public QAbstractTableModel {
