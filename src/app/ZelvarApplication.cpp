@@ -1,6 +1,7 @@
 #include "app/ZelvarApplication.h"
 
 #include "app/ErrorHandler.h"
+#include "report/ReportFonts.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -10,6 +11,7 @@ namespace zelvar {
 ZelvarApplication::ZelvarApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    report::ReportFonts::installSubstitutions();
 }
 
 ZelvarApplication* ZelvarApplication::instance()
