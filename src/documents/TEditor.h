@@ -9,12 +9,14 @@
 
 #include <QFont>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QStatusBar;
+class QTextDocument;
 class QTextCharFormat;
 class QTextEdit;
 class QToolButton;
@@ -22,6 +24,7 @@ class QToolButton;
 namespace zelvar {
 
 class CertificateTemplate;
+class EditorFileLoad;
 struct TemplateValues;
 class TDM2;
 
@@ -39,6 +42,9 @@ public:
     static constexpr int kToolbarHeight = 30;
     static QString baseFontName() { return QStringLiteral("Courier New"); }
     static constexpr int kBaseFontSize = 10;
+    // A file read in less than this shows no progress window.
+    static constexpr int kProgressDelayMs = 500;
+    void setProgressDelay(int ms) { m_progressDelayMs = ms; }
     static QStringList sizeChoices();
     // The font name box's list: each family once. The font database names a
     // family that several foundries make with the foundry in brackets
@@ -110,6 +116,11 @@ private:
     void buildStatusBar();
     QAction* addButton(ToolItem item, const QIcon& icon, const QString& hint);
     void setBaseFont(const QFont& font);
+    // Waits for a file being read, showing its progress with a way to
+    // cancel when it takes long; the window keeps answering.
+    void waitFor(EditorFileLoad& load);
+    // Shows a document read from a file in place of the text.
+    void showDocument(std::unique_ptr<QTextDocument> document);
     void mergeFormat(const QTextCharFormat& format);
     void fileFailed(const QString& message);
 
@@ -117,6 +128,7 @@ private:
     Services m_services;
     EditorPrint m_print;
     std::optional<PendingLog> m_pendingLog;
+    int m_progressDelayMs = kProgressDelayMs;
 
     QWidget* m_toolFrame = nullptr;
     QAction* m_actions[kToolItemCount] = {};
