@@ -176,7 +176,6 @@ int main(int argc, char** argv)
     list.setColumns(placeListColumns(chosen));
     const double firstPage = medianMs(5, [&] {
         auto paged = printer.nameList(list);
-        paged->layoutMore(1);
         QImage image(794, 1123, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
