@@ -18,7 +18,7 @@ namespace zelvar {
 
 namespace {
 
-constexpr int kPageGapPx = 16;     // grey border round the page
+constexpr int kPageGapPx = 16;   // grey border round the page
 constexpr int kFindSliceMs = 30; // page finding per idle turn, so the window stays responsive
 
 } // namespace

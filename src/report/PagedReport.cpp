@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <numeric>
 
 namespace zelvar::report {
 
@@ -77,9 +78,8 @@ void PagedReport::paintPage(int index, QPainter& painter)
 
 bool PagedReport::render(QPagedPaintDevice& device)
 {
-    std::vector<int> all(size_t(pageCount()));
-    for (size_t i = 0; i < all.size(); ++i)
-        all[i] = int(i);
+    std::vector<int> all(static_cast<size_t>(pageCount()));
+    std::iota(all.begin(), all.end(), 0);
     return render(device, all);
 }
 

@@ -59,7 +59,7 @@ private:
 
     std::unique_ptr<const ReportDefinition> m_def; // pages point into it: it never moves
     std::shared_ptr<const RowSource> m_rows;
-    Paginator m_finder;                       // at the start of the first page not found yet
+    Paginator m_finder;                        // at the start of the first page not found yet
     std::vector<Paginator::Position> m_starts; // where each page found starts
     Paginator m_layout;
     struct KeptPage {
