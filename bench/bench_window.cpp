@@ -101,36 +101,6 @@ void memory(const QString& operation, double mb)
 
 // ------------------------------------------------------------ services
 
-// Every question answered Yes; files saved go to the session's folder.
-class BenchPrompter : public SilentPrompter {
-public:
-    explicit BenchPrompter(QString folder)
-        : m_folder(std::move(folder))
-    {
-    }
-    QString saveFileName(const QString&, const QString&, const QStringList&, const QString& suffix) override
-    {
-        return QDir(m_folder).filePath(QStringLiteral("cikti.") + suffix);
-    }
-
-private:
-    QString m_folder;
-};
-
-struct BenchServices {
-    explicit BenchServices(const QString& outFolder)
-        : prompter(outFolder)
-    {
-    }
-    BenchPrompter prompter;
-    SilentSound sound;
-    NoLauncher launcher;
-    NoHelp help;
-    SystemClock clock;
-    QtPrinting printing{prompter};
-    Services services{prompter, sound, launcher, help, clock, printing};
-};
-
 // ------------------------------------------------------------ floors
 
 // A window of plain Qt widgets standing where the widgets of a shown window
@@ -375,12 +345,14 @@ void clearBox(QLineEdit* box)
 
 class Session {
 public:
-    Session(const QString& folder, bool early, bool heavy)
+    Session(const QString& folder, const QStringList& flags)
         : m_folder(folder),
-          m_early(early),
-          m_heavy(heavy),
-          m_services(m_out.path())
+          m_early(flags.contains(QStringLiteral("early"))),
+          m_heavy(flags.contains(QStringLiteral("heavy"))),
+          m_openOnly(flags.contains(QStringLiteral("open-only"))),
     {
+        // Files saved go to the session's own folder.
+        m_services.prompter.saveFolder = m_out.path();
     }
 
     int run()
@@ -429,7 +401,8 @@ public:
         waitForQuietCpu(1000, 60000);
         memory(QStringLiteral("memory, main window"), residentMb());
         registerWindow(QString());
-        statistics();
+        if (!m_openOnly)
+            statistics();
         return 0;
     }
 
@@ -452,15 +425,18 @@ private:
             return;
         const QList<MirrorWindow::Part> parts = MirrorWindow::describe(form);
         const QSize size = form->size();
-        if (suffix.isEmpty()) {
+        if (suffix.isEmpty())
             memory(QStringLiteral("memory, register window open"), residentMb());
+        {
             std::unique_ptr<MirrorWindow> mirror;
-            floorOf(QStringLiteral("register window open"), untilIdle([&] {
+            floorOf(QStringLiteral("register window open") + suffix, untilIdle([&] {
                         readAll(*m_floorDb, QStringLiteral("select rowid, \"Adi\" from \"zelvarx\""));
                         mirror = std::make_unique<MirrorWindow>(parts, size);
                         mirror->show();
                     }));
         }
+        if (m_openOnly)
+            return;
         nameKeys(form, suffix, suffix.isEmpty() ? 12 : 2);
         if (!suffix.isEmpty())
             return;
@@ -769,8 +745,9 @@ private:
     QString m_folder;
     bool m_early;
     bool m_heavy;
+    bool m_openOnly; // for profiling the register's open
     QTemporaryDir m_out;
-    BenchServices m_services;
+    SilentServices m_services;
     TDM2* m_dm = nullptr;
     std::unique_ptr<Database> m_floorDb;
     MainWindow* m_main = nullptr;
@@ -783,7 +760,7 @@ private:
 // The program's start up to the login window, painted and idle.
 int startChild(const QString& folder)
 {
-    BenchServices s(QDir::tempPath());
+    SilentServices s;
     auto* splash = new SplashWindow;
     splash->showNow();
     DataFolderOpening opening(folder);
@@ -919,7 +896,7 @@ int main(int argc, char** argv)
         if (mode == QLatin1String("--start-floor"))
             return startFloorChild(folder);
         const QStringList flags = QCoreApplication::arguments().mid(3);
-        return Session(folder, flags.contains(QStringLiteral("early")), flags.contains(QStringLiteral("heavy"))).run();
+        return Session(folder, flags).run();
     }
 
     QCoreApplication app(argc, argv);

@@ -1,4 +1,5 @@
 #include "platform/PrintPreviewWindow.h"
+#include "platform/FreedMemory.h"
 #include "platform/Prompter.h"
 #include "platform/ReportPrintJob.h"
 
@@ -186,7 +187,9 @@ bool PrintPreviewWindow::saveAsPdf()
         return false;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
-    if (!m_report->writePdf(path)) {
+    const bool written = m_report->writePdf(path);
+    returnFreedMemory();
+    if (!written) {
         m_prompter.message(pdfFailedMessage(), MessageKind::Warning);
         return false;
     }
