@@ -349,7 +349,7 @@ public:
         : m_folder(folder),
           m_early(flags.contains(QStringLiteral("early"))),
           m_heavy(flags.contains(QStringLiteral("heavy"))),
-          m_openOnly(flags.contains(QStringLiteral("open-only"))),
+          m_openOnly(flags.contains(QStringLiteral("open-only")))
     {
         // Files saved go to the session's own folder.
         m_services.prompter.saveFolder = m_out.path();
