@@ -21,6 +21,7 @@
 #include "app/DataFolderOpening.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
+#include "app/RecordsSafety.h"
 #include "app/SplashWindow.h"
 #include "app/WindowFactories.h"
 #include "app/ZelvarApplication.h"
@@ -46,6 +47,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -306,6 +308,36 @@ QDialog* showLikePreview(const report::Page& page, QSizeF mm, double scale)
     return dialog;
 }
 
+// Counts the widgets painted, by class, while it lives (with
+// ZELVAR_BENCH_PAINTS set): what one action repaints.
+class PaintCount : public QObject {
+public:
+    PaintCount()
+    {
+        if (qEnvironmentVariableIsSet("ZELVAR_BENCH_PAINTS"))
+            qApp->installEventFilter(this);
+    }
+    ~PaintCount() override
+    {
+        if (!qEnvironmentVariableIsSet("ZELVAR_BENCH_PAINTS"))
+            return;
+        QStringList parts;
+        for (auto it = m_counts.begin(); it != m_counts.end(); ++it)
+            parts << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+        std::fprintf(stderr, "  painted: %s\n", qPrintable(parts.join(QStringLiteral(", "))));
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++m_counts[QString::fromLatin1(watched->metaObject()->className()) + QLatin1Char('/') +
+                       watched->objectName()];
+        return false;
+    }
+
+private:
+    QMap<QString, int> m_counts;
+};
+
 // ------------------------------------------------------------ the session
 
 template <typename T>
@@ -349,7 +381,8 @@ public:
         : m_folder(folder),
           m_early(flags.contains(QStringLiteral("early"))),
           m_heavy(flags.contains(QStringLiteral("heavy"))),
-          m_openOnly(flags.contains(QStringLiteral("open-only")))
+          m_openOnly(flags.contains(QStringLiteral("open-only"))),
+          m_keysOnly(flags.contains(QStringLiteral("keys-only")))
     {
         // Files saved go to the session's own folder.
         m_services.prompter.saveFolder = m_out.path();
@@ -398,15 +431,32 @@ public:
             registerWindow(QStringLiteral(", background work running"));
             return 0;
         }
-        waitForQuietCpu(1000, 60000);
+        waitForBackgroundWork();
         memory(QStringLiteral("memory, main window"), residentMb());
         registerWindow(QString());
-        if (!m_openOnly)
+        if (!m_openOnly && !m_keysOnly)
             statistics();
         return 0;
     }
 
 private:
+    // The start-up check and the day's backup run in the background after
+    // the login; the clean sessions wait until they have ended and the
+    // program has been quiet for a while.
+    void waitForBackgroundWork()
+    {
+        RecordsSafety& safety = m_main->recordsSafety();
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 180000) {
+            safety.waitForBackground();
+            const double cpu = processCpuMs();
+            waitForQuietCpu(1500, 1500);
+            if (safety.integrityChecked() && processCpuMs() - cpu < 30)
+                break;
+        }
+    }
+
     int countResidents()
     {
         Statement st(m_floorDb->handle(), QStringLiteral("select count(*) from zelvarx"));
@@ -441,8 +491,11 @@ private:
         if (!suffix.isEmpty())
             return;
         numberKeys(form);
-        filters(form);
+        if (!m_keysOnly)
+            filters(form);
         newSaveDelete(form);
+        if (m_keysOnly)
+            return;
         pageSwitches(form);
         pressKey(form, Qt::Key_Escape);
         settleIdle();
@@ -495,7 +548,10 @@ private:
             settleIdle();
             for (int i = 0; i < name.size(); ++i) {
                 const QChar c = name[i];
-                ours(operation, untilIdle([&] { typeChar(box, c); }));
+                {
+                    PaintCount paints;
+                    ours(operation, untilIdle([&] { typeChar(box, c); }));
+                }
                 floorOf(operation, untilIdle([&] {
                             const int found = folded.findPrefix(FoldedColumn::fold(name.left(i + 1)));
                             if (found < 0)
@@ -601,7 +657,10 @@ private:
         const QString insertSql = QStringLiteral("insert into \"zelvarx\" (%1) values (%2)")
                                       .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
         for (int i = 0; i < 20; ++i) {
-            ours(QStringLiteral("New (F8)"), untilIdle([&] { pressKey(form, Qt::Key_F8); }));
+            {
+                PaintCount paints;
+                ours(QStringLiteral("New (F8)"), untilIdle([&] { pressKey(form, Qt::Key_F8); }));
+            }
             floorOf(QStringLiteral("New (F8)"), untilIdle([&] {
                         readAll(*m_floorDb, QStringLiteral("select max(\"KayitNo\") from \"zelvarx\""));
                         mirror.showRow({});
@@ -746,6 +805,7 @@ private:
     bool m_early;
     bool m_heavy;
     bool m_openOnly; // for profiling the register's open
+    bool m_keysOnly; // for profiling keys, New, Save and Delete
     QTemporaryDir m_out;
     SilentServices m_services;
     TDM2* m_dm = nullptr;
