@@ -582,7 +582,10 @@ private:
             clearBox(box);
             settleIdle();
             for (int i = 0; i < number.size(); ++i) {
-                ours(operation, untilIdle([&] { typeChar(box, number[i]); }));
+                {
+                    PaintCount paints;
+                    ours(operation, untilIdle([&] { typeChar(box, number[i]); }));
+                }
                 floorOf(operation, untilIdle([&] {
                             row.bind(1, number.left(i + 1).toInt());
                             const QStringList texts = readRow(row);
@@ -726,6 +729,7 @@ private:
         auto* window = m_main->findChild<TAdres*>();
         if (!window)
             return;
+        memory(QStringLiteral("memory, statistics window open"), residentMb());
         clickTab(window->pages(), 2);
         settleIdle();
         GeneralReportsPage* page = window->generalReportsPage();
@@ -736,6 +740,7 @@ private:
         typeText(listing->wordBox(), QStringLiteral(" "));
         settleIdle();
         ours(QStringLiteral("find every resident (Bul)"), untilIdle([&] { click(page->findButton()); }));
+        memory(QStringLiteral("memory, every resident found"), residentMb());
         for (int column : {0, 2, 5, 7})
             click(listing->columnBox(column));
         settleIdle();
