@@ -29,6 +29,7 @@
 #include "data/FoldedColumn.h"
 #include "data/TDM2.h"
 #include "platform/PrintPreviewWindow.h"
+#include "platform/TurkishTranslation.h"
 #include "register/TForm2.h"
 #include "report/PagePainter.h"
 #include "report/PagedReport.h"
@@ -37,7 +38,6 @@
 #include "reports/ListReports.h"
 #include "reports/ListingControls.h"
 #include "reports/TAdres.h"
-#include "ui/Resources.h"
 #include "ui/bound/DBEdit.h"
 
 #include <QAbstractButton>
@@ -952,8 +952,8 @@ int main(int argc, char** argv)
     if (mode.startsWith(QLatin1String("--"))) {
         ZelvarApplication app(argc, argv);
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-        ZelvarApplication::loadTurkishTranslation(app);
-        initResources();
+        loadTurkishTranslation(app);
+        QApplication::setApplicationName(QStringLiteral("Zelvar 2001"));
         QApplication::setQuitOnLastWindowClosed(false);
         const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
         if (mode == QLatin1String("--start"))

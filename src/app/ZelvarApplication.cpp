@@ -1,10 +1,8 @@
 #include "app/ZelvarApplication.h"
 
-#include "app/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 
-#include <QLibraryInfo>
 #include <QPixmapCache>
-#include <QTranslator>
 
 namespace zelvar {
 
@@ -34,18 +32,6 @@ bool ZelvarApplication::notify(QObject* receiver, QEvent* event)
         return QApplication::notify(receiver, event);
     // The interrupted handler is abandoned; the event counts as not handled.
     return m_errorHandler->guard([&] { return QApplication::notify(receiver, event); });
-}
-
-bool ZelvarApplication::loadTurkishTranslation(QCoreApplication& app)
-{
-    auto* translator = new QTranslator(&app);
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(QStringLiteral("qtbase_tr"), folder)) {
-        delete translator;
-        return false;
-    }
-    QCoreApplication::installTranslator(translator);
-    return true;
 }
 
 } // namespace zelvar
