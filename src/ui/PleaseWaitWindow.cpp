@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -33,6 +34,20 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget* parent)
     row->addLayout(texts);
     m_animation = new SearchAnimation(panel);
     row->addWidget(m_animation);
+    m_cancel = new QPushButton(QStringLiteral("İptal"), panel);
+    m_cancel->hide();
+    texts->addWidget(m_cancel);
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        m_cancel->setEnabled(false);
+        emit cancelRequested();
+    });
+}
+
+void PleaseWaitWindow::offerCancel()
+{
+    setFixedSize(162, 84);
+    m_cancel->show();
+    m_cancel->setDefault(true);
 }
 
 void PleaseWaitWindow::showNow()
