@@ -8,15 +8,21 @@
 #include "reports/QueryReportsPage.h"
 #include "reports/TAdres.h"
 #include "reports/TitleGrid.h"
+#include "ui/PleaseWaitWindow.h"
 #include "ui/bound/DBGrid.h"
+#include "ui/bound/DBNavigator.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -174,6 +180,63 @@ private slots:
         p.run("Adi, Sokak, EvNo, Telefon, Medeni, Dini, Meslek, Hane, Cilt, Sayfa");
         QVERIFY(page.titleGrid()->isEditable());
         QVERIFY(page.titleGrid()->palette().color(QPalette::Base) != QColor(255, 255, 0));
+        QVERIFY(texts.texts().isEmpty());
+    }
+
+    void longAndLargeQueriesStayInHand()
+    {
+        PageFixture p;
+        {
+            Database::Transaction tx(p.f.dm().database());
+            for (int n = 10; n < 160; ++n)
+                p.f.addResident(QStringLiteral("Kişi %1").arg(n), n);
+            tx.commit();
+        }
+        auto& texts = p.s.prompter;
+        Dataset* q = p.f.dm().Query7;
+
+        // A query of minutes: the window goes on answering, the please-wait
+        // window offers "İptal" after half a second, and it stops the query.
+        QElapsedTimer clock;
+        clock.start();
+        qint64 longestStill = 0;
+        qint64 lastTick = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            longestStill = std::max(longestStill, clock.elapsed() - lastTick);
+            lastTick = clock.elapsed();
+        });
+        tick.start(20);
+        bool offered = false;
+        QTimer::singleShot(1200, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* wait = qobject_cast<PleaseWaitWindow*>(w); wait && wait->isVisible()) {
+                    offered = wait->cancelButton()->isVisible() && wait->isModal();
+                    wait->cancelButton()->click();
+                }
+        });
+        p.run("Adi", "WHERE (SELECT count(*) FROM zelvarx a, zelvarx b, zelvarx c, zelvarx d) > 0");
+        QVERIFY(offered);
+        QVERIFY2(longestStill < 400, qPrintable(QString::number(longestStill)));
+        QVERIFY(texts.texts().isEmpty()); // cancelled by the user: nothing to tell
+        QVERIFY(!q->isActive());
+
+        // A value or a result past the limits stops with a message of its
+        // own. The engine's printf gives no value at all past the limit.
+        p.run("Adi, randomblob(1000000000)");
+        p.run("Adi, randomblob(900000)"); // 153 values of 0.9 MB each
+        p.run("Adi", "WHERE length(printf('%.*c', 1e9, 'x')) > 0");
+        QCOMPARE(texts.texts(), (QStringList{QueryReportsPage::tooLargeMessage(), QueryReportsPage::tooLargeMessage(),
+                                             QueryReportsPage::notFoundMessage()}));
+        texts.clear();
+
+        // The navigator's Refresh runs the query again beside the window.
+        p.run("Adi, Sokak", "WHERE Sokak = \"Gül\"");
+        QCOMPARE(q->recordCount(), 2);
+        p.f.addResident("Veli Gül", 200, {{"Sokak", "Gül"}});
+        p.page.navigator()->click(DBNavigator::Refresh);
+        QCOMPARE(q->recordCount(), 3);
+        QCOMPARE(q->displayTextAt(2, 0), QStringLiteral("Veli Gül"));
         QVERIFY(texts.texts().isEmpty());
     }
 
