@@ -14,6 +14,9 @@ constexpr int kIoprioWhoProcess = 1;
 constexpr int kIoprioClassIdle = 3;
 constexpr int kIoprioClassShift = 13;
 
+constexpr int kIoprioClassBestEffort = 2;
+constexpr int kIoprioNormalLevel = 4;
+
 // Puts the calling thread at idle CPU and I/O priority: it runs only when
 // no other thread of the machine wants the processor, and its reads and
 // writes wait for everyone else's.
@@ -24,6 +27,16 @@ void lowerThisThread()
     syscall(SYS_ioprio_set, kIoprioWhoProcess, 0, kIoprioClassIdle << kIoprioClassShift);
 }
 
+// Puts a thread back at normal priority; refused (and left as it is) when
+// the system does not let this program raise it.
+void raiseThread(long tid)
+{
+    sched_param none{};
+    sched_setscheduler(pid_t(tid), SCHED_OTHER, &none);
+    syscall(SYS_ioprio_set, kIoprioWhoProcess, int(tid),
+            (kIoprioClassBestEffort << kIoprioClassShift) | kIoprioNormalLevel);
+}
+
 } // namespace
 
 BackgroundJob::BackgroundJob(std::function<void()> work, QObject* parent)
@@ -31,8 +44,10 @@ BackgroundJob::BackgroundJob(std::function<void()> work, QObject* parent)
 {
     m_thread = QThread::create([this, work = std::move(work)] {
         // Set before the thread starts, read only by it.
-        if (m_idle)
+        if (m_idle) {
+            m_tid = long(syscall(SYS_gettid));
             lowerThisThread();
+        }
         work();
     });
     // Delivered on this object's thread, after the work has ended.
@@ -63,7 +78,14 @@ bool BackgroundJob::isRunning() const
 void BackgroundJob::wait()
 {
     start(Priority::Normal);
+    raisePriority();
     m_thread->wait();
+}
+
+void BackgroundJob::raisePriority()
+{
+    if (const long tid = m_tid.exchange(0))
+        raiseThread(tid);
 }
 
 } // namespace zelvar

@@ -4,6 +4,7 @@
 // to (BackgroundScheduler decides when); `done` arrives on the window's
 // thread after the work has ended.
 #include <QObject>
+#include <atomic>
 #include <functional>
 
 class QThread;
@@ -29,6 +30,11 @@ public:
     bool isRunning() const;
     // Starts the work now if it has not started yet, and waits for its end.
     void wait();
+    // Work the program now waits for: a thread at idle priority is raised to
+    // normal priority, where the system allows it (an unprivileged program
+    // may not raise it again; an idle machine then runs it at full speed
+    // all the same).
+    void raisePriority();
 
 signals:
     void done();
@@ -37,6 +43,7 @@ private:
     QThread* m_thread;
     bool m_started = false;
     bool m_idle = false;
+    std::atomic<long> m_tid{0}; // the thread's id, for raising its priority
 };
 
 } // namespace zelvar

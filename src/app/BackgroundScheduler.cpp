@@ -55,6 +55,8 @@ BackgroundJob* BackgroundScheduler::whenIdle(const std::function<void(const Paus
 {
     auto* job = new BackgroundJob([this, work] { work([this] { pause(); }); }, owner);
     m_waiting << job;
+    m_jobs.removeAll(nullptr);
+    m_jobs << job;
     if (!m_idle.isActive())
         m_idle.start();
     return job;
@@ -83,11 +85,26 @@ void BackgroundScheduler::startWaitingJobs()
             job->start(BackgroundJob::Priority::Idle);
 }
 
+void BackgroundScheduler::hurry()
+{
+    m_hurry = true;
+    for (BackgroundJob* job : m_jobs)
+        if (job)
+            job->raisePriority();
+}
+
+void BackgroundScheduler::relax()
+{
+    m_hurry = false;
+}
+
 void BackgroundScheduler::pause() const
 {
+    if (m_hurry)
+        return;
     // Each working thread keeps its own stretch.
     thread_local qint64 stretchStart = nowMs();
-    while (nowMs() - m_lastAction.load() < kYieldMs)
+    while (nowMs() - m_lastAction.load() < kYieldMs && !m_hurry)
         std::this_thread::sleep_for(std::chrono::milliseconds(kYieldMs / 5));
     if (nowMs() - stretchStart >= kStretchMs) {
         std::this_thread::sleep_for(std::chrono::milliseconds(kRestMs));

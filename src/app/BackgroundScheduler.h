@@ -38,6 +38,11 @@ public:
     // For the work, on its own thread: waits while the user is at work and
     // rests a few milliseconds after every stretch of work.
     void pause() const;
+    // The program now waits for the work (at exit, before a restore): it
+    // rests no more, and its threads are raised where the system allows.
+    void hurry();
+    // Work started from now on gives way to the user again.
+    void relax();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,7 +53,9 @@ private:
 
     QTimer m_idle;
     QList<QPointer<BackgroundJob>> m_waiting;
+    QList<QPointer<BackgroundJob>> m_jobs;
     std::atomic<qint64> m_lastAction{0};
+    std::atomic<bool> m_hurry{false};
 };
 
 } // namespace zelvar

@@ -42,6 +42,7 @@ RecordsSafety::RecordsSafety(TDM2& dm, const Services& services, std::function<b
 RecordsSafety::~RecordsSafety()
 {
     // A backup is never cut off: the jobs' destructors wait for them.
+    m_scheduler.hurry();
     delete m_check;
     delete m_backup;
 }
@@ -63,9 +64,11 @@ int RecordsSafety::currentResidents() const
 
 void RecordsSafety::waitForBackground()
 {
+    m_scheduler.hurry();
     for (BackgroundJob* job : {m_check.data(), m_backup.data()})
         if (job)
             job->wait();
+    m_scheduler.relax();
     QCoreApplication::sendPostedEvents(this);
     QCoreApplication::sendPostedEvents(m_check);
     QCoreApplication::sendPostedEvents(m_backup);
@@ -219,6 +222,8 @@ void RecordsSafety::atExit()
 {
     if (!enabled())
         return;
+    // The program now waits for what runs beside it.
+    m_scheduler.hurry();
     const bool changed = m_dm.database().totalChanges() != m_changesAtStart || m_restoredDuringRun;
     // A damaged database is not copied over the good backups.
     if (changed && m_problems.isEmpty())

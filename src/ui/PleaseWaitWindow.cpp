@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtMath>
+#include <algorithm>
 
 namespace zelvar {
 
@@ -17,7 +18,6 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setWindowTitle(QStringLiteral("Zelvar 2001"));
-    setFixedSize(162, 56);
     auto* panel = new QFrame(this);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Raised);
@@ -41,12 +41,15 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget* parent)
         m_cancel->setEnabled(false);
         emit cancelRequested();
     });
+    // As small as the old window, and wide enough for its text in the
+    // fonts of this desktop.
+    setFixedSize(std::max(162, sizeHint().width()), 56);
 }
 
 void PleaseWaitWindow::offerCancel()
 {
-    setFixedSize(162, 84);
     m_cancel->show();
+    setFixedSize(width(), std::max(84, sizeHint().height()));
     m_cancel->setDefault(true);
 }
 
