@@ -72,13 +72,12 @@ void FreeQueryRun::run()
     sqlite3_progress_handler(db.handle(), kWatchEverySteps, &FreeQueryRun::watch, this);
     Outcome outcome = Outcome::Done;
     try {
-        m_translated = translateFreeQuery(m_columns, m_condition);
-        checkSingleSelect(db, m_translated.sql);
         Dataset reader(&db, QStringLiteral("Query7"));
         reader.setReadOnly(true);
         reader.setResultLimit(kResultBytes);
-        reader.setSql(m_translated.sql, m_translated.params);
-        reader.open();
+        runFreeQuery(reader, m_columns, m_condition);
+        m_sql = reader.sql();
+        m_params = reader.params();
         m_reading = reader.takeReading();
     } catch (const ResultTooLarge& e) {
         outcome = Outcome::TooLarge;
@@ -104,7 +103,7 @@ void FreeQueryRun::run()
 void FreeQueryRun::openOn(Dataset& query)
 {
     query.close();
-    query.setSql(m_translated.sql, m_translated.params);
+    query.setSql(m_sql, m_params);
     query.open(std::move(m_reading));
 }
 

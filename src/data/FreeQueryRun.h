@@ -6,7 +6,6 @@
 // engine's own work 32 MB beside what the program already uses; past them
 // it stops as TooLarge instead of taking the machine's memory.
 #include "data/Dataset.h"
-#include "data/QueryDialect.h"
 
 #include <QObject>
 #include <QString>
@@ -53,7 +52,8 @@ private:
     Database* m_db; // the run's own connection, or the query's in memory
     QString m_columns;
     QString m_condition;
-    TranslatedQuery m_translated;
+    QString m_sql; // the statement run, with its bound values
+    QVariantList m_params;
     Dataset::Reading m_reading;
     QThread* m_thread = nullptr;
     std::atomic<Outcome> m_outcome{Outcome::Running};
