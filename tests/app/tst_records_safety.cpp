@@ -4,12 +4,12 @@
 #include "DataFixture.h"
 #include "TestRegistry.h"
 #include "app/BackgroundScheduler.h"
-#include "app/ErrorHandler.h"
 #include "app/MainWindow.h"
 #include "app/RecordsSafety.h"
 #include "data/Backup.h"
 #include "data/Errors.h"
 #include "platform/fakes/FakeServices.h"
+#include "ui/ErrorHandler.h"
 
 #include <QAction>
 #include <QDir>
