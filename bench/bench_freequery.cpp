@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <sqlite3.h>
+#include <tuple>
 
 using namespace zelvar;
 using namespace zelvar::bench;
@@ -44,6 +45,7 @@ const Case kMemoryCases[] = {
     {"Adi alone (the page's own floor)", "Adi", ""},
     {"Adi, randomblob(1000000000)", "Adi, randomblob(1000000000)", ""},
     {"printf('%.*c',1e9,'x') in the condition", "Adi", "WHERE Adi <> printf('%.*c',1e9,'x')"},
+    {"Adi, Sokak, EvNo of every resident", "Adi, Sokak, EvNo", ""},
 };
 
 // The longest time the event loop did not turn, seen by a 10 ms timer.
@@ -93,13 +95,13 @@ int memoryCase(TDM2& dm, QueryReportsPage& page, int index, bool old)
         page.conditionBox()->setEditText(QString::fromUtf8(c.condition));
         page.query();
     }
-    std::printf("%.1f %.1f\n", before, peakMb());
+    std::printf("%.1f %.1f %d\n", before, peakMb(), dm.Query7->recordCount());
     return 0;
 }
 
-// Runs one memory case in a process of its own; its peak and the peak
-// before the query, in MB.
-std::pair<double, double> peakOf(const QString& self, int residents, int index, bool old)
+// Runs one memory case in a process of its own: the resident size before the
+// query and the peak, in MB, and the rows it found.
+std::tuple<double, double, int> peakOf(const QString& self, int residents, int index, bool old)
 {
     QProcess child;
     QStringList args{QString::number(residents), QStringLiteral("memory"), QString::number(index)};
@@ -108,9 +110,9 @@ std::pair<double, double> peakOf(const QString& self, int residents, int index, 
     child.start(self, args);
     child.waitForFinished(600000);
     const QStringList figures = QString::fromUtf8(child.readAllStandardOutput()).trimmed().split(' ');
-    if (figures.size() < 2)
-        return {-1, -1};
-    return {figures[0].toDouble(), figures[1].toDouble()};
+    if (figures.size() < 3)
+        return {-1, -1, -1};
+    return {figures[0].toDouble(), figures[1].toDouble(), figures[2].toInt()};
 }
 
 } // namespace
@@ -190,9 +192,9 @@ int main(int argc, char** argv)
             std::printf("  %-44s not run the old way: grows until the system kills it\n", kMemoryCases[i].name);
             continue;
         }
-        const auto [before, peak] = peakOf(self, residents, i, old);
-        std::printf("  %-44s %7.1f MB peak, %7.1f MB resident before it, +%.1f MB\n", kMemoryCases[i].name, peak,
-                    before, peak - before);
+        const auto [before, peak, rows] = peakOf(self, residents, i, old);
+        std::printf("  %-44s %7.1f MB peak, %7.1f MB resident before it, +%.1f MB, %d rows\n", kMemoryCases[i].name,
+                    peak, before, peak - before, rows);
     }
     return 0;
 }
