@@ -180,7 +180,7 @@ void RecordsSafety::startBackup(bool atExit)
     const QString live = m_dm.database().filePath();
     const QDateTime now = m_services.clock.now();
     auto finding = std::make_shared<Finding>();
-    const auto work = [folder, live, now, finding](const Pause& pause) {
+    const auto work = [folder, live, now, finding, atExit](const Pause& pause) {
         try {
             BackupFolder(folder).backUp(now, pause);
             return;
@@ -189,9 +189,11 @@ void RecordsSafety::startBackup(bool atExit)
             finding->note =
                 QStringLiteral("Günün yedeği bu bozukluğu taşıdığı için silindi; önceki yedekler korunuyor.");
         } catch (const ZelvarError& e) {
-            // No backup, so no check of its copy: the file itself is checked.
             finding->failure = e.message();
-            finding->problems = integrityCheck(live, pause);
+            // No backup, so no check of its copy: the file itself is checked,
+            // while the program runs to tell what it finds.
+            if (!atExit)
+                finding->problems = integrityCheck(live, pause);
         }
         if (!finding->problems.isEmpty())
             finding->soundBackup = BackupFolder(folder).newestSound(&finding->soundInfo, pause);
@@ -349,6 +351,8 @@ bool RecordsSafety::restore(const QString& file, const BackupInfo& info, bool as
     BackupFolder(m_folder).prune(currentResidents());
     m_restoredDuringRun = true;
     m_problems.clear();
+    if (m_loggedIn)
+        m_newDay.start();
     emit restored();
     m_services.prompter.message(
         QStringLiteral("Yedek geri yüklendi: %1 tarihli yedekteki %2 kişi ile çalışmaya devam ediliyor.")
