@@ -355,7 +355,6 @@ void Dataset::loadIds(const QString& sql, const QVariantList& params)
     }
     Statement st(m_db->handle(), sql);
     st.bindAll(params);
-    m_folded.clear();
     m_ids.clear();
     std::vector<FoldedColumn*> folded;
     for (const QString& f : m_searchFields)
