@@ -12,6 +12,7 @@
 #include "report/ReportDefinition.h"
 #include "report/ReportFonts.h"
 #include "report/RowSource.h"
+#include "report/TextFitter.h"
 
 #include <QHash>
 
@@ -45,13 +46,7 @@ private:
     // counted.
     Page layoutPage(bool place);
     void placeBand(Page& page, const Band& band, QPointF origin, double width, int row);
-    // followFrom: where the text placed before a following one ends, mm; -1 = none.
-    void placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber,
-                   double followFrom);
-    double textEnd(const PlacedItem& placed);
-    // The left edge of a following text: its own, or one blank after the
-    // text before when that one reaches into it.
-    double leftAfter(const QString& text, const FontSpec& font, double anchor, double previousEnd);
+    void placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber);
     void placeBox(Page& page, const Item& item, QPointF origin, double bandWidth, double bandHeight, int row);
     QVariant fieldValue(const Item& item, int row);
     int placeDetails(Page& page, double top, double bottom, bool place);
@@ -59,6 +54,7 @@ private:
     const ReportDefinition& m_def;
     const RowSource& m_rows;
     ReportFonts m_fonts;
+    TextFitter m_fitter{m_fonts};
     QHash<const Item*, int> m_fieldIndex;
     QHash<const Item*, double> m_lineHeight; // mm, per text item
     int m_nextRow = 0;
