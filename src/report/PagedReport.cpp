@@ -61,12 +61,10 @@ const Page& PagedReport::page(int index)
     const int shown = std::clamp(index, 0, pagesFound() - 1);
     const auto kept =
         std::find_if(m_kept.begin(), m_kept.end(), [shown](const KeptPage& p) { return p.index == shown; });
-    if (kept != m_kept.end()) {
-        std::rotate(kept, kept + 1, m_kept.end());
-        return m_kept.back().page;
-    }
+    if (kept != m_kept.end())
+        return kept->page;
     if (m_kept.size() >= kKeptPages)
-        m_kept.erase(m_kept.begin());
+        m_kept.pop_front();
     m_kept.push_back({shown, layOut(shown)});
     return m_kept.back().page;
 }

@@ -13,6 +13,7 @@
 // residents previews and prints in the memory of a few pages.
 #include "report/Paginator.h"
 
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -35,8 +36,9 @@ public:
     int pagesFound() const { return int(m_starts.size()); }
     int pageCount(); // finds every page first
     // The page (0-based), laid out when asked for; an index past the last
-    // page gives the last page. Only the few pages asked for last are kept:
-    // any other is laid out again from where it starts.
+    // page gives the last page. Only the few pages asked for last are kept
+    // (a page handed out stays valid until three others have been laid
+    // out): any other is laid out again from where it starts.
     const Page& page(int index);
     // How many pages have been laid out so far, repeats counted.
     int layoutCount() const { return m_layouts; }
@@ -66,7 +68,9 @@ private:
         int index;
         Page page;
     };
-    std::vector<KeptPage> m_kept; // the pages asked for last, newest at the back
+    // The pages asked for last, newest at the back. A deque: a page handed
+    // out stays where it is while newer ones are added.
+    std::deque<KeptPage> m_kept;
     int m_layouts = 0;
 };
 
