@@ -9,7 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
 #include "app/WindowFactories.h"
-#include "app/ZelvarApplication.h"
+#include "ui/ZelvarApplication.h"
 #include "data/TDM2.h"
 #include "platform/HelpWindow.h"
 #include "platform/ProcessLauncher.h"

@@ -3,7 +3,7 @@
 // the storage messages of the error handler.
 #include "DataFixture.h"
 #include "TestRegistry.h"
-#include "app/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 #include "app/MainWindow.h"
 #include "app/RecordsSafety.h"
 #include "data/Backup.h"

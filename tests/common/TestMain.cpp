@@ -1,5 +1,5 @@
 #include "TestRegistry.h"
-#include "app/ZelvarApplication.h"
+#include "ui/ZelvarApplication.h"
 #include "ui/Resources.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The real platform services: dialogs, sound, program start and help.
 #include "DialogWaiter.h"
 #include "TestRegistry.h"
-#include "app/ZelvarApplication.h"
+#include "ui/ZelvarApplication.h"
 #include "platform/HelpWindow.h"
 #include "platform/PictureFileDialog.h"
 #include "platform/ProcessLauncher.h"

@@ -91,9 +91,10 @@ public:
 
 class FakeLauncher : public Launcher {
 public:
-    bool start(Program program) override
+    bool start(Program program, const QStringList& arguments = {}) override
     {
         started << program;
+        startArguments << arguments;
         return !failing.contains(program);
     }
     bool openFile(const QString& path) override
@@ -102,7 +103,8 @@ public:
         return !openFails;
     }
     QList<Program> started;
-    QList<Program> failing; // programs that cannot be started
+    QList<QStringList> startArguments; // the command line of each start
+    QList<Program> failing;            // programs that cannot be started
     QStringList opened;
     bool openFails = false; // no program on the desktop opens such a file
 };

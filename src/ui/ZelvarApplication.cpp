@@ -1,6 +1,6 @@
-#include "app/ZelvarApplication.h"
+#include "ui/ZelvarApplication.h"
 
-#include "app/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>

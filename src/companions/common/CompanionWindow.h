@@ -1,0 +1,74 @@
+#pragma once
+// CompanionWindow: the frame every companion program shares, in the main
+// program's look: its title and icon, a toolbar band of commands, a status
+// bar. Every command runs guarded: a refusal shows its own sentence, a
+// database or date error the system's message, nothing escapes into Qt.
+// The window reads what it shows again whenever another program commits to
+// the database, and comes to the front when the program is started again.
+#include "companions/common/CompanionInfo.h"
+#include "platform/Services.h"
+#include "ui/ErrorHandler.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class QLabel;
+class QToolBar;
+
+namespace zelvar {
+
+class Database;
+class DataChangeWatch;
+
+class CompanionWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    CompanionWindow(const CompanionInfo& info, Database& db, const Services& services, QWidget* parent = nullptr);
+    ~CompanionWindow() override;
+
+    // Runs one command; false when it failed, after its message was shown.
+    bool run(const std::function<void()>& command);
+
+    // The program was started again on this folder with these options.
+    void startedAgain(const QStringList& arguments);
+
+    ErrorHandler& errorHandler() { return m_errors; }
+    DataChangeWatch& changeWatch() { return *m_watch; }
+    QToolBar* commandBar() const { return m_bar; }
+    // Every command of the toolbar, found by its text.
+    QAction* command(const QString& text) const;
+    QString statusText() const;
+    const CompanionInfo& info() const { return m_info; }
+
+    static QString closeText() { return QStringLiteral("Kapat"); }
+
+protected:
+    // Reads everything the window shows again: another program changed the
+    // database.
+    virtual void reload() = 0;
+    // What a second start asked for, beyond coming to the front.
+    virtual void handleRequest(const CommandLine& commandLine) { Q_UNUSED(commandLine) }
+
+    // A toolbar command running `handler` guarded.
+    QAction* addCommand(const QString& text, const QIcon& icon, const QKeySequence& shortcut,
+                        std::function<void()> handler);
+    void addSeparator();
+    // Ends the toolbar with the close command.
+    void addCloseCommand();
+    // The status bar's first panel (what is shown) and second (a count).
+    void setStatus(const QString& text);
+    void setCount(const QString& text);
+
+    Database& m_db;
+    Services m_services;
+
+private:
+    CompanionInfo m_info;
+    ErrorHandler m_errors;
+    DataChangeWatch* m_watch;
+    QToolBar* m_bar;
+    QLabel* m_status;
+    QLabel* m_count;
+};
+
+} // namespace zelvar

@@ -1,0 +1,70 @@
+#pragma once
+// AppointmentDialog: a new appointment, or one changed, with every field of
+// the appointment table. Times are typed as "hh:mm" or picked from the half
+// hours offered; a start time between the half hours is kept, and the
+// dialog says that the bell will not ring for it. "Kaydet" checks and
+// writes through the appointment book; a refusal (a key clash, a time that
+// is no time, an incomplete date) is told and the dialog stays open.
+#include "companions/diary/Appointment.h"
+#include "platform/Services.h"
+
+#include <QDialog>
+#include <optional>
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace zelvar {
+
+class AppointmentBook;
+
+class AppointmentDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `original`: the appointment being changed; none for a new one, which
+    // starts on `day` at `start`.
+    AppointmentDialog(AppointmentBook& book, const Services& services, const std::optional<Appointment>& original,
+                      const QDate& day, const QString& start, QWidget* parent = nullptr);
+
+    static QString newCaption() { return QStringLiteral("Yeni Randevu"); }
+    static QString editCaption() { return QStringLiteral("Randevuyu Düzelt"); }
+
+    // The appointment as typed.
+    Appointment typed() const;
+    void fill(const Appointment& appointment);
+    // "Kaydet": true when written; the dialog then closes.
+    bool save();
+    // What was written, once save() succeeded.
+    Appointment saved() const { return m_saved; }
+
+    // The controls, by their captions, for tests.
+    QLineEdit* dateBox() const { return m_date; }
+    QComboBox* startBox() const { return m_start; }
+    QComboBox* endBox() const { return m_end; }
+    QLineEdit* field(const QString& name) const;
+    QPlainTextEdit* noteBox() const { return m_note; }
+    // The note under the start time: shown when the bell will not ring.
+    bool bellNoteShown() const;
+
+private:
+    QLineEdit* addLine(const QString& caption, const QString& field, int row);
+    void startChanged();
+
+    AppointmentBook& m_book;
+    Services m_services;
+    std::optional<AppointmentKey> m_original;
+    Appointment m_saved;
+
+    QGridLayout* m_grid = nullptr;
+    QLineEdit* m_date = nullptr;
+    QComboBox* m_start = nullptr;
+    QComboBox* m_end = nullptr;
+    QLabel* m_bellNote = nullptr;
+    QPlainTextEdit* m_note = nullptr;
+    QList<QPair<QString, QLineEdit*>> m_lines;
+};
+
+} // namespace zelvar
