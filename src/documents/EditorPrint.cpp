@@ -24,7 +24,7 @@ EditorPrint::Result EditorPrint::run(const QTextDocument& document, const std::o
         m_setup(printer);
     if (!prompter.choosePrinter(printer))
         return Result::Cancelled;
-    if (!print(document, printer)) {
+    if (!printText(document, printer)) {
         m_services.sound.exclamation();
         prompter.message(failedMessage(), MessageKind::Warning);
         return Result::Failed;
@@ -36,7 +36,7 @@ EditorPrint::Result EditorPrint::run(const QTextDocument& document, const std::o
     return Result::Printed;
 }
 
-bool EditorPrint::print(const QTextDocument& document, QPrinter& printer)
+bool EditorPrint::printText(const QTextDocument& document, QPrinter& printer)
 {
     printer.setDocName(QString());
     QPainter painter;

@@ -39,8 +39,12 @@ public:
 
     Result run(const QTextDocument& document, const std::optional<PendingLog>& pending);
 
+    // Prints the text over the printer's printable area less a 2 cm margin,
+    // on as many pages as it needs; false when the printer failed. The
+    // notebook prints its notes the same way.
+    static bool printText(const QTextDocument& document, QPrinter& printer);
+
 private:
-    bool print(const QTextDocument& document, QPrinter& printer);
     void log(const PendingLog& pending);
 
     TDM2& m_dm;

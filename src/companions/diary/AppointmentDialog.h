@@ -5,23 +5,19 @@
 // dialog says that the bell will not ring for it. "Kaydet" checks and
 // writes through the appointment book; a refusal (a key clash, a time that
 // is no time, an incomplete date) is told and the dialog stays open.
+#include "companions/common/FormDialog.h"
 #include "companions/diary/Appointment.h"
-#include "platform/Services.h"
 
-#include <QDialog>
 #include <optional>
 
 class QComboBox;
-class QGridLayout;
 class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
 
 namespace zelvar {
 
 class AppointmentBook;
 
-class AppointmentDialog : public QDialog {
+class AppointmentDialog : public FormDialog {
     Q_OBJECT
 public:
     // `original`: the appointment being changed; none for a new one, which
@@ -35,36 +31,27 @@ public:
     // The appointment as typed.
     Appointment typed() const;
     void fill(const Appointment& appointment);
-    // "Kaydet": true when written; the dialog then closes.
-    bool save();
+    bool save() override;
     // What was written, once save() succeeded.
     Appointment saved() const { return m_saved; }
 
-    // The controls, by their captions, for tests.
     QLineEdit* dateBox() const { return m_date; }
     QComboBox* startBox() const { return m_start; }
     QComboBox* endBox() const { return m_end; }
-    QLineEdit* field(const QString& name) const;
-    QPlainTextEdit* noteBox() const { return m_note; }
     // The note under the start time: shown when the bell will not ring.
     bool bellNoteShown() const;
 
 private:
-    QLineEdit* addLine(const QString& caption, const QString& field, int row);
     void startChanged();
 
     AppointmentBook& m_book;
-    Services m_services;
     std::optional<AppointmentKey> m_original;
     Appointment m_saved;
 
-    QGridLayout* m_grid = nullptr;
     QLineEdit* m_date = nullptr;
     QComboBox* m_start = nullptr;
     QComboBox* m_end = nullptr;
     QLabel* m_bellNote = nullptr;
-    QPlainTextEdit* m_note = nullptr;
-    QList<QPair<QString, QLineEdit*>> m_lines;
 };
 
 } // namespace zelvar

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextCharFormat>
 #include <QTextDocument>
@@ -266,7 +267,9 @@ void DiaryWindow::showDetails()
     };
     line(QStringLiteral("Adı Soyadı"), a->name);
     line(QStringLiteral("Konu"), a->subject);
-    line(QStringLiteral("Telefon"), QStringList{a->phone, a->phone2}.join(QStringLiteral("   ")).trimmed());
+    line(
+        QStringLiteral("Telefon"),
+        QStringList{a->phone, a->phone2}.filter(QRegularExpression(QStringLiteral("\\S"))).join(QStringLiteral(" / ")));
     line(QStringLiteral("Adres"), QStringList{a->address1, a->address2}.join(QLatin1Char('\n')).trimmed());
     line(QStringLiteral("Not"), a->note);
     if (!appointmenttime::ringsAt(a->start))
