@@ -16,7 +16,7 @@
 #include "platform/QtPrinting.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
-#include "ui/Resources.h"
+#include "platform/TurkishTranslation.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -65,8 +65,7 @@ int startUp(int argc, char** argv, const QString& folder)
 {
     ZelvarApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    ZelvarApplication::loadTurkishTranslation(app);
-    initResources();
+    loadTurkishTranslation(app);
     QtPrompter prompter;
     QtSound sound;
     ProcessLauncher launcher;

@@ -36,9 +36,9 @@ std::shared_ptr<report::PagedReport> list(const QString& office, const QVector<C
     report::Band& detail = def.detail;
     detail.height = 10.6;
     detail.items << Item::frame(0, 0, 0, 0, report::BottomSide) << companionreports::columnValues(columns, 0.8)
-                 << Item::value(QStringLiteral("Unvan"), arial(8)).inBox(5.6, 47.0, 56.0, 4.2, false)
-                 << Item::value(QStringLiteral("Telefon2"), arial(9)).inBox(5.6, 104.0, 32.0, 4.2, false)
-                 << Item::value(QStringLiteral("Adres"), arial(8)).inBox(5.6, 137.0, 45.0, 4.2, false);
+                 << Item::value(QStringLiteral("Unvan"), arial(8)).inBox(5.6, 47.0, 54.0, 4.2, false)
+                 << Item::value(QStringLiteral("Telefon2"), arial(9)).inBox(5.6, 104.0, 30.0, 4.2, false)
+                 << Item::value(QStringLiteral("Adres"), arial(8)).inBox(5.6, 137.0, 43.0, 4.2, false);
 
     auto rows = std::make_shared<report::TableRows>(
         QStringList{"Adi", "Kurum", "Unvan", "Telefon", "Telefon2", "EPosta", "Adres"});
@@ -61,10 +61,10 @@ std::shared_ptr<report::PagedReport> labels(const QVector<Contact>& contacts)
     report::Band& label = def.detail;
     label.height = 33.9;
     label.items << Item::label(QStringLiteral("Sayın"), arial(8)).at(3.0, 5.0)
-                << Item::value(QStringLiteral("Adi"), arial(10, true)).inBox(7.4, 5.0, 56.0, 4.8, false)
-                << Item::value(QStringLiteral("Unvan"), arial(9)).inBox(12.6, 5.0, 56.0, 4.4, false)
-                << Item::value(QStringLiteral("Adres1"), arial(9)).inBox(17.4, 5.0, 56.0, 4.4, false)
-                << Item::value(QStringLiteral("Adres2"), arial(9)).inBox(22.2, 5.0, 56.0, 4.4, false);
+                << Item::value(QStringLiteral("Adi"), arial(10, true)).inBox(7.4, 5.0, 58.5, 4.8, false)
+                << Item::value(QStringLiteral("Unvan"), arial(9)).inBox(12.6, 5.0, 58.5, 4.4, false)
+                << Item::value(QStringLiteral("Adres1"), arial(9)).inBox(17.4, 5.0, 58.5, 4.4, false)
+                << Item::value(QStringLiteral("Adres2"), arial(9)).inBox(22.2, 5.0, 58.5, 4.4, false);
 
     auto rows = std::make_shared<report::TableRows>(QStringList{"Adi", "Unvan", "Adres1", "Adres2"});
     for (const Contact& c : contacts) {

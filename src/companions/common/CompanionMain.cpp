@@ -8,6 +8,7 @@
 #include "platform/QtPrinting.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
+#include "platform/TurkishTranslation.h"
 #include "ui/ZelvarApplication.h"
 
 #include <QGuiApplication>
@@ -27,7 +28,7 @@ int runCompanion(int argc, char** argv, const CompanionInfo& info, const Compani
 
     ZelvarApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    ZelvarApplication::loadTurkishTranslation(app);
+    loadTurkishTranslation(app);
     QGuiApplication::setApplicationDisplayName(info.title);
     QApplication::setWindowIcon(artwork::icon(info.icon));
 

@@ -12,6 +12,14 @@ using report::Band;
 using report::Item;
 using report::ReportDefinition;
 
+namespace {
+
+// What a column leaves free before the next one: a clipped text never
+// touches its neighbour.
+constexpr double kColumnGap = 2.0;
+
+} // namespace
+
 report::FontSpec arial(double size, bool bold)
 {
     return {QStringLiteral("Arial"), size, bold};
@@ -55,7 +63,7 @@ ReportDefinition list(const QString& reportTitle, const QString& office, const Q
     header.height = 6.5;
     header.items << Item::frame();
     for (const Column& c : columns)
-        header.items << Item::label(c.heading, arial(9, true)).inBox(1.0, c.left, c.width, 4.6, false);
+        header.items << Item::label(c.heading, arial(9, true)).inBox(1.0, c.left, c.width - kColumnGap, 4.6, false);
 
     Band& footer = def.pageFooter;
     footer.height = 6.3;
@@ -67,7 +75,7 @@ QList<Item> columnValues(const QVector<Column>& columns, double top, double size
 {
     QList<Item> items;
     for (const Column& c : columns)
-        items << Item::value(c.field, arial(size)).inBox(top, c.left, c.width, 4.4, false);
+        items << Item::value(c.field, arial(size)).inBox(top, c.left, c.width - kColumnGap, 4.4, false);
     return items;
 }
 

@@ -178,11 +178,17 @@ Document parse(const QByteArray& data, const QString& kind)
         text.remove(0, 1);
 
     QVector<Component> stack;
-    for (const auto& [number, raw] : unfold(text)) {
+    const QVector<QPair<int, QString>> lines = unfold(text);
+    for (int i = 0; i < lines.size(); ++i) {
+        const auto& [number, raw] = lines[i];
         Line line;
         line.number = number;
         if (!splitLine(raw, line)) {
-            doc.problem = refusal(kind, QStringLiteral("%1. satır okunamadı.").arg(number));
+            // A broken last line inside an open part: the file was cut there.
+            const bool cut = i + 1 == lines.size() && !stack.isEmpty();
+            doc.problem =
+                refusal(kind, cut ? QStringLiteral("Dosya yarıda kesilmiş: son satırı (%1.) eksik.").arg(number)
+                                  : QStringLiteral("%1. satır okunamadı.").arg(number));
             return doc;
         }
         if (line.name == QLatin1String("BEGIN")) {

@@ -37,8 +37,8 @@ std::shared_ptr<report::PagedReport> build(const QString& reportTitle, const QSt
     QVector<Column> columns;
     double left = 2.0;
     if (withDate) {
-        columns << Column{QStringLiteral("Tarih"), QStringLiteral("Tarih"), left, 26.0};
-        left += 27.0;
+        columns << Column{QStringLiteral("Tarih"), QStringLiteral("Tarih"), left, 21.0};
+        left += 21.0;
     }
     columns << Column{QStringLiteral("Saat"), QStringLiteral("Saat"), left, 21.0}
             << Column{QStringLiteral("Adı Soyadı"), QStringLiteral("Adi"), left + 22.0, 46.0}
@@ -51,7 +51,7 @@ std::shared_ptr<report::PagedReport> build(const QString& reportTitle, const QSt
     detail.items << Item::frame(0, 0, 0, 0, report::BottomSide) << companionreports::columnValues(columns, 0.8);
     const double second = columns[withDate ? 2 : 1].left;
     detail.items << Item::value(QStringLiteral("Ayrinti"), arial(8))
-                        .inBox(5.6, second, columns.last().left - second - 1, 4.2, false)
+                        .inBox(5.6, second, columns.last().left - second - 2, 4.2, false)
                  << Item::value(QStringLiteral("Telefon2"), arial(9))
                         .inBox(5.6, columns.last().left, columns.last().width, 4.2, false);
 

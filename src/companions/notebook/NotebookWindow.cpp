@@ -3,11 +3,11 @@
 #include "companions/common/CompanionIcons.h"
 #include "data/FieldDefs.h"
 #include "documents/EditorIcons.h"
-#include "documents/EditorPrint.h"
 #include "documents/RichTextArea.h"
 #include "documents/RtfContent.h"
 #include "documents/RtfReader.h"
 #include "documents/RtfWriter.h"
+#include "platform/Printing.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -15,7 +15,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QSplitter>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -119,8 +118,7 @@ NotebookWindow::NotebookWindow(Database& db, const Services& services, QWidget* 
     });
     connect(m_title, &QLineEdit::textEdited, this, [this] { setModified(true); });
     connect(m_date, &QLineEdit::textEdited, this, [this] { setModified(true); });
-    connect(m_text, &QTextEdit::textChanged, this,
-            [this] { setModified(m_modified || m_text->document()->isModified()); });
+    connect(m_text, &QTextEdit::textChanged, this, [this] { setModified(true); });
 
     fillList(0);
     if (m_list->topLevelItemCount() > 0)
@@ -352,13 +350,7 @@ void NotebookWindow::printNote()
     cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
     cursor.insertFragment(QTextDocumentFragment(m_text->document()));
 
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(m_title->text());
-    if (m_printerSetup)
-        m_printerSetup(printer);
-    if (!m_services.prompter.choosePrinter(printer))
-        return;
-    if (!EditorPrint::printText(page, printer)) {
+    if (m_services.printing.printText(page) == TextPrintResult::Failed) {
         m_services.sound.exclamation();
         m_services.prompter.message(QStringLiteral("Not yazdırılamadı !"), MessageKind::Warning);
     }

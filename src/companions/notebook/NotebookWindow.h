@@ -10,7 +10,6 @@
 #include <functional>
 
 class QLineEdit;
-class QPrinter;
 class QTreeWidget;
 
 namespace zelvar {
@@ -41,8 +40,6 @@ public:
     RichTextArea* textArea() const { return m_text; }
     qint64 currentId() const { return m_id; }
     bool isModified() const;
-    // Prepares the printer before its dialog (tests print to a PDF file).
-    void setPrinterSetup(std::function<void(QPrinter&)> setup) { m_printerSetup = std::move(setup); }
 
 protected:
     void reload() override;
@@ -66,7 +63,6 @@ private:
     QLineEdit* m_title;
     QLineEdit* m_date;
     RichTextArea* m_text;
-    std::function<void(QPrinter&)> m_printerSetup;
 };
 
 } // namespace zelvar
