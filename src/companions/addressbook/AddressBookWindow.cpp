@@ -6,6 +6,7 @@
 #include "companions/addressbook/VCardFile.h"
 #include "companions/common/CompanionIcons.h"
 #include "companions/common/CompanionReports.h"
+#include "companions/common/DetailsPanel.h"
 #include "platform/Printing.h"
 
 #include <QDir>
@@ -14,35 +15,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSaveFile>
 #include <QTableView>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace zelvar {
 
 using companionicons::Glyph;
-
-namespace {
-
-QString escaped(const QString& text)
-{
-    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"));
-}
-
-// The list of skipped cards under an import's message.
-QString skippedList(const QStringList& skipped)
-{
-    constexpr int kShown = 15;
-    QString text = QStringLiteral("\n\nAlınmayanlar (%1):").arg(skipped.size());
-    for (int i = 0; i < skipped.size() && i < kShown; ++i)
-        text += QStringLiteral("\n- ") + skipped[i];
-    if (skipped.size() > kShown)
-        text += QStringLiteral("\n... ve %1 tane daha").arg(skipped.size() - kShown);
-    return text;
-}
-
-} // namespace
 
 CompanionInfo AddressBookWindow::info()
 {
@@ -62,7 +40,7 @@ AddressBookWindow::AddressBookWindow(Database& db, const Services& services, QWi
       m_model(new ContactModel(m_list, this)),
       m_search(new QLineEdit(this)),
       m_table(new QTableView(this)),
-      m_details(new QLabel(this))
+      m_details(new DetailsPanel(QStringLiteral("Kişinin bilgileri"), this))
 {
     buildCommands();
 
@@ -87,12 +65,7 @@ AddressBookWindow::AddressBookWindow(Database& db, const Services& services, QWi
     m_table->setColumnWidth(2, 130);
     m_table->setAccessibleName(QStringLiteral("Kişiler"));
 
-    m_details->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_details->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_details->setWordWrap(true);
-    m_details->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_details->setFixedWidth(280);
-    m_details->setAccessibleName(QStringLiteral("Kişinin bilgileri"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(searchLabel);
@@ -120,22 +93,14 @@ AddressBookWindow::~AddressBookWindow() = default;
 
 void AddressBookWindow::buildCommands()
 {
-    addCommand(QStringLiteral("Yeni"), companionicons::icon(Glyph::New), QKeySequence(Qt::Key_Insert),
-               [this] { newContact(); });
-    addCommand(QStringLiteral("Düzelt"), companionicons::icon(Glyph::Edit), QKeySequence(Qt::Key_F2),
-               [this] { editContact(); });
-    addCommand(QStringLiteral("Sil"), companionicons::icon(Glyph::Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete),
-               [this] { deleteContact(); });
+    addRecordCommands([this] { newContact(); }, [this] { editContact(); }, [this] { deleteContact(); });
     addSeparator();
     addCommand(QStringLiteral("Listeyi Yazdır"), companionicons::icon(Glyph::Print), QKeySequence(Qt::CTRL | Qt::Key_P),
                [this] { printList(); });
     addCommand(QStringLiteral("Etiketleri Yazdır"), companionicons::icon(Glyph::Labels), QKeySequence(),
                [this] { printLabels(); });
     addSeparator();
-    addCommand(QStringLiteral("Dışa Aktar"), companionicons::icon(Glyph::Export), QKeySequence(),
-               [this] { exportCards(); });
-    addCommand(QStringLiteral("İçe Aktar"), companionicons::icon(Glyph::Import), QKeySequence(),
-               [this] { importCards(); });
+    addFileCommands([this] { exportCards(); }, [this] { importCards(); });
     addCloseCommand();
 }
 
@@ -182,30 +147,24 @@ void AddressBookWindow::showDetails()
                   : QStringLiteral("\"%1\" aramasına uyan %2 kişi.").arg(m_list.filterText().trimmed()).arg(shown));
     const std::optional<Contact> c = selected();
     if (!c) {
-        m_details->setText(QString());
+        m_details->clear();
         return;
     }
-    QString html = QStringLiteral("<b>%1</b>").arg(escaped(c->caption()));
-    const auto line = [&html](const QString& caption, const QString& value) {
-        if (!value.trimmed().isEmpty())
-            html += QStringLiteral("<br><b>%1:</b> %2").arg(caption, escaped(value.trimmed()));
-    };
+    m_details->begin(c->caption());
     if (!c->name.isEmpty())
-        line(QStringLiteral("Kurum"), c->institution);
-    line(QStringLiteral("Unvanı"), c->title);
-    line(QStringLiteral("Telefon"), c->phone);
-    line(QStringLiteral("Telefon 2"), c->phone2);
-    line(QStringLiteral("E-posta"), c->email);
-    line(QStringLiteral("Adres"), c->address2.isEmpty() ? c->address1 : c->address1 + QLatin1Char('\n') + c->address2);
-    line(QStringLiteral("Not"), c->note);
-    m_details->setText(html);
+        m_details->addLine(QStringLiteral("Kurum"), c->institution);
+    m_details->addLine(QStringLiteral("Unvanı"), c->title);
+    m_details->addLine(QStringLiteral("Telefon"), c->phone);
+    m_details->addLine(QStringLiteral("Telefon 2"), c->phone2);
+    m_details->addLine(QStringLiteral("E-posta"), c->email);
+    m_details->addLine(QStringLiteral("Adres"), joinNonEmpty({c->address1, c->address2}, QStringLiteral("\n")));
+    m_details->addLine(QStringLiteral("Not"), c->note);
+    m_details->finish();
 }
 
 QString AddressBookWindow::detailsText() const
 {
-    QTextDocument doc;
-    doc.setHtml(m_details->text());
-    return doc.toPlainText();
+    return m_details->plainText();
 }
 
 bool AddressBookWindow::runDialog(const Contact& contact)
@@ -236,7 +195,7 @@ void AddressBookWindow::editContact()
 {
     const std::optional<Contact> c = selected();
     if (!c) {
-        m_services.prompter.message(QStringLiteral("Önce listeden bir kişi seçiniz !"), MessageKind::Information);
+        askForChoice(QStringLiteral("kişi"));
         return;
     }
     runDialog(*c);
@@ -246,7 +205,7 @@ void AddressBookWindow::deleteContact()
 {
     const std::optional<Contact> c = selected();
     if (!c) {
-        m_services.prompter.message(QStringLiteral("Önce listeden bir kişi seçiniz !"), MessageKind::Information);
+        askForChoice(QStringLiteral("kişi"));
         return;
     }
     if (m_services.prompter.ask(QStringLiteral("%1 adres defterinden silinsin mi?").arg(c->caption()),
@@ -306,13 +265,8 @@ void AddressBookWindow::exportCards()
     if (path.isEmpty())
         return;
     const QByteArray cards = vcard::write(list, vcard::versionOfFilter(kind));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(cards) < 0 || !file.commit()) {
-        m_services.sound.exclamation();
-        m_services.prompter.message(QStringLiteral("Dosya yazılamadı !\n%1").arg(QDir::toNativeSeparators(path)),
-                                    MessageKind::Warning);
+    if (!writeExport(path, cards))
         return;
-    }
     m_services.prompter.message(
         QStringLiteral("%1 kişi aktarıldı:\n%2").arg(list.size()).arg(QDir::toNativeSeparators(path)),
         MessageKind::Information);
@@ -332,10 +286,7 @@ void AddressBookWindow::importCards()
     }
     const ContactBook::Added added = m_book.addAll(read.contacts);
     refill(selected() ? selected()->id : 0);
-    const QStringList skipped = read.skipped + added.skipped;
-    m_services.prompter.message(QStringLiteral("%1 kişi alındı.").arg(added.added) +
-                                    (skipped.isEmpty() ? QString() : skippedList(skipped)),
-                                skipped.isEmpty() ? MessageKind::Information : MessageKind::Warning);
+    tellImported(added.added, QStringLiteral("kişi"), read.skipped + added.skipped);
 }
 
 void AddressBookWindow::reload()

@@ -16,6 +16,7 @@ class QTableView;
 namespace zelvar {
 
 class ContactDialog;
+class DetailsPanel;
 class ContactModel;
 
 class AddressBookWindow : public CompanionWindow {
@@ -61,7 +62,7 @@ private:
     ContactModel* m_model;
     QLineEdit* m_search;
     QTableView* m_table;
-    QLabel* m_details;
+    DetailsPanel* m_details;
     std::function<bool(ContactDialog&)> m_runDialog;
 };
 

@@ -1,6 +1,7 @@
 #include "companions/addressbook/AddressReports.h"
 
 #include "companions/common/CompanionReports.h"
+#include "companions/common/TextParts.h"
 #include "report/RowSource.h"
 
 namespace zelvar::addressreports {
@@ -8,19 +9,6 @@ namespace zelvar::addressreports {
 using companionreports::arial;
 using companionreports::Column;
 using report::Item;
-
-namespace {
-
-QString joined(const QStringList& parts, const QString& separator)
-{
-    QStringList kept;
-    for (const QString& p : parts)
-        if (!p.trimmed().isEmpty())
-            kept << p.trimmed();
-    return kept.join(separator);
-}
-
-} // namespace
 
 std::shared_ptr<report::PagedReport> list(const QString& office, const QVector<Contact>& contacts, const QDate& printed)
 {
@@ -44,7 +32,7 @@ std::shared_ptr<report::PagedReport> list(const QString& office, const QVector<C
         QStringList{"Adi", "Kurum", "Unvan", "Telefon", "Telefon2", "EPosta", "Adres"});
     for (const Contact& c : contacts)
         rows->addRow(QVariantList{c.name, c.institution, c.title, c.phone, c.phone2, c.email,
-                                  joined({c.address1, c.address2}, QStringLiteral(", "))});
+                                  joinNonEmpty({c.address1, c.address2}, QStringLiteral(", "))});
     return std::make_shared<report::PagedReport>(def, rows);
 }
 
@@ -70,7 +58,7 @@ std::shared_ptr<report::PagedReport> labels(const QVector<Contact>& contacts)
     for (const Contact& c : contacts) {
         // An office's label carries the office's name on top.
         const QString who = c.caption();
-        const QString role = c.name.isEmpty() ? c.title : joined({c.title, c.institution}, QStringLiteral(", "));
+        const QString role = c.name.isEmpty() ? c.title : joinNonEmpty({c.title, c.institution}, QStringLiteral(", "));
         rows->addRow(QVariantList{who, role, c.address1, c.address2});
     }
     return std::make_shared<report::PagedReport>(def, rows);

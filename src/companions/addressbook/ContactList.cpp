@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QLocale>
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace zelvar {
@@ -64,13 +65,17 @@ void ContactList::load(Database& db)
     });
 
     m_rows.clear();
-    m_haystacks.clear();
+    m_text.clear();
+    m_start.clear();
     m_rows.reserve(rows.size());
-    m_haystacks.reserve(rows.size());
+    m_start.reserve(rows.size() + 1);
     for (int i : order) {
         m_rows.push_back(std::move(rows[i]));
-        m_haystacks.push_back(std::move(haystacks[i]));
+        m_start.push_back(uint32_t(m_text.size()));
+        m_text += haystacks[i];
+        m_text += '\0';
     }
+    m_start.push_back(uint32_t(m_text.size()));
     const QString typed = m_typed;
     m_typed.clear();
     m_folded.clear();
@@ -85,13 +90,6 @@ void ContactList::filter(const QString& typed)
     // Words added to the last search narrow what it kept; anything else
     // looks at every contact again.
     const bool narrowing = !m_folded.empty() && words.compare(0, m_folded.size(), m_folded) == 0;
-    std::vector<int> from;
-    if (narrowing) {
-        from = std::move(m_shown);
-    } else {
-        from.resize(m_rows.size());
-        std::iota(from.begin(), from.end(), 0);
-    }
     m_typed = typed;
     m_folded = words;
 
@@ -105,17 +103,45 @@ void ContactList::filter(const QString& typed)
         start = end + 1;
     }
     if (parts.empty()) {
-        m_shown = std::move(from);
+        m_shown.resize(m_rows.size());
+        std::iota(m_shown.begin(), m_shown.end(), 0);
         return;
     }
+    // A new search takes its first word over all the texts at once; the
+    // other words, and a narrowing search, look row by row.
+    const std::vector<int> from = narrowing ? std::move(m_shown) : rowsHolding(parts[0]);
+    const auto firstToCheck = parts.begin() + (narrowing ? 0 : 1);
     m_shown.clear();
     for (int row : from) {
-        const std::string& hay = m_haystacks[row];
-        const bool all = std::all_of(parts.begin(), parts.end(),
-                                     [&hay](const std::string& word) { return hay.find(word) != std::string::npos; });
-        if (all)
+        const std::string_view hay = haystack(row);
+        if (std::all_of(firstToCheck, parts.end(),
+                        [&hay](const std::string& word) { return hay.find(word) != std::string_view::npos; }))
             m_shown.push_back(row);
     }
+}
+
+std::string_view ContactList::haystack(int row) const
+{
+    return std::string_view(m_text.data() + m_start[row], m_start[row + 1] - m_start[row] - 1);
+}
+
+std::vector<int> ContactList::rowsHolding(const std::string& word) const
+{
+    std::vector<int> rows;
+    const char* base = m_text.data();
+    size_t at = 0;
+    int row = 0;
+    while (at < m_text.size()) {
+        const void* hit = memmem(base + at, m_text.size() - at, word.data(), word.size());
+        if (!hit)
+            break;
+        const size_t offset = static_cast<const char*>(hit) - base;
+        while (m_start[row + 1] <= offset)
+            ++row;
+        rows.push_back(row);
+        at = m_start[row + 1]; // the next row's text
+    }
+    return rows;
 }
 
 int ContactList::shownRowOf(qint64 id) const

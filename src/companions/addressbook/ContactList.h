@@ -9,7 +9,9 @@
 // that one kept.
 #include <QString>
 #include <QVector>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelvar {
@@ -41,8 +43,16 @@ public:
     QVector<qint64> shownIds() const;
 
 private:
+    std::string_view haystack(int row) const;
+    // The rows holding `word`, in order, from one pass over all the texts.
+    std::vector<int> rowsHolding(const std::string& word) const;
+
     std::vector<Row> m_rows;
-    std::vector<std::string> m_haystacks; // folded UTF-8, per row
+    // Every row's folded text (UTF-8), one after the other in list order,
+    // each ending in a zero byte, and where each begins: one pass of memmem
+    // over the whole block answers a word.
+    std::string m_text;
+    std::vector<uint32_t> m_start;
     std::vector<int> m_shown;
     QString m_typed;
     std::string m_folded; // the folded words of the last search

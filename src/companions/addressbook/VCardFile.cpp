@@ -1,6 +1,7 @@
 #include "companions/addressbook/VCardFile.h"
 
 #include "companions/common/ContentLines.h"
+#include "companions/common/TextParts.h"
 
 namespace zelvar::vcard {
 
@@ -8,15 +9,6 @@ using contentlines::Component;
 using contentlines::Line;
 
 namespace {
-
-QString joinedNonEmpty(const QStringList& parts, const QString& separator)
-{
-    QStringList kept;
-    for (const QString& p : parts)
-        if (!p.trimmed().isEmpty())
-            kept << p.trimmed();
-    return kept.join(separator);
-}
 
 // A telephone as written: a 4.0 card may give it as a "tel:" address.
 QString phoneOf(const Line& line)
@@ -54,12 +46,12 @@ Contact contactOf(const Component& card)
         n ? contentlines::splitStructured(
                 n->hasParam(QStringLiteral("ENCODING"), QStringLiteral("QUOTED-PRINTABLE")) ? n->text() : n->value)
           : QStringList();
-    const QString fromParts = joinedNonEmpty(
+    const QString fromParts = joinNonEmpty(
         {parts.value(3), parts.value(1), parts.value(2), parts.value(0), parts.value(4)}, QStringLiteral(" "));
     const Line* org = card.first(QStringLiteral("ORG"));
-    c.institution = org ? joinedNonEmpty(contentlines::splitStructured(org->value), QStringLiteral(", ")) : QString();
+    c.institution = org ? joinNonEmpty(contentlines::splitStructured(org->value), QStringLiteral(", ")) : QString();
     if (org && org->hasParam(QStringLiteral("ENCODING"), QStringLiteral("QUOTED-PRINTABLE")))
-        c.institution = joinedNonEmpty(org->text().split(QLatin1Char(';')), QStringLiteral(", "));
+        c.institution = joinNonEmpty(org->text().split(QLatin1Char(';')), QStringLiteral(", "));
     c.name = textOf(card, QStringLiteral("FN"));
     if (c.name.isEmpty())
         c.name = fromParts;
@@ -95,14 +87,14 @@ Contact contactOf(const Component& card)
         const QStringList a = contentlines::splitStructured(
             adr->hasParam(QStringLiteral("ENCODING"), QStringLiteral("QUOTED-PRINTABLE")) ? adr->text() : adr->value);
         QStringList street = a.value(2).split(QLatin1Char('\n'));
-        const QString box = joinedNonEmpty({a.value(0), a.value(1)}, QStringLiteral(" "));
+        const QString box = joinNonEmpty({a.value(0), a.value(1)}, QStringLiteral(" "));
         if (!box.isEmpty())
-            street[0] = joinedNonEmpty({box, street[0]}, QStringLiteral(" "));
+            street[0] = joinNonEmpty({box, street[0]}, QStringLiteral(" "));
         c.address1 = street.value(0).trimmed();
-        const QString place = joinedNonEmpty({a.value(5), a.value(3), a.value(4), a.value(6)}, QStringLiteral(" "));
-        c.address2 = joinedNonEmpty(QStringList(street.mid(1)) << place, QStringLiteral(", "));
+        const QString place = joinNonEmpty({a.value(5), a.value(3), a.value(4), a.value(6)}, QStringLiteral(" "));
+        c.address2 = joinNonEmpty(QStringList(street.mid(1)) << place, QStringLiteral(", "));
     }
-    c.note = joinedNonEmpty(QStringList{textOf(card, QStringLiteral("NOTE"))} + extra, QStringLiteral("\n"));
+    c.note = joinNonEmpty(QStringList{textOf(card, QStringLiteral("NOTE"))} + extra, QStringLiteral("\n"));
     return c;
 }
 

@@ -3,9 +3,13 @@
 #include "companions/common/CommandGuard.h"
 #include "companions/common/DataChangeWatch.h"
 
+#include "companions/common/CompanionIcons.h"
+
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLocale>
+#include <QSaveFile>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -72,6 +76,59 @@ QAction* CompanionWindow::addCommand(const QString& text, const QIcon& icon, con
     m_bar->addAction(action);
     addAction(action); // the key works wherever the focus is in the window
     return action;
+}
+
+void CompanionWindow::addRecordCommands(std::function<void()> add, std::function<void()> edit,
+                                        std::function<void()> remove)
+{
+    using companionicons::Glyph;
+    addCommand(QStringLiteral("Yeni"), companionicons::icon(Glyph::New), QKeySequence(Qt::Key_Insert), std::move(add));
+    addCommand(QStringLiteral("Düzelt"), companionicons::icon(Glyph::Edit), QKeySequence(Qt::Key_F2), std::move(edit));
+    addCommand(QStringLiteral("Sil"), companionicons::icon(Glyph::Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+               std::move(remove));
+}
+
+void CompanionWindow::addFileCommands(std::function<void()> exportToFile, std::function<void()> importFromFile)
+{
+    using companionicons::Glyph;
+    addCommand(QStringLiteral("Dışa Aktar"), companionicons::icon(Glyph::Export), QKeySequence(),
+               std::move(exportToFile));
+    addCommand(QStringLiteral("İçe Aktar"), companionicons::icon(Glyph::Import), QKeySequence(),
+               std::move(importFromFile));
+}
+
+bool CompanionWindow::writeExport(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    m_services.sound.exclamation();
+    m_services.prompter.message(QStringLiteral("Dosya yazılamadı !\n%1").arg(QDir::toNativeSeparators(path)),
+                                MessageKind::Warning);
+    return false;
+}
+
+QString CompanionWindow::skippedList(const QStringList& skipped)
+{
+    constexpr int kShown = 15;
+    QString text = QStringLiteral("\n\nAlınmayanlar (%1):").arg(skipped.size());
+    for (int i = 0; i < skipped.size() && i < kShown; ++i)
+        text += QStringLiteral("\n- ") + skipped[i];
+    if (skipped.size() > kShown)
+        text += QStringLiteral("\n... ve %1 tane daha").arg(skipped.size() - kShown);
+    return text;
+}
+
+void CompanionWindow::tellImported(int added, const QString& what, const QStringList& skipped)
+{
+    m_services.prompter.message(QStringLiteral("%1 %2 alındı.").arg(added).arg(what) +
+                                    (skipped.isEmpty() ? QString() : skippedList(skipped)),
+                                skipped.isEmpty() ? MessageKind::Information : MessageKind::Warning);
+}
+
+void CompanionWindow::askForChoice(const QString& what)
+{
+    m_services.prompter.message(QStringLiteral("Önce listeden bir %1 seçiniz !").arg(what), MessageKind::Information);
 }
 
 void CompanionWindow::addSeparator()

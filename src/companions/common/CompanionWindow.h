@@ -53,8 +53,22 @@ protected:
     QAction* addCommand(const QString& text, const QIcon& icon, const QKeySequence& shortcut,
                         std::function<void()> handler);
     void addSeparator();
+    // "Yeni", "Düzelt" and "Sil", the commands on records every companion has.
+    void addRecordCommands(std::function<void()> add, std::function<void()> edit, std::function<void()> remove);
+    // "Dışa Aktar" and "İçe Aktar", to and from files.
+    void addFileCommands(std::function<void()> exportToFile, std::function<void()> importFromFile);
     // Ends the toolbar with the close command.
     void addCloseCommand();
+
+    // Writes an exported file whole or not at all; a failure is told. True
+    // when written.
+    bool writeExport(const QString& path, const QByteArray& bytes);
+    // The message after an import: "<n> <what> alındı." and, when some were
+    // left out, the first of them and how many more.
+    void tellImported(int added, const QString& what, const QStringList& skipped);
+    static QString skippedList(const QStringList& skipped);
+    // Tells that a command needs a record chosen in the list first.
+    void askForChoice(const QString& what);
     // The status bar's first panel (what is shown) and second (a count).
     void setStatus(const QString& text);
     void setCount(const QString& text);

@@ -1,6 +1,7 @@
 #include "companions/diary/DiaryReports.h"
 
 #include "companions/common/CompanionReports.h"
+#include "companions/common/TextParts.h"
 #include "data/FieldDefs.h"
 #include "report/RowSource.h"
 
@@ -19,15 +20,6 @@ const QLocale kTurkish(QLocale::Turkish, QLocale::Turkey);
 QString longDate(const QDate& day)
 {
     return kTurkish.toString(day, QStringLiteral("d MMMM yyyy dddd"));
-}
-
-QString joined(const QStringList& parts, const QString& separator)
-{
-    QStringList kept;
-    for (const QString& p : parts)
-        if (!p.trimmed().isEmpty())
-            kept << p.trimmed();
-    return kept.join(separator);
 }
 
 std::shared_ptr<report::PagedReport> build(const QString& reportTitle, const QString& office, const QString& title,
@@ -59,7 +51,7 @@ std::shared_ptr<report::PagedReport> build(const QString& reportTitle, const QSt
         QStringList{"Tarih", "Saat", "Adi", "Konu", "Telefon", "Telefon2", "Ayrinti"});
     for (const Appointment& a : appointments) {
         const QString times = a.end.isEmpty() ? a.start : a.start + QStringLiteral(" - ") + a.end;
-        const QString address = joined({a.address1, a.address2}, QStringLiteral(", "));
+        const QString address = joinNonEmpty({a.address1, a.address2}, QStringLiteral(", "));
         const QString note = QString(a.note).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
         QStringList detailText;
         if (!address.isEmpty())

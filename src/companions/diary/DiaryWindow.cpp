@@ -2,6 +2,7 @@
 
 #include "companions/common/CompanionIcons.h"
 #include "companions/common/CompanionReports.h"
+#include "companions/common/DetailsPanel.h"
 #include "companions/diary/AppointmentDialog.h"
 #include "companions/diary/AppointmentTime.h"
 #include "companions/diary/DiaryReports.h"
@@ -15,10 +16,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextCharFormat>
-#include <QTextDocument>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -31,24 +29,6 @@ namespace {
 const QLocale kTurkish(QLocale::Turkish, QLocale::Turkey);
 
 enum Column { StartColumn, EndColumn, NameColumn, SubjectColumn, PhoneColumn };
-
-// The list of skipped items under an import's message: the first ones, and
-// how many more.
-QString skippedList(const QStringList& skipped)
-{
-    constexpr int kShown = 15;
-    QString text = QStringLiteral("\n\nAlınmayanlar (%1):").arg(skipped.size());
-    for (int i = 0; i < skipped.size() && i < kShown; ++i)
-        text += QStringLiteral("\n- ") + skipped[i];
-    if (skipped.size() > kShown)
-        text += QStringLiteral("\n... ve %1 tane daha").arg(skipped.size() - kShown);
-    return text;
-}
-
-QString escaped(const QString& text)
-{
-    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"));
-}
 
 } // namespace
 
@@ -75,7 +55,7 @@ DiaryWindow::DiaryWindow(Database& db, const Services& services, QWidget* parent
       m_calendar(new RaisedCalendar(this)),
       m_dayTitle(new QLabel(this)),
       m_list(new QTreeWidget(this)),
-      m_details(new QLabel(this))
+      m_details(new DetailsPanel(QStringLiteral("Randevunun ayrıntıları"), this))
 {
     buildCommands();
 
@@ -107,12 +87,7 @@ DiaryWindow::DiaryWindow(Database& db, const Services& services, QWidget* parent
     m_list->setColumnWidth(NameColumn, 170);
     m_list->setColumnWidth(SubjectColumn, 170);
 
-    m_details->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_details->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_details->setWordWrap(true);
-    m_details->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_details->setMinimumHeight(130);
-    m_details->setAccessibleName(QStringLiteral("Randevunun ayrıntıları"));
 
     auto* left = new QVBoxLayout;
     left->addWidget(m_calendar);
@@ -139,12 +114,7 @@ DiaryWindow::DiaryWindow(Database& db, const Services& services, QWidget* parent
 
 void DiaryWindow::buildCommands()
 {
-    addCommand(QStringLiteral("Yeni"), companionicons::icon(Glyph::New), QKeySequence(Qt::Key_Insert),
-               [this] { newAppointment(); });
-    addCommand(QStringLiteral("Düzelt"), companionicons::icon(Glyph::Edit), QKeySequence(Qt::Key_F2),
-               [this] { editAppointment(); });
-    addCommand(QStringLiteral("Sil"), companionicons::icon(Glyph::Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete),
-               [this] { deleteAppointment(); });
+    addRecordCommands([this] { newAppointment(); }, [this] { editAppointment(); }, [this] { deleteAppointment(); });
     addSeparator();
     addCommand(QStringLiteral("Bugün"), companionicons::icon(Glyph::Today), QKeySequence(Qt::CTRL | Qt::Key_B),
                [this] { showToday(); });
@@ -154,10 +124,7 @@ void DiaryWindow::buildCommands()
     addCommand(QStringLiteral("Haftayı Yazdır"), companionicons::icon(Glyph::Print), QKeySequence(),
                [this] { printWeek(); });
     addSeparator();
-    addCommand(QStringLiteral("Dışa Aktar"), companionicons::icon(Glyph::Export), QKeySequence(),
-               [this] { exportCalendar(); });
-    addCommand(QStringLiteral("İçe Aktar"), companionicons::icon(Glyph::Import), QKeySequence(),
-               [this] { importCalendar(); });
+    addFileCommands([this] { exportCalendar(); }, [this] { importCalendar(); });
     addCloseCommand();
 }
 
@@ -256,32 +223,23 @@ void DiaryWindow::showDetails()
 {
     const std::optional<Appointment> a = selected();
     if (!a) {
-        m_details->setText(QString());
+        m_details->clear();
         return;
     }
-    QString html =
-        QStringLiteral("<b>%1</b>").arg(escaped(a->key().text() + (a->end.isEmpty() ? QString() : " - " + a->end)));
-    const auto line = [&html](const QString& caption, const QString& value) {
-        if (!value.trimmed().isEmpty())
-            html += QStringLiteral("<br><b>%1:</b> %2").arg(caption, escaped(value));
-    };
-    line(QStringLiteral("Adı Soyadı"), a->name);
-    line(QStringLiteral("Konu"), a->subject);
-    line(
-        QStringLiteral("Telefon"),
-        QStringList{a->phone, a->phone2}.filter(QRegularExpression(QStringLiteral("\\S"))).join(QStringLiteral(" / ")));
-    line(QStringLiteral("Adres"), QStringList{a->address1, a->address2}.join(QLatin1Char('\n')).trimmed());
-    line(QStringLiteral("Not"), a->note);
+    m_details->begin(a->key().text() + (a->end.isEmpty() ? QString() : QStringLiteral(" - ") + a->end));
+    m_details->addLine(QStringLiteral("Adı Soyadı"), a->name);
+    m_details->addLine(QStringLiteral("Konu"), a->subject);
+    m_details->addLine(QStringLiteral("Telefon"), joinNonEmpty({a->phone, a->phone2}, QStringLiteral(" / ")));
+    m_details->addLine(QStringLiteral("Adres"), joinNonEmpty({a->address1, a->address2}, QStringLiteral("\n")));
+    m_details->addLine(QStringLiteral("Not"), a->note);
     if (!appointmenttime::ringsAt(a->start))
-        html += QStringLiteral("<br><span style=\"color:#a00000\">%1</span>").arg(appointmenttime::noBellNote());
-    m_details->setText(html);
+        m_details->addWarning(appointmenttime::noBellNote());
+    m_details->finish();
 }
 
 QString DiaryWindow::detailsText() const
 {
-    QTextDocument doc;
-    doc.setHtml(m_details->text());
-    return doc.toPlainText();
+    return m_details->plainText();
 }
 
 QString DiaryWindow::startForNew() const
@@ -318,7 +276,7 @@ void DiaryWindow::editAppointment()
 {
     const std::optional<Appointment> a = selected();
     if (!a) {
-        m_services.prompter.message(QStringLiteral("Önce listeden bir randevu seçiniz !"), MessageKind::Information);
+        askForChoice(QStringLiteral("randevu"));
         return;
     }
     runDialog(a);
@@ -333,7 +291,7 @@ void DiaryWindow::deleteAppointment()
 {
     const std::optional<Appointment> a = selected();
     if (!a) {
-        m_services.prompter.message(QStringLiteral("Önce listeden bir randevu seçiniz !"), MessageKind::Information);
+        askForChoice(QStringLiteral("randevu"));
         return;
     }
     if (m_services.prompter.ask(deleteQuestion(*a), Buttons::YesNo) != Answer::Yes)
@@ -379,14 +337,8 @@ void DiaryWindow::exportCalendar()
                                                           ics::fileFilters(), QStringLiteral("ics"));
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(ics::write(list, m_services.clock.now())) < 0 ||
-        !file.commit()) {
-        m_services.sound.exclamation();
-        m_services.prompter.message(QStringLiteral("Dosya yazılamadı !\n%1").arg(QDir::toNativeSeparators(path)),
-                                    MessageKind::Warning);
+    if (!writeExport(path, ics::write(list, m_services.clock.now())))
         return;
-    }
     m_services.prompter.message(
         QStringLiteral("%1 randevu aktarıldı:\n%2").arg(list.size()).arg(QDir::toNativeSeparators(path)),
         MessageKind::Information);
@@ -406,16 +358,14 @@ void DiaryWindow::importCalendar()
         return;
     }
     if (read.appointments.isEmpty()) {
-        m_services.prompter.message(QStringLiteral("Dosyada alınabilecek randevu yok.") + skippedList(read.skipped),
+        m_services.prompter.message(QStringLiteral("Dosyada alınabilecek randevu yok.") +
+                                        (read.skipped.isEmpty() ? QString() : skippedList(read.skipped)),
                                     MessageKind::Information);
         return;
     }
     const AppointmentBook::Added added = m_book.addAll(read.appointments);
     reload();
-    const QStringList skipped = read.skipped + added.skipped;
-    m_services.prompter.message(QStringLiteral("%1 randevu alındı.").arg(added.added) +
-                                    (skipped.isEmpty() ? QString() : skippedList(skipped)),
-                                skipped.isEmpty() ? MessageKind::Information : MessageKind::Warning);
+    tellImported(added.added, QStringLiteral("randevu"), read.skipped + added.skipped);
 }
 
 void DiaryWindow::reload()

@@ -15,6 +15,7 @@ class QTreeWidget;
 namespace zelvar {
 
 class AppointmentDialog;
+class DetailsPanel;
 class RaisedCalendar;
 
 class DiaryWindow : public CompanionWindow {
@@ -71,7 +72,7 @@ private:
     RaisedCalendar* m_calendar;
     QLabel* m_dayTitle;
     QTreeWidget* m_list;
-    QLabel* m_details;
+    DetailsPanel* m_details;
     QVector<Appointment> m_appointments;
     std::function<bool(AppointmentDialog&)> m_runDialog;
 };
