@@ -39,11 +39,6 @@ ContactBook::ContactBook(Database& db)
 {
 }
 
-QString ContactBook::listColumns()
-{
-    return QString::fromLatin1(kColumns);
-}
-
 Contact ContactBook::fromRow(const Statement& row)
 {
     Contact c;

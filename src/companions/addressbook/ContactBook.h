@@ -39,9 +39,6 @@ public:
     };
     Added addAll(QVector<Contact> contacts);
 
-    // The columns the list reads, for the list's own reading.
-    static QString listColumns();
-
 private:
     static Contact fromRow(const Statement& row);
     static QVariantList values(const Contact& c);

@@ -163,9 +163,4 @@ void CompanionWindow::setCount(const QString& text)
     m_count->setText(text);
 }
 
-QString CompanionWindow::statusText() const
-{
-    return m_status->text();
-}
-
 } // namespace zelvar

@@ -33,11 +33,9 @@ public:
     void startedAgain(const QStringList& arguments);
 
     ErrorHandler& errorHandler() { return m_errors; }
-    DataChangeWatch& changeWatch() { return *m_watch; }
     QToolBar* commandBar() const { return m_bar; }
     // Every command of the toolbar, found by its text.
     QAction* command(const QString& text) const;
-    QString statusText() const;
     const CompanionInfo& info() const { return m_info; }
 
     static QString closeText() { return QStringLiteral("Kapat"); }

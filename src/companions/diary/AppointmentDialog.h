@@ -37,7 +37,6 @@ public:
 
     QLineEdit* dateBox() const { return m_date; }
     QComboBox* startBox() const { return m_start; }
-    QComboBox* endBox() const { return m_end; }
     // The note under the start time: shown when the bell will not ring.
     bool bellNoteShown() const;
 
