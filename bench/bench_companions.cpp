@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The companion programs: the diary opened on a table of 100,000
 // appointments (window built, the month marked, the day listed, shown and
 // painted); each keystroke of the address book's search over 50,000

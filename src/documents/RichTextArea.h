@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RichTextArea: the editor's text area, shared with the notebook. A rich
 // text box that wraps at its width, writes a tab for the Tab key and

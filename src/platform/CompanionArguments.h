@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CompanionArguments: the command lines the main program starts its
 // companion programs with. Every companion works on the main program's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The address book: its search as the words are typed, Turkish order and
 // case, and address cards in and out.
 #include "TestFiles.h"

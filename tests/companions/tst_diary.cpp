@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The diary: its rules on the appointment table (the key, the times, the
 // half hours), iCalendar files in and out, and its window as the reminder
 // opens it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The notebook: the search over titles and texts, the rich text kept, and a
 // changed note never dropped unasked.
 #include "TestRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The programs on one data folder: an older database gets the companions'
 // tables once; each program runs once and all of them together; a moment's
 // lock is waited out; another program's commit, a restore among them, is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // AddressBookWindow: "Adres Defteri". The office's contacts sorted by name,
 // searched as the words are typed; the chosen contact's every field; new,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // AddressReports: the address book's printed pages: the list of contacts
 // (name, institution, title, telephones, e-mail) and address labels, three

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Contact: one person or office of the address book's table "Adresler":
 // institutions, tradesmen, officials the office deals with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ContactBook: the address book's rules on its table "Adresler". A contact
 // needs a name or an institution; texts are cut to their fields' widths;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ContactDialog: a new contact, or one changed: name, institution, title,
 // two telephones, e-mail, two address lines, note. "Kaydet" checks and

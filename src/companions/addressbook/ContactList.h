@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ContactList: the address book's list and its search as you type. Holds
 // what the list shows of every contact, sorted by name in Turkish order

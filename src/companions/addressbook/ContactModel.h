@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ContactModel: the address book's list as the table view sees it: the
 // contacts the search keeps, in name order.

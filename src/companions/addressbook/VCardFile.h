@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // VCardFile: contacts in address card files (.vcf), to move them to and
 // from a telephone or another address book. Reads versions 2.1, 3.0 and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvar-adres: the address book of the office, beside Zelvar 2001.
 #include "companions/addressbook/AddressBookWindow.h"
 #include "companions/common/CompanionMain.h"

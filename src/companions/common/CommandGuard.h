@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CommandGuard: how a companion program runs one command. A refusal shows
 // its own sentence as a warning; a date or database error the system's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CompanionFolder: a companion program's hold on the data folder. Takes the
 // program's own lock, so that a second copy on the same folder ends (and

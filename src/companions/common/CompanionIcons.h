@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The companion programs' toolbar pictures, drawn in code like the rest of
 // the program's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CompanionInfo: what tells one companion program from another: its file
 // name, its window title, its icon and what its command line says of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CompanionMain: the start of every companion program. Reads the command
 // line before any window exists (so --help and --version answer on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CompanionReports: what the companions' printed lists share: the office's
 // name from the neighbourhood row, a title band with the list's name and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CompanionWindow: the frame every companion program shares, in the main
 // program's look: its title and icon, a toolbar band of commands, a status

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ContentLines: the line syntax that calendar files (.ics) and address
 // cards (.vcf) share. A line is "NAME;PARAM=VALUE:value"; a long line goes

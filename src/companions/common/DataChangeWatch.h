@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DataChangeWatch: notices what the other programs on the same database
 // file commit (the main program, the other companions, a restore of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DetailsPanel: the panel beside a companion's list that shows every field
 // of the chosen record: a bold heading, then "Caption: value" lines, empty

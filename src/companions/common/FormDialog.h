@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FormDialog: the companions' entry dialogs (an appointment, a contact):
 // captioned boxes in a column, each text box as wide as its field in the

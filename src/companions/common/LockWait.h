@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // LockWait: writing while other programs share the database. Each change
 // runs in one transaction; while another program holds the write lock for a

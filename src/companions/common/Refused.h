@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Refused: a change a companion program does not make (a key clash, a time
 // that is no time, a contact without a name), with the Turkish sentence

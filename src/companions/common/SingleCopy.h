@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SingleCopy: one copy of a companion program per data folder, without a
 // message in the way. The copy that holds the folder's lock listens on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts made of parts that may be empty: an address of two lines, two
 // telephones, a name of several words.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Appointment: one row of the appointment table "Randevu", every field of
 // it. The day and the start time are the table's key.

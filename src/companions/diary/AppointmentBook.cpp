@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "companions/diary/AppointmentBook.h"
 
 #include "companions/common/LockWait.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // AppointmentBook: the diary's rules on the appointment table "Randevu".
 // Reads a month's marked days and a day's or a week's appointments in time

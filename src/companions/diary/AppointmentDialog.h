@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // AppointmentDialog: a new appointment, or one changed, with every field of
 // the appointment table. Times are typed as "hh:mm" or picked from the half

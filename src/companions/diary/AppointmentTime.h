@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // AppointmentTime: the times of an appointment, typed as "hh:mm". The
 // reminder of the main program looks appointments up only at hh:00 and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "companions/diary/DiaryReports.h"
 
 #include "companions/common/CompanionReports.h"

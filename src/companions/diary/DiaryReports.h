@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DiaryReports: the diary's printed lists, a day's and a week's
 // appointments in time order, each appointment on two lines: its times,

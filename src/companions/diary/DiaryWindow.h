@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DiaryWindow: "Takvim ve Randevu". A month calendar with the days that
 // hold appointments marked, the chosen day's appointments by start time,

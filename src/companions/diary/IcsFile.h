@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // IcsFile: appointments in iCalendar files (.ics), to move them to and from
 // a telephone or another calendar. Each appointment is one event: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvar-takvim: the appointment diary of the office, beside Zelvar 2001.
 #include "companions/common/CompanionMain.h"
 #include "companions/diary/DiaryWindow.h"

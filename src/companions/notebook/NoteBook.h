@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // NoteBook: the notebook's rules on its table "Notlar". A note has a date,
 // a title and its text as rich text, kept once more as plain text for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // NotebookWindow: "Bilgi Defteri", the office's notebook. The notes, newest
 // first, searched over their titles and texts as the words are typed; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvar-defter: the notebook of the office, beside Zelvar 2001.
 #include "companions/common/CompanionMain.h"
 #include "companions/notebook/NotebookWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cross-program test's other program: writes one appointment through
 // the diary's own rules on the given data folder and ends.
 //   appointment_writer <folder> <yyyy-MM-dd> <hh:mm> <name>
