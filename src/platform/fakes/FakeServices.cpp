@@ -64,6 +64,13 @@ QString FakePrompter::saveFileName(const QString& title, const QString& folder, 
     return openFileName(title, folder, filters);
 }
 
+QString FakePrompter::saveFileNameOfKind(const QString& title, const QString& folder, const QStringList& filters,
+                                         const QString& defaultSuffix, QString& chosen)
+{
+    chosen = chosenFilter.isEmpty() ? filters.value(0) : chosenFilter;
+    return saveFileName(title, folder, filters, defaultSuffix);
+}
+
 bool FakePrompter::chooseFont(QFont& font)
 {
     if (m_fonts.empty()) {
