@@ -16,11 +16,16 @@ namespace zelvar::bench {
 
 class SilentPrompter : public Prompter {
 public:
+    QString saveFolder;
     void message(const QString&, MessageKind, const QString&) override {}
     Answer ask(const QString&, Buttons, MessageKind, const QString&) override { return Answer::Yes; }
     std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
     QString openFileName(const QString&, const QString&, const QStringList&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QStringList&, const QString&) override { return {}; }
+    // A file to save goes into saveFolder when one is set, else nowhere.
+    QString saveFileName(const QString&, const QString&, const QStringList&, const QString& suffix) override
+    {
+        return saveFolder.isEmpty() ? QString() : saveFolder + QStringLiteral("/cikti.") + suffix;
+    }
     bool chooseFont(QFont&) override { return false; }
     bool choosePrinter(QPrinter&) override { return false; }
 };
@@ -34,7 +39,7 @@ public:
 
 class NoLauncher : public Launcher {
 public:
-    bool start(Program) override { return false; }
+    bool start(Program, const QStringList& = {}) override { return false; }
     bool openFile(const QString&) override { return false; }
 };
 

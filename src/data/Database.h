@@ -76,9 +76,12 @@ public:
     // A throw-away database in memory with every table, for tests.
     static std::unique_ptr<Database> openInMemory();
     // A second connection to the same file for the typed free query. It is
-    // read-only twice over (opened read-only and PRAGMA query_only) and reads
-    // the resident table only. Null for a database in memory.
+    // read-only twice over (opened read-only and PRAGMA query_only), reads
+    // the resident table only, and holds a value to kQueryValueBytes and a
+    // result to kQueryColumns columns. Null for a database in memory.
     static std::unique_ptr<Database> openQueryConnection(const Database& main);
+    static constexpr int kQueryValueBytes = 1000 * 1000;
+    static constexpr int kQueryColumns = 64;
     ~Database();
 
     static QString fileName() { return QStringLiteral("zorp.sqlite"); }
@@ -144,7 +147,15 @@ public:
         bool m_began = false;
     };
 
-    static constexpr int kSchemaVersion = 1;
+    // Brings a database of an earlier version up to this one: the tables a
+    // later version added are created and the version raised, in one
+    // transaction that takes the write lock first, so that programs opening
+    // the file at the same moment do it once. Nothing when it is current.
+    void upgradeSchema();
+    int schemaVersion();
+
+    // 1: the register's tables; 2: the address book's and notebook's.
+    static constexpr int kSchemaVersion = 2;
     static constexpr int kPageCacheKiB = 1024;
 
 private:
@@ -153,6 +164,7 @@ private:
     void setJournalMode();
     void registerFunctions();
     void createSchema();
+    void createIndexes(int sinceVersion);
     void checkSchema();
     friend class Transaction;
     friend class ReadTransaction;

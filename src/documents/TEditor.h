@@ -5,6 +5,7 @@
 // letter can be written here too. One editor window exists at a time; its
 // caption always begins with "E", by which the main window finds it.
 #include "documents/EditorPrint.h"
+#include "documents/RichTextArea.h"
 #include "platform/Services.h"
 
 #include <QFont>
@@ -17,7 +18,6 @@ class QComboBox;
 class QLabel;
 class QStatusBar;
 class QTextDocument;
-class QTextCharFormat;
 class QTextEdit;
 class QToolButton;
 
@@ -40,8 +40,8 @@ public:
     static constexpr int kClientWidth = 630;
     static constexpr int kClientHeight = 436;
     static constexpr int kToolbarHeight = 30;
-    static QString baseFontName() { return QStringLiteral("Courier New"); }
-    static constexpr int kBaseFontSize = 10;
+    static QString baseFontName() { return RichTextArea::baseFontName(); }
+    static constexpr int kBaseFontSize = RichTextArea::kBaseFontSize;
     // A file read in less than this shows no progress window.
     static constexpr int kProgressDelayMs = 500;
     void setProgressDelay(int ms) { m_progressDelayMs = ms; }
@@ -115,13 +115,11 @@ private:
     void buildToolBar();
     void buildStatusBar();
     QAction* addButton(ToolItem item, const QIcon& icon, const QString& hint);
-    void setBaseFont(const QFont& font);
     // Waits for a file being read, showing its progress with a way to
     // cancel when it takes long; the window keeps answering.
     void waitFor(EditorFileLoad& load);
     // Shows a document read from a file in place of the text.
     void showDocument(std::unique_ptr<QTextDocument> document);
-    void mergeFormat(const QTextCharFormat& format);
     void fileFailed(const QString& message);
 
     TDM2& m_dm;
@@ -135,7 +133,7 @@ private:
     QToolButton* m_buttons[kToolItemCount] = {};
     QComboBox* m_fontName = nullptr;
     QComboBox* m_fontSize = nullptr;
-    QTextEdit* m_text = nullptr;
+    RichTextArea* m_text = nullptr;
     QStatusBar* m_statusBar = nullptr;
     QLabel* m_panels[2] = {};
 };

@@ -41,6 +41,23 @@ Paginator::Paginator(const ReportDefinition& definition, const RowSource& rows)
 
 Page Paginator::nextPage()
 {
+    return layoutPage(true);
+}
+
+void Paginator::skipPage()
+{
+    layoutPage(false);
+}
+
+void Paginator::seek(Position position)
+{
+    m_nextRow = position.row;
+    m_pageNumber = position.pageNumber;
+    m_done = false;
+}
+
+Page Paginator::layoutPage(bool place)
+{
     Page page;
     page.number = ++m_pageNumber;
     const QRectF area = m_def.printableMm();
@@ -49,18 +66,20 @@ Page Paginator::nextPage()
     const int total = m_rows.rowCount();
     const int firstRow = m_nextRow < total ? m_nextRow : (total > 0 ? total - 1 : -1);
 
-    if (m_def.framePrintableArea)
+    if (place && m_def.framePrintableArea)
         page.items.append(PlacedItem{ItemKind::Frame, area, {}, {}, &printableFrame()});
     if (page.number == 1 && m_def.titleBand.present()) {
-        placeBand(page, m_def.titleBand, {area.left(), y}, area.width(), firstRow);
+        if (place)
+            placeBand(page, m_def.titleBand, {area.left(), y}, area.width(), firstRow);
         y += m_def.titleBand.height;
     }
     if (m_def.columnHeader.present()) {
-        placeBand(page, m_def.columnHeader, {area.left(), y}, area.width(), firstRow);
+        if (place)
+            placeBand(page, m_def.columnHeader, {area.left(), y}, area.width(), firstRow);
         y += m_def.columnHeader.height;
     }
-    const int placed = placeDetails(page, y, bottom);
-    if (m_def.pageFooter.present()) {
+    const int placed = placeDetails(page, y, bottom, place);
+    if (place && m_def.pageFooter.present()) {
         const int lastRow = placed > 0 ? page.firstRow + placed - 1 : firstRow;
         placeBand(page, m_def.pageFooter, {area.left(), bottom}, area.width(), lastRow);
     }
@@ -68,7 +87,7 @@ Page Paginator::nextPage()
     return page;
 }
 
-int Paginator::placeDetails(Page& page, double top, double bottom)
+int Paginator::placeDetails(Page& page, double top, double bottom, bool place)
 {
     const Band& band = m_def.detail;
     const int total = m_rows.rowCount();
@@ -88,7 +107,8 @@ int Paginator::placeDetails(Page& page, double top, double bottom)
         // A band taller than the room left on an empty page still prints, so
         // that the report always comes to an end.
         while (m_nextRow < total && (y + band.height <= bottom + kSlackMm || placed == 0)) {
-            placeBand(page, band, {x, y}, columnWidth, m_nextRow);
+            if (place)
+                placeBand(page, band, {x, y}, columnWidth, m_nextRow);
             y += band.height;
             ++m_nextRow;
             ++placed;

@@ -23,15 +23,33 @@ public:
     // Both must outlive the paginator and the pages it gives.
     Paginator(const ReportDefinition& definition, const RowSource& rows);
 
+    // Where the next page starts: enough to lay that page out again later
+    // without the pages before it.
+    struct Position {
+        int row = 0;        // its first detail row
+        int pageNumber = 0; // of the page before it
+    };
+
     bool atEnd() const { return m_done; }
     Page nextPage();
+    // Goes past the next page without placing its items: page breaks depend
+    // on band heights only, so finding where pages start costs next to
+    // nothing.
+    void skipPage();
+    Position position() const { return {m_nextRow, m_pageNumber}; }
+    // Continues from a position taken earlier from a paginator of the same
+    // report and rows.
+    void seek(Position position);
 
 private:
+    // Lays out the next page; without `place` only the page's rows are
+    // counted.
+    Page layoutPage(bool place);
     void placeBand(Page& page, const Band& band, QPointF origin, double width, int row);
     void placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber);
     void placeBox(Page& page, const Item& item, QPointF origin, double bandWidth, double bandHeight, int row);
     QVariant fieldValue(const Item& item, int row);
-    int placeDetails(Page& page, double top, double bottom);
+    int placeDetails(Page& page, double top, double bottom, bool place);
 
     const ReportDefinition& m_def;
     const RowSource& m_rows;

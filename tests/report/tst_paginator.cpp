@@ -3,6 +3,8 @@
 #include "report/PagedReport.h"
 #include "report/Paginator.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QTest>
 
 using namespace zelvar::report;
@@ -41,6 +43,29 @@ TableRows names(int count)
         rows.addRow(QVariantList{QStringLiteral("Kişi %1").arg(i + 1)});
     return rows;
 }
+
+// Rows that remember the first row read, so a test sees which pages were
+// laid out.
+class CountingRows : public RowSource {
+public:
+    explicit CountingRows(TableRows rows)
+        : m_rows(std::move(rows))
+    {
+    }
+    int rowCount() const override { return m_rows.rowCount(); }
+    int fieldIndex(const QString& name) const override { return m_rows.fieldIndex(name); }
+    QVariant value(int row, int field) const override
+    {
+        m_first = m_first < 0 ? row : std::min(m_first, row);
+        return m_rows.value(row, field);
+    }
+    int firstRead() const { return m_first; }
+    void forget() { m_first = -1; }
+
+private:
+    TableRows m_rows;
+    mutable int m_first = -1;
+};
 
 } // namespace
 
@@ -263,19 +288,37 @@ private slots:
         QVERIFY(near(last->rect.left(), 12.7 + 5.3) && near(last->rect.top(), 12.7 + 6.3));
     }
 
-    void layoutIsIncremental()
+    void pagesAreLaidOutOnlyWhenAskedFor()
     {
-        PagedReport report(listReport(), std::make_shared<TableRows>(names(5000)));
-        QCOMPARE(report.pagesLaidOut(), 0);
-        QVERIFY(report.layoutMore(1));
-        QCOMPARE(report.pagesLaidOut(), 1);
+        auto rows = std::make_shared<CountingRows>(names(5000));
+        PagedReport report(listReport(), rows);
+        const QVector<Page> eager = paginate(listReport(), names(5000));
+
+        // A page far ahead: laid out alone, no row before it read.
+        const Page& far = report.page(99);
+        QCOMPARE(far.number, 100);
+        QCOMPARE(far.texts(), eager[99].texts());
+        QCOMPARE(report.layoutCount(), 1);
+        QCOMPARE(rows->firstRead(), eager[99].firstRow);
         QVERIFY(!report.isComplete());
-        QCOMPARE(report.page(2).number, 3);
-        QCOMPARE(report.pagesLaidOut(), 3);
-        const int count = report.pageCount();
+        QCOMPARE(report.pagesFound(), 100);
+
+        // The count lays nothing out; past the end is the last page.
+        QCOMPARE(report.pageCount(), int(eager.size()));
         QVERIFY(report.isComplete());
-        QCOMPARE(report.page(count + 5).number, count); // past the end: the last page
-        QVERIFY(report.page(count - 1).findText(QStringLiteral("Kişi 5000")));
+        QCOMPARE(report.layoutCount(), 1);
+        QCOMPARE(report.page(int(eager.size()) + 5).texts(), eager.last().texts());
+        QCOMPARE(report.page(0).texts(), eager[0].texts());
+
+        // A printed range lays each of its pages out once, and no page before.
+        rows->forget();
+        const int before = report.layoutCount();
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&pdf);
+        QVERIFY(report.render(writer, {10, 11, 12}));
+        QCOMPARE(report.layoutCount() - before, 3);
+        QCOMPARE(rows->firstRead(), eager[10].firstRow);
     }
 
     void aTooTallBandStillPrintsOnePerPage()
