@@ -2,7 +2,9 @@
 // DataFolderLock: one program per data folder. The running program holds a
 // lock file in the folder; a second copy started on the same folder finds
 // it held and ends without touching the data. A lock left by a run that
-// crashed names a process that no longer exists and does not block.
+// crashed names a process that no longer exists and does not block. A
+// companion program keeps a lock of its own name in the same folder, so that
+// it runs beside the main program but never twice.
 #include <QLockFile>
 #include <QString>
 
@@ -10,7 +12,7 @@ namespace zelvar {
 
 class DataFolderLock {
 public:
-    explicit DataFolderLock(const QString& dataFolder);
+    explicit DataFolderLock(const QString& dataFolder, const QString& lockName = fileName());
 
     enum class Result { Taken, HeldByAnother, Failed };
     // Takes the lock for as long as this object lives.

@@ -52,6 +52,16 @@ bool isDroppedFromOneLine(char32_t c)
     }
 }
 
+bool isBlankDateText(const QString& text)
+{
+    for (QChar c : text)
+        if (c.isDigit())
+            return false;
+    return true;
+}
+
+} // namespace
+
 // Cut to the field's width in whole characters: a character outside the
 // basic plane is never split.
 QString cutToWidth(const FieldDef& def, const QString& text)
@@ -74,16 +84,6 @@ QString cutToWidth(const FieldDef& def, const QString& text)
     }
     return kept;
 }
-
-bool isBlankDateText(const QString& text)
-{
-    for (QChar c : text)
-        if (c.isDigit())
-            return false;
-    return true;
-}
-
-} // namespace
 
 QDate parseDateText(const QString& text)
 {
