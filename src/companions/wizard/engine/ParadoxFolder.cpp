@@ -4,7 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTime>
+// pxlib's header declares its functions without C linkage.
+extern "C" {
 #include <paradox.h>
+}
 #include <sys/types.h>
 
 // pxlib's own pieces for attaching a blob file, which the library exports
