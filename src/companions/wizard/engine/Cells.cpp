@@ -51,7 +51,8 @@ void SourceRow::setNumber(int column, double value)
 void SourceRow::setDate(int column, QDate date)
 {
     if (Cell* c = cell(column)) {
-        c->kind = date.isValid() ? CellKind::Date : CellKind::Empty;
+        // Dates are stored as four-digit years.
+        c->kind = date.isValid() && date.year() >= 1 && date.year() <= 9999 ? CellKind::Date : CellKind::Empty;
         c->date = date;
     }
 }

@@ -77,7 +77,10 @@ const IssueKindInfo& issueKindInfo(IssueKind kind)
         {QStringLiteral("Kayıtlarda zaten olan kayıt numarası"), {D::Renumber, D::Skip}},
         {QStringLiteral("Dosyada tekrarlanan kayıt numarası"), {D::Renumber, D::Skip}},
         {QStringLiteral("Kayıt numarası yok"), {D::Renumber, D::Skip}},
-        {QStringLiteral("Olası mükerrer kayıt (aynı ad ve doğum tarihi)"), {D::Skip, D::Store}},
+        {QStringLiteral("Kayıtlarda aynı ad ve doğum tarihli biri var (olası mükerrer)"), {D::Skip, D::Store}},
+        // An office's own list may hold two people of one name born on one
+        // day; the file is taken as it is unless the user says otherwise.
+        {QStringLiteral("Dosyada aynı ad ve doğum tarihli iki satır"), {D::Store, D::Skip}},
         {QStringLiteral("Aynı gün ve saatte randevu var"), {D::Skip}},
         {QStringLiteral("Formül hücresi (son hesaplanan değeri alınır)"), {D::Store, D::Skip}},
         {QStringLiteral("Birleştirilmiş hücre (değer yalnız ilk hücrede)"), {D::Store, D::Skip}},
@@ -351,7 +354,7 @@ IssueMask RowClassifier::classify(const SourceRow& row, qint64 line, QVector<Iss
                      QStringLiteral("%1: kayıtlarda aynı ad ve doğum tarihli biri var (Kayıt No %2).")
                          .arg(dated, numberText(found.value())));
             else if (const auto earlier = m_peopleSeen.constFind(key); earlier != m_peopleSeen.cend())
-                note(IssueKind::ProbableDuplicate, QString(),
+                note(IssueKind::DuplicateInFile, QString(),
                      QStringLiteral("%1: dosyada satır %2'de aynı ad ve doğum tarihli biri var.")
                          .arg(dated)
                          .arg(earlier.value()));

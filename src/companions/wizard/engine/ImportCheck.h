@@ -24,7 +24,8 @@ enum class IssueKind : quint8 {
     NumberTaken,       // the record number is already in the register
     NumberRepeated,    // the record number came earlier in the file
     NumberMissing,     // no usable record number
-    ProbableDuplicate, // same name and birth date as a resident already there or earlier
+    ProbableDuplicate, // same name and birth date as a resident already in the register
+    DuplicateInFile,   // same name and birth date as an earlier row of the file
     KeyTaken,          // an appointment at the same day and time is there already
     Formula,           // a spreadsheet cell held a formula: its last computed value is taken
     Merged,            // a merged cell: its value stands in the first cell only

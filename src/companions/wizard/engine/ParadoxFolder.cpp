@@ -256,7 +256,9 @@ bool ParadoxSource::next(SourceRow& row)
                     row.setBytes(f, QByteArrayView(v->value.str.val, v->value.str.len));
                     break;
                 case pxfDate:
-                    row.setDate(f, QDate::fromJulianDay(v->value.lval + kParadoxDayZero));
+                    // An empty date field reads as day 0, which is no date.
+                    if (v->value.lval > 0)
+                        row.setDate(f, QDate::fromJulianDay(v->value.lval + kParadoxDayZero));
                     break;
                 case pxfShort:
                 case pxfLong:

@@ -64,6 +64,31 @@ bool isDateFormatCode(const QString& code)
     return false;
 }
 
+// Text of an .xlsx file may hold characters XML cannot carry as escapes
+// "_xHHHH_" (a carriage return is "_x000D_"), and "_x005F_" for a "_"
+// that would start one.
+QString unescapeXlsx(const QString& text)
+{
+    if (!text.contains(QLatin1String("_x")))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('_') && i + 6 < text.size() && text[i + 1] == QLatin1Char('x') &&
+            text[i + 6] == QLatin1Char('_')) {
+            bool ok = false;
+            const ushort code = text.mid(i + 2, 4).toUShort(&ok, 16);
+            if (ok) {
+                out += QChar(code);
+                i += 6;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
 QDate isoDatePart(QStringView text)
 {
     return QDate::fromString(text.left(10).toString(), Qt::ISODate);
@@ -311,7 +336,7 @@ void XlsxSource::readSharedStrings(ZipEntryReader& zip)
                 --skipDepth;
             } else if (xml.name() == QLatin1String("si")) {
                 inItem = false;
-                m_strings += text.toUtf8();
+                m_strings += unescapeXlsx(text).toUtf8();
                 m_stringEnds << m_strings.size();
             }
         } else if (token == QXmlStreamReader::Characters && inItem && skipDepth == 0) {
@@ -404,7 +429,7 @@ void XlsxSource::readCell(SourceRow& row)
     if (type == QLatin1String("s")) {
         row.setText(column, sharedString(value.toLongLong()).toUtf8());
     } else if (type == QLatin1String("inlineStr") || type == QLatin1String("str") || type == QLatin1String("e")) {
-        row.setText(column, value.toUtf8());
+        row.setText(column, unescapeXlsx(value).toUtf8());
     } else if (type == QLatin1String("d")) {
         row.setDate(column, isoDatePart(value));
     } else {
