@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTime>
 // pxlib's header declares its functions without C linkage.
 extern "C" {
@@ -72,11 +73,66 @@ struct ParadoxSource::Document {
 
 namespace {
 
+quint16 le16(const QByteArray& b, int at)
+{
+    return quint16(quint8(b[at]) | (quint8(b[at + 1]) << 8));
+}
+
+// The header's sizes checked against the file before the library reads
+// it: pxlib trusts them, and a damaged block size or block count sends it
+// reading (and decrypting) far past the file or round for a long time.
+QString headerProblem(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("dosya okunamadı (%1).").arg(file.errorString());
+    const QByteArray head = file.read(0x78);
+    const qint64 size = file.size();
+    if (head.size() < 0x78)
+        return QStringLiteral("dosya kesilmiş: başlığı bile tam değil.");
+    const int recordSize = le16(head, 0x00);
+    const int headerSize = le16(head, 0x02);
+    const int fileType = quint8(head[0x04]);
+    const int blockKb = quint8(head[0x05]);
+    const int blocks = le16(head, 0x0C);
+    const bool knownBlock = blockKb == 1 || blockKb == 2 || blockKb == 3 || blockKb == 4 || blockKb == 8 ||
+                            blockKb == 16 || blockKb == 32;
+    if ((fileType != 0 && fileType != 2) || !knownBlock || recordSize == 0 || recordSize > blockKb * 1024 ||
+        headerSize < 0x78)
+        return QStringLiteral("dosya bir Paradox tablosu değil ya da başlığı bozuk.");
+    const qint64 blockSize = qint64(blockKb) * 1024;
+    const qint64 expected = qint64(headerSize) + qint64(blocks) * blockSize;
+    if (size < expected)
+        return QStringLiteral("dosya kesilmiş: %1 bayt olması gerekirken %2 bayt.").arg(expected).arg(size);
+    // The data blocks form a chain from the first; a damaged link that
+    // points back would keep the library going round it. The chain of an
+    // encrypted table is encrypted too and is left to the library.
+    const bool encrypted = quint32(quint8(head[0x25]) | quint8(head[0x26]) | quint8(head[0x27]) | quint8(head[0x28]) |
+                                   quint8(head[0x5C]) | quint8(head[0x5D]) | quint8(head[0x5E]) | quint8(head[0x5F])) != 0;
+    if (!encrypted) {
+        QSet<int> seen;
+        for (int block = le16(head, 0x0E); block != 0; ) {
+            if (block > blocks || seen.contains(block))
+                return QStringLiteral("tablonun blok zinciri bozuk.");
+            seen.insert(block);
+            file.seek(headerSize + (block - 1) * blockSize);
+            const QByteArray link = file.read(2);
+            if (link.size() < 2)
+                return QStringLiteral("dosya kesilmiş.");
+            block = le16(link, 0);
+        }
+    }
+    return {};
+}
+
 // Opens a table and checks its header against the file: a file cut short
 // or a header that counts more rows than its blocks hold is damaged, and
 // the library is never asked to read past what is there.
 std::unique_ptr<ParadoxSource::Document> openTable(const QString& path, QString& problem)
 {
+    problem = headerProblem(path);
+    if (!problem.isEmpty())
+        return nullptr;
     auto doc = std::make_unique<ParadoxSource::Document>();
     doc->px = PX_new3(keepError, nullptr, nullptr, nullptr, &doc->error);
     if (!doc->px) {
@@ -88,13 +144,6 @@ std::unique_ptr<ParadoxSource::Document> openTable(const QString& path, QString&
         return nullptr;
     }
     pxhead_t* head = doc->px->px_head;
-    const qint64 expected = qint64(head->px_headersize) + qint64(head->px_fileblocks) * head->px_maxtablesize * 1024;
-    if (QFileInfo(path).size() < expected) {
-        problem = QStringLiteral("dosya kesilmiş: %1 bayt olması gerekirken %2 bayt.")
-                      .arg(expected)
-                      .arg(QFileInfo(path).size());
-        return nullptr;
-    }
     if (head->px_numrecords < 0 || head->px_numrecords > head->px_theonumrecords) {
         problem = QStringLiteral("başlıktaki satır sayısı (%1) tablonun bloklarına sığmıyor; dosya bozuk.")
                       .arg(head->px_numrecords);
