@@ -23,7 +23,8 @@ namespace {
 
 QImage storedPhoto(Database& db, double number)
 {
-    return QImage::fromData(db.scalar(QStringLiteral("select Foto from Foto where Kayitno = ?"), {number}).toByteArray());
+    return QImage::fromData(
+        db.scalar(QStringLiteral("select Foto from Foto where Kayitno = ?"), {number}).toByteArray());
 }
 
 } // namespace
@@ -38,7 +39,8 @@ private slots:
             QByteArray password;
         };
         for (const Case& c : {Case{1254, {}}, Case{857, {}}, Case{1254, "2001"}}) {
-            const QString context = QStringLiteral("code page %1%2").arg(c.codePage).arg(c.password.isEmpty() ? "" : ", encrypted");
+            const QString context =
+                QStringLiteral("code page %1%2").arg(c.codePage).arg(c.password.isEmpty() ? "" : ", encrypted");
             QTemporaryDir dir;
             auto source = sampleRegister(dir.filePath(QStringLiteral("source")), 60);
             const bool encrypted = !c.password.isEmpty();
@@ -47,9 +49,10 @@ private slots:
                 // every memo within its row and leave the photographs out.
                 source->exec(QStringLiteral("update zelvarx set IsAdresi = substr(IsAdresi, 1, 60)"));
             } else {
-                source->exec(QStringLiteral("insert into Foto (Kayitno, Foto, \"Not\") values (3, ?, 'ön'), (4, ?, NULL), "
-                                            "(9999, ?, NULL)"),
-                             {bitmap(Qt::red), bitmap(Qt::blue, 1600, 1200), bitmap(Qt::green)});
+                source->exec(
+                    QStringLiteral("insert into Foto (Kayitno, Foto, \"Not\") values (3, ?, 'ön'), (4, ?, NULL), "
+                                   "(9999, ?, NULL)"),
+                    {bitmap(Qt::red), bitmap(Qt::blue, 1600, 1200), bitmap(Qt::green)});
             }
             const QString folder = dir.filePath(QStringLiteral("paradox"));
             writeParadoxFolder(*source, folder, ParadoxOptions{c.codePage, c.password});
@@ -72,10 +75,11 @@ private slots:
             run.write(QString(), QDateTime::currentDateTime());
 
             for (const auto& [table, order] : {std::pair{"zelvarx", "KayitNo"}, std::pair{"Nakil", "Kayitnum"},
-                                               std::pair{"Randevu", "Tarih, Saati"}, std::pair{"Mahalle", "Sira"}})
-            {
-                const QString difference = firstDifference(tableRows(*target, table, order), tableRows(*source, table, order));
-                QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("%1, %2: %3").arg(context, table, difference)));
+                                               std::pair{"Randevu", "Tarih, Saati"}, std::pair{"Mahalle", "Sira"}}) {
+                const QString difference =
+                    firstDifference(tableRows(*target, table, order), tableRows(*source, table, order));
+                QVERIFY2(difference.isEmpty(),
+                         qPrintable(QStringLiteral("%1, %2: %3").arg(context, table, difference)));
             }
             if (!encrypted) {
                 QCOMPARE(target->scalar(QStringLiteral("select count(*) from Foto")).toInt(), 2);
@@ -104,10 +108,14 @@ private slots:
         };
         const QList<Damage> damages = {
             {"cut short",
-             [&](const QString& f) { writeBytes(QDir(f).filePath("zelvarx.DB"), residents.left(residents.size() / 2)); },
+             [&](const QString& f) {
+                 writeBytes(QDir(f).filePath("zelvarx.DB"), residents.left(residents.size() / 2));
+             },
              QStringLiteral("zelvarx.DB: dosya kesilmiş")},
             {"wrong header",
-             [&](const QString& f) { writeBytes(QDir(f).filePath("zelvarx.DB"), "\x07\x00\xFF\xFF\x77" + residents.mid(5)); },
+             [&](const QString& f) {
+                 writeBytes(QDir(f).filePath("zelvarx.DB"), "\x07\x00\xFF\xFF\x77" + residents.mid(5));
+             },
              QStringLiteral("zelvarx.DB: dosya bir Paradox tablosu değil ya da başlığı bozuk")},
             {"missing blob file", [](const QString& f) { QFile::remove(QDir(f).filePath("Foto.MB")); },
              QStringLiteral("Foto.DB: Foto.MB dosyası bulunamadı")},

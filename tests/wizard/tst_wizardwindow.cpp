@@ -75,11 +75,13 @@ private slots:
         wizard.next();
         auto* write = static_cast<WriteWizardPage*>(wizard.currentPage());
         QTRY_VERIFY(write->isComplete());
-        QVERIFY2(write->result()->text().startsWith(QStringLiteral("zelvarx: 2 satır okundu, 1 kaydedildi, 1 atlandı.")),
-                 qPrintable(write->result()->text()));
-        QCOMPARE(db->scalar(QStringLiteral("select Adi || '/' || KayitNo || '/' || DogTar || '/' || Telefon from zelvarx"))
-                     .toString(),
-                 QStringLiteral("Fatma Şahin/1.0/1950-04-03/0312 111 22 33"));
+        QVERIFY2(
+            write->result()->text().startsWith(QStringLiteral("zelvarx: 2 satır okundu, 1 kaydedildi, 1 atlandı.")),
+            qPrintable(write->result()->text()));
+        QCOMPARE(
+            db->scalar(QStringLiteral("select Adi || '/' || KayitNo || '/' || DogTar || '/' || Telefon from zelvarx"))
+                .toString(),
+            QStringLiteral("Fatma Şahin/1.0/1950-04-03/0312 111 22 33"));
         QVERIFY(prompter.unexpected.isEmpty());
     }
 
@@ -87,7 +89,8 @@ private slots:
     {
         QTemporaryDir dir;
         auto db = Database::openFolder(dir.filePath(QStringLiteral("veri")));
-        db->exec(QStringLiteral("insert into zelvarx (Adi, KayitNo, Nakil) values ('Kalan', 1, '0'), ('Giden', 2, '1')"));
+        db->exec(
+            QStringLiteral("insert into zelvarx (Adi, KayitNo, Nakil) values ('Kalan', 1, '0'), ('Giden', 2, '1')"));
         FakePrompter prompter;
         FakeClock clock;
         WizardWindow wizard(*db, db->folder(), prompter, clock);

@@ -95,8 +95,8 @@ QString headerProblem(const QString& path)
     const int fileType = quint8(head[0x04]);
     const int blockKb = quint8(head[0x05]);
     const int blocks = le16(head, 0x0C);
-    const bool knownBlock = blockKb == 1 || blockKb == 2 || blockKb == 3 || blockKb == 4 || blockKb == 8 ||
-                            blockKb == 16 || blockKb == 32;
+    const bool knownBlock =
+        blockKb == 1 || blockKb == 2 || blockKb == 3 || blockKb == 4 || blockKb == 8 || blockKb == 16 || blockKb == 32;
     if ((fileType != 0 && fileType != 2) || !knownBlock || recordSize == 0 || recordSize > blockKb * 1024 ||
         headerSize < 0x78)
         return QStringLiteral("dosya bir Paradox tablosu değil ya da başlığı bozuk.");
@@ -107,11 +107,12 @@ QString headerProblem(const QString& path)
     // The data blocks form a chain from the first; a damaged link that
     // points back would keep the library going round it. The chain of an
     // encrypted table is encrypted too and is left to the library.
-    const bool encrypted = quint32(quint8(head[0x25]) | quint8(head[0x26]) | quint8(head[0x27]) | quint8(head[0x28]) |
-                                   quint8(head[0x5C]) | quint8(head[0x5D]) | quint8(head[0x5E]) | quint8(head[0x5F])) != 0;
+    const bool encrypted =
+        quint32(quint8(head[0x25]) | quint8(head[0x26]) | quint8(head[0x27]) | quint8(head[0x28]) | quint8(head[0x5C]) |
+                quint8(head[0x5D]) | quint8(head[0x5E]) | quint8(head[0x5F])) != 0;
     if (!encrypted) {
         QSet<int> seen;
-        for (int block = le16(head, 0x0E); block != 0; ) {
+        for (int block = le16(head, 0x0E); block != 0;) {
             if (block > blocks || seen.contains(block))
                 return QStringLiteral("tablonun blok zinciri bozuk.");
             seen.insert(block);

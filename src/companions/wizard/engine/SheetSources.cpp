@@ -28,10 +28,14 @@ int columnOf(QStringView reference)
 
 int rowOf(QStringView reference)
 {
-    qsizetype i = 0;
-    while (i < reference.size() && reference[i].isLetter())
-        ++i;
-    return reference.mid(i).toInt();
+    int row = 0;
+    for (QChar c : reference) {
+        if (c.isDigit())
+            row = row * 10 + c.digitValue();
+        else if (row > 0)
+            break;
+    }
+    return row;
 }
 
 // Built-in number formats that show a date.
@@ -87,6 +91,16 @@ QString unescapeXlsx(const QString& text)
         out += text[i];
     }
     return out;
+}
+
+// An attribute by its local name, whatever prefix the file gives it
+// ("table:number-rows-repeated").
+QStringView attribute(const QXmlStreamAttributes& attributes, QLatin1String name)
+{
+    for (const QXmlStreamAttribute& a : attributes)
+        if (a.name() == name)
+            return a.value();
+    return {};
 }
 
 QDate isoDatePart(QStringView text)
@@ -484,7 +498,7 @@ bool OdsSource::readRow(SourceRow& row)
         case QXmlStreamReader::StartElement:
             if (m_xml.name() == QLatin1String("table-row")) {
                 const qint64 repeat =
-                    qMax<qint64>(1, m_xml.attributes().value(QLatin1String("number-rows-repeated")).toLongLong());
+                    qMax<qint64>(1, attribute(m_xml.attributes(), QLatin1String("number-rows-repeated")).toLongLong());
                 row.reset(m_columns, ++m_line);
                 int column = 0;
                 for (;;) {
@@ -522,14 +536,12 @@ void OdsSource::readCell(SourceRow& row, int& column)
 {
     const bool covered = m_xml.name() == QLatin1String("covered-table-cell");
     const auto attributes = m_xml.attributes();
-    const int repeat = qMax(1, attributes.value(QLatin1String("number-columns-repeated")).toInt());
-    const QString type = attributes.value(QLatin1String("value-type")).toString();
-    const QString value = attributes.value(QLatin1String("value")).toString();
-    const QString dateValue = attributes.value(QLatin1String("date-value")).toString();
-    const QString booleanValue = attributes.value(QLatin1String("boolean-value")).toString();
-    const bool formula = attributes.hasAttribute(QLatin1String("formula")) ||
-                         attributes.hasAttribute(QLatin1String("urn:oasis:names:tc:opendocument:xmlns:table:1.0"),
-                                                 QLatin1String("formula"));
+    const int repeat = qMax(1, attribute(attributes, QLatin1String("number-columns-repeated")).toInt());
+    const QString type = attribute(attributes, QLatin1String("value-type")).toString();
+    const QString value = attribute(attributes, QLatin1String("value")).toString();
+    const QString dateValue = attribute(attributes, QLatin1String("date-value")).toString();
+    const QString booleanValue = attribute(attributes, QLatin1String("boolean-value")).toString();
+    const bool formula = !attribute(attributes, QLatin1String("formula")).isEmpty();
     const QString text = cellText();
     const bool empty = type.isEmpty() && text.isEmpty();
     if (empty && !covered) {
@@ -571,7 +583,7 @@ QString OdsSource::cellText()
             if (name == QLatin1String("p") && paragraphs++ > 0)
                 text += QLatin1Char('\n');
             else if (name == QLatin1String("s"))
-                text += QString(qMax(1, m_xml.attributes().value(QLatin1String("c")).toInt()), QLatin1Char(' '));
+                text += QString(qMax(1, attribute(m_xml.attributes(), QLatin1String("c")).toInt()), QLatin1Char(' '));
             else if (name == QLatin1String("tab"))
                 text += QLatin1Char('\t');
             else if (name == QLatin1String("line-break"))
