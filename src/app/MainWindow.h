@@ -5,11 +5,11 @@
 // status clock and the appointment reminder. It opens every other window.
 #include "app/AppointmentReminder.h"
 #include "app/Artwork.h"
-#include "app/ErrorHandler.h"
 #include "app/HintHandler.h"
 #include "app/WindowFactories.h"
 #include "app/WindowGuard.h"
 #include "platform/Services.h"
+#include "ui/ErrorHandler.h"
 #include "ui/MainCommands.h"
 
 #include <QMainWindow>

@@ -22,10 +22,6 @@ public:
     // QApplication (as in the tests).
     static ZelvarApplication* instance();
 
-    // Loads Qt's own Turkish texts ("Evet", "Hayır", "İptal", "Tamam") for
-    // the standard buttons and dialogs. False when they are not installed.
-    static bool loadTurkishTranslation(QCoreApplication& app);
-
 private:
     ErrorHandler* m_errorHandler = nullptr;
 };

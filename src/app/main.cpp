@@ -15,8 +15,8 @@
 #include "platform/QtPrinting.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
+#include "platform/TurkishTranslation.h"
 #include "ui/PleaseWaitWindow.h"
-#include "ui/Resources.h"
 
 #include <QIcon>
 #include <QLocale>
@@ -38,8 +38,7 @@ int main(int argc, char** argv)
 
     ZelvarApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    ZelvarApplication::loadTurkishTranslation(app);
-    zelvar::initResources();
+    loadTurkishTranslation(app);
     QApplication::setApplicationName(QStringLiteral("Zelvar 2001"));
     // The installed program wears the icon of its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zelvar.Zelvar"));

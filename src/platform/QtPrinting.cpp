@@ -1,27 +1,26 @@
 #include "platform/QtPrinting.h"
+#include "platform/FreedMemory.h"
 #include "platform/PrintPreviewWindow.h"
 #include "platform/Prompter.h"
 #include "platform/ReportPrintJob.h"
+#include "platform/TextPrintJob.h"
 
 #include <QApplication>
-#include <QPrinter>
 
 namespace zelvar {
 
-void QtPrinting::prepare(QPrinter& printer, report::PagedReport& report)
-{
-    printer.setDocName(report.title());
-    printer.setFullPage(true);
-    printer.setPageLayout(report.definition().pageLayout());
-}
-
 bool QtPrinting::preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint)
 {
-    PrintPreviewWindow window(std::move(report), m_prompter, QApplication::activeWindow());
-    if (afterPrint)
-        QObject::connect(&window, &PrintPreviewWindow::printed, afterPrint);
-    window.exec();
-    return window.printCount() > 0;
+    int printed = 0;
+    {
+        PrintPreviewWindow window(std::move(report), m_prompter, QApplication::activeWindow());
+        if (afterPrint)
+            QObject::connect(&window, &PrintPreviewWindow::printed, afterPrint);
+        window.exec();
+        printed = window.printCount();
+    }
+    returnFreedMemory();
+    return printed > 0;
 }
 
 bool QtPrinting::print(std::shared_ptr<report::PagedReport> report)
@@ -30,9 +29,9 @@ bool QtPrinting::print(std::shared_ptr<report::PagedReport> report)
     return ReportPrintJob(*report, m_prompter).run() == ReportPrintJob::Result::Printed;
 }
 
-bool QtPrinting::writePdf(report::PagedReport& report, const QString& path)
+TextPrintResult QtPrinting::printText(const QTextDocument& document)
 {
-    return report.writePdf(path);
+    return TextPrintJob(document, m_prompter).run();
 }
 
 } // namespace zelvar

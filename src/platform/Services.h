@@ -16,7 +16,7 @@ struct Services {
     Launcher& launcher;
     Help& help;
     Clock& clock;
-    Printing& printing; // print preview, printer and PDF
+    Printing& printing; // print preview and printer, for reports and texts
 };
 
 } // namespace zelvar

@@ -1,11 +1,11 @@
 // The application error handler: two messages, otherwise the sound alone.
 #include "DataFixture.h"
 #include "TestRegistry.h"
-#include "app/ErrorHandler.h"
 #include "app/MainWindow.h"
 #include "app/ZelvarApplication.h"
 #include "data/Errors.h"
 #include "platform/fakes/FakeServices.h"
+#include "ui/ErrorHandler.h"
 
 #include <QTest>
 #include <QToolBar>

@@ -71,9 +71,25 @@ must_exist share/zelvar/sounds/ring.wav
 must_exist share/zelvar/sounds/exclamation.wav
 must_exist share/zelvar/help/zelvar.html
 must_exist libexec/zelvar
+# The data wizard, where the program looks for its companions; it answers
+# on a console too.
+wizard=$prefix/libexec/zelvar/zelvar-sihirbaz
+if [[ -x $wizard ]]; then
+  out=$(LANGUAGE= LC_ALL=tr_TR.UTF-8 "$wizard" --version) || fail "zelvar-sihirbaz --version exit code $?"
+  [[ $out == *"Veri Sihirbazı sürüm $version"* ]] || fail "zelvar-sihirbaz --version: $out"
+else
+  fail "libexec/zelvar/zelvar-sihirbaz is not installed"
+fi
 must_exist share/man/man1/zelvar.1.gz
 must_exist share/doc/zelvar/copyright
 must_exist share/doc/zelvar/changelog.gz
+# The licence, and the maintainer's address as configured.
+email=$(sed -n 's/^ZELVAR_MAINTAINER_EMAIL:STRING=//p' "$build/CMakeCache.txt")
+copyright=$prefix/share/doc/zelvar/copyright
+grep -qx 'License: GPL-3+' "$copyright" || fail "copyright: no GPL-3+ licence"
+grep -qx "Upstream-Contact: Zelvar Geliştiricileri <$email>" "$copyright" || fail "copyright: contact is not <$email>"
+zcat "$prefix/share/doc/zelvar/changelog.gz" | grep -q -- "-- Zelvar Geliştiricileri <$email>  " \
+  || fail "changelog: maintainer is not <$email>"
 
 if ((failures)); then
   echo "$failures check(s) failed"

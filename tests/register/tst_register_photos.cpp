@@ -2,10 +2,10 @@
 // the picture box following the resident (hidden or not), deleting twice,
 // unreadable files, and the office-wide "Fotoğraflı Belge" choice.
 #include "TestRegistry.h"
-#include "app/ErrorHandler.h"
 #include "data/Errors.h"
 #include "register/PictureReading.h"
 #include "tst_register_fixture.h"
+#include "ui/ErrorHandler.h"
 #include "ui/bound/DBImage.h"
 #include "ui/bound/DBRadioGroup.h"
 

@@ -3,14 +3,13 @@
 #include "data/DataFolderLock.h"
 #include "data/Database.h"
 #include "platform/QtPrompter.h"
+#include "platform/TurkishTranslation.h"
 #include "wizard/engine/WizardCommand.h"
 #include "wizard/window/WizardWindow.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
-#include <QTranslator>
 #include <cstdio>
 
 using namespace zelvar;
@@ -23,10 +22,7 @@ int runWindow(int argc, char** argv, const WizardCommand& command)
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     // Qt's own dialogs in Turkish ("Evet", "Hayır", "İptal").
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Turkish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTexts);
+    loadTurkishTranslation(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zelvar.Zelvar"));
     QtPrompter prompter;
     SystemClock clock;

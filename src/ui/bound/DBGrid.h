@@ -66,6 +66,8 @@ private:
     void setRowsTracked(bool tracked);
     void configureRowHeader(QHeaderView* rows, bool visible);
     void renewHiddenRowHeader();
+    void takeOverRowHeaderUpdates();
+    void repaintRowHeader(int first, int last);
 
     QPointer<DataSource> m_source;
     QPointer<Dataset> m_linked;

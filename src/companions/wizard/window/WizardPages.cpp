@@ -141,8 +141,10 @@ void SourceWizardPage::setPath(const QString& path)
 
 void SourceWizardPage::browse()
 {
-    const QString start =
-        m_path->text().isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : m_path->text();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString start = !m_path->text().isEmpty()      ? m_path->text()
+                          : QFileInfo(documents).isDir() ? documents
+                                                         : QDir::homePath();
     const QString chosen = m_wizard.prompter().openFileName(
         QStringLiteral("Kaynak Seç"), start,
         {QStringLiteral("Kayıt dosyaları (*.DB *.db *.xlsx *.ods *.csv *.txt)"),
@@ -536,6 +538,9 @@ CheckWizardPage::CheckWizardPage(WizardWindow& wizard)
     layout->addLayout(bottom);
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_wizard.requestCancel(); });
     connect(m_save, &QPushButton::clicked, this, &CheckWizardPage::saveReport);
+    // After the writing there is no going back to change the choices.
+    setCommitPage(true);
+    setButtonText(QWizard::CommitButton, QStringLiteral("Aktar"));
 }
 
 void CheckWizardPage::initializePage()
@@ -545,7 +550,6 @@ void CheckWizardPage::initializePage()
     m_model.setRun(nullptr);
     m_summary->clear();
     m_save->setEnabled(false);
-    setButtonText(QWizard::NextButton, QStringLiteral("Aktar"));
     // Shown first, then checked: the progress is on screen while it runs.
     QTimer::singleShot(0, this, [this] {
         if (!m_done && !m_wizard.busy())
@@ -687,8 +691,8 @@ WriteWizardPage::WriteWizardPage(WizardWindow& wizard)
       m_wizard(wizard)
 {
     setTitle(QStringLiteral("Aktarma"));
-    setSubTitle(QStringLiteral("Önce yedek alınır, sonra bütün satırlar tek seferde yazılır. İptal edilirse "
-                               "kayıtlar olduğu gibi kalır."));
+    setSubTitle(QStringLiteral("Yazmadan önce yedek alınır; sonra bütün satırlar tek seferde yazılır. İptal "
+                               "edilirse kayıtlar olduğu gibi kalır."));
     setFinalPage(true);
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;

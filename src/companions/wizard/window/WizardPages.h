@@ -171,6 +171,7 @@ public:
     explicit WriteWizardPage(WizardWindow& wizard);
     void initializePage() override;
     bool isComplete() const override;
+    int nextId() const override { return -1; }
     // Writes now (the page starts by itself once shown).
     void runWrite();
     QLabel* result() const { return m_result; }
@@ -213,6 +214,7 @@ class ExportDoneWizardPage : public QWizardPage {
 public:
     explicit ExportDoneWizardPage(WizardWindow& wizard);
     void initializePage() override;
+    int nextId() const override { return -1; }
 
 private:
     WizardWindow& m_wizard;
