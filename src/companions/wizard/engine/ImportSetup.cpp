@@ -3,6 +3,7 @@
 #include "wizard/engine/CsvSource.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 namespace zelvar::wizard {
 
@@ -78,7 +79,7 @@ QString ImportSetup::tableNote(int table) const
         return QStringLiteral("Okunamıyor: %1").arg(t.problem);
     const QString leftOut = paradoxTableLeftOut(t.fileName);
     if (!leftOut.isEmpty())
-        return leftOut.left(1).toUpper() + leftOut.mid(1);
+        return QLocale(QLocale::Turkish).toUpper(leftOut.left(1)) + leftOut.mid(1);
     return t.encrypted ? QStringLiteral("Şifreli tablo; şifresiz okunur.") : QString();
 }
 

@@ -67,6 +67,14 @@ void fillEncodingBox(QComboBox* box, const QString& guessed)
         box->addItem(encodingName(e), int(e));
 }
 
+// Where file dialogs start: the user's documents, or his home folder
+// when he has no documents folder.
+QString startFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 std::optional<Encoding> chosenEncoding(const QComboBox* box)
 {
     const QVariant data = box->currentData();
@@ -141,10 +149,7 @@ void SourceWizardPage::setPath(const QString& path)
 
 void SourceWizardPage::browse()
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString start = !m_path->text().isEmpty()      ? m_path->text()
-                          : QFileInfo(documents).isDir() ? documents
-                                                         : QDir::homePath();
+    const QString start = m_path->text().isEmpty() ? startFolder() : m_path->text();
     const QString chosen = m_wizard.prompter().openFileName(
         QStringLiteral("Kaynak Seç"), start,
         {QStringLiteral("Kayıt dosyaları (*.DB *.db *.xlsx *.ods *.csv *.txt)"),
@@ -649,11 +654,9 @@ void CheckWizardPage::saveReport()
 {
     if (!m_wizard.run())
         return;
-    const QString path =
-        m_wizard.prompter().saveFileName(QStringLiteral("Raporu Kaydet"),
-                                         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                             .filePath(QStringLiteral("denetim.csv")),
-                                         {QStringLiteral("CSV dosyaları (*.csv)")}, QStringLiteral("csv"));
+    const QString path = m_wizard.prompter().saveFileName(
+        QStringLiteral("Raporu Kaydet"), QDir(startFolder()).filePath(QStringLiteral("denetim.csv")),
+        {QStringLiteral("CSV dosyaları (*.csv)")}, QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     try {
@@ -803,18 +806,21 @@ ExportWizardPage::ExportWizardPage(WizardWindow& wizard)
     m_progress->setVisible(false);
     layout->addWidget(m_progress);
     layout->addStretch();
-    m_file->setText(QDir::toNativeSeparators(QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                                 .filePath(QStringLiteral("zelvarx.xlsx"))));
+    m_file->setText(QDir::toNativeSeparators(QDir(startFolder()).filePath(QStringLiteral("zelvarx.xlsx"))));
     connect(browse, &QPushButton::clicked, this, &ExportWizardPage::browse);
     connect(m_file, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);
-    connect(m_format, &QComboBox::activated, this, &ExportWizardPage::formatChanged);
-    connect(m_table, &QComboBox::activated, this, &ExportWizardPage::formatChanged);
+    connect(m_format, &QComboBox::activated, this, [this] { suggestName(false); });
+    connect(m_table, &QComboBox::activated, this, [this] { suggestName(true); });
 }
 
-void ExportWizardPage::formatChanged()
+void ExportWizardPage::suggestName(bool tableChanged)
 {
+    // A new format keeps the name typed and changes its extension; a new
+    // table suggests its own name.
     const QFileInfo current(QDir::fromNativeSeparators(m_file->text()));
-    const QString name = m_table->currentData().toString() + QLatin1Char('.') + m_format->currentData().toString();
+    const QString base = tableChanged || current.completeBaseName().isEmpty() ? m_table->currentData().toString()
+                                                                              : current.completeBaseName();
+    const QString name = base + QLatin1Char('.') + m_format->currentData().toString();
     m_file->setText(QDir::toNativeSeparators(QDir(current.absolutePath()).filePath(name)));
 }
 

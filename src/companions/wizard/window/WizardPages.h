@@ -200,7 +200,7 @@ public:
 
 private:
     void browse();
-    void formatChanged();
+    void suggestName(bool tableChanged);
     WizardWindow& m_wizard;
     QComboBox* m_table;
     QComboBox* m_format;
