@@ -455,6 +455,55 @@ int PreviewWizardPage::nextId() const
     return WizardWindow::CheckPage;
 }
 
+// ---------------------------------------------------------------- JobProgress
+
+JobProgress::JobProgress(WizardWindow& wizard, QWidget* parent)
+    : QWidget(parent),
+      m_wizard(wizard)
+{
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_state = new QLabel(this);
+    m_bar = new QProgressBar(this);
+    m_cancel = new QPushButton(QStringLiteral("İptal"), this);
+    m_cancel->setEnabled(false);
+    row->addWidget(m_state, 1);
+    row->addWidget(m_bar, 1);
+    row->addWidget(m_cancel);
+    connect(m_cancel, &QPushButton::clicked, this, [this] { m_wizard.requestCancel(); });
+}
+
+void JobProgress::start(const QString& state)
+{
+    m_wizard.setBusy(true);
+    m_wizard.clearCancel();
+    m_cancel->setEnabled(true);
+    m_state->setText(state);
+    m_bar->setRange(0, 0);
+    QApplication::processEvents();
+}
+
+ImportProgress JobProgress::report(const QString& verb)
+{
+    return [this, verb](const QString& table, qint64 done, qint64 total) {
+        m_state->setText(QStringLiteral("%1: %2 satır %3").arg(table).arg(done).arg(verb));
+        m_bar->setRange(0, total > 0 ? int(std::min<qint64>(total, INT_MAX)) : 0);
+        if (total > 0)
+            m_bar->setValue(int(std::min(done, total)));
+        QApplication::processEvents();
+        return !m_wizard.cancelRequested();
+    };
+}
+
+void JobProgress::finish(const QString& state)
+{
+    m_wizard.setBusy(false);
+    m_cancel->setEnabled(false);
+    m_bar->setRange(0, 1);
+    m_bar->setValue(1);
+    m_state->setText(state);
+}
+
 // ---------------------------------------------------------------- IssueModel
 
 void IssueModel::setRun(const ImportRun* run)
@@ -513,14 +562,8 @@ CheckWizardPage::CheckWizardPage(WizardWindow& wizard)
     setSubTitle(QStringLiteral("Reddedilecek ya da değiştirilecek her satır. Her sorun türü için ne "
                                "yapılacağını seçiniz; henüz hiçbir şey kaydedilmedi."));
     auto* layout = new QVBoxLayout(this);
-    auto* row = new QHBoxLayout;
-    m_state = new QLabel(this);
-    m_progress = new QProgressBar(this);
-    m_cancel = new QPushButton(QStringLiteral("İptal"), this);
-    row->addWidget(m_state, 1);
-    row->addWidget(m_progress, 1);
-    row->addWidget(m_cancel);
-    layout->addLayout(row);
+    m_progress = new JobProgress(wizard, this);
+    layout->addWidget(m_progress);
     m_kinds = new QTableWidget(0, 3, this);
     m_kinds->setHorizontalHeaderLabels(
         {QStringLiteral("Sorun türü"), QStringLiteral("Satır"), QStringLiteral("Yapılacak")});
@@ -541,7 +584,6 @@ CheckWizardPage::CheckWizardPage(WizardWindow& wizard)
     bottom->addWidget(m_summary, 1);
     bottom->addWidget(m_save);
     layout->addLayout(bottom);
-    connect(m_cancel, &QPushButton::clicked, this, [this] { m_wizard.requestCancel(); });
     connect(m_save, &QPushButton::clicked, this, &CheckWizardPage::saveReport);
     // After the writing there is no going back to change the choices.
     setCommitPage(true);
@@ -570,46 +612,30 @@ void CheckWizardPage::cleanupPage()
 
 void CheckWizardPage::runCheck()
 {
-    m_wizard.setBusy(true);
-    m_wizard.clearCancel();
-    m_cancel->setEnabled(true);
-    m_state->setText(QStringLiteral("Denetleniyor..."));
-    m_progress->setRange(0, 0);
-    bool failed = false;
+    m_progress->start(QStringLiteral("Denetleniyor..."));
+    QString state;
     try {
         m_wizard.setRun(m_wizard.setup().makeRun());
-        m_wizard.run()->check([this](const QString& table, qint64 done, qint64 total) {
-            m_state->setText(QStringLiteral("%1: %2 satır denetlendi").arg(table).arg(done));
-            m_progress->setRange(0, total > 0 ? int(std::min<qint64>(total, INT_MAX)) : 0);
-            if (total > 0)
-                m_progress->setValue(int(std::min(done, total)));
-            QApplication::processEvents();
-            return !m_wizard.cancelRequested();
-        });
+        m_wizard.run()->check(m_progress->report(QStringLiteral("denetlendi")));
+        state = QStringLiteral("Denetim bitti: %1 sorun.").arg(m_wizard.run()->issues().size());
     } catch (const ImportCancelled& e) {
-        m_state->setText(e.message());
+        state = e.message();
         m_wizard.setRun(nullptr);
-        failed = true;
     } catch (const ZelvarError& e) {
-        m_state->setText(QStringLiteral("Denetim yapılamadı."));
+        state = QStringLiteral("Denetim yapılamadı.");
         m_wizard.setRun(nullptr);
-        failed = true;
         m_wizard.prompter().message(e.message(), MessageKind::Warning);
     }
-    m_wizard.setBusy(false);
-    m_cancel->setEnabled(false);
-    m_progress->setRange(0, 1);
-    m_progress->setValue(1);
-    if (!failed)
+    m_progress->finish(state);
+    m_done = m_wizard.run() != nullptr;
+    if (m_done)
         showResult();
-    m_done = !failed;
     emit completeChanged();
 }
 
 void CheckWizardPage::showResult()
 {
     ImportRun* run = m_wizard.run();
-    m_state->setText(QStringLiteral("Denetim bitti: %1 sorun.").arg(run->issues().size()));
     m_model.setRun(run);
     m_issues->resizeColumnToContents(0);
     m_issues->resizeColumnToContents(1);
@@ -698,20 +724,13 @@ WriteWizardPage::WriteWizardPage(WizardWindow& wizard)
                                "edilirse kayıtlar olduğu gibi kalır."));
     setFinalPage(true);
     auto* layout = new QVBoxLayout(this);
-    auto* row = new QHBoxLayout;
-    m_state = new QLabel(this);
-    m_progress = new QProgressBar(this);
-    m_cancel = new QPushButton(QStringLiteral("İptal"), this);
-    row->addWidget(m_state, 1);
-    row->addWidget(m_progress, 1);
-    row->addWidget(m_cancel);
-    layout->addLayout(row);
+    m_progress = new JobProgress(wizard, this);
+    layout->addWidget(m_progress);
     m_result = wrappedLabel(QString(), this);
     m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_result->setAccessibleName(QStringLiteral("Sonuç"));
     layout->addWidget(m_result);
     layout->addStretch();
-    connect(m_cancel, &QPushButton::clicked, this, [this] { m_wizard.requestCancel(); });
 }
 
 void WriteWizardPage::initializePage()
@@ -729,23 +748,13 @@ void WriteWizardPage::runWrite()
     ImportRun* run = m_wizard.run();
     if (!run)
         return;
-    m_wizard.setBusy(true);
-    m_wizard.clearCancel();
-    m_cancel->setEnabled(true);
-    m_state->setText(QStringLiteral("Yedek alınıyor..."));
-    m_progress->setRange(0, 0);
-    QApplication::processEvents();
+    m_progress->start(QStringLiteral("Yedek alınıyor..."));
+    QString state;
     QString result;
     try {
-        const QVector<TableSummary> summary = run->write(
-            m_wizard.dataFolder(), m_wizard.clock().now(), [this](const QString& table, qint64 done, qint64 total) {
-                m_state->setText(QStringLiteral("%1: %2 satır yazıldı").arg(table).arg(done));
-                m_progress->setRange(0, int(std::min<qint64>(total, INT_MAX)));
-                m_progress->setValue(int(std::min(done, total)));
-                QApplication::processEvents();
-                return !m_wizard.cancelRequested();
-            });
-        m_state->setText(QStringLiteral("Aktarma bitti."));
+        const QVector<TableSummary> summary =
+            run->write(m_wizard.dataFolder(), m_wizard.clock().now(), m_progress->report(QStringLiteral("yazıldı")));
+        state = QStringLiteral("Aktarma bitti.");
         result = ImportRun::summaryText(summary);
         if (!run->backupFile().isEmpty())
             result +=
@@ -755,16 +764,13 @@ void WriteWizardPage::runWrite()
             result += QStringLiteral("\nŞifre aktarılmadı: programda yeni bir şifre belirleyiniz "
                                      "(Sabit > Şifre Değişimi).");
     } catch (const ImportCancelled& e) {
-        m_state->setText(QStringLiteral("İptal edildi."));
+        state = QStringLiteral("İptal edildi.");
         result = e.message();
     } catch (const ZelvarError& e) {
-        m_state->setText(QStringLiteral("Aktarma yapılamadı."));
+        state = QStringLiteral("Aktarma yapılamadı.");
         result = QStringLiteral("Aktarma yapılamadı; kayıtlar değişmedi.\n%1").arg(e.message());
     }
-    m_wizard.setBusy(false);
-    m_cancel->setEnabled(false);
-    m_progress->setRange(0, 1);
-    m_progress->setValue(1);
+    m_progress->finish(state);
     m_result->setText(result);
     m_done = true;
     emit completeChanged();

@@ -2,6 +2,7 @@
 // The pages of the data wizard. Each holds its controls and wiring; what
 // they decide goes into the window's ImportSetup and ImportRun.
 #include "wizard/engine/ExportRun.h"
+#include "wizard/engine/ImportRun.h"
 
 #include <QAbstractTableModel>
 #include <QWizardPage>
@@ -118,6 +119,26 @@ private:
     QTableWidget* m_rows;
 };
 
+// The running count of a check or a write: what is being done, a bar, and
+// Cancel, which the job sees through the progress it reports.
+class JobProgress : public QWidget {
+    Q_OBJECT
+public:
+    JobProgress(WizardWindow& wizard, QWidget* parent);
+    // Shows `state` with a moving bar and enables Cancel.
+    void start(const QString& state);
+    // The progress a job reports: "<table>: <n> satır <verb>".
+    ImportProgress report(const QString& verb);
+    // Shows `state` and a full bar; Cancel is off.
+    void finish(const QString& state);
+
+private:
+    WizardWindow& m_wizard;
+    QLabel* m_state;
+    QProgressBar* m_bar;
+    QPushButton* m_cancel;
+};
+
 // The issues of a check, as a table.
 class IssueModel : public QAbstractTableModel {
     Q_OBJECT
@@ -153,9 +174,7 @@ private:
     void showResult();
     void updateSummary();
     WizardWindow& m_wizard;
-    QLabel* m_state;
-    QProgressBar* m_progress;
-    QPushButton* m_cancel;
+    JobProgress* m_progress;
     QTableWidget* m_kinds;
     QTableView* m_issues;
     IssueModel m_model;
@@ -178,9 +197,7 @@ public:
 
 private:
     WizardWindow& m_wizard;
-    QLabel* m_state;
-    QProgressBar* m_progress;
-    QPushButton* m_cancel;
+    JobProgress* m_progress;
     QLabel* m_result;
     bool m_done = false;
 };
