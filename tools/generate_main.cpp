@@ -1,7 +1,9 @@
 // zelvar-generate: writes a sample register into a data folder.
-//   zelvar-generate [--residents N] [--seed S] [--moved-out SHARE] [--paradox FOLDER [--code-page CP]] DIR
+//   zelvar-generate [--residents N] [--seed S] [--moved-out SHARE]
+//                   [--paradox FOLDER [--code-page CP] [--paradox-password NNNN]] DIR
 // With --paradox the register is also written as an old office's folder of
-// Paradox tables, for the data wizard to import.
+// Paradox tables (encrypted under a four-digit table password if one is
+// given), for the data wizard to import.
 #include "ParadoxWriter.h"
 #include "RegisterGenerator.h"
 #include "data/Database.h"
@@ -23,6 +25,7 @@ int main(int argc, char** argv)
     parser.addOption({"moved-out", "Taşınanların oranı / share moved out", "SHARE", "0.03"});
     parser.addOption({"paradox", "Paradox tabloları klasörü / folder of Paradox tables", "FOLDER"});
     parser.addOption({"code-page", "Paradox kod sayfası / Paradox code page (1254, 857)", "CP", "1254"});
+    parser.addOption({"paradox-password", "Paradox tablo şifresi / Paradox table password (four digits)", "NNNN"});
     parser.addPositionalArgument("DIR", "Veri klasörü / data folder");
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
@@ -40,7 +43,9 @@ int main(int argc, char** argv)
         std::printf("%d kişi yazıldı (%lld ms): %s\n", written, static_cast<long long>(timer.elapsed()),
                     qPrintable(db->folder()));
         if (parser.isSet("paradox")) {
-            zelvar::writeParadoxFolder(*db, parser.value("paradox"), {parser.value("code-page").toInt(), {}});
+            zelvar::writeParadoxFolder(
+                *db, parser.value("paradox"),
+                {parser.value("code-page").toInt(), parser.value("paradox-password").toLatin1()});
             std::printf("Paradox tabloları: %s\n", qPrintable(parser.value("paradox")));
         }
     } catch (const zelvar::ZelvarError& e) {

@@ -74,7 +74,7 @@ private slots:
                 QStringLiteral("2 Kayıt No: 1 numarası kayıtlarda zaten var."),
                 QStringLiteral(
                     "3 : AYŞE  yılmaz, 05.05.1970: kayıtlarda aynı ad ve doğum tarihli biri var (Kayıt No 1)."),
-                QStringLiteral("4 Kayıt No: 10 numarası dosyada satır 3'de de var."),
+                QStringLiteral("4 Kayıt No: 10 numarası dosyanın 3. satırında da var."),
                 QStringLiteral("5 Kayıt No: kayıt numarası yok."),
                 QStringLiteral("6 Doğum Tarihi: \"31.02.1970\" bir tarih değil; boş bırakılır."),
                 QStringLiteral("6 Medeni Hali: \"Nişanlı\" tanınan bir değer değil (Evli, Bekar, Dul); yazıldığı gibi "
@@ -115,6 +115,16 @@ private slots:
                  QStringLiteral("-ErkekNişanlı"));
         // A backup of the register as it was came first.
         QCOMPARE(inspectBackup(BackupFolder(fixture.folder()).newest()).residents, 2);
+
+        // A list without a record-number column numbers its rows anew
+        // without a line per row in the report.
+        const QString unnumbered = dir.filePath(QStringLiteral("numarasiz.csv"));
+        writeBytes(unnumbered, "Ad\xC4\xB1 Soyad\xC4\xB1;Baba Ad\xC4\xB1\r\nSelim Ak;Kemal\r\nNur Ak;Kemal\r\n");
+        ImportRun second(db);
+        addAutomatic(second, unnumbered);
+        second.check();
+        QVERIFY(second.issues().isEmpty());
+        QCOMPARE(second.checkSummary().first().renumbered, 2);
     }
 
     void failureOrCancelInTheMiddleChangesNothing()

@@ -296,7 +296,7 @@ IssueMask RowConverter::convert(const SourceRow& in, SourceRow& out, QVector<Iss
 
 // ---------------------------------------------------------------- RowClassifier
 
-RowClassifier::RowClassifier(const TableDef& table, const RegisterFacts& facts)
+RowClassifier::RowClassifier(const TableDef& table, const RegisterFacts& facts, const ColumnMapping& mapping)
     : m_table(table),
       m_facts(facts)
 {
@@ -306,6 +306,7 @@ RowClassifier::RowClassifier(const TableDef& table, const RegisterFacts& facts)
     } else if (table.name == QLatin1String("Nakil")) {
         m_numberField = table.fieldIndex(QStringLiteral("Kayitnum"));
     }
+    m_numberMapped = m_numberField >= 0 && mapping.columnOfField(m_numberField) >= 0;
 }
 
 QByteArray RowClassifier::personKey(QStringView name, QDate birth)
@@ -334,9 +335,11 @@ IssueMask RowClassifier::classify(const SourceRow& row, qint64 line, QVector<Iss
                      QStringLiteral("%1 numarası kayıtlarda zaten var.").arg(numberText(n)));
             else if (seen != m_numbersSeen.cend())
                 note(IssueKind::NumberRepeated, caption,
-                     QStringLiteral("%1 numarası dosyada satır %2'de de var.").arg(numberText(n)).arg(seen.value()));
+                     QStringLiteral("%1 numarası dosyanın %2. satırında da var.").arg(numberText(n)).arg(seen.value()));
             if (seen == m_numbersSeen.cend())
                 m_numbersSeen.insert(n, line);
+        } else if (m_numberRequired && !m_numberMapped) {
+            mask |= bit(IssueKind::NumberMissing);
         } else if (m_numberRequired) {
             note(IssueKind::NumberMissing, caption, QStringLiteral("kayıt numarası yok."));
         }
@@ -355,7 +358,7 @@ IssueMask RowClassifier::classify(const SourceRow& row, qint64 line, QVector<Iss
                          .arg(dated, numberText(found.value())));
             else if (const auto earlier = m_peopleSeen.constFind(key); earlier != m_peopleSeen.cend())
                 note(IssueKind::DuplicateInFile, QString(),
-                     QStringLiteral("%1: dosyada satır %2'de aynı ad ve doğum tarihli biri var.")
+                     QStringLiteral("%1: dosyanın %2. satırında aynı ad ve doğum tarihli biri var.")
                          .arg(dated)
                          .arg(earlier.value()));
             else
@@ -371,7 +374,7 @@ IssueMask RowClassifier::classify(const SourceRow& row, qint64 line, QVector<Iss
             note(IssueKind::KeyTaken, QString(), QStringLiteral("%1 için kayıtlı bir randevu var.").arg(when));
         else if (const auto earlier = m_keysSeen.constFind(key); earlier != m_keysSeen.cend())
             note(IssueKind::KeyTaken, QString(),
-                 QStringLiteral("%1 için dosyada satır %2'de de randevu var.").arg(when).arg(earlier.value()));
+                 QStringLiteral("%1 için dosyanın %2. satırında da randevu var.").arg(when).arg(earlier.value()));
         else
             m_keysSeen.insert(key, line);
     } else if (m_table.name == QLatin1String("Mahalle")) {

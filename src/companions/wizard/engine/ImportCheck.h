@@ -102,10 +102,11 @@ struct RegisterFacts {
 // The duplicate checks of one table over a run of converted rows: record
 // numbers taken or repeated, probable duplicates, appointment clashes. A
 // check and a write classify the same rows in the same order and so come
-// to the same answer.
+// to the same answer. A file without a record-number column numbers every
+// row anew; that is said once in the summary, not row by row.
 class RowClassifier {
 public:
-    RowClassifier(const TableDef& table, const RegisterFacts& facts);
+    RowClassifier(const TableDef& table, const RegisterFacts& facts, const ColumnMapping& mapping);
 
     IssueMask classify(const SourceRow& converted, qint64 line, QVector<Issue>* issues, const QString& file);
 
@@ -120,6 +121,7 @@ private:
     const RegisterFacts& m_facts;
     int m_numberField = -1;
     bool m_numberRequired = false;
+    bool m_numberMapped = false;
     QHash<double, qint64> m_numbersSeen;
     QHash<QByteArray, qint64> m_peopleSeen;
     QHash<QByteArray, qint64> m_keysSeen;

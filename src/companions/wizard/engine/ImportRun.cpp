@@ -266,7 +266,7 @@ void ImportRun::checkJob(Job& job, const ImportProgress& progress)
     RowConverter converter(job.mapping);
     converter.setFileName(source.fileName());
     const RegisterFacts facts = readFacts(m_db, table);
-    RowClassifier classifier(table, facts);
+    RowClassifier classifier(table, facts, job.mapping);
     job.read = 0;
     job.masks.clear();
     job.mergedLines.clear();
@@ -373,7 +373,7 @@ void ImportRun::writeJob(Job& job, const ImportProgress& progress, TableSummary&
 {
     const TableDef& table = job.table();
     const RegisterFacts facts = readFacts(m_db, table);
-    RowClassifier classifier(table, facts);
+    RowClassifier classifier(table, facts, job.mapping);
     RowConverter converter(job.mapping);
     QStringList columns;
     QStringList marks;
