@@ -438,15 +438,28 @@ void PreviewWizardPage::show(int table)
     } catch (const ZelvarError& e) {
         m_wizard.prompter().message(e.message(), MessageKind::Warning);
     }
-    m_rows->setColumnCount(int(def->fields.size()));
+    // A Paradox table shows every field; a sheet the fields its columns
+    // fill, in the file's order, so that nothing empty crowds them out.
+    QVector<int> shown;
+    if (setup.isParadox()) {
+        for (int f = 0; f < def->fields.size(); ++f)
+            shown << f;
+    } else {
+        for (int field : setup.mapping().fieldOfColumn)
+            if (field >= 0)
+                shown << field;
+    }
+    m_rows->setColumnCount(int(shown.size()));
     m_rows->setRowCount(int(rows.size()));
     QStringList headers;
-    for (const FieldDef& f : def->fields)
-        headers << (f.caption.trimmed().isEmpty() ? f.name : f.caption.trimmed());
+    for (int f : shown) {
+        const FieldDef& field = def->fields[f];
+        headers << (field.caption.trimmed().isEmpty() ? field.name : field.caption.trimmed());
+    }
     m_rows->setHorizontalHeaderLabels(headers);
     for (int r = 0; r < rows.size(); ++r)
-        for (int f = 0; f < def->fields.size(); ++f)
-            m_rows->setItem(r, f, readOnlyItem(rows[r].displayText(f)));
+        for (int c = 0; c < shown.size(); ++c)
+            m_rows->setItem(r, c, readOnlyItem(rows[r].displayText(shown[c])));
     m_rows->resizeColumnsToContents();
 }
 
