@@ -21,12 +21,13 @@ private slots:
         const QStringList residents = tableRows(*source, QStringLiteral("zelvarx"), QStringLiteral("KayitNo"));
         const QStringList moveOuts = tableRows(*source, QStringLiteral("Nakil"), QStringLiteral("Kayitnum"));
         const QStringList appointments = tableRows(*source, QStringLiteral("Randevu"), QStringLiteral("Tarih, Saati"));
+        const QStringList office = tableRows(*source, QStringLiteral("Mahalle"), QStringLiteral("Sira"));
         QCOMPARE(residents.size(), 10000);
-        QVERIFY(!moveOuts.isEmpty() && !appointments.isEmpty());
+        QVERIFY(!moveOuts.isEmpty() && !appointments.isEmpty() && office.size() == 1);
 
         for (const char* format : {"xlsx", "ods", "csv"}) {
             auto target = Database::openFolder(dir.filePath(QStringLiteral("copy-%1").arg(format)));
-            for (const char* table : {"zelvarx", "Nakil", "Randevu"}) {
+            for (const char* table : {"zelvarx", "Nakil", "Randevu", "Mahalle"}) {
                 const QString file = dir.filePath(QStringLiteral("%1.%2").arg(table, format));
                 exportTable(*source, *exportChoice(QString::fromLatin1(table)), file, *exportFormatOf(file));
                 importAll(*target, file);
@@ -38,6 +39,7 @@ private slots:
             same("zelvarx", "KayitNo", residents);
             same("Nakil", "Kayitnum", moveOuts);
             same("Randevu", "Tarih, Saati", appointments);
+            same("Mahalle", "Sira", office);
         }
     }
 };

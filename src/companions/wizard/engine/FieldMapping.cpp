@@ -136,7 +136,7 @@ ColumnMapping guessMapping(const QStringList& headings, const TableDef& table)
 QVector<const TableDef*> importableTables()
 {
     return {findTable(QStringLiteral("zelvarx")), findTable(QStringLiteral("Nakil")),
-            findTable(QStringLiteral("Randevu"))};
+            findTable(QStringLiteral("Randevu")), findTable(QStringLiteral("Mahalle"))};
 }
 
 const TableDef* guessTable(const QStringList& headings)

@@ -28,7 +28,7 @@ int fieldForHeading(const QString& heading, const TableDef& table);
 ColumnMapping guessMapping(const QStringList& headings, const TableDef& table);
 
 // The tables a spreadsheet can be imported into: residents, move-out file,
-// appointments.
+// appointments, and the office row, so that every table exported comes back.
 QVector<const TableDef*> importableTables();
 // The one of them whose fields the headings name most; residents when none.
 const TableDef* guessTable(const QStringList& headings);

@@ -49,6 +49,8 @@ QString tableTitle(const TableDef& table)
         return QStringLiteral("Nakil defteri (Nakil)");
     if (table.name == QLatin1String("Randevu"))
         return QStringLiteral("Randevular (Randevu)");
+    if (table.name == QLatin1String("Mahalle"))
+        return QStringLiteral("Mahalle bilgileri (Mahalle)");
     return table.name;
 }
 
