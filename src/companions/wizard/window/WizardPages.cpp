@@ -897,6 +897,8 @@ ExportDoneWizardPage::ExportDoneWizardPage(WizardWindow& wizard)
       m_wizard(wizard)
 {
     setTitle(QStringLiteral("Dışarı Verildi"));
+    // A subtitle keeps the page under the same header as the others.
+    setSubTitle(QStringLiteral("Tablo dosyaya yazıldı; bir hesap tablosu programıyla açılabilir."));
     setFinalPage(true);
     auto* layout = new QVBoxLayout(this);
     m_result = wrappedLabel(QString(), this);
