@@ -176,27 +176,27 @@ int main(int argc, char** argv)
     bench::Samples csvOurs, csvFloor, xlsxOurs, xlsxFloor, pxOurs, pxFloor;
     double csvPeak = 0, xlsxPeak = 0, pxPeak = 0;
     for (int run = 0; run < kRuns; ++run) {
-        QString folder = emptyFolder(base, QStringLiteral("csv"));
+        QString folder = emptyFolder(base, QStringLiteral("register-csv"));
         bench::resetPeak();
         csvOurs.add(bench::measure([&] { ourImport(folder, csv); }));
         csvPeak = std::max(csvPeak, bench::peakMb());
-        folder = emptyFolder(base, QStringLiteral("csv"));
+        folder = emptyFolder(base, QStringLiteral("register-csv"));
         csvFloor.add(
             bench::childRun(QStringLiteral("sqlite3"),
                             {bench::databaseFile(folder), QStringLiteral(".mode csv"), QStringLiteral(".separator ;"),
                              QStringLiteral(".import --skip 1 %1 zelvarx").arg(csv)}));
 
-        folder = emptyFolder(base, QStringLiteral("xlsx"));
+        folder = emptyFolder(base, QStringLiteral("register-xlsx"));
         bench::resetPeak();
         xlsxOurs.add(bench::measure([&] { ourImport(folder, xlsx); }));
         xlsxPeak = std::max(xlsxPeak, bench::peakMb());
         xlsxFloor.add(bench::measure([&] { bareSheetLoop(xlsx); }));
 
-        folder = emptyFolder(base, QStringLiteral("paradox"));
+        folder = emptyFolder(base, QStringLiteral("register-paradox"));
         bench::resetPeak();
         pxOurs.add(bench::measure([&] { ourImport(folder, paradox); }));
         pxPeak = std::max(pxPeak, bench::peakMb());
-        folder = emptyFolder(base, QStringLiteral("paradox"));
+        folder = emptyFolder(base, QStringLiteral("register-paradox"));
         pxFloor.add(
             bench::measure([&] { barePxlibLoop(folder, QDir(paradox).filePath(QStringLiteral("zelvarx.DB"))); }));
     }
