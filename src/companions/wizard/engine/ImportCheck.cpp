@@ -3,7 +3,6 @@
 #include "data/Dataset.h"
 #include "data/TurkishText.h"
 
-#include <QRegularExpression>
 #include <cmath>
 
 namespace zelvar::wizard {
@@ -130,23 +129,32 @@ RowConverter::RowConverter(const ColumnMapping& mapping)
 
 QDate RowConverter::parseDate(QStringView text)
 {
-    const QString t = text.trimmed().toString();
+    const QStringView t = text.trimmed();
     if (t.isEmpty())
         return {};
     if (t.size() >= 10 && t[4] == QLatin1Char('-'))
         return QDate::fromString(t.left(10), Qt::ISODate);
-    const QStringList parts = t.split(QRegularExpression(QStringLiteral("[./-]")));
-    if (parts.size() != 3)
+    // Day, month and a four-digit year between dots, slashes or dashes; read
+    // by hand, as this runs for every date of every row.
+    int parts[3] = {0, 0, 0};
+    int count = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= t.size(); ++i) {
+        if (i < t.size() && t[i] != QLatin1Char('.') && t[i] != QLatin1Char('/') && t[i] != QLatin1Char('-'))
+            continue;
+        if (count == 3)
+            return {};
+        const QStringView part = t.mid(start, i - start);
+        bool ok = false;
+        parts[count] = part.toInt(&ok);
+        if (!ok || (count == 2 && part.size() != 4))
+            return {};
+        ++count;
+        start = i + 1;
+    }
+    if (count != 3)
         return {};
-    bool okDay = false;
-    bool okMonth = false;
-    bool okYear = false;
-    const int day = parts[0].toInt(&okDay);
-    const int month = parts[1].toInt(&okMonth);
-    const int year = parts[2].toInt(&okYear);
-    if (!okDay || !okMonth || !okYear || parts[2].size() != 4)
-        return {};
-    return QDate(year, month, day);
+    return QDate(parts[2], parts[1], parts[0]);
 }
 
 QByteArray RowConverter::cutText(QByteArrayView utf8, int width, bool* cut)
@@ -350,16 +358,18 @@ IssueMask RowClassifier::classify(const SourceRow& row, qint64 line, QVector<Iss
         if (row.kind(name) == CellKind::Text && row.kind(birth) == CellKind::Date) {
             const QString who = QString::fromUtf8(row.bytes(name));
             const QByteArray key = personKey(who, row.date(birth));
-            const QString dated =
-                QStringLiteral("%1, %2").arg(who, row.date(birth).toString(QLatin1String(kDateFormat)));
+            // Written only for a row that has an issue: this runs for every row.
+            const auto dated = [&] {
+                return QStringLiteral("%1, %2").arg(who, row.date(birth).toString(QLatin1String(kDateFormat)));
+            };
             if (const auto found = m_facts.people.constFind(key); found != m_facts.people.cend())
                 note(IssueKind::ProbableDuplicate, QString(),
                      QStringLiteral("%1: kayıtlarda aynı ad ve doğum tarihli biri var (Kayıt No %2).")
-                         .arg(dated, numberText(found.value())));
+                         .arg(dated(), numberText(found.value())));
             else if (const auto earlier = m_peopleSeen.constFind(key); earlier != m_peopleSeen.cend())
                 note(IssueKind::DuplicateInFile, QString(),
                      QStringLiteral("%1: dosyanın %2. satırında aynı ad ve doğum tarihli biri var.")
-                         .arg(dated)
+                         .arg(dated())
                          .arg(earlier.value()));
             else
                 m_peopleSeen.insert(key, line);
