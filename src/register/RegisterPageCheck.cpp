@@ -6,6 +6,7 @@
 #include "data/TDM2.h"
 #include "register/RegisterIcons.h"
 #include "register/RegisterWidgets.h"
+#include "ui/CountWidth.h"
 #include "ui/bound/DBGrid.h"
 #include "ui/bound/DBText.h"
 
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 namespace zelvar {
 
@@ -68,9 +70,12 @@ QWidget* TForm2::buildRecordCheckPage()
     m_recordCount->setFocusPolicy(Qt::NoFocus);
     m_recordCount->setAlignment(Qt::AlignCenter);
     m_recordCount->setFont(regui::pointFont(10, true));
-    m_recordCount->setGeometry(boxX + boxWidth - 68, y, 68, rowHeight);
+    // As wide as a register of a million residents needs.
+    const int countWidth = std::max(68, widthToShow(m_recordCount, QString::number(kLargestRegister)));
+    m_recordCount->setGeometry(boxX + boxWidth - countWidth, y, countWidth, rowHeight);
     regui::setColors(m_recordCount, kTeal, Qt::white);
-    regui::caption(page, QStringLiteral("Kayıt Sayısı"), QRect(boxX + 80, y, 60, rowHeight), m_recordCount);
+    regui::caption(page, QStringLiteral("Kayıt Sayısı"), QRect(boxX + 80, y, boxWidth - 82 - countWidth, rowHeight),
+                   m_recordCount);
     y += rowHeight + 4;
 
     const QPalette app = palette();

@@ -7,12 +7,14 @@
 #include "platform/Services.h"
 #include "reports/QueryListReport.h"
 #include "reports/TitleGrid.h"
+#include "ui/WorkWait.h"
 #include "ui/bound/DBGrid.h"
 #include "ui/bound/DBNavigator.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -152,7 +154,8 @@ void QueryReportsPage::buildResult()
     resultLabel->setBuddy(m_result);
 
     auto* titlesLabel = caption(this, QStringLiteral("Alanlar ve Etiket Başlıkları"), QRect(kRight, 251, 250, 16));
-    m_fieldCount = caption(this, QStringLiteral("Alan Sayısı ="), QRect(kRight + kRightWidth - 110, 251, 110, 16));
+    // Room for the most fields a query can give (SQLite's 2000 columns).
+    m_fieldCount = caption(this, QStringLiteral("Alan Sayısı ="), QRect(kRight + kRightWidth - 150, 251, 150, 16));
     m_fieldCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_fieldCount->setAccessibleName(m_fieldCount->text());
     m_titles = new TitleGrid(this);
@@ -164,6 +167,7 @@ void QueryReportsPage::buildResult()
                                    DBNavigator::Cancel, DBNavigator::Refresh},
                                   this);
     m_navigator->setGeometry(kRight, 331, 138, 24);
+    m_navigator->setRefresher([this] { refreshResult(); });
     for (int b = 0; b < DBNavigator::kButtonCount; ++b)
         m_navigator->button(DBNavigator::Button(b))->setAutoRaise(true);
 }
@@ -192,25 +196,72 @@ void QueryReportsPage::addTreeField(QTreeWidgetItem* item)
 
 void QueryReportsPage::query()
 {
+    if (m_running)
+        return;
     if (m_columns->text().isEmpty()) {
         m_services.prompter.message(noColumnsMessage(), MessageKind::Warning);
         m_columns->setFocus();
         return;
     }
     m_titles->clearCells();
+    QPointer<QueryReportsPage> alive(this);
+    const FreeQueryRun::Outcome outcome = runBeside(m_columns->text(), m_condition->currentText());
+    if (!alive)
+        return;
+    if (outcome != FreeQueryRun::Outcome::Done) {
+        tellOutcome(outcome);
+        return;
+    }
     try {
-        runQuery();
+        showResult();
     } catch (const ZelvarError&) {
         m_services.prompter.message(faultyQueryMessage(), MessageKind::Warning);
     }
 }
 
-// Steps that may fail on what the user typed; the caller turns any failure
-// into one message.
-void QueryReportsPage::runQuery()
+// Runs the pieces on a thread of their own while the window waits without
+// freezing; Query7 is closed meanwhile and holds the result when it is Done.
+// The page may be gone when this returns (its window closed meanwhile).
+FreeQueryRun::Outcome QueryReportsPage::runBeside(const QString& columns, const QString& condition)
 {
     Dataset* q = m_dm.Query7;
-    runFreeQuery(*q, m_columns->text(), m_condition->currentText());
+    q->close();
+    std::unique_ptr<FreeQueryRun> run;
+    try {
+        run = std::make_unique<FreeQueryRun>(*q, columns, condition);
+    } catch (const ZelvarError&) {
+        return FreeQueryRun::Outcome::Faulty;
+    }
+    QPointer<QueryReportsPage> alive(this);
+    m_running = true;
+    WorkWait::until(*run, window());
+    if (!alive)
+        return FreeQueryRun::Outcome::Cancelled;
+    m_running = false;
+    if (run->outcome() != FreeQueryRun::Outcome::Done)
+        return run->outcome();
+    try {
+        run->openOn(*q);
+    } catch (const ZelvarError&) {
+        return FreeQueryRun::Outcome::Faulty;
+    }
+    m_ranColumns = columns;
+    m_ranCondition = condition;
+    return FreeQueryRun::Outcome::Done;
+}
+
+void QueryReportsPage::tellOutcome(FreeQueryRun::Outcome outcome)
+{
+    if (outcome == FreeQueryRun::Outcome::Faulty)
+        m_services.prompter.message(faultyQueryMessage(), MessageKind::Warning);
+    else if (outcome == FreeQueryRun::Outcome::TooLarge)
+        m_services.prompter.message(tooLargeMessage(), MessageKind::Warning);
+}
+
+// The checks on the result; a failure here is one message for the caller.
+void QueryReportsPage::showResult()
+{
+    Dataset* q = m_dm.Query7;
     // A single field other than Adi has no second field to look at: that is
     // a faulty query, not a missing Adi.
     if (!isAdi(q->fieldName(0))) {
@@ -228,6 +279,18 @@ void QueryReportsPage::runQuery()
     m_titles->setFields(q->fieldNames());
     if (q->recordCount() == 0)
         m_services.prompter.message(notFoundMessage(), MessageKind::Information);
+}
+
+// The navigator's Refresh: the result shown is read again, beside the
+// window like the query itself.
+void QueryReportsPage::refreshResult()
+{
+    if (m_running || !m_dm.Query7->isActive())
+        return;
+    QPointer<QueryReportsPage> alive(this);
+    const FreeQueryRun::Outcome outcome = runBeside(m_ranColumns, m_ranCondition);
+    if (alive)
+        tellOutcome(outcome);
 }
 
 void QueryReportsPage::clear()
