@@ -290,8 +290,5 @@ private:
 // typed. All-blank gives a null date; anything incomplete or impossible
 // throws DateEntryError.
 QDate parseDateText(const QString& text);
-// Text as a field stores it: a text field's text cut to its width in whole
-// characters, without line breaks, tabs or direction marks; memo text as it is.
-QString cutToWidth(const FieldDef& def, const QString& text);
 
 } // namespace zelvar
