@@ -8,7 +8,7 @@
 #include "data/Database.h"
 #include "data/FieldDefs.h"
 #include "data/TDM2.h"
-#include "reports/export/Exporters.h"
+#include "export/Exporters.h"
 
 #include <QCoreApplication>
 #include <QDate>

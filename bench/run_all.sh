@@ -9,7 +9,7 @@
 # /tmp/zelvar-bench) and reused; 1,000,000 takes some minutes to generate.
 # Needs the benchmarks built (cmake --build build --target bench_window
 # bench_startup bench_data bench_register bench_statistics bench_lists
-# bench_export bench_backup bench_report bench_print bench_companions) and the
+# bench_export bench_backup bench_wizard bench_report bench_print bench_companions) and the
 # sqlite3 shell.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +23,7 @@ echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for size in "${SIZES[@]}"; do
     for bench in bench_window bench_startup bench_data bench_register bench_statistics bench_lists bench_export \
-        bench_backup; do
+        bench_backup bench_wizard; do
         echo "== $bench $size (load $(cut -d' ' -f1-3 /proc/loadavg))" >&2
         build/bench/$bench "$size" 2>/dev/null | grep '^| ' >> "$ROWS"
     done

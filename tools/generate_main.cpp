@@ -1,5 +1,10 @@
 // zelvar-generate: writes a sample register into a data folder.
-//   zelvar-generate [--residents N] [--seed S] [--moved-out SHARE] DIR
+//   zelvar-generate [--residents N] [--seed S] [--moved-out SHARE]
+//                   [--paradox FOLDER [--code-page CP] [--paradox-password NNNN]] DIR
+// With --paradox the register is also written as an old office's folder of
+// Paradox tables (encrypted under a four-digit table password if one is
+// given), for the data wizard to import.
+#include "ParadoxWriter.h"
 #include "RegisterGenerator.h"
 #include "data/Database.h"
 #include "data/Errors.h"
@@ -18,6 +23,9 @@ int main(int argc, char** argv)
     parser.addOption({"residents", "Kişi sayısı / number of residents", "N", "400"});
     parser.addOption({"seed", "Rastgele tohum / random seed", "S", "2001"});
     parser.addOption({"moved-out", "Taşınanların oranı / share moved out", "SHARE", "0.03"});
+    parser.addOption({"paradox", "Paradox tabloları klasörü / folder of Paradox tables", "FOLDER"});
+    parser.addOption({"code-page", "Paradox kod sayfası / Paradox code page (1254, 857)", "CP", "1254"});
+    parser.addOption({"paradox-password", "Paradox tablo şifresi / Paradox table password (four digits)", "NNNN"});
     parser.addPositionalArgument("DIR", "Veri klasörü / data folder");
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
@@ -34,6 +42,12 @@ int main(int argc, char** argv)
         const int written = zelvar::generateRegister(*db, options);
         std::printf("%d kişi yazıldı (%lld ms): %s\n", written, static_cast<long long>(timer.elapsed()),
                     qPrintable(db->folder()));
+        if (parser.isSet("paradox")) {
+            zelvar::writeParadoxFolder(
+                *db, parser.value("paradox"),
+                {parser.value("code-page").toInt(), parser.value("paradox-password").toLatin1()});
+            std::printf("Paradox tabloları: %s\n", qPrintable(parser.value("paradox")));
+        }
     } catch (const zelvar::ZelvarError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.message()));
         return 1;

@@ -3,7 +3,7 @@
 #include "data/Dataset.h"
 #include "platform/FreedMemory.h"
 #include "platform/Services.h"
-#include "reports/export/Exporters.h"
+#include "export/Exporters.h"
 #include "ui/PleaseWaitWindow.h"
 
 #include <QCoreApplication>

@@ -71,6 +71,15 @@ must_exist share/zelvar/sounds/ring.wav
 must_exist share/zelvar/sounds/exclamation.wav
 must_exist share/zelvar/help/zelvar.html
 must_exist libexec/zelvar
+# The data wizard, where the program looks for its companions; it answers
+# on a console too.
+wizard=$prefix/libexec/zelvar/zelvar-sihirbaz
+if [[ -x $wizard ]]; then
+  out=$(LANGUAGE= LC_ALL=tr_TR.UTF-8 "$wizard" --version) || fail "zelvar-sihirbaz --version exit code $?"
+  [[ $out == *"Veri Sihirbazı sürüm $version"* ]] || fail "zelvar-sihirbaz --version: $out"
+else
+  fail "libexec/zelvar/zelvar-sihirbaz is not installed"
+fi
 
 # The companion programs in libexec/zelvar, where the main program looks for
 # them: each answers --version and --help like the main program, and starts

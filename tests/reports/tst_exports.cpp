@@ -4,7 +4,7 @@
 #include "ExportReading.h"
 #include "TestRegistry.h"
 #include "data/QueryDialect.h"
-#include "reports/export/Exporters.h"
+#include "export/Exporters.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "reports/export/ExportFile.h"
+#include "export/ExportFile.h"
 
-#include "reports/export/Exporters.h"
+#include "export/Exporters.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 #include "data/Database.h"
 #include "data/Dataset.h"
 #include "data/RowView.h"
-#include "reports/export/ExportFile.h"
-#include "reports/export/Exporters.h"
+#include "export/ExportFile.h"
+#include "export/Exporters.h"
 
 #include <QDate>
 #include <xlsxwriter.h>

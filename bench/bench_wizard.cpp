@@ -1,0 +1,216 @@
+// The data wizard's imports of 100,000 residents into an empty register,
+// check and one-transaction write included, against floors measured in the
+// same run and alternated with ours:
+//   .csv     the sqlite3 shell's .import of the same file into the same table
+//   .xlsx    a bare minizip + XML-stream loop over the same sheet (reading only)
+//   Paradox  a bare pxlib read loop writing the same rows with one prepared insert
+// Goals: within 1.5 times the floor's CPU time; peak memory under 150 MB.
+#include "BenchSupport.h"
+#include "ParadoxWriter.h"
+#include "data/Database.h"
+#include "data/FieldDefs.h"
+#include "wizard/engine/ExportRun.h"
+#include "wizard/engine/ImportRun.h"
+#include "wizard/engine/SourceFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <cstdio>
+#include <minizip/unzip.h>
+#include <sqlite3.h>
+extern "C" {
+#include <paradox.h>
+}
+
+using namespace zelvar;
+
+namespace {
+
+constexpr int kDefaultResidents = 100000;
+constexpr double kFactor = 1.5;
+constexpr double kMemoryBudgetMb = 150;
+constexpr int kRuns = 3;
+
+// An empty register's database file, copied for every run.
+QString emptyFolder(const QString& base, const QString& name)
+{
+    const QString folder = QDir(base).filePath(name);
+    QDir(folder).removeRecursively();
+    bench::copyDatabase(QDir(base).filePath(QStringLiteral("empty")), folder);
+    return folder;
+}
+
+void ourImport(const QString& folder, const QString& path)
+{
+    auto db = Database::openFolder(folder);
+    wizard::ImportRun run(*db);
+    wizard::addAutomatic(run, path);
+    run.check();
+    run.write(folder, QDateTime::currentDateTime());
+}
+
+// The floor of the spreadsheet: every cell's attributes and value read by
+// a bare stream over the sheet, nothing kept.
+void bareSheetLoop(const QString& path)
+{
+    unzFile zip = unzOpen64(QFile::encodeName(path).constData());
+    unzLocateFile(zip, "xl/worksheets/sheet1.xml", 1);
+    unzOpenCurrentFile(zip);
+    QXmlStreamReader xml;
+    QByteArray piece(256 * 1024, Qt::Uninitialized);
+    qint64 cells = 0;
+    qint64 characters = 0;
+    for (;;) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::Invalid) {
+            const int got = unzReadCurrentFile(zip, piece.data(), unsigned(piece.size()));
+            if (got <= 0)
+                break;
+            xml.addData(QByteArray(piece.constData(), got));
+            continue;
+        }
+        if (token == QXmlStreamReader::EndDocument)
+            break;
+        if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("c"))
+            cells += xml.attributes().value(QLatin1String("r")).size();
+        else if (token == QXmlStreamReader::Characters)
+            characters += xml.text().size();
+    }
+    unzCloseCurrentFile(zip);
+    unzClose(zip);
+    if (cells + characters < 0)
+        std::puts("");
+}
+
+// The floor of the Paradox import: the table read record by record through
+// pxlib (text turned into UTF-8 by the library, dates into ISO text) and
+// written with one prepared insert in one transaction.
+void barePxlibLoop(const QString& folder, const QString& tableFile)
+{
+    auto db = Database::openFolder(folder);
+    const TableDef* table = findTable(QStringLiteral("zelvarx"));
+    QStringList columns;
+    QStringList marks;
+    for (const FieldDef& f : table->fields) {
+        columns << quoteIdentifier(f.name);
+        marks << QStringLiteral("?");
+    }
+    Database::Transaction transaction(*db);
+    Statement insert(db->handle(),
+                     QStringLiteral("insert into zelvarx (%1) values (%2)").arg(columns.join(','), marks.join(',')));
+    pxdoc_t* px = PX_new();
+    PX_open_file(px, QFile::encodeName(tableFile).constData());
+    PX_set_targetencoding(px, "UTF-8");
+    const int fields = PX_get_num_fields(px);
+    pxfield_t* defs = PX_get_fields(px);
+    char iso[16];
+    for (int r = 0; r < PX_get_num_records(px); ++r) {
+        pxval_t** values = PX_retrieve_record(px, r);
+        sqlite3_stmt* st = insert.handle();
+        sqlite3_reset(st);
+        for (int f = 0; f < fields; ++f) {
+            pxval_t* v = values[f];
+            if (v->isnull) {
+                sqlite3_bind_null(st, f + 1);
+            } else if (defs[f].px_ftype == pxfDate) {
+                int y = 0;
+                int m = 0;
+                int d = 0;
+                PX_SdnToGregorian(v->value.lval + 1721425, &y, &m, &d);
+                std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", y, m, d);
+                sqlite3_bind_text(st, f + 1, iso, 10, SQLITE_TRANSIENT);
+            } else if (defs[f].px_ftype == pxfNumber) {
+                sqlite3_bind_double(st, f + 1, v->value.dval);
+            } else {
+                sqlite3_bind_text(st, f + 1, v->value.str.val, -1, SQLITE_TRANSIENT);
+            }
+            if (defs[f].px_ftype == pxfAlpha || defs[f].px_ftype == pxfMemoBLOb)
+                px->free(px, v->value.str.val);
+            px->free(px, v);
+        }
+        px->free(px, values);
+        insert.step();
+    }
+    PX_close(px);
+    PX_delete(px);
+    transaction.commit();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int residents = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : kDefaultResidents;
+    QTemporaryDir dir;
+    const QString base = dir.path();
+    Database::openFolder(QDir(base).filePath(QStringLiteral("empty"))).reset();
+
+    // The files an office would bring: the register exported by the wizard
+    // itself, and its resident table as a Paradox table in code page 1254.
+    auto source = Database::openFolder(bench::generatedFolder(residents));
+    const QString csv = QDir(base).filePath(QStringLiteral("kisiler.csv"));
+    const QString xlsx = QDir(base).filePath(QStringLiteral("kisiler.xlsx"));
+    wizard::exportTable(*source, *wizard::exportChoice(QStringLiteral("zelvarx")), csv, wizard::ExportFormat::Csv);
+    wizard::exportTable(*source, *wizard::exportChoice(QStringLiteral("zelvarx")), xlsx, wizard::ExportFormat::Xlsx);
+    const QString paradox = QDir(base).filePath(QStringLiteral("paradox"));
+    QDir().mkpath(paradox);
+    {
+        ParadoxTableWriter writer(QDir(paradox).filePath(QStringLiteral("zelvarx.DB")),
+                                  *findTable(QStringLiteral("zelvarx")), ParadoxOptions{});
+        Statement st(source->handle(), QStringLiteral("select * from zelvarx order by KayitNo"));
+        QVector<QVariant> values(st.columnCount());
+        while (st.step()) {
+            for (int c = 0; c < st.columnCount(); ++c)
+                values[c] = st.column(c);
+            writer.append(values);
+        }
+    }
+    source.reset();
+
+    bench::Samples csvOurs, csvFloor, xlsxOurs, xlsxFloor, pxOurs, pxFloor;
+    double csvPeak = 0, xlsxPeak = 0, pxPeak = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        QString folder = emptyFolder(base, QStringLiteral("register-csv"));
+        bench::resetPeak();
+        csvOurs.add(bench::measure([&] { ourImport(folder, csv); }));
+        csvPeak = std::max(csvPeak, bench::peakMb());
+        folder = emptyFolder(base, QStringLiteral("register-csv"));
+        csvFloor.add(
+            bench::childRun(QStringLiteral("sqlite3"),
+                            {bench::databaseFile(folder), QStringLiteral(".mode csv"), QStringLiteral(".separator ;"),
+                             QStringLiteral(".import --skip 1 %1 zelvarx").arg(csv)}));
+
+        folder = emptyFolder(base, QStringLiteral("register-xlsx"));
+        bench::resetPeak();
+        xlsxOurs.add(bench::measure([&] { ourImport(folder, xlsx); }));
+        xlsxPeak = std::max(xlsxPeak, bench::peakMb());
+        xlsxFloor.add(bench::measure([&] { bareSheetLoop(xlsx); }));
+
+        folder = emptyFolder(base, QStringLiteral("register-paradox"));
+        bench::resetPeak();
+        pxOurs.add(bench::measure([&] { ourImport(folder, paradox); }));
+        pxPeak = std::max(pxPeak, bench::peakMb());
+        folder = emptyFolder(base, QStringLiteral("register-paradox"));
+        pxFloor.add(
+            bench::measure([&] { barePxlibLoop(folder, QDir(paradox).filePath(QStringLiteral("zelvarx.DB"))); }));
+    }
+    bench::runRow(QStringLiteral(".csv import (floor: sqlite3 shell .import)"), residents, csvOurs, csvFloor,
+                  bench::Goal::ratio(kFactor));
+    bench::runRow(QStringLiteral(".xlsx import (floor: bare minizip + XML stream)"), residents, xlsxOurs, xlsxFloor,
+                  bench::Goal::ratio(kFactor));
+    bench::runRow(QStringLiteral("Paradox import (floor: bare pxlib loop + insert)"), residents, pxOurs, pxFloor,
+                  bench::Goal::ratio(kFactor));
+    bench::memoryRow(QStringLiteral(".csv import, peak memory"), residents, csvPeak, -1,
+                     bench::Goal::mb(kMemoryBudgetMb));
+    bench::memoryRow(QStringLiteral(".xlsx import, peak memory"), residents, xlsxPeak, -1,
+                     bench::Goal::mb(kMemoryBudgetMb));
+    bench::memoryRow(QStringLiteral("Paradox import, peak memory"), residents, pxPeak, -1,
+                     bench::Goal::mb(kMemoryBudgetMb));
+    return 0;
+}
