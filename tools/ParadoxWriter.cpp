@@ -187,6 +187,8 @@ void writeParadoxFolder(Database& db, const QString& folder, const ParadoxOption
 {
     QDir().mkpath(folder);
     for (const TableDef& table : allTables()) {
+        if (table.since > 1)
+            continue; // the companions' own tables never stood in an office's Paradox folder
         ParadoxTableWriter writer(QDir(folder).filePath(paradoxFileName(table)), table, options);
         QStringList columns;
         for (const FieldDef& f : table.fields)
