@@ -11,7 +11,6 @@
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
 #include "app/WindowFactories.h"
-#include "app/ZelvarApplication.h"
 #include "data/Database.h"
 #include "data/TDM2.h"
 #include "platform/HelpWindow.h"
@@ -20,6 +19,7 @@
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
 #include "platform/TurkishTranslation.h"
+#include "ui/ZelvarApplication.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // so that its event routing is what the tests run under; without an error
 // handler it passes every event on as QApplication does.
 #include "TestRegistry.h"
-#include "app/ZelvarApplication.h"
+#include "ui/ZelvarApplication.h"
 
 int main(int argc, char** argv)
 {

@@ -2,7 +2,7 @@
 #include "DataFixture.h"
 #include "TestRegistry.h"
 #include "app/MainWindow.h"
-#include "app/ZelvarApplication.h"
+#include "ui/ZelvarApplication.h"
 #include "data/Errors.h"
 #include "platform/fakes/FakeServices.h"
 #include "ui/ErrorHandler.h"
