@@ -221,7 +221,7 @@ QString BackupFolder::backUp(const QDateTime& now, const Pause& pause) const
 {
     if (!QDir().mkpath(m_path))
         throw BackupError(QStringLiteral("Yedek klasörü oluşturulamıyor: %1").arg(QDir::toNativeSeparators(m_path)));
-    const QString target = QDir(m_path).filePath(fileNameFor(now));
+    QString target = QDir(m_path).filePath(fileNameFor(now));
     copyDatabaseFile(QDir(m_dataFolder).filePath(Database::fileName()), target, {pause, true});
     // The new copy is the register as it is now.
     prune(residentsIn(target));

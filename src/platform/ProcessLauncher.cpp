@@ -61,8 +61,7 @@ QString ProcessLauncher::find(const QString& executable, bool companion) const
     if (companion) {
         // A companion lies next to this program first of all, then in the
         // installed program's own folder of helper programs.
-        const QString own =
-            QStandardPaths::findExecutable(executable, InstallLayout(m_programFolder).companionFolders());
+        QString own = QStandardPaths::findExecutable(executable, InstallLayout(m_programFolder).companionFolders());
         if (!own.isEmpty())
             return own;
     }

@@ -27,7 +27,9 @@ private:
     void watchFrame();
 
     QWidget* m_content;
-    QPointer<QMdiSubWindow> m_frame;
+    // The document frame now watched. Held as a QObject: the frame sends
+    // events while it is destroyed, when it is no longer a QMdiSubWindow.
+    QPointer<QObject> m_frame;
 };
 
 } // namespace zelvar

@@ -40,5 +40,6 @@ struct Registrar {
 
 } // namespace zelvar::testing
 
-#define ZELVAR_TEST(Class)                                                                                             \
+// Class names a type, which cannot stand in parentheses.
+#define ZELVAR_TEST(Class) /* NOLINTNEXTLINE(bugprone-macro-parentheses) */                                            \
     static ::zelvar::testing::Registrar zelvarRegistrar_##Class(#Class, [] { return new Class; });

@@ -81,7 +81,16 @@ private slots:
                 QVERIFY2(child.waitForReadyRead(10000), "the crash writer did not open the database");
                 output += child.readAllStandardOutput();
             }
-            QTest::qWait(int(random.bounded(5, 120)));
+            // The kill falls a random number of reports into the work, then a
+            // random moment later: counted in progress rather than in time, so
+            // that a slow machine or an instrumented build kills mid-work as
+            // often as a fast one.
+            const int reports = int(random.bounded(1, 7));
+            while (output.count('\n') < 1 + reports) {
+                QVERIFY2(child.waitForReadyRead(10000), "the crash writer stopped writing");
+                output += child.readAllStandardOutput();
+            }
+            QTest::qWait(int(random.bounded(0, 30)));
             child.kill(); // SIGKILL: no clean-up of any kind
             QVERIFY(child.waitForFinished(5000));
             output += child.readAllStandardOutput();

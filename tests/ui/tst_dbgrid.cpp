@@ -241,10 +241,11 @@ private slots:
         q->cancel();
         q->remove();
         QVERIFY2(timer.elapsed() < 2000, qPrintable(QString("%1 ms").arg(timer.elapsed())));
-        QVERIFY(!held[1 * model.columnCount()].isValid()); // the removed row's cells
-        const int name = q->fieldIndex("Adi");
-        QCOMPARE(held[2 * model.columnCount() + name].row(), 1); // the next row moved up
-        QCOMPARE(held[2 * model.columnCount() + name].data().toString(), QString("Kişi 3"));
+        const size_t columns = size_t(model.columnCount());
+        QVERIFY(!held[1 * columns].isValid()); // the removed row's cells
+        const size_t name = size_t(q->fieldIndex("Adi"));
+        QCOMPARE(held[2 * columns + name].row(), 1); // the next row moved up
+        QCOMPARE(held[2 * columns + name].data().toString(), QString("Kişi 3"));
     }
 
     void largeRegisterReadsOnlyTheRowsShown()
@@ -275,7 +276,8 @@ private slots:
         grid.repaint();
         QCOMPARE(grid.currentIndex().row(), 99999);
         QVERIFY2(timer.elapsed() < 3000, qPrintable(QString("%1 ms").arg(timer.elapsed())));
-        QVERIFY2(model->rowsRead.size() < 51 * 40, qPrintable(QString::number(model->rowsRead.size())));
+        const qsizetype screens = 51, rowsPerScreen = 40;
+        QVERIFY2(model->rowsRead.size() < screens * rowsPerScreen, qPrintable(QString::number(model->rowsRead.size())));
         QCOMPARE(model->data(model->index(99999, 1), Qt::DisplayRole).toString(), QString("Kişi 100000"));
     }
 };

@@ -42,6 +42,17 @@ void layoutLegend(const BarChartInput& in, const QFontMetricsF& fm, BarChartGeom
     }
 }
 
+// The values the axis is marked at: 0, step, 2 step ... up to the top,
+// counted in whole steps so that no rounding error adds up along the axis.
+QList<double> tickValues(double axisMax, double step)
+{
+    QList<double> values;
+    const qint64 steps = qRound64(axisMax / step);
+    for (qint64 i = 0; i <= steps; ++i)
+        values << double(i) * step;
+    return values;
+}
+
 } // namespace
 
 double chartDepth(const QSizeF& size, double depthPercent)
@@ -102,8 +113,9 @@ BarChartGeometry layoutBarChart(const BarChartInput& in)
     double step = 1;
     g.axisMax = niceAxisMax(largest, &step);
 
+    const QList<double> ticks = tickValues(g.axisMax, step);
     double tickWidth = 0;
-    for (double v = 0; v <= g.axisMax + step / 2; v += step)
+    for (double v : ticks)
         tickWidth = std::max(tickWidth, fm.horizontalAdvance(tickText(v)));
 
     // The front plane: room for the tick texts on the left, the depth and the
@@ -133,7 +145,7 @@ BarChartGeometry layoutBarChart(const BarChartInput& in)
 
     auto yOf = [&](double value) { return bottom - value / g.axisMax * g.plot.height(); };
 
-    for (double v = 0; v <= g.axisMax + step / 2; v += step) {
+    for (double v : ticks) {
         AxisTick t;
         t.value = v;
         t.text = tickText(v);
