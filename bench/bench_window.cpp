@@ -24,7 +24,6 @@
 #include "app/RecordsSafety.h"
 #include "app/SplashWindow.h"
 #include "app/WindowFactories.h"
-#include "ui/ZelvarApplication.h"
 #include "data/Database.h"
 #include "data/FoldedColumn.h"
 #include "data/TDM2.h"
@@ -38,6 +37,7 @@
 #include "reports/ListReports.h"
 #include "reports/ListingControls.h"
 #include "reports/TAdres.h"
+#include "ui/ZelvarApplication.h"
 #include "ui/bound/DBEdit.h"
 
 #include <QAbstractButton>

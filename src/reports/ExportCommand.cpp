@@ -1,9 +1,9 @@
 #include "reports/ExportCommand.h"
 
 #include "data/Dataset.h"
+#include "export/Exporters.h"
 #include "platform/FreedMemory.h"
 #include "platform/Services.h"
-#include "export/Exporters.h"
 #include "ui/PleaseWaitWindow.h"
 
 #include <QCoreApplication>

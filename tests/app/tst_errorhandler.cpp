@@ -2,10 +2,10 @@
 #include "DataFixture.h"
 #include "TestRegistry.h"
 #include "app/MainWindow.h"
-#include "ui/ZelvarApplication.h"
 #include "data/Errors.h"
 #include "platform/fakes/FakeServices.h"
 #include "ui/ErrorHandler.h"
+#include "ui/ZelvarApplication.h"
 
 #include <QTest>
 #include <QToolBar>
