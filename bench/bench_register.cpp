@@ -9,9 +9,11 @@
 #include "SilentServices.h"
 #include "data/Database.h"
 #include "data/TDM2.h"
+#include "documents/PrintedForms.h"
 #include "platform/QtPrinting.h"
 #include "platform/Services.h"
 #include "register/DatabaseWipe.h"
+#include "register/RegisterMemory.h"
 #include "register/TForm2.h"
 #include "ui/Resources.h"
 #include "ui/bound/DBGrid.h"
@@ -59,7 +61,9 @@ int main(int argc, char** argv)
     copyDatabase(generated, work.path());
     const QString file = databaseFile(work.path());
     SilentServices silent;
-    Services& services = silent.services;
+    const Services& services = silent.services;
+    RegisterMemory memory;
+    PrintedForms forms;
     std::fprintf(stderr, "register window over %d residents\n", residents);
 
     // The first open after start: the data module as the program makes it,
@@ -72,7 +76,7 @@ int main(int argc, char** argv)
             TDM2 dm(work.path());
             std::unique_ptr<TForm2> window;
             ours.add(measure([&] {
-                window = std::make_unique<TForm2>(dm, services);
+                window = std::make_unique<TForm2>(dm, services, memory, forms);
                 window->show();
                 window->repaint();
             }));
@@ -84,7 +88,7 @@ int main(int argc, char** argv)
     }
 
     TDM2 dm(work.path());
-    TForm2 window(dm, services);
+    TForm2 window(dm, services, memory, forms);
     window.show();
     window.repaint();
     settle();

@@ -5,6 +5,7 @@
 // size adds is the difference.
 //   bench_startup [residents]
 #include "BenchSupport.h"
+#include "app/ErrorHandler.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
@@ -73,7 +74,8 @@ int startUp(int argc, char** argv, const QString& folder)
     HelpWindow help;
     SystemClock clock;
     QtPrinting printing(prompter);
-    const Services services{prompter, sound, launcher, help, clock, printing};
+    ErrorHandler errors(prompter, sound);
+    const Services services{prompter, sound, launcher, help, clock, printing, errors};
     LoginWatch watch;
     app.installEventFilter(&watch);
     auto* splash = new SplashWindow;

@@ -4,6 +4,7 @@
 // of as many pages as it needs. When a certificate composed by a template
 // was actually sent to the printer, its line goes to the log of the resident
 // it was composed for.
+#include "platform/Services.h"
 #include <QString>
 #include <functional>
 #include <optional>
@@ -14,7 +15,6 @@ class QTextDocument;
 namespace zelvar {
 
 class TDM2;
-struct Services;
 
 // The resident a template composed the editor's text for.
 struct PendingLog {
@@ -44,7 +44,7 @@ private:
     void log(const PendingLog& pending);
 
     TDM2& m_dm;
-    const Services& m_services;
+    Services m_services;
     std::function<void(QPrinter&)> m_setup;
 };
 

@@ -49,7 +49,7 @@ PrintPreviewWindow::PrintPreviewWindow(std::shared_ptr<report::PagedReport> repo
 
     // Page 1 now; the others while the window waits for the user.
     m_report->layoutMore(1);
-    connect(&m_layoutTimer, &QTimer::timeout, this, &PrintPreviewWindow::layoutSome);
+    connect(&m_layoutTimer, &QTimer::timeout, this, [this] { runCommand(m_errors, [this] { layoutSome(); }); });
     if (!m_report->isComplete())
         m_layoutTimer.start(0);
     showPage(0);
@@ -62,7 +62,7 @@ void PrintPreviewWindow::buildToolBar()
     layout()->addWidget(bar);
     const auto add = [this, bar](const QString& text, auto slot) {
         QAction* a = bar->addAction(text);
-        connect(a, &QAction::triggered, this, slot);
+        connect(a, &QAction::triggered, this, [this, slot] { runCommand(m_errors, slot); });
         return a;
     };
     // Print, save and close first, so that a narrow window still shows them.

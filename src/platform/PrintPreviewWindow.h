@@ -3,6 +3,7 @@
 // page, page width, 100 %), page navigation, printing through the printer
 // dialog, saving as PDF and closing. The first page shows as soon as it is
 // laid out; the rest are laid out while the window is idle.
+#include "platform/ErrorReporter.h"
 #include "platform/ReportPrintJob.h"
 #include "report/PagedReport.h"
 
@@ -25,6 +26,10 @@ public:
     enum class Zoom { WholePage, PageWidth, Actual };
 
     PrintPreviewWindow(std::shared_ptr<report::PagedReport> report, Prompter& prompter, QWidget* parent = nullptr);
+
+    // Where the errors of its buttons go (printing, the log written after
+    // it); without one they are logged.
+    void setErrorReporter(ErrorReporter* errors) { m_errors = errors; }
 
     int currentPage() const { return m_page; } // 0-based
     Zoom zoom() const { return m_zoom; }
@@ -66,6 +71,7 @@ private:
 
     std::shared_ptr<report::PagedReport> m_report;
     Prompter& m_prompter;
+    ErrorReporter* m_errors = nullptr;
     QScrollArea* m_scroll;
     QLabel* m_view;
     QLabel* m_pageLabel;

@@ -18,6 +18,7 @@ void QtPrinting::prepare(QPrinter& printer, report::PagedReport& report)
 bool QtPrinting::preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint)
 {
     PrintPreviewWindow window(std::move(report), m_prompter, QApplication::activeWindow());
+    window.setErrorReporter(m_errors);
     if (afterPrint)
         QObject::connect(&window, &PrintPreviewWindow::printed, afterPrint);
     window.exec();

@@ -36,7 +36,7 @@ QString TForm2::boxText(const QString& field) const
 
 void TForm2::rememberCarryOver()
 {
-    CarryOver& carry = RegisterMemory::instance().carryOver;
+    CarryOver& carry = m_memory.carryOver;
     const QStringList& fields = CarryOver::fields();
     for (int i = 0; i < fields.size(); ++i)
         carry.texts[i] = boxText(fields[i]);
@@ -47,7 +47,7 @@ void TForm2::writeCarryOver()
 {
     // The province code comes before the province name: its lookup writes a
     // name, and the carried name written right after it is the one that stays.
-    const CarryOver& carry = RegisterMemory::instance().carryOver;
+    const CarryOver& carry = m_memory.carryOver;
     const QStringList& fields = CarryOver::fields();
     for (int i = 0; i < fields.size(); ++i)
         register_()->setText(fields[i], carry.texts.value(i));

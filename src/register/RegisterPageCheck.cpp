@@ -84,7 +84,7 @@ QWidget* TForm2::buildRecordCheckPage()
     m_searchBox = new QLineEdit(page);
     m_searchBox->setGeometry(boxX, y, boxWidth, rowHeight);
     regui::caption(page, QStringLiteral("Bul"), QRect(captionX, y, captionWidth, rowHeight), m_searchBox);
-    connect(m_searchBox, &QLineEdit::textChanged, this, &TForm2::incrementalSearch);
+    connectCommand(m_services.errors, m_searchBox, &QLineEdit::textChanged, this, &TForm2::incrementalSearch);
     y += rowHeight + 4;
 
     m_nameMode = regui::speedButton(page, QStringLiteral("İsim"), QStringLiteral("İsim Bul"), QRect(boxX, y, 62, 24));
@@ -96,15 +96,17 @@ QWidget* TForm2::buildRecordCheckPage()
         modes->addButton(b);
     }
     m_nameMode->setChecked(true);
-    connect(m_nameMode, &QToolButton::clicked, this, [this] { setSearchMode(SearchMode::Name); });
-    connect(m_numberMode, &QToolButton::clicked, this, [this] { setSearchMode(SearchMode::RecordNumber); });
+    connectCommand(m_services.errors, m_nameMode, &QToolButton::clicked, this,
+                   [this] { setSearchMode(SearchMode::Name); });
+    connectCommand(m_services.errors, m_numberMode, &QToolButton::clicked, this,
+                   [this] { setSearchMode(SearchMode::RecordNumber); });
 
     m_quickFind = regui::speedButton(page, QStringLiteral("Hızlı Bul"), QStringLiteral("Hızlı Bul"),
                                      QRect(boxX + boxWidth - 70, y, 70, 24));
     m_quickFind->setIcon(registericons::icon(registericons::Glyph::Find));
     m_quickFind->setIconSize(QSize(14, 14));
     m_quickFind->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    connect(m_quickFind, &QToolButton::clicked, this, &TForm2::quickFind);
+    connectCommand(m_services.errors, m_quickFind, &QToolButton::clicked, this, &TForm2::quickFind);
     y += 30;
 
     // The surname filter and the whole table.
@@ -117,13 +119,13 @@ QWidget* TForm2::buildRecordCheckPage()
         filters->addButton(b);
     }
     m_wholeTableToggle->setChecked(true);
-    connect(m_surnameToggle, &QToolButton::clicked, this, &TForm2::surnameFilter);
-    connect(m_wholeTableToggle, &QToolButton::clicked, this, &TForm2::wholeTable);
+    connectCommand(m_services.errors, m_surnameToggle, &QToolButton::clicked, this, &TForm2::surnameFilter);
+    connectCommand(m_services.errors, m_wholeTableToggle, &QToolButton::clicked, this, &TForm2::wholeTable);
     y += 34;
 
     auto* navigator = new DBNavigator(m_dm.DataSource1, DBNavigator::movingButtons(), page);
     navigator->setGeometry(boxX, y, boxWidth, 26);
-    connect(navigator, &DBNavigator::clicked, this, &TForm2::afterNavigator);
+    connectCommand(m_services.errors, navigator, &DBNavigator::clicked, this, &TForm2::afterNavigator);
     m_navigators.insert(RecordCheckPage, navigator);
     y += 36;
 
@@ -133,8 +135,8 @@ QWidget* TForm2::buildRecordCheckPage()
     auto* toCivil = new QPushButton(QStringLiteral("Nüfus Bilgileri"), page);
     toCivil->setToolTip(QStringLiteral("[F7]"));
     toCivil->setGeometry(boxX + boxWidth - 104, y, 104, 26);
-    connect(toEntry, &QPushButton::clicked, this, [this] { showPage(EntryPage); });
-    connect(toCivil, &QPushButton::clicked, this, [this] { showPage(CivilRegistryPage); });
+    connectCommand(m_services.errors, toEntry, &QPushButton::clicked, this, [this] { showPage(EntryPage); });
+    connectCommand(m_services.errors, toCivil, &QPushButton::clicked, this, [this] { showPage(CivilRegistryPage); });
 
     // Right half: the residents and the alphabet panel.
     auto* group = new QGroupBox(QStringLiteral("MAHALLEDE OTURANLAR"), page);
@@ -165,14 +167,15 @@ QWidget* TForm2::buildRecordCheckPage()
             button->setCheckable(true);
             m_letterGroup->addButton(button);
         }
-        connect(button, &QToolButton::clicked, this, [this, letter] { alphabetFilter(letter); });
+        connectCommand(m_services.errors, button, &QToolButton::clicked, this,
+                       [this, letter] { alphabetFilter(letter); });
         m_letters.insert(letter, button);
     }
     m_endAlphabet = regui::glyphButton(group, registericons::icon(registericons::Glyph::Undo),
                                        QStringLiteral("Vazgeç !"), QRect(262, 18 + 15 * 20, 22, 20));
     m_endAlphabet->setCheckable(true);
     m_letterGroup->addButton(m_endAlphabet);
-    connect(m_endAlphabet, &QToolButton::clicked, this, &TForm2::endAlphabetFilter);
+    connectCommand(m_services.errors, m_endAlphabet, &QToolButton::clicked, this, &TForm2::endAlphabetFilter);
     return page;
 }
 

@@ -52,7 +52,7 @@ QWidget* TForm2::buildCivilRegistryPage()
     }
     m_provinceCodeBox = edit(QStringLiteral("IlKodu"));
     m_provinceCodeBox->setToolTip(QStringLiteral("İlin trafik kodunu giriniz!"));
-    connect(m_provinceCodeBox, &QLineEdit::textChanged, this, [this] { provinceLookup(); });
+    connectCommand(m_services.errors, m_provinceCodeBox, &QLineEdit::textChanged, this, [this] { provinceLookup(); });
     edit(QStringLiteral("Vilayeti"))->setFocusPolicy(Qt::ClickFocus);
 
     // Middle: where the resident came from and went to.
@@ -82,7 +82,7 @@ QWidget* TForm2::buildCivilRegistryPage()
     m_moveOutFlag->setAccessibleName(QStringLiteral("Nakil"));
     m_moveOutAdd = regui::glyphButton(extra, registericons::icon(registericons::Glyph::MoveOutAdd),
                                       QStringLiteral("Nakil dosyasına ekle !"), QRect(172, 20 + 3 * 42 + 16, 26, 20));
-    connect(m_moveOutAdd, &QToolButton::clicked, this, &TForm2::addToMoveOutFile);
+    connectCommand(m_services.errors, m_moveOutAdd, &QToolButton::clicked, this, &TForm2::addToMoveOutFile);
 
     auto* note = new DBMemo(source, QStringLiteral("Not"), extra);
     note->setReadOnly(true);
@@ -107,7 +107,7 @@ QWidget* TForm2::buildCivilRegistryPage()
         source, {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next, DBNavigator::Last, DBNavigator::Post},
         page);
     navigator->setGeometry(244, 322, 140, 26);
-    connect(navigator, &DBNavigator::clicked, this, &TForm2::afterCivilRegistryNavigator);
+    connectCommand(m_services.errors, navigator, &DBNavigator::clicked, this, &TForm2::afterCivilRegistryNavigator);
     m_navigators.insert(CivilRegistryPage, navigator);
 
     m_toEntry = new QPushButton(QStringLiteral("Bilgi Giriş"), page);
@@ -118,8 +118,8 @@ QWidget* TForm2::buildCivilRegistryPage()
     m_toRecordCheck->setToolTip(QStringLiteral("[F5]"));
     m_toRecordCheck->setIcon(registericons::icon(registericons::Glyph::PageBack));
     m_toRecordCheck->setGeometry(512, 322, 112, 26);
-    connect(m_toEntry, &QPushButton::clicked, this, &TForm2::leaveToEntry);
-    connect(m_toRecordCheck, &QPushButton::clicked, this, &TForm2::leaveToRecordCheck);
+    connectCommand(m_services.errors, m_toEntry, &QPushButton::clicked, this, &TForm2::leaveToEntry);
+    connectCommand(m_services.errors, m_toRecordCheck, &QPushButton::clicked, this, &TForm2::leaveToRecordCheck);
     return page;
 }
 

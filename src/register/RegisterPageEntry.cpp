@@ -116,10 +116,10 @@ QWidget* TForm2::buildEntryPage()
         shown->addButton(b);
     }
     m_photoShow->setChecked(true);
-    connect(m_photoLoad, &QToolButton::clicked, this, &TForm2::loadPhoto);
-    connect(m_photoDelete, &QToolButton::clicked, this, &TForm2::deletePhoto);
-    connect(m_photoShow, &QToolButton::clicked, this, &TForm2::showPhoto);
-    connect(m_photoHide, &QToolButton::clicked, this, &TForm2::hidePhoto);
+    connectCommand(m_services.errors, m_photoLoad, &QToolButton::clicked, this, &TForm2::loadPhoto);
+    connectCommand(m_services.errors, m_photoDelete, &QToolButton::clicked, this, &TForm2::deletePhoto);
+    connectCommand(m_services.errors, m_photoShow, &QToolButton::clicked, this, &TForm2::showPhoto);
+    connectCommand(m_services.errors, m_photoHide, &QToolButton::clicked, this, &TForm2::hidePhoto);
 
     m_entryDatePicker = new QDateEdit(address);
     m_entryDatePicker->setCalendarPopup(true);
@@ -129,8 +129,8 @@ QWidget* TForm2::buildEntryPage()
     regui::caption(address, QStringLiteral("Tarih Seç"), QRect(220, 142, 96, 16), m_entryDatePicker);
     // The date counts when it is chosen in the drop-down calendar.
     QCalendarWidget* popup = m_entryDatePicker->calendarWidget();
-    connect(popup, &QCalendarWidget::clicked, this, &TForm2::entryDatePicked);
-    connect(popup, &QCalendarWidget::activated, this, &TForm2::entryDatePicked);
+    connectCommand(m_services.errors, popup, &QCalendarWidget::clicked, this, &TForm2::entryDatePicked);
+    connectCommand(m_services.errors, popup, &QCalendarWidget::activated, this, &TForm2::entryDatePicked);
 
     m_houseType = new DBRadioGroup(QStringLiteral("Konutun Türü"), address);
     m_houseType->setItems({QStringLiteral("Ev"), QStringLiteral("Apt.")}, {QStringLiteral("E"), QStringLiteral("A")});
@@ -145,7 +145,7 @@ QWidget* TForm2::buildEntryPage()
     m_nameBox = right.add(QStringLiteral("Adı - Soyadı"), editBox(QStringLiteral("Adi")));
     m_quickFindEntry = regui::glyphButton(identity, registericons::icon(Glyph::Find), QStringLiteral("Hızlı Bul !"),
                                           QRect(259, 18, 22, kBoxHeight));
-    connect(m_quickFindEntry, &QToolButton::clicked, this, &TForm2::quickFind);
+    connectCommand(m_services.errors, m_quickFindEntry, &QToolButton::clicked, this, &TForm2::quickFind);
     right.add(
         QStringLiteral("Yakınlığı"),
         comboBox(QStringLiteral("Yakinlik"), {QStringLiteral("Kendisi"), QStringLiteral("Eşi"), QStringLiteral("Oğlu"),
@@ -187,8 +187,8 @@ QWidget* TForm2::buildEntryPage()
     auto* forward = regui::glyphButton(identity, registericons::icon(Glyph::PageForward), QString(),
                                        QRect(228, right.y + 1, 28, 18));
     forward->setAccessibleName(QStringLiteral("Nüfus Bilgileri"));
-    connect(back, &QToolButton::clicked, this, [this] { showPage(RecordCheckPage); });
-    connect(forward, &QToolButton::clicked, this, [this] { showPage(CivilRegistryPage); });
+    connectCommand(m_services.errors, back, &QToolButton::clicked, this, [this] { showPage(RecordCheckPage); });
+    connectCommand(m_services.errors, forward, &QToolButton::clicked, this, [this] { showPage(CivilRegistryPage); });
 
     // The hidden box with the highest record number, read by New.
     m_maxNumberBox = new DBEdit(m_dm.DataSource2, TDM2::maxNumberField(), page);
@@ -199,7 +199,7 @@ QWidget* TForm2::buildEntryPage()
     // The button row: navigator, then the record buttons.
     auto* navigator = new DBNavigator(m_dm.DataSource1, DBNavigator::movingButtons(), page);
     navigator->setGeometry(8, 322, 124, 26);
-    connect(navigator, &DBNavigator::clicked, this, &TForm2::afterNavigator);
+    connectCommand(m_services.errors, navigator, &DBNavigator::clicked, this, &TForm2::afterNavigator);
     m_navigators.insert(EntryPage, navigator);
 
     const auto recordButton = [page](const QString& text, const QString& hint, int x) {
@@ -218,11 +218,11 @@ QWidget* TForm2::buildEntryPage()
     m_saveButton->setIcon(registericons::icon(Glyph::Save));
     m_deleteButton->setIcon(registericons::icon(Glyph::Delete));
     m_cancelButton->setIcon(registericons::icon(Glyph::Cancel));
-    connect(m_newButton, &QPushButton::clicked, this, &TForm2::newRecord);
-    connect(m_addButton, &QPushButton::clicked, this, &TForm2::addRecord);
-    connect(m_saveButton, &QPushButton::clicked, this, &TForm2::saveRecord);
-    connect(m_deleteButton, &QPushButton::clicked, this, &TForm2::deleteRecord);
-    connect(m_cancelButton, &QPushButton::clicked, this, &TForm2::cancelRecord);
+    connectCommand(m_services.errors, m_newButton, &QPushButton::clicked, this, &TForm2::newRecord);
+    connectCommand(m_services.errors, m_addButton, &QPushButton::clicked, this, &TForm2::addRecord);
+    connectCommand(m_services.errors, m_saveButton, &QPushButton::clicked, this, &TForm2::saveRecord);
+    connectCommand(m_services.errors, m_deleteButton, &QPushButton::clicked, this, &TForm2::deleteRecord);
+    connectCommand(m_services.errors, m_cancelButton, &QPushButton::clicked, this, &TForm2::cancelRecord);
     // Tab order of the row: Yeni, Gir, Sil, Vazgeç, Ekle.
     QWidget::setTabOrder(m_newButton, m_saveButton);
     QWidget::setTabOrder(m_saveButton, m_deleteButton);

@@ -88,7 +88,7 @@ QWidget* TForm2::buildDetailedViewPage()
     navigator->setPrompter(&m_services.prompter);
     navigator->setRemover([this] { removeCurrentResident(); });
     navigator->setGeometry(8, 322, 280, 26);
-    connect(navigator, &DBNavigator::clicked, this, &TForm2::afterNavigator);
+    connectCommand(m_services.errors, navigator, &DBNavigator::clicked, this, &TForm2::afterNavigator);
     m_navigators.insert(DetailedViewPage, navigator);
     return page;
 }
@@ -111,7 +111,7 @@ QWidget* TForm2::buildDocumentsPage()
                                  QRect(112, 112, 16, 16));
     m_today->setAutoRaise(true);
     m_today->setIconSize(QSize(14, 14));
-    connect(m_today, &QToolButton::clicked, this, [this] {
+    connectCommand(m_services.errors, m_today, &QToolButton::clicked, this, [this] {
         const QDate today = m_services.clock.today();
         m_calendar->setSelectedDate(today);
         m_calendar->setCurrentPage(today.year(), today.month());
@@ -173,8 +173,8 @@ QWidget* TForm2::buildMoveOutPage()
     row(QStringLiteral("Tarih"), m_moveOutDatePicker);
     m_moveOutDatePicker->setFixedWidth(110);
     QCalendarWidget* popup = m_moveOutDatePicker->calendarWidget();
-    connect(popup, &QCalendarWidget::clicked, this, &TForm2::onMoveOutDatePicked);
-    connect(popup, &QCalendarWidget::activated, this, &TForm2::onMoveOutDatePicked);
+    connectCommand(m_services.errors, popup, &QCalendarWidget::clicked, this, &TForm2::onMoveOutDatePicked);
+    connectCommand(m_services.errors, popup, &QCalendarWidget::activated, this, &TForm2::onMoveOutDatePicked);
 
     row(QStringLiteral("Ayrılış Tarihi"), new DBEdit(moveOut, QStringLiteral("Tarih")));
     const QList<QPair<QString, QString>> residentRows = {
@@ -211,7 +211,7 @@ QWidget* TForm2::buildMoveOutPage()
     m_moveOutSearch->setFocusPolicy(Qt::ClickFocus);
     m_moveOutSearch->setGeometry(62, 18, 217, boxHeight);
     regui::caption(list, QStringLiteral("İsim Bul"), QRect(8, 18, 52, boxHeight), m_moveOutSearch);
-    connect(m_moveOutSearch, &QLineEdit::textChanged, this, &TForm2::onMoveOutSearchChanged);
+    connectCommand(m_services.errors, m_moveOutSearch, &QLineEdit::textChanged, this, &TForm2::onMoveOutSearchChanged);
     m_moveOutGrid = new DBGrid(
         moveOut,
         {{QStringLiteral("Tarih"), QString(), 74}, {QStringLiteral("ADI_SOYADI"), QStringLiteral("Adı Soyadı"), 170}},
@@ -221,7 +221,7 @@ QWidget* TForm2::buildMoveOutPage()
     m_moveOutGrid->setTabStop(false);
     m_moveOutGrid->setGeometry(8, 44, 271, 262);
     m_moveOutGrid->setAccessibleName(QStringLiteral("NAKİL DOSYASI"));
-    connect(m_moveOutGrid, &DBGrid::clicked, this, [this] { onMoveOutListClicked(); });
+    connectCommand(m_services.errors, m_moveOutGrid, &DBGrid::clicked, this, [this] { onMoveOutListClicked(); });
 
     auto* navigator = new DBNavigator(moveOut,
                                       {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next, DBNavigator::Last,
@@ -229,7 +229,7 @@ QWidget* TForm2::buildMoveOutPage()
                                       page);
     navigator->setPrompter(&m_services.prompter);
     navigator->setGeometry(8, 322, 196, 26);
-    connect(navigator, &DBNavigator::clicked, this, [this] { onMoveOutListClicked(); });
+    connectCommand(m_services.errors, navigator, &DBNavigator::clicked, this, [this] { onMoveOutListClicked(); });
     m_navigators.insert(MoveOutPage, navigator);
     return page;
 }

@@ -17,7 +17,7 @@ void TForm2::wirePrintedCertificates()
     const auto wire = [this](ToolItem item, void (TForm2::*slot)()) {
         QAction* action = m_toolActions[item];
         action->setEnabled(true);
-        connect(action, &QAction::triggered, this, slot);
+        connectCommand(m_services.errors, action, &QAction::triggered, this, slot);
     };
     wire(DwellingItem, &TForm2::ToolButton13Click);
     wire(IdCopyItem, &TForm2::ToolButton15Click);
@@ -27,23 +27,23 @@ void TForm2::wirePrintedCertificates()
 
 void TForm2::ToolButton13Click()
 {
-    TForm5 selection(m_dm, m_services, PrintedForms::instance().declaration, this);
+    TForm5 selection(m_dm, m_services, m_forms.declaration, this);
     selection.exec();
 }
 
 void TForm2::ToolButton15Click()
 {
-    CertificateCommand(m_dm, m_services).idCardCopy(PrintedForms::instance().idCardCopy);
+    CertificateCommand(m_dm, m_services).idCardCopy(m_forms.idCardCopy);
 }
 
 void TForm2::ToolButton17Click()
 {
-    CertificateCommand(m_dm, m_services).residence(PrintedForms::instance().residence);
+    CertificateCommand(m_dm, m_services).residence(m_forms.residence);
 }
 
 void TForm2::ToolButton19Click()
 {
-    CertificateCommand(m_dm, m_services).idCardChange(PrintedForms::instance().idCardChange);
+    CertificateCommand(m_dm, m_services).idCardChange(m_forms.idCardChange);
 }
 
 } // namespace zelvar

@@ -92,7 +92,7 @@ void TForm2::wholeTable()
 
 void TForm2::alphabetFilter(const QString& letter)
 {
-    RegisterMemory::instance().currentLetter = letter;
+    m_memory.currentLetter = letter;
     if (QToolButton* button = m_letters.value(letter); button && button->isCheckable())
         button->setChecked(true);
     try {

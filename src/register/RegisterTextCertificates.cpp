@@ -18,7 +18,7 @@ void TForm2::wireTextCertificates()
     const auto wire = [this](ToolItem item, void (TForm2::*slot)()) {
         QAction* action = m_toolActions[item];
         action->setEnabled(true);
-        connect(action, &QAction::triggered, this, slot);
+        connectCommand(m_services.errors, action, &QAction::triggered, this, slot);
     };
     wire(MoveOutCertificateItem, &TForm2::ToolButton18Click);
     wire(PovertyItem, &TForm2::ToolButton20Click);

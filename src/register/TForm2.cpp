@@ -66,10 +66,13 @@ QStringList TForm2::alphabet()
             QStringLiteral("Z")};
 }
 
-TForm2::TForm2(TDM2& dm, Services& services, MainCommands* commands, QWidget* parent)
+TForm2::TForm2(TDM2& dm, const Services& services, RegisterMemory& memory, PrintedForms& forms, MainCommands* commands,
+               QWidget* parent)
     : QWidget(parent),
       m_dm(dm),
       m_services(services),
+      m_memory(memory),
+      m_forms(forms),
       m_commands(commands),
       m_photoOperations(std::make_unique<PhotoOperations>(dm, services)),
       m_coverPicture(std::make_unique<CoverPicture>(services.clock))
@@ -104,7 +107,7 @@ TForm2::TForm2(TDM2& dm, Services& services, MainCommands* commands, QWidget* pa
 
     m_countTimer = new QTimer(this);
     m_countTimer->setInterval(1000);
-    connect(m_countTimer, &QTimer::timeout, this, &TForm2::updateRecordCount);
+    connectCommand(m_services.errors, m_countTimer, &QTimer::timeout, this, &TForm2::updateRecordCount);
     m_countTimer->start();
     updateRecordCount();
     m_searchBox->setFocus();
@@ -163,29 +166,30 @@ void TForm2::buildToolBar()
         add(item, registericons::certificate(band, tag), hint)->setEnabled(false);
     };
 
-    connect(add(CloseItem, registericons::icon(Glyph::Close), QStringLiteral("Kapat")), &QAction::triggered, this,
-            &TForm2::closeWindow);
+    connectCommand(m_services.errors, add(CloseItem, registericons::icon(Glyph::Close), QStringLiteral("Kapat")),
+                   &QAction::triggered, this, &TForm2::closeWindow);
     separator();
-    connect(add(NewItem, registericons::icon(Glyph::NewRecord), QStringLiteral(" Yeni Kayıt ")), &QAction::triggered,
-            this, &TForm2::newRecord);
-    connect(add(AddItem, registericons::icon(Glyph::AddRecord), QStringLiteral("Ekle ! ")), &QAction::triggered, this,
-            &TForm2::addRecord);
-    connect(add(SaveItem, registericons::icon(Glyph::Save), QStringLiteral(" Kaydet ! ")), &QAction::triggered, this,
-            &TForm2::saveRecord);
-    connect(add(DeleteItem, registericons::icon(Glyph::Delete), QStringLiteral(" Sil !")), &QAction::triggered, this,
-            &TForm2::deleteRecord);
-    connect(add(CancelItem, registericons::icon(Glyph::Cancel), QStringLiteral("Vazgeç !")), &QAction::triggered, this,
-            &TForm2::cancelRecord);
+    connectCommand(m_services.errors,
+                   add(NewItem, registericons::icon(Glyph::NewRecord), QStringLiteral(" Yeni Kayıt ")),
+                   &QAction::triggered, this, &TForm2::newRecord);
+    connectCommand(m_services.errors, add(AddItem, registericons::icon(Glyph::AddRecord), QStringLiteral("Ekle ! ")),
+                   &QAction::triggered, this, &TForm2::addRecord);
+    connectCommand(m_services.errors, add(SaveItem, registericons::icon(Glyph::Save), QStringLiteral(" Kaydet ! ")),
+                   &QAction::triggered, this, &TForm2::saveRecord);
+    connectCommand(m_services.errors, add(DeleteItem, registericons::icon(Glyph::Delete), QStringLiteral(" Sil !")),
+                   &QAction::triggered, this, &TForm2::deleteRecord);
+    connectCommand(m_services.errors, add(CancelItem, registericons::icon(Glyph::Cancel), QStringLiteral("Vazgeç !")),
+                   &QAction::triggered, this, &TForm2::cancelRecord);
     separator();
-    connect(add(QueryItem, registericons::icon(Glyph::Query), QStringLiteral("Sorgula")), &QAction::triggered, this,
-            &TForm2::openQueryWindow);
+    connectCommand(m_services.errors, add(QueryItem, registericons::icon(Glyph::Query), QStringLiteral("Sorgula")),
+                   &QAction::triggered, this, &TForm2::openQueryWindow);
     // The wipe button has no hint; it still needs a name for screen readers.
     QAction* wipe = add(WipeItem, registericons::icon(Glyph::Wipe), QString());
     wipe->setText(QStringLiteral("Veritabanını Boşalt"));
     wipe->setToolTip(QString());
     m_toolWidgets[WipeItem]->setToolTip(QString());
     m_toolWidgets[WipeItem]->setAccessibleName(QStringLiteral("Veritabanını Boşalt"));
-    connect(wipe, &QAction::triggered, this, &TForm2::wipeDatabase);
+    connectCommand(m_services.errors, wipe, &QAction::triggered, this, &TForm2::wipeDatabase);
     separator();
     separator();
     cert(DwellingItem, QColor(0, 110, 60), QStringLiteral("KK"), QStringLiteral("Konutta Kalanlar Belgesi"));
@@ -219,8 +223,8 @@ void TForm2::buildToolBar()
     row->addWidget(panel);
     m_toolWidgets[RecordNumberItem] = panel;
 
-    connect(add(HelpItem, registericons::icon(Glyph::Help), QStringLiteral("Yardım Dosyası")), &QAction::triggered,
-            this, &TForm2::showHelp);
+    connectCommand(m_services.errors, add(HelpItem, registericons::icon(Glyph::Help), QStringLiteral("Yardım Dosyası")),
+                   &QAction::triggered, this, &TForm2::showHelp);
     row->addStretch(1);
 }
 
@@ -251,7 +255,7 @@ void TForm2::buildPages()
     m_pages->addTab(buildDetailedViewPage(), QStringLiteral("&Ayrıntılı Bakış"));
     m_pages->addTab(buildDocumentsPage(), QStringLiteral("&Verilen Belgeler"));
     m_pages->addTab(buildMoveOutPage(), QStringLiteral("Nakil &Dosyası"));
-    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+    connectCommand(m_services.errors, m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         keepFocusInside();
         if (!m_pageChangeByWindow)
             onTabChangedByUser(index);
@@ -419,8 +423,13 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::KeyPress:
-        if (isMine(watched) && isWindowKey(static_cast<QKeyEvent*>(event)))
-            return handleKey(static_cast<QKeyEvent*>(event));
+        if (isMine(watched) && isWindowKey(static_cast<QKeyEvent*>(event))) {
+            // The key's command reports its own errors: none may unwind
+            // into Qt's event delivery.
+            bool handled = true;
+            runCommand(&m_services.errors, [&] { handled = handleKey(static_cast<QKeyEvent*>(event)); });
+            return handled;
+        }
         if (isMine(watched)) {
             const int page = pageOfKey(static_cast<QKeyEvent*>(event));
             if (page >= 0) {
@@ -435,7 +444,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             // Coming back to the window is not entering the box.
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                nationalityFill();
+                runCommand(&m_services.errors, [this] { nationalityFill(); });
         }
         break;
     default:

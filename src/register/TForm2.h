@@ -10,6 +10,7 @@
 //   RegisterSearch.cpp   search, quick find, filters, navigators, count
 //   EntryAids.cpp        province lookup, nationality, moving-in date
 //   RegisterMoveOut.cpp  photographs, move-out file, cover picture, wipe
+#include "platform/Services.h"
 #include "register/RegisterLook.h"
 #include "ui/bound/DBNavigator.h"
 
@@ -39,6 +40,8 @@ class CertificateTemplate;
 class MainCommands;
 class CoverPicture;
 class PhotoOperations;
+struct PrintedForms;
+struct RegisterMemory;
 struct MoveOutFollowUp;
 class DBCheckBox;
 class DBComboBox;
@@ -52,14 +55,15 @@ class DataSource;
 class Dataset;
 class DigitalClock;
 class TDM2;
-struct Services;
 
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    // The main window's commands let the text certificates open the editor;
-    // without them those buttons do nothing.
-    TForm2(TDM2& dm, Services& services, MainCommands* commands = nullptr, QWidget* parent = nullptr);
+    // The memory and the printed forms outlive the window: the window
+    // factories own them. The main window's commands let the text
+    // certificates open the editor; without them those buttons do nothing.
+    TForm2(TDM2& dm, const Services& services, RegisterMemory& memory, PrintedForms& forms,
+           MainCommands* commands = nullptr, QWidget* parent = nullptr);
     ~TForm2() override;
 
     static QString caption() { return QStringLiteral("Bilgi Bankası"); }
@@ -206,7 +210,7 @@ public:
 
     // --- what tests, the main window and the operations reach
     TDM2& dm() const { return m_dm; }
-    Services& services() const { return m_services; }
+    const Services& services() const { return m_services; }
     QTabWidget* pages() const { return m_pages; }
     QWidget* toolBar() const { return m_toolFrame; }
     // The action of a toolbar button; none for the record-number panel.
@@ -318,7 +322,9 @@ private:
     Dataset* register_() const;
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
+    RegisterMemory& m_memory;
+    PrintedForms& m_forms;
     MainCommands* m_commands = nullptr;
     ColorState m_colorState = ColorState::Normal;
     SearchMode m_searchMode = SearchMode::Name;

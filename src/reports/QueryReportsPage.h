@@ -3,6 +3,7 @@
 // user writes a column list and a condition, runs them as the free query
 // Query7, gives each result column a printed heading and prints the result
 // as the query list report, or exports it.
+#include "platform/Services.h"
 #include "reports/ExportCommand.h"
 
 #include <QWidget>
@@ -22,7 +23,6 @@ class DBNavigator;
 class QueryListReport;
 class TDM2;
 class TitleGrid;
-struct Services;
 
 class QueryReportsPage : public QWidget {
     Q_OBJECT
@@ -44,7 +44,7 @@ public:
     }
     static constexpr int kPrintableFields = 10;
 
-    QueryReportsPage(TDM2& dm, Services& services, QWidget* parent = nullptr);
+    QueryReportsPage(TDM2& dm, const Services& services, QWidget* parent = nullptr);
 
     // The start-up instance of the query list report; without one the page
     // cannot print.
@@ -86,7 +86,7 @@ private:
     bool setUpReport();
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
     ExportCommand m_export;
     QueryListReport* m_report = nullptr;
 

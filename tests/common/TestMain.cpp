@@ -10,8 +10,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     // The program's own application object, so that its event routing is
-    // what the tests run under; without an error handler it passes every
-    // event on as QApplication does.
+    // what the tests run under.
     zelvar::ZelvarApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     zelvar::initResources();

@@ -10,7 +10,6 @@
 #include "documents/DocumentKind.h"
 #include "documents/TEditor.h"
 #include "platform/fakes/FakeServices.h"
-#include "register/RegisterMemory.h"
 #include "register/TForm2.h"
 
 #include <QAction>
@@ -36,7 +35,6 @@ struct Desk {
     Desk()
     {
         DocumentKind = 0;
-        RegisterMemory::instance().clear();
         fakes.clock.set(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
     }
     ~Desk()

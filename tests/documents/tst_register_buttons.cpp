@@ -5,6 +5,7 @@
 #include "TestRegistry.h"
 #include "documents/TForm5.h"
 #include "documents/Tsayifrm.h"
+#include "register/RegisterMemory.h"
 #include "register/TForm2.h"
 
 #include <QAction>
@@ -23,7 +24,8 @@ private slots:
         CertificateFixture f;
         f.setOffice();
         f.data.addResident(QStringLiteral("Ayşe Yılmaz"), 7, CertificateFixture::fullResident());
-        TForm2 window(f.dm(), f.fakes.services);
+        RegisterMemory memory;
+        TForm2 window(f.dm(), f.fakes.services, memory, f.forms);
         for (TForm2::ToolItem item :
              {TForm2::DwellingItem, TForm2::IdCopyItem, TForm2::ResidenceItem, TForm2::IdChangeItem})
             QVERIFY(window.toolAction(item)->isEnabled());

@@ -2,6 +2,7 @@
 // A register window over a fresh data module, with the platform fakes, shown
 // and active so that focus moves as it does for the user.
 #include "DataFixture.h"
+#include "documents/PrintedForms.h"
 #include "platform/fakes/FakeServices.h"
 #include "register/RegisterMemory.h"
 #include "register/TForm2.h"
@@ -16,14 +17,15 @@ namespace zelvar::testing {
 struct RegisterFixture {
     DataFixture data;
     FakeServices fakes;
+    RegisterMemory memory;
+    PrintedForms forms;
     QPointer<TForm2> window;
 
-    RegisterFixture() { RegisterMemory::instance().clear(); }
     ~RegisterFixture() { delete window.data(); }
 
     TForm2& open()
     {
-        window = new TForm2(data.dm(), fakes.services);
+        window = new TForm2(data.dm(), fakes.services, memory, forms);
         window->show();
         window->activateWindow();
         (void)QTest::qWaitForWindowActive(window);

@@ -132,7 +132,7 @@ private slots:
         addHousehold(f);
         TForm2& w = f.open();
         w.newRecord();
-        const CarryOver& carry = RegisterMemory::instance().carryOver;
+        const CarryOver& carry = f.memory.carryOver;
         // Remembered from the resident who was current: texts as the boxes
         // showed them, and the house flag.
         QCOMPARE(carry.texts.value(CarryOver::fields().indexOf("Sokak")), QString("Lale Sok."));
@@ -197,7 +197,7 @@ private slots:
         w.newRecord();
         retype(w.edit("Adi"), "Veli Can");
         // A carried date that cannot be read makes the post fail.
-        RegisterMemory::instance().carryOver.texts[CarryOver::fields().indexOf("YokTar")] = "31.02.2001";
+        f.memory.carryOver.texts[CarryOver::fields().indexOf("YokTar")] = "31.02.2001";
         w.addRecord();
         QCOMPARE(f.fakes.prompter.texts(), QStringList{TForm2::addFailedMessage()});
         QVERIFY(!f.q()->isEditing());

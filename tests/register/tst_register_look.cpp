@@ -410,7 +410,7 @@ private slots:
         QMdiArea area;
         area.resize(1100, 800);
         area.show();
-        auto* w = new TForm2(f.data.dm(), f.fakes.services);
+        auto* w = new TForm2(f.data.dm(), f.fakes.services, f.memory, f.forms);
         QMdiSubWindow* frame = area.addSubWindow(w);
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(&area));

@@ -289,7 +289,7 @@ private slots:
         // Inside a document area, as the main window holds it.
         QMdiArea area;
         area.resize(900, 700);
-        auto* w = new TForm2(f.data.dm(), f.fakes.services);
+        auto* w = new TForm2(f.data.dm(), f.fakes.services, f.memory, f.forms);
         f.window = w;
         area.addSubWindow(w)->show();
         area.show();
@@ -340,7 +340,7 @@ private slots:
         auto* area = new QMdiArea(&frame);
         frame.setCentralWidget(area);
         frame.resize(900, 700);
-        auto* w = new TForm2(f.data.dm(), f.fakes.services);
+        auto* w = new TForm2(f.data.dm(), f.fakes.services, f.memory, f.forms);
         f.window = w;
         area->addSubWindow(w)->show();
         frame.show();

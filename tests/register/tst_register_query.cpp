@@ -2,7 +2,9 @@
 // window, shown over the register window.
 #include "DataFixture.h"
 #include "TestRegistry.h"
+#include "documents/PrintedForms.h"
 #include "platform/fakes/FakeServices.h"
+#include "register/RegisterMemory.h"
 #include "register/TForm2.h"
 #include "ui/MainCommands.h"
 
@@ -32,13 +34,15 @@ private slots:
         DataFixture f;
         FakeServices s;
         RecordingCommands commands;
-        TForm2 w(f.dm(), s.services, &commands);
+        RegisterMemory memory;
+        PrintedForms forms;
+        TForm2 w(f.dm(), s.services, memory, forms, &commands);
         QVERIFY(w.queryButton()->isEnabled());
         w.queryButton()->click();
         QCOMPARE(commands.queryOver, QList<QWidget*>{&w});
 
         // Without the main window's commands the button does nothing.
-        TForm2 alone(f.dm(), s.services);
+        TForm2 alone(f.dm(), s.services, memory, forms);
         alone.queryButton()->click();
         QCOMPARE(commands.queryOver.size(), 1);
     }

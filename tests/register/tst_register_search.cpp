@@ -193,7 +193,7 @@ private slots:
         TForm2& w = f.open();
         w.letterButton("Ş")->click();
         QCOMPARE(namesIn(f.q()), QStringList{"Şule Acar"});
-        QCOMPARE(RegisterMemory::instance().currentLetter, QString("Ş"));
+        QCOMPARE(f.memory.currentLetter, QString("Ş"));
         QVERIFY(w.letterButton("Ş")->isChecked());
         w.letterButton("S")->click();
         QCOMPARE(namesIn(f.q()), QStringList{"Selim Sarı"});
