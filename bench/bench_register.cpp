@@ -89,6 +89,7 @@ int main(int argc, char** argv)
 
     TDM2 dm(work.path());
     TForm2 window(dm, services, memory, forms);
+    auto* searchBox = window.findChild<QLineEdit*>(QStringLiteral("searchBox"));
     window.show();
     window.repaint();
     settle();
@@ -102,10 +103,10 @@ int main(int argc, char** argv)
         for (const QString& name :
              {QStringLiteral("Mehmet Yılmaz"), QStringLiteral("şükrü"), QStringLiteral("İsmail K"),
               QStringLiteral("Işıl Çakır"), QStringLiteral("zzz"), QStringLiteral("Ayşe Kayahan")}) {
-            window.searchBox()->clear();
+            searchBox->clear();
             for (int i = 1; i <= name.size(); ++i) {
                 prefixes << name.left(i);
-                ours.add(measure([&] { window.searchBox()->setText(name.left(i)); }));
+                ours.add(measure([&] { searchBox->setText(name.left(i)); }));
             }
         }
         QStringList statements;
@@ -120,8 +121,8 @@ int main(int argc, char** argv)
         Samples ours;
         Samples floor;
         for (int run = 0; run < 9; ++run) {
-            window.searchBox()->clear();
-            ours.add(measure([&] { window.searchBox()->setText(QStringLiteral("Xq")); }));
+            searchBox->clear();
+            ours.add(measure([&] { searchBox->setText(QStringLiteral("Xq")); }));
             floor.add(shellOnce(file, QStringLiteral("select * from zelvarx where Adi like 'Xq%' limit 1")));
         }
         runRow(QStringLiteral("name search that finds nothing"), residents, ours, floor, Goal::ms(10));
@@ -129,27 +130,27 @@ int main(int argc, char** argv)
 
     // Record-number mode: numbers typed digit by digit.
     {
-        window.numberModeToggle()->click();
+        window.findChild<QAbstractButton*>(QStringLiteral("numberMode"))->click();
         Samples ours;
         QStringList statements;
         QRandomGenerator rand(12);
         for (int n = 0; n < 15; ++n) {
             const QString number = QString::number(1 + rand.bounded(residents));
-            window.searchBox()->clear();
+            searchBox->clear();
             for (int i = 1; i <= number.size(); ++i) {
-                ours.add(measure([&] { window.searchBox()->setText(number.left(i)); }));
+                ours.add(measure([&] { searchBox->setText(number.left(i)); }));
                 statements << QStringLiteral("select * from zelvarx where KayitNo = %1").arg(number.left(i));
             }
         }
         quantileRow(QStringLiteral("record-number search, one keystroke"), residents, ours, shell(file, statements),
                     Goal::ms(10));
-        window.nameModeToggle()->click();
+        window.findChild<QAbstractButton*>(QStringLiteral("nameMode"))->click();
     }
 
     // The filters and the whole table, each reading the register anew.
     {
         Samples letter, letterFloor, surname, surnameFloor, whole, wholeFloor;
-        window.searchBox()->setText(QStringLiteral("Kaya"));
+        searchBox->setText(QStringLiteral("Kaya"));
         for (int run = 0; run < 5; ++run) {
             letter.add(measure([&] {
                 window.alphabetFilter(QStringLiteral("M"));
@@ -170,7 +171,7 @@ int main(int argc, char** argv)
         runRow(QStringLiteral("alphabet filter \"M\""), residents, letter, letterFloor, Goal());
         runRow(QStringLiteral("surname filter \"Kaya\""), residents, surname, surnameFloor, Goal());
         runRow(QStringLiteral("whole table"), residents, whole, wholeFloor, Goal::ratio(1.2));
-        window.searchBox()->clear();
+        searchBox->clear();
     }
 
     // The detailed-view grid, a page at a time at scattered places. The floor
@@ -179,7 +180,7 @@ int main(int argc, char** argv)
     {
         window.showPage(TForm2::DetailedViewPage);
         settle();
-        DBGrid* grid = window.detailGrid();
+        auto* grid = window.findChild<DBGrid*>(QStringLiteral("detailGrid"));
         QScrollBar* bar = grid->verticalScrollBar();
         auto reader = Database::openFolder(work.path());
         Statement row(reader->handle(), QStringLiteral("select * from zelvarx where rowid = ?"));

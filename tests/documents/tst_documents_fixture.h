@@ -3,6 +3,7 @@
 // editor windows, the platform fakes, an office row and two residents: one
 // with every field the certificates use, one with only a name.
 #include "DataFixture.h"
+#include "FindChild.h"
 #include "app/DocumentArea.h"
 #include "app/MainWindow.h"
 #include "app/WindowFactories.h"
@@ -111,7 +112,7 @@ struct Desk {
         return count;
     }
 
-    void press(TForm2::ToolItem item) { registerWindow().toolAction(item)->trigger(); }
+    void press(const char* item) { child<QAction>(registerWindow(), item)->trigger(); }
 
     // The editor prints to a PDF file in the test folder instead of a printer.
     QString printToPdf(TEditor& e, const QString& name = QStringLiteral("baski.pdf"))

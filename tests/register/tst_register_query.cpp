@@ -1,6 +1,7 @@
 // The register window's "Sorgula" button asks the main window for the query
 // window, shown over the register window.
 #include "DataFixture.h"
+#include "FindChild.h"
 #include "TestRegistry.h"
 #include "documents/PrintedForms.h"
 #include "platform/fakes/FakeServices.h"
@@ -12,6 +13,7 @@
 #include <QTest>
 
 using namespace zelvar;
+using zelvar::testing::child;
 using zelvar::testing::DataFixture;
 
 namespace {
@@ -37,13 +39,13 @@ private slots:
         RegisterMemory memory;
         PrintedForms forms;
         TForm2 w(f.dm(), s.services, memory, forms, &commands);
-        QVERIFY(w.queryButton()->isEnabled());
-        w.queryButton()->click();
+        QVERIFY(child<QAbstractButton>(w, "query")->isEnabled());
+        child<QAbstractButton>(w, "query")->click();
         QCOMPARE(commands.queryOver, QList<QWidget*>{&w});
 
         // Without the main window's commands the button does nothing.
         TForm2 alone(f.dm(), s.services, memory, forms);
-        alone.queryButton()->click();
+        child<QAbstractButton>(alone, "query")->click();
         QCOMPARE(commands.queryOver.size(), 1);
     }
 };
