@@ -16,7 +16,6 @@
 #include "reports/ListReports.h"
 #include "reports/ListingControls.h"
 #include "reports/TAdres.h"
-#include "ui/Resources.h"
 #include "ui/bound/DBGrid.h"
 
 #include <QApplication>
@@ -140,7 +139,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    initResources();
     const int residents = argc > 1 ? atoi(argv[1]) : 100000;
     const QString generated = generatedFolder(residents);
     QTemporaryDir work;

@@ -15,7 +15,6 @@
 #include "register/DatabaseWipe.h"
 #include "register/RegisterMemory.h"
 #include "register/TForm2.h"
-#include "ui/Resources.h"
 #include "ui/bound/DBGrid.h"
 
 #include <QAbstractButton>
@@ -53,7 +52,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    initResources();
     const int residents = argc > 1 ? atoi(argv[1]) : 100000;
     const QString generated = generatedFolder(residents);
     // New, Save and the wipe write: the window works on a copy.

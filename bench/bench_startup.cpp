@@ -5,7 +5,6 @@
 // size adds is the difference.
 //   bench_startup [residents]
 #include "BenchSupport.h"
-#include "app/ErrorHandler.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
@@ -17,7 +16,8 @@
 #include "platform/QtPrinting.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
-#include "ui/Resources.h"
+#include "platform/TurkishTranslation.h"
+#include "ui/ErrorHandler.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -66,8 +66,7 @@ int startUp(int argc, char** argv, const QString& folder)
 {
     ZelvarApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    ZelvarApplication::loadTurkishTranslation(app);
-    initResources();
+    loadTurkishTranslation(app);
     QtPrompter prompter;
     QtSound sound;
     ProcessLauncher launcher;

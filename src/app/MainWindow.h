@@ -9,6 +9,7 @@
 #include "app/WindowFactories.h"
 #include "app/WindowGuard.h"
 #include "platform/Services.h"
+#include "ui/ErrorHandler.h"
 #include "ui/MainCommands.h"
 
 #include <QMainWindow>

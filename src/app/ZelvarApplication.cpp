@@ -1,8 +1,6 @@
 #include "app/ZelvarApplication.h"
 
 #include <QDebug>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 namespace zelvar {
 
@@ -22,18 +20,6 @@ bool ZelvarApplication::notify(QObject* receiver, QEvent* event)
     }
     // The interrupted handler is abandoned; the event counts as not handled.
     return false;
-}
-
-bool ZelvarApplication::loadTurkishTranslation(QCoreApplication& app)
-{
-    auto* translator = new QTranslator(&app);
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(QStringLiteral("qtbase_tr"), folder)) {
-        delete translator;
-        return false;
-    }
-    QCoreApplication::installTranslator(translator);
-    return true;
 }
 
 } // namespace zelvar

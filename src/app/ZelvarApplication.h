@@ -13,10 +13,6 @@ public:
     ZelvarApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
-
-    // Loads Qt's own Turkish texts ("Evet", "Hayır", "İptal", "Tamam") for
-    // the standard buttons and dialogs. False when they are not installed.
-    static bool loadTurkishTranslation(QCoreApplication& app);
 };
 
 } // namespace zelvar

@@ -3,7 +3,6 @@
 #include "app/Artwork.h"
 #include "app/CommandLine.h"
 #include "app/DataFolderOpening.h"
-#include "app/ErrorHandler.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
 #include "app/WindowFactories.h"
@@ -15,8 +14,9 @@
 #include "platform/QtPrinting.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
+#include "platform/TurkishTranslation.h"
+#include "ui/ErrorHandler.h"
 #include "ui/PleaseWaitWindow.h"
-#include "ui/Resources.h"
 
 #include <QIcon>
 #include <QLocale>
@@ -38,8 +38,7 @@ int main(int argc, char** argv)
 
     ZelvarApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    ZelvarApplication::loadTurkishTranslation(app);
-    zelvar::initResources();
+    loadTurkishTranslation(app);
     QApplication::setApplicationName(QStringLiteral("Zelvar 2001"));
     // The installed program wears the icon of its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zelvar.Zelvar"));

@@ -100,7 +100,6 @@ public:
     QStatusBar* statusBar() const { return m_statusBar; }
     QLabel* statusPanel(int index) const { return m_panels[index]; }
     QFont baseFont() const;
-    void setPrinterSetup(std::function<void(QPrinter&)> setup) { m_print.setPrinterSetup(std::move(setup)); }
 
 private:
     void buildToolBar();

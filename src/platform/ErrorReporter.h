@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ErrorReporter: where an error goes that no command handled itself. The
 // application error handler implements it: it tells the user and the

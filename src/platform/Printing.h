@@ -1,13 +1,18 @@
 #pragma once
-// Printing: the print preview and the printer, for the paged reports. Windows
-// and commands reach them only through this interface, so tests replace it
-// with FakePrinting and see what was printed without a window.
+// Printing: the print preview and the printer, for the paged reports and the
+// editor's text. Windows and commands reach them only through this interface,
+// so tests replace it with FakePrinting and see what was printed without a
+// window.
 #include "report/PagedReport.h"
 
 #include <functional>
 #include <memory>
 
+class QTextDocument;
+
 namespace zelvar {
+
+enum class TextPrintResult { Printed, Cancelled, Failed };
 
 class Printing {
 public:
@@ -23,8 +28,11 @@ public:
     // Prints without a preview, through the printer dialog, the pages and
     // copies chosen there; true when printed.
     virtual bool print(std::shared_ptr<report::PagedReport> report) = 0;
-    // Writes every page into a PDF file; false when it cannot be written.
-    virtual bool writePdf(report::PagedReport& report, const QString& path) = 0;
+    // Prints a text without a preview, through the printer dialog: laid out
+    // as on the screen, over the printable area less a 2 cm margin on every
+    // side, on as many pages as it needs, without page numbers. Failed: the
+    // printer did not take the job.
+    virtual TextPrintResult printText(const QTextDocument& document) = 0;
 };
 
 } // namespace zelvar

@@ -2,18 +2,11 @@
 #include "platform/PrintPreviewWindow.h"
 #include "platform/Prompter.h"
 #include "platform/ReportPrintJob.h"
+#include "platform/TextPrintJob.h"
 
 #include <QApplication>
-#include <QPrinter>
 
 namespace zelvar {
-
-void QtPrinting::prepare(QPrinter& printer, report::PagedReport& report)
-{
-    printer.setDocName(report.title());
-    printer.setFullPage(true);
-    printer.setPageLayout(report.definition().pageLayout());
-}
 
 bool QtPrinting::preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint)
 {
@@ -31,9 +24,9 @@ bool QtPrinting::print(std::shared_ptr<report::PagedReport> report)
     return ReportPrintJob(*report, m_prompter).run() == ReportPrintJob::Result::Printed;
 }
 
-bool QtPrinting::writePdf(report::PagedReport& report, const QString& path)
+TextPrintResult QtPrinting::printText(const QTextDocument& document)
 {
-    return report.writePdf(path);
+    return TextPrintJob(document, m_prompter).run();
 }
 
 } // namespace zelvar

@@ -1,6 +1,5 @@
 #include "platform/ReportPrintJob.h"
 #include "platform/Prompter.h"
-#include "platform/QtPrinting.h"
 
 #include <QPrinter>
 
@@ -31,6 +30,15 @@ std::vector<int> chosenPages(const QPrinter& printer, int pageCount, int current
     return pages;
 }
 
+// Sets the printer up for the report: its paper, no margins of its own (the
+// report keeps its margins), and the report's title as job name.
+void prepare(QPrinter& printer, report::PagedReport& report)
+{
+    printer.setDocName(report.title());
+    printer.setFullPage(true);
+    printer.setPageLayout(report.definition().pageLayout());
+}
+
 } // namespace
 
 std::vector<int> ReportPrintJob::pagesToPrint(const QPrinter& printer, int pageCount, int currentPage)
@@ -53,7 +61,7 @@ std::vector<int> ReportPrintJob::pagesToPrint(const QPrinter& printer, int pageC
 ReportPrintJob::Result ReportPrintJob::run()
 {
     QPrinter printer(QPrinter::HighResolution);
-    QtPrinting::prepare(printer, m_report);
+    prepare(printer, m_report);
     const int pageCount = m_report.countPages();
     if (!m_prompter.choosePrinterPages(printer, pageCount, m_currentPage))
         return Result::Cancelled;

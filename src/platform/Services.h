@@ -19,7 +19,7 @@ struct Services {
     Launcher& launcher;
     Help& help;
     Clock& clock;
-    Printing& printing;    // print preview, printer and PDF
+    Printing& printing;    // print preview and printer, for reports and texts
     ErrorReporter& errors; // the application error handler
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's certificate buttons: the printed certificates and
 // the dwelling declaration hand the work to their command classes; the text
 // certificates compose their text for the current resident into the editor,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's frame: the toolbar, the status bar and the page
 // control holding the six pages.
 #include "register/RegisterControls.h"

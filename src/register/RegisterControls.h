@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RegisterControls: the register window's controls, laid out as the window
 // shows them: the toolbar, the status bar and the six pages, each control at

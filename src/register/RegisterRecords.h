@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RegisterRecords: the register's rules, apart from the window that shows
 // them. How a resident record is born (New: the highest number plus one and

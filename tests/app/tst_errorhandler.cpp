@@ -1,11 +1,18 @@
-// The application error handler: two messages, otherwise the sound alone.
+// The application error handler: two messages, otherwise the sound alone;
+// commands of the windows report their errors to it and the windows go on.
 #include "DataFixture.h"
+#include "FindChild.h"
 #include "TestRegistry.h"
-#include "app/ErrorHandler.h"
 #include "app/MainWindow.h"
 #include "data/Errors.h"
+#include "documents/PrintedForms.h"
 #include "platform/fakes/FakeServices.h"
+#include "register/RegisterMemory.h"
+#include "register/TForm2.h"
+#include "ui/ErrorHandler.h"
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 #include <stdexcept>
@@ -81,6 +88,50 @@ private slots:
         QVERIFY(w.isVisible());
         QTest::mouseClick(clockButton, Qt::LeftButton);
         QCOMPARE(clocks, 2);
+    }
+
+    void registerWindowReportsItsErrorsAndGoesOn()
+    {
+        // A button's command and a bound box's write fail inside Qt's event
+        // handling; each error is told through the handler, and the window
+        // works on afterwards.
+        testing::DataFixture f;
+        f.addResident("Ali Veli", 1);
+        FakeServices s;
+        ErrorHandler handler(s.prompter, s.sound);
+        const Services services{s.prompter, s.sound, s.launcher, s.help, s.clock, s.printing, handler};
+        RegisterMemory memory;
+        PrintedForms forms;
+        TForm2 w(f.dm(), services, memory, forms);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.showPage(TForm2::EntryPage);
+
+        f.dm().database().exec("create trigger keep before update on zelvarx begin select raise(abort, 'kept'); end");
+        auto* father = testing::child<QLineEdit>(w, "BabaAdi");
+        father->setFocus();
+        QTest::keyClicks(father, "Hasan");
+        testing::child<QPushButton>(w, "saveButton")->click();
+        QCOMPARE(s.prompter.texts(), QStringList{ErrorHandler::engineMessage()});
+        QVERIFY(f.dm().Query2->isEditing()); // the record waits to be saved again
+
+        auto* born = testing::child<QLineEdit>(w, "DogTar");
+        born->setFocus();
+        QTest::keyClicks(born, "1203");
+        testing::child<QLineEdit>(w, "AnaAdi")->setFocus();
+        QCOMPARE(s.prompter.lastText(), ErrorHandler::dateMessage());
+        QTRY_VERIFY(born->hasFocus()); // back to the date that was refused
+
+        f.dm().database().exec("drop trigger keep");
+        born->selectAll();
+        QTest::keyClick(born, Qt::Key_Delete);
+        QTest::keyClicks(born, "12031980");
+        QTest::keyClick(born, Qt::Key_F10);
+        QCOMPARE(s.prompter.shown.size(), 2);
+        QCOMPARE(s.sound.events.count("exclamation"), 2);
+        QCOMPARE(f.dm().database().scalar("select BabaAdi || ' ' || DogTar from zelvarx").toString(),
+                 QString("Hasan 1980-03-12"));
     }
 };
 

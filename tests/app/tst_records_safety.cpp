@@ -3,12 +3,12 @@
 // the storage messages of the error handler.
 #include "DataFixture.h"
 #include "TestRegistry.h"
-#include "app/ErrorHandler.h"
 #include "app/MainWindow.h"
 #include "app/RecordsSafety.h"
 #include "data/Backup.h"
 #include "data/Errors.h"
 #include "platform/fakes/FakeServices.h"
+#include "ui/ErrorHandler.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds a control of a window by its object name; a name that no control
 // carries stops the test run with the name.

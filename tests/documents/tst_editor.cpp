@@ -1,16 +1,22 @@
 // The editor window on its own: layout and toolbar, the font boxes' rules,
 // the toggles, undo, "Sil", files (.rtf, .txt, unreadable), the font dialog
 // and help.
+#include "DataFixture.h"
 #include "TestRegistry.h"
+#include "documents/DocumentKind.h"
 #include "documents/EditorFiles.h"
-#include "tst_documents_fixture.h"
+#include "documents/TEditor.h"
+#include "platform/fakes/FakeServices.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>

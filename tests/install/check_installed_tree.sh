@@ -74,6 +74,13 @@ must_exist libexec/zelvar
 must_exist share/man/man1/zelvar.1.gz
 must_exist share/doc/zelvar/copyright
 must_exist share/doc/zelvar/changelog.gz
+# The licence, and the maintainer's address as configured.
+email=$(sed -n 's/^ZELVAR_MAINTAINER_EMAIL:STRING=//p' "$build/CMakeCache.txt")
+copyright=$prefix/share/doc/zelvar/copyright
+grep -qx 'License: GPL-3+' "$copyright" || fail "copyright: no GPL-3+ licence"
+grep -qx "Upstream-Contact: Zelvar Geliştiricileri <$email>" "$copyright" || fail "copyright: contact is not <$email>"
+zcat "$prefix/share/doc/zelvar/changelog.gz" | grep -q -- "-- Zelvar Geliştiricileri <$email>  " \
+  || fail "changelog: maintainer is not <$email>"
 
 if ((failures)); then
   echo "$failures check(s) failed"

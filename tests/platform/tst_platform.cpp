@@ -1,12 +1,12 @@
 // The real platform services: dialogs, sound, program start and help.
 #include "DialogWaiter.h"
 #include "TestRegistry.h"
-#include "app/ZelvarApplication.h"
 #include "platform/HelpWindow.h"
 #include "platform/PictureFileDialog.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
+#include "platform/TurkishTranslation.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -59,7 +59,7 @@ private slots:
     void initTestCase()
     {
         // As at program start: Qt's own Turkish texts for the standard buttons.
-        QVERIFY(ZelvarApplication::loadTurkishTranslation(*QCoreApplication::instance()));
+        QVERIFY(loadTurkishTranslation(*QCoreApplication::instance()));
     }
 
     void questionsHaveTurkishButtonsAndEscapeIsTheLastOne()

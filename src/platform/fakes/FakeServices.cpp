@@ -1,6 +1,7 @@
 #include "platform/fakes/FakeServices.h"
 
 #include <QFont>
+#include <QTextDocument>
 
 namespace zelvar {
 
@@ -155,10 +156,14 @@ bool FakePrinting::print(std::shared_ptr<report::PagedReport> report)
     return prints > 0;
 }
 
-bool FakePrinting::writePdf(report::PagedReport& report, const QString& path)
+TextPrintResult FakePrinting::printText(const QTextDocument& document)
 {
-    pdfs << path;
-    return report.writePdf(path);
+    printedTexts << document.toPlainText();
+    if (m_textResults.empty())
+        return TextPrintResult::Cancelled;
+    const TextPrintResult result = m_textResults.front();
+    m_textResults.pop_front();
+    return result;
 }
 
 QStringList FakePrinting::titles() const

@@ -127,6 +127,8 @@ public:
 
 // Records every report asked for and answers from a script how many times
 // the user printed it from the preview (none when the script is used up).
+// Texts are recorded as plain text and answered from a script of their own
+// (cancelled when it is used up).
 class FakePrinting : public Printing {
 public:
     struct Request {
@@ -140,10 +142,12 @@ public:
 
     bool preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint) override;
     bool print(std::shared_ptr<report::PagedReport> report) override;
-    bool writePdf(report::PagedReport& report, const QString& path) override;
+    TextPrintResult printText(const QTextDocument& document) override;
+
+    void answerText(TextPrintResult result) { m_textResults.push_back(result); }
 
     QList<Request> requests;
-    QStringList pdfs;
+    QStringList printedTexts; // every text asked for, whatever the answer
     QStringList titles() const;
     std::shared_ptr<report::PagedReport> lastReport() const
     {
@@ -153,6 +157,7 @@ public:
 private:
     int nextAnswer();
     std::deque<int> m_prints;
+    std::deque<TextPrintResult> m_textResults;
 };
 
 // Records every error a command left unhandled, as the application error

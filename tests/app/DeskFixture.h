@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -113,17 +112,6 @@ struct Desk {
     }
 
     void press(const char* item) { child<QAction>(registerWindow(), item)->trigger(); }
-
-    // The editor prints to a PDF file in the test folder instead of a printer.
-    QString printToPdf(TEditor& e, const QString& name = QStringLiteral("baski.pdf"))
-    {
-        const QString path = files.filePath(name);
-        e.setPrinterSetup([path](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(path);
-        });
-        return path;
-    }
 
     QString log(int number)
     {

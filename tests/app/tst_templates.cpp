@@ -1,10 +1,12 @@
 // The four text certificates composed into the editor: every line's text,
 // size and bold flag for a resident with full data and one with empty
 // fields, the captions, the base-font rule and DocumentKind after each.
+#include "DeskFixture.h"
 #include "TestRegistry.h"
 #include "documents/CertificateTemplates.h"
-#include "tst_documents_fixture.h"
+#include "platform/QtPrinting.h"
 
+#include <QPrinter>
 #include <QTextBlock>
 #include <QTextEdit>
 
@@ -388,13 +390,9 @@ private slots:
             desk.press(item);
             TEditor* editor = desk.editor();
             QVERIFY(editor->grab().save(folder + "/" + name + ".png"));
-            editor->setPrinterSetup([path = folder + "/" + name + ".pdf"](QPrinter& printer) {
-                printer.setOutputFormat(QPrinter::PdfFormat);
-                printer.setOutputFileName(path);
-            });
-            desk.fakes.prompter.answer(Answer::Yes);
-            desk.fakes.prompter.printer(true);
-            editor->printDocument();
+            desk.fakes.prompter.printerChoice(
+                [path = folder + "/" + name + ".pdf"](QPrinter& printer) { printer.setOutputFileName(path); });
+            QtPrinting(desk.fakes.prompter).printText(*editor->textArea()->document());
             desk.fakes.prompter.file(folder + "/" + name + ".rtf");
             editor->saveFile();
         }

@@ -1,6 +1,6 @@
 // The register window's certificate buttons open the printed certificates
 // and the declaration's selection window.
-#include "CertificateFixture.h"
+#include "../documents/CertificateFixture.h"
 #include "DialogWaiter.h"
 #include "FindChild.h"
 #include "TestRegistry.h"

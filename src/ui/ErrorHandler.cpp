@@ -1,4 +1,4 @@
-#include "app/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 
 #include "data/Errors.h"
 #include "platform/Prompter.h"
