@@ -72,7 +72,7 @@ void RecordsSafety::startIntegrityCheck()
         return;
     const QString file = m_dm.database().filePath();
     m_check = new BackgroundJob([file] { return quickCheck(file); }, this);
-    connect(m_check, &BackgroundJob::done, this, &RecordsSafety::checkFinished);
+    connectCommand(m_services.errors, m_check.data(), &BackgroundJob::done, this, &RecordsSafety::checkFinished);
 }
 
 void RecordsSafety::checkFinished(const QStringList& problems)
@@ -160,7 +160,7 @@ void RecordsSafety::startBackup()
             }
         },
         this);
-    connect(m_backup, &BackgroundJob::done, this, &RecordsSafety::backupFinished);
+    connectCommand(m_services.errors, m_backup.data(), &BackgroundJob::done, this, &RecordsSafety::backupFinished);
 }
 
 void RecordsSafety::backupFinished(const QStringList& problems)
