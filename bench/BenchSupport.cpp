@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <sys/resource.h>
 
 namespace zelvar::bench {
 
@@ -124,6 +125,27 @@ Sample measure(const std::function<void()>& fn)
     fn();
     const double wall = double(timer.nsecsElapsed()) / 1e6;
     return {wall, processCpuMs() - cpu};
+}
+
+Sample childRun(const QString& program, const QStringList& arguments)
+{
+    // The CPU time of the children this process has waited for grows by
+    // exactly this child's once QProcess has reaped it.
+    const auto childrenCpuMs = [] {
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        return (double(usage.ru_utime.tv_sec) + double(usage.ru_stime.tv_sec)) * 1e3 +
+               (double(usage.ru_utime.tv_usec) + double(usage.ru_stime.tv_usec)) / 1e3;
+    };
+    const double cpu = childrenCpuMs();
+    QElapsedTimer timer;
+    timer.start();
+    QProcess child;
+    child.start(program, arguments);
+    if (!child.waitForFinished(600000) || child.exitCode() != 0)
+        return {-1, -1};
+    const double wall = double(timer.nsecsElapsed()) / 1e6;
+    return {wall, childrenCpuMs() - cpu};
 }
 
 QString literal(const QString& text)

@@ -37,6 +37,8 @@ private:
 
 // Times one call: wall clock and the CPU time of this process.
 Sample measure(const std::function<void()>& fn);
+// Runs a program to its end: wall clock and the CPU time of that program.
+Sample childRun(const QString& program, const QStringList& arguments);
 // CPU time of this process so far, in ms.
 double processCpuMs();
 

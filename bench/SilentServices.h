@@ -16,11 +16,16 @@ namespace zelvar::bench {
 
 class SilentPrompter : public Prompter {
 public:
+    QString saveFolder;
     void message(const QString&, MessageKind, const QString&) override {}
     Answer ask(const QString&, Buttons, MessageKind, const QString&) override { return Answer::Yes; }
     std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
     QString openFileName(const QString&, const QString&, const QStringList&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QStringList&, const QString&) override { return {}; }
+    // A file to save goes into saveFolder when one is set, else nowhere.
+    QString saveFileName(const QString&, const QString&, const QStringList&, const QString& suffix) override
+    {
+        return saveFolder.isEmpty() ? QString() : saveFolder + QStringLiteral("/cikti.") + suffix;
+    }
     bool chooseFont(QFont&) override { return false; }
     bool choosePrinter(QPrinter&) override { return false; }
 };

@@ -15,7 +15,10 @@ namespace zelvar {
 
 namespace {
 
-constexpr int kRowCacheLimit = 4096;
+// Rows kept as values: a few screens of a grid. Walks over every row (a
+// report, an export) read each row once, so a larger cache only holds the
+// memory of a whole walk's worth of rows after it has ended.
+constexpr int kRowCacheLimit = 512;
 constexpr size_t kInsertRoom = 4096;
 
 const QRegularExpression& selectStarPattern()

@@ -130,9 +130,6 @@ public:
     // or kept: what a writer of a whole register to a file reads. The row
     // being edited is handed over as edited.
     void forEachRow(const std::function<void(int row, const RowView& values)>& visit) const;
-    // Every row's value of one field in row order, read in one pass; what a
-    // report walking all rows reads. Empty for a dataset read whole.
-    std::vector<QVariant> columnValues(int field) { return columnCache(field); }
     QString displayTextAt(int row, int field) const;
     static QString formatValue(const FieldDef& def, const QVariant& value);
 

@@ -21,16 +21,6 @@ public:
     {
         m_band.items << report::Item::value(field, font(size, bold)).at(top, left);
     }
-    // At (top, left), or one blank after the text of the line before when
-    // that one is too long to end before `left`.
-    void textAfter(double top, double left, const QString& text, double size = 10, bool bold = false)
-    {
-        m_band.items << report::Item::label(text, font(size, bold)).after(top, left);
-    }
-    void fieldAfter(double top, double left, const QString& field, double size = 10, bool bold = false)
-    {
-        m_band.items << report::Item::value(field, font(size, bold)).after(top, left);
-    }
     void centredText(double top, double centre, const QString& text, double size = 10, bool bold = false)
     {
         m_band.items << report::Item::label(text, font(size, bold)).centredOn(top, centre);

@@ -41,6 +41,17 @@ QStringList TEditor::sizeChoices()
     return sizes;
 }
 
+QStringList TEditor::familyChoices(const QStringList& families)
+{
+    QStringList names;
+    for (const QString& family : families) {
+        const qsizetype foundry = family.endsWith(QLatin1Char(']')) ? family.lastIndexOf(QStringLiteral(" [")) : -1;
+        names << (foundry > 0 ? family.left(foundry) : family);
+    }
+    names.removeDuplicates();
+    return names;
+}
+
 TEditor::TEditor(TDM2& dm, const Services& services, QWidget* parent)
     : QWidget(parent),
       m_dm(dm),
@@ -160,7 +171,7 @@ void TEditor::buildToolBar()
     m_fontName->setInsertPolicy(QComboBox::NoInsert);
     // Every keystroke is applied as typed, so nothing completes the word.
     m_fontName->setCompleter(nullptr);
-    m_fontName->addItems(QFontDatabase::families());
+    m_fontName->addItems(familyChoices(QFontDatabase::families()));
     m_fontName->setEditText(baseFontName());
     m_fontName->setFixedWidth(121);
     m_fontName->setToolTip(QStringLiteral("Font Seç"));

@@ -40,6 +40,10 @@ public:
     static QString baseFontName() { return QStringLiteral("Courier New"); }
     static constexpr int kBaseFontSize = 10;
     static QStringList sizeChoices();
+    // The font name box's list: each family once. The font database names a
+    // family that several foundries make with the foundry in brackets
+    // ("C059 [urw]", "C059 [UKWN]"); fonts are asked for by family alone.
+    static QStringList familyChoices(const QStringList& families);
 
     // The toolbar's buttons, left to right.
     enum ToolItem {

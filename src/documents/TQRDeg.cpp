@@ -67,7 +67,7 @@ report::ReportDefinition TQRDeg::definition(const OfficeValues& office, const QD
     w.text(158.5, 6.3, dateText(today), 12, true);
     w.centredText(160.6, 84.3, office.zelvar, 12, true);
     w.centredText(167.0, 64.7, office.mahalle);
-    w.textAfter(167.0, 76.2, QStringLiteral("       Zelvarı"));
+    w.text(167.0, 76.2, QStringLiteral("       Zelvarı"));
     w.text(171.2, 88.9, office.ilce, 12, true);
     return d;
 }

@@ -50,16 +50,16 @@ report::ReportDefinition TQRNuSu::definition(const OfficeValues& office, const Q
     w.field(120.4, 42.3, QStringLiteral("NC_Nedeni"));
     w.text(126.7, 19.1, QStringLiteral("Bu nüfus cüzdanında adı ve hüviyeti yazılı "));
     w.field(132.6, 4.2, QStringLiteral("Adi"), 10, true);
-    w.textAfter(132.6, 55.0, QStringLiteral("Türkiye Cumhuriyeti Vatandaşı "));
+    w.text(132.6, 55.0, QStringLiteral("Türkiye Cumhuriyeti Vatandaşı "));
     w.text(138.4, 4.2, QStringLiteral("olarak nüfus kütüğüne kayıtlıdır."));
     w.text(144.2, 4.2, QStringLiteral("Bu cüzdan "));
     w.field(144.2, 25.4, QStringLiteral("NC_Daire"), 10, true);
-    w.textAfter(144.2, 59.3, QStringLiteral("nüfus idaresinden"));
-    w.textAfter(144.2, 96.6, QStringLiteral("verilmiştir."));
+    w.text(144.2, 59.3, QStringLiteral("nüfus idaresinden"));
+    w.text(144.2, 96.6, QStringLiteral("verilmiştir."));
     w.text(149.5, 4.2, dateText(today), 12, true);
     w.centredText(152.1, 88.5, office.zelvar, 12, true);
     w.centredText(158.5, 68.9, office.mahalle);
-    w.textAfter(158.5, 80.4, QStringLiteral("     Zelvarı"));
+    w.text(158.5, 80.4, QStringLiteral("     Zelvarı"));
     w.centredText(162.7, 99.6, office.ilce, 12, true);
     return d;
 }

@@ -43,7 +43,7 @@ report::ReportDefinition TQrIkamet::definition(const OfficeValues& office, const
     w.field(102.7, 44.5, QStringLiteral("Sokak"));
     w.field(102.7, 72.0, QStringLiteral("EvNo"));
     w.field(108.0, 44.5, QStringLiteral("Apartman"));
-    w.textAfter(108.0, 72.0, office.ilce, 10, true);
+    w.text(108.0, 72.0, office.ilce, 10, true);
     w.text(114.3, 6.3, QStringLiteral("Hüviyetim ve ikametgahım hakkında düzenlenen bu"));
     w.text(119.9, 6.3, QStringLiteral("belgedeki soruların cevaplarının doğru olduğunu"));
     w.text(125.4, 6.3, QStringLiteral("ve tarafıma yapılacak herhangi bir yasal tebliği"));
@@ -51,13 +51,13 @@ report::ReportDefinition TQrIkamet::definition(const OfficeValues& office, const
     w.text(135.2, 82.5, QStringLiteral("İMZA"));
     w.text(147.9, 6.3, QStringLiteral("Hüviyeti yukarıda yazılı "));
     w.centredField(147.9, 77.8, QStringLiteral("BabaAdi"), 11, true);
-    w.textAfter(147.9, 97.4, QStringLiteral("kızı/oğlu"));
+    w.text(147.9, 97.4, QStringLiteral("kızı/oğlu"));
     w.field(153.7, 6.3, QStringLiteral("Adi"), 11, true);
-    w.textAfter(153.7, 57.1, QStringLiteral("nın ikametgahı tasdik olunur."));
+    w.text(153.7, 57.1, QStringLiteral("nın ikametgahı tasdik olunur."));
     w.text(159.8, 6.3, dateText(today), 12, true);
     w.centredText(160.6, 86.4, office.zelvar, 12, true);
     w.centredText(167.0, 66.8, office.mahalle);
-    w.textAfter(167.0, 86.8, QStringLiteral("Zelvarı"));
+    w.text(167.0, 86.8, QStringLiteral("Zelvarı"));
     w.text(172.0, 93.1, office.ilce, 12, true);
     return d;
 }

@@ -1,4 +1,5 @@
 #include "platform/PrintPreviewWindow.h"
+#include "platform/FreedMemory.h"
 #include "platform/Prompter.h"
 #include "platform/ReportPrintJob.h"
 
@@ -18,8 +19,8 @@ namespace zelvar {
 
 namespace {
 
-constexpr int kPageGapPx = 16;     // grey border round the page
-constexpr int kLayoutSliceMs = 30; // layout work per idle turn, so the window stays responsive
+constexpr int kPageGapPx = 16;   // grey border round the page
+constexpr int kFindSliceMs = 30; // page finding per idle turn, so the window stays responsive
 
 } // namespace
 
@@ -47,11 +48,11 @@ PrintPreviewWindow::PrintPreviewWindow(std::shared_ptr<report::PagedReport> repo
     m_scroll->setWidgetResizable(false);
     layout->addWidget(m_scroll, 1);
 
-    // Page 1 now; the others while the window waits for the user.
-    m_report->layoutMore(1);
-    connect(&m_layoutTimer, &QTimer::timeout, this, [this] { runCommand(m_errors, [this] { layoutSome(); }); });
+    // Page 1 now; where the others start is found while the window waits
+    // for the user, and each is laid out when it is shown.
+    connect(&m_findTimer, &QTimer::timeout, this, [this] { runCommand(m_errors, [this] { findSome(); }); });
     if (!m_report->isComplete())
-        m_layoutTimer.start(0);
+        m_findTimer.start(0);
     showPage(0);
 }
 
@@ -85,8 +86,8 @@ void PrintPreviewWindow::buildToolBar()
 
 QString PrintPreviewWindow::pageText() const
 {
-    const QString total = m_report->isComplete() ? QString::number(m_report->pagesLaidOut())
-                                                 : QString::number(m_report->pagesLaidOut()) + QStringLiteral("+");
+    const QString total = m_report->isComplete() ? QString::number(m_report->pagesFound())
+                                                 : QString::number(m_report->pagesFound()) + QStringLiteral("+");
     return QStringLiteral("Sayfa %1 / %2").arg(m_page + 1).arg(total);
 }
 
@@ -108,20 +109,19 @@ void PrintPreviewWindow::lastPage()
 
 void PrintPreviewWindow::showPage(int index)
 {
-    const int available = m_report->isComplete() ? m_report->pagesLaidOut() : index + 1;
-    m_page = qBound(0, index, qMax(0, available - 1));
-    m_report->page(m_page); // lays it out when the idle layout has not reached it yet
+    m_report->page(index); // finds the pages up to it
+    m_page = qBound(0, index, m_report->pagesFound() - 1);
     render();
 }
 
-void PrintPreviewWindow::layoutSome()
+void PrintPreviewWindow::findSome()
 {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < kLayoutSliceMs && m_report->layoutMore(1)) {
+    while (clock.elapsed() < kFindSliceMs && m_report->findMore(256)) {
     }
     if (m_report->isComplete())
-        m_layoutTimer.stop();
+        m_findTimer.stop();
     updateNavigation();
 }
 
@@ -159,7 +159,7 @@ void PrintPreviewWindow::render()
 
 void PrintPreviewWindow::updateNavigation()
 {
-    const bool more = !m_report->isComplete() || m_page + 1 < m_report->pagesLaidOut();
+    const bool more = !m_report->isComplete() || m_page + 1 < m_report->pagesFound();
     m_first->setEnabled(m_page > 0);
     m_prior->setEnabled(m_page > 0);
     m_next->setEnabled(more);
@@ -187,7 +187,9 @@ bool PrintPreviewWindow::saveAsPdf()
         return false;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
-    if (!m_report->writePdf(path)) {
+    const bool written = m_report->writePdf(path);
+    returnFreedMemory();
+    if (!written) {
         m_prompter.message(pdfFailedMessage(), MessageKind::Warning);
         return false;
     }

@@ -2,7 +2,8 @@
 // PrintPreviewWindow: shows a paged report page by page, with zoom (whole
 // page, page width, 100 %), page navigation, printing through the printer
 // dialog, saving as PDF and closing. The first page shows as soon as it is
-// laid out; the rest are laid out while the window is idle.
+// laid out; where the others start is found while the window is idle, and
+// each page is laid out when it is shown.
 #include "platform/ErrorReporter.h"
 #include "platform/ReportPrintJob.h"
 #include "report/PagedReport.h"
@@ -64,7 +65,7 @@ protected:
 private:
     void buildToolBar();
     void showPage(int index);
-    void layoutSome();
+    void findSome();
     void render();
     void updateNavigation();
     double pixelsPerMm() const;
@@ -79,7 +80,7 @@ private:
     QAction* m_prior;
     QAction* m_next;
     QAction* m_last;
-    QTimer m_layoutTimer;
+    QTimer m_findTimer;
     Zoom m_zoom = Zoom::PageWidth;
     int m_page = 0;
     int m_prints = 0;

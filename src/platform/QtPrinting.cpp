@@ -1,4 +1,5 @@
 #include "platform/QtPrinting.h"
+#include "platform/FreedMemory.h"
 #include "platform/PrintPreviewWindow.h"
 #include "platform/Prompter.h"
 #include "platform/ReportPrintJob.h"
@@ -10,12 +11,17 @@ namespace zelvar {
 
 bool QtPrinting::preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint)
 {
-    PrintPreviewWindow window(std::move(report), m_prompter, QApplication::activeWindow());
-    window.setErrorReporter(m_errors);
-    if (afterPrint)
-        QObject::connect(&window, &PrintPreviewWindow::printed, afterPrint);
-    window.exec();
-    return window.printCount() > 0;
+    int printed = 0;
+    {
+        PrintPreviewWindow window(std::move(report), m_prompter, QApplication::activeWindow());
+        if (afterPrint)
+            QObject::connect(&window, &PrintPreviewWindow::printed, afterPrint);
+        window.setErrorReporter(m_errors);
+        window.exec();
+        printed = window.printCount();
+    }
+    returnFreedMemory();
+    return printed > 0;
 }
 
 bool QtPrinting::print(std::shared_ptr<report::PagedReport> report)

@@ -62,7 +62,7 @@ ReportPrintJob::Result ReportPrintJob::run()
 {
     QPrinter printer(QPrinter::HighResolution);
     prepare(printer, m_report);
-    const int pageCount = m_report.countPages();
+    const int pageCount = m_report.pageCount();
     if (!m_prompter.choosePrinterPages(printer, pageCount, m_currentPage))
         return Result::Cancelled;
     printer.setFullPage(true);

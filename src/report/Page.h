@@ -12,13 +12,21 @@ namespace zelvar::report {
 
 struct PlacedItem {
     ItemKind kind = ItemKind::Text;
-    // mm from the paper's corner. A text that grows to the right keeps
-    // width 0 here (it is measured when painted); centred and right-aligned
-    // texts carry their measured width; every text carries its line height.
+    // mm from the paper's corner. A text's box is its width as measured
+    // and its line height; a boxed text's is its box.
     QRectF rect;
     QString text;
     QImage picture;
     const Item* item = nullptr; // font, alignment, colours, sides; nullptr = the printable-area frame
+    double pointSize = 0;       // a text set smaller than its item's font to fit; 0 = the item's own size
+
+    FontSpec font() const
+    {
+        FontSpec f = item->font;
+        if (pointSize > 0)
+            f.pointSize = pointSize;
+        return f;
+    }
 };
 
 struct Page {

@@ -59,11 +59,21 @@ QRectF PagePainter::toDevice(const QRectF& mm) const
     return QRectF(mm.x() * m_scaleX, mm.y() * m_scaleY, mm.width() * m_scaleX, mm.height() * m_scaleY);
 }
 
-const PagePainter::FontOnDevice& PagePainter::deviceFont(const Item& item)
+const PagePainter::FontOnDevice& PagePainter::deviceFont(const PlacedItem& placed)
 {
+    // A text set smaller to fit has a size of its own.
+    if (placed.pointSize > 0)
+        return deviceFont(placed.font());
+    const Item& item = *placed.item;
     if (const FontOnDevice* known = m_itemFonts.value(&item))
         return *known;
-    const FontSpec& wanted = item.font;
+    const FontOnDevice& f = deviceFont(item.font);
+    m_itemFonts.insert(&item, &f);
+    return f;
+}
+
+const PagePainter::FontOnDevice& PagePainter::deviceFont(const FontSpec& wanted)
+{
     const QString key =
         wanted.family + QLatin1Char('|') + QString::number(wanted.pointSize) + QLatin1Char(wanted.bold ? 'b' : 'r');
     auto it = m_fonts.find(key);
@@ -75,7 +85,6 @@ const PagePainter::FontOnDevice& PagePainter::deviceFont(const Item& item)
         f.height = f.metrics.height();
         it = m_fonts.emplace(key, f).first;
     }
-    m_itemFonts.insert(&item, &it->second);
     return it->second;
 }
 
@@ -90,7 +99,7 @@ void PagePainter::usePen(const QColor& colour)
 void PagePainter::paintText(const PlacedItem& placed)
 {
     const Item& item = *placed.item;
-    const FontOnDevice& f = deviceFont(item);
+    const FontOnDevice& f = deviceFont(placed);
     if (m_currentFont != &f) {
         m_painter.setFont(f.font);
         m_currentFont = &f;
@@ -101,12 +110,13 @@ void PagePainter::paintText(const PlacedItem& placed)
         if (item.background.isValid())
             m_painter.fillRect(box, item.background);
         usePen(item.color);
-        // A text that fits its box on one line needs neither a clip nor a
-        // line layout: drawn at its place it is the same, and a long list
-        // of boxed values writes its PDF far faster.
-        if (f.height <= box.height() && !placed.text.contains(QLatin1Char('\n'))) {
+        // A text on one line needs neither a clip nor a line layout, and a
+        // long list of boxed values writes its PDF far faster. The paginator
+        // has fitted the text of a box that cannot wrap to its width.
+        const bool wraps = item.wordWrap && 2 * f.height <= box.height();
+        if (!placed.text.contains(QLatin1Char('\n'))) {
             const double width = f.metrics.horizontalAdvance(placed.text);
-            if (width <= box.width()) {
+            if (!wraps || width <= box.width()) {
                 double x = box.left();
                 if (item.align & Qt::AlignHCenter)
                     x = box.center().x() - width / 2;

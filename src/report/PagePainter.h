@@ -26,7 +26,8 @@ private:
         double height = 0;
         QFontMetricsF metrics{QFont()}; // on the painter's device
     };
-    const FontOnDevice& deviceFont(const Item& item);
+    const FontOnDevice& deviceFont(const PlacedItem& placed);
+    const FontOnDevice& deviceFont(const FontSpec& wanted);
     void usePen(const QColor& colour);
     QRectF toDevice(const QRectF& mm) const;
     void paintText(const PlacedItem& placed);

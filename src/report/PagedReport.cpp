@@ -6,83 +6,69 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <numeric>
 
 namespace zelvar::report {
 
-// Pages past those laid out, one at a time from a paginator of its own, so
-// that they can be painted and dropped: a long report prints in flat memory.
-// Asking for a page before the one held starts the paginator over.
-class PagedReport::PageStream {
-public:
-    PageStream(const ReportDefinition& definition, const RowSource& rows)
-        : m_def(definition),
-          m_rows(rows)
-    {
-    }
+namespace {
 
-    // nullptr when the report has fewer pages.
-    const Page* page(int index)
-    {
-        if (!m_paginator || index < m_index) {
-            m_paginator = std::make_unique<Paginator>(m_def, m_rows);
-            m_index = -1;
-        }
-        while (m_index < index) {
-            if (m_paginator->atEnd())
-                return nullptr;
-            m_page = m_paginator->nextPage();
-            ++m_index;
-        }
-        return &m_page;
-    }
+// The current page and the ones beside it: enough for paging back and forth
+// without laying a page out again.
+constexpr size_t kKeptPages = 3;
 
-private:
-    const ReportDefinition& m_def;
-    const RowSource& m_rows;
-    std::unique_ptr<Paginator> m_paginator;
-    int m_index = -1; // of m_page
-    Page m_page;
-};
+} // namespace
 
 PagedReport::PagedReport(ReportDefinition definition, std::shared_ptr<const RowSource> rows)
     : m_def(std::make_unique<const ReportDefinition>(std::move(definition))),
       m_rows(rows ? std::move(rows) : std::make_shared<NoRows>()),
-      m_paginator(std::make_unique<Paginator>(*m_def, *m_rows))
+      m_finder(*m_def, *m_rows),
+      m_layout(*m_def, *m_rows)
 {
 }
 
-bool PagedReport::layoutMore(int pages)
+bool PagedReport::findMore(int pages)
 {
-    for (int i = 0; i < pages && !m_paginator->atEnd(); ++i)
-        m_pages.push_back(m_paginator->nextPage());
-    return !m_paginator->atEnd();
+    for (int i = 0; i < pages && !m_finder.atEnd(); ++i) {
+        m_starts.push_back(m_finder.position());
+        m_finder.skipPage();
+    }
+    return !m_finder.atEnd();
 }
 
 int PagedReport::pageCount()
 {
-    while (layoutMore(64)) {
+    while (findMore(4096)) {
     }
-    return int(m_pages.size());
+    return pagesFound();
 }
 
-int PagedReport::countPages()
+void PagedReport::findUpTo(int index)
 {
-    if (isComplete())
-        return int(m_pages.size());
-    Paginator counter(*m_def, *m_rows);
-    int count = 0;
-    for (; !counter.atEnd(); ++count)
-        counter.nextPage();
-    return count;
+    while (pagesFound() <= index && findMore(1)) {
+    }
+}
+
+Page PagedReport::layOut(int index)
+{
+    m_layout.seek(m_starts[size_t(index)]);
+    ++m_layouts;
+    return m_layout.nextPage();
 }
 
 const Page& PagedReport::page(int index)
 {
-    while (int(m_pages.size()) <= index && layoutMore(1)) {
+    findUpTo(index);
+    const int shown = std::clamp(index, 0, pagesFound() - 1);
+    const auto kept =
+        std::find_if(m_kept.begin(), m_kept.end(), [shown](const KeptPage& p) { return p.index == shown; });
+    if (kept != m_kept.end()) {
+        std::rotate(kept, kept + 1, m_kept.end());
+        return m_kept.back().page;
     }
-    if (m_pages.empty())
-        layoutMore(1);
-    return m_pages[std::clamp<size_t>(size_t(qMax(0, index)), 0, m_pages.size() - 1)];
+    if (m_kept.size() >= kKeptPages)
+        m_kept.erase(m_kept.begin());
+    m_kept.push_back({shown, layOut(shown)});
+    return m_kept.back().page;
 }
 
 void PagedReport::paintPage(int index, QPainter& painter)
@@ -92,33 +78,9 @@ void PagedReport::paintPage(int index, QPainter& painter)
 
 bool PagedReport::render(QPagedPaintDevice& device)
 {
-    device.setPageLayout(m_def->pageLayout());
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    PagePainter pagePainter(painter);
-    bool first = true;
-    const auto paint = [&](const Page& page) {
-        if (!first && !device.newPage())
-            return false;
-        first = false;
-        pagePainter.paint(page);
-        return true;
-    };
-    if (isComplete()) {
-        for (const Page& page : m_pages)
-            if (!paint(page))
-                return false;
-    } else {
-        // Pages not laid out yet are laid out, painted and dropped one at a
-        // time, so that a long report prints in flat memory.
-        Paginator paginator(*m_def, *m_rows);
-        do {
-            if (!paint(paginator.nextPage()))
-                return false;
-        } while (!paginator.atEnd());
-    }
-    return painter.end();
+    std::vector<int> all(static_cast<size_t>(pageCount()));
+    std::iota(all.begin(), all.end(), 0);
+    return render(device, all);
 }
 
 bool PagedReport::render(QPagedPaintDevice& device, const std::vector<int>& pages)
@@ -130,18 +92,17 @@ bool PagedReport::render(QPagedPaintDevice& device, const std::vector<int>& page
     if (!painter.begin(&device))
         return false;
     PagePainter pagePainter(painter);
-    PageStream stream(*m_def, *m_rows);
     bool first = true;
     for (int index : pages) {
-        if (index < 0)
-            continue;
-        const Page* page = index < int(m_pages.size()) ? &m_pages[size_t(index)] : stream.page(index);
-        if (!page)
+        findUpTo(index);
+        if (index < 0 || index >= pagesFound())
             continue;
         if (!first && !device.newPage())
             return false;
         first = false;
-        pagePainter.paint(*page);
+        const auto kept =
+            std::find_if(m_kept.begin(), m_kept.end(), [index](const KeptPage& p) { return p.index == index; });
+        pagePainter.paint(kept != m_kept.end() ? kept->page : layOut(index));
     }
     return painter.end();
 }

@@ -41,6 +41,23 @@ Paginator::Paginator(const ReportDefinition& definition, const RowSource& rows)
 
 Page Paginator::nextPage()
 {
+    return layoutPage(true);
+}
+
+void Paginator::skipPage()
+{
+    layoutPage(false);
+}
+
+void Paginator::seek(Position position)
+{
+    m_nextRow = position.row;
+    m_pageNumber = position.pageNumber;
+    m_done = false;
+}
+
+Page Paginator::layoutPage(bool place)
+{
     Page page;
     page.number = ++m_pageNumber;
     const QRectF area = m_def.printableMm();
@@ -49,18 +66,20 @@ Page Paginator::nextPage()
     const int total = m_rows.rowCount();
     const int firstRow = m_nextRow < total ? m_nextRow : (total > 0 ? total - 1 : -1);
 
-    if (m_def.framePrintableArea)
+    if (place && m_def.framePrintableArea)
         page.items.append(PlacedItem{ItemKind::Frame, area, {}, {}, &printableFrame()});
     if (page.number == 1 && m_def.titleBand.present()) {
-        placeBand(page, m_def.titleBand, {area.left(), y}, area.width(), firstRow);
+        if (place)
+            placeBand(page, m_def.titleBand, {area.left(), y}, area.width(), firstRow);
         y += m_def.titleBand.height;
     }
     if (m_def.columnHeader.present()) {
-        placeBand(page, m_def.columnHeader, {area.left(), y}, area.width(), firstRow);
+        if (place)
+            placeBand(page, m_def.columnHeader, {area.left(), y}, area.width(), firstRow);
         y += m_def.columnHeader.height;
     }
-    const int placed = placeDetails(page, y, bottom);
-    if (m_def.pageFooter.present()) {
+    const int placed = placeDetails(page, y, bottom, place);
+    if (place && m_def.pageFooter.present()) {
         const int lastRow = placed > 0 ? page.firstRow + placed - 1 : firstRow;
         placeBand(page, m_def.pageFooter, {area.left(), bottom}, area.width(), lastRow);
     }
@@ -68,7 +87,7 @@ Page Paginator::nextPage()
     return page;
 }
 
-int Paginator::placeDetails(Page& page, double top, double bottom)
+int Paginator::placeDetails(Page& page, double top, double bottom, bool place)
 {
     const Band& band = m_def.detail;
     const int total = m_rows.rowCount();
@@ -88,7 +107,8 @@ int Paginator::placeDetails(Page& page, double top, double bottom)
         // A band taller than the room left on an empty page still prints, so
         // that the report always comes to an end.
         while (m_nextRow < total && (y + band.height <= bottom + kSlackMm || placed == 0)) {
-            placeBand(page, band, {x, y}, columnWidth, m_nextRow);
+            if (place)
+                placeBand(page, band, {x, y}, columnWidth, m_nextRow);
             y += band.height;
             ++m_nextRow;
             ++placed;
@@ -100,40 +120,14 @@ int Paginator::placeDetails(Page& page, double top, double bottom)
 
 void Paginator::placeBand(Page& page, const Band& band, QPointF origin, double width, int row)
 {
-    qsizetype previousText = -1; // the text placed for the item just before, if any
+    const qsizetype first = page.items.size();
     for (const Item& item : band.items) {
-        const qsizetype placedBefore = page.items.size();
-        if (item.kind == ItemKind::Text) {
-            const double followFrom =
-                item.followsPrevious && previousText >= 0 ? textEnd(page.items.at(previousText)) : -1;
-            placeText(page, item, origin, width, row, page.number, followFrom);
-        } else {
+        if (item.kind == ItemKind::Text)
+            placeText(page, item, origin, width, row, page.number);
+        else
             placeBox(page, item, origin, width, band.height, row);
-        }
-        const bool placedText = item.kind == ItemKind::Text && page.items.size() > placedBefore;
-        previousText = placedText ? placedBefore : -1;
     }
-}
-
-double Paginator::textEnd(const PlacedItem& placed)
-{
-    // Texts growing to the right carry no width until painted.
-    return placed.rect.width() > 0 ? placed.rect.right()
-                                   : placed.rect.left() + m_fonts.widthMm(placed.text, placed.item->font);
-}
-
-double Paginator::leftAfter(const QString& text, const FontSpec& font, double anchor, double previousEnd)
-{
-    // Blanks leading the text are room the layout already gave; only when
-    // the text before reaches its first visible character does it move, to
-    // one blank after that text.
-    qsizetype blanks = 0;
-    while (blanks < text.size() && text.at(blanks) == QLatin1Char(' '))
-        ++blanks;
-    const double leading = blanks > 0 ? m_fonts.widthMm(text.left(blanks), font) : 0;
-    if (previousEnd <= anchor + leading)
-        return anchor;
-    return previousEnd + m_fonts.widthMm(QStringLiteral(" "), font) - leading;
+    m_fitter.fitBand(page.items, first, origin.x(), origin.x() + width);
 }
 
 QVariant Paginator::fieldValue(const Item& item, int row)
@@ -146,8 +140,7 @@ QVariant Paginator::fieldValue(const Item& item, int row)
     return *it < 0 ? QVariant() : m_rows.value(row, *it);
 }
 
-void Paginator::placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber,
-                          double followFrom)
+void Paginator::placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber)
 {
     QString text = item.field.isEmpty() ? item.text : fieldValue(item, row).toString();
     if (item.pageNumber)
@@ -162,17 +155,28 @@ void Paginator::placeText(Page& page, const Item& item, QPointF origin, double b
         if (known == m_lineHeight.constEnd())
             known = m_lineHeight.insert(&item, m_fonts.lineHeightMm(item.font));
         const double height = *known;
-        const double anchor = origin.x() + (item.centredInBand ? bandWidth / 2 : item.left);
-        if (item.align & Qt::AlignHCenter) {
-            const double w = m_fonts.widthMm(text, item.font);
-            rect = QRectF(anchor - w / 2, origin.y() + item.top, w, height);
-        } else if (item.align & Qt::AlignRight) {
-            const double w = m_fonts.widthMm(text, item.font);
-            rect = QRectF(anchor - w, origin.y() + item.top, w, height);
-        } else {
-            const double left = followFrom >= 0 ? leftAfter(text, item.font, anchor, followFrom) : anchor;
-            rect = QRectF(left, origin.y() + item.top, 0, height);
+        double anchor = origin.x() + (item.centredInBand ? bandWidth / 2 : item.left);
+        if (!(item.align & (Qt::AlignHCenter | Qt::AlignRight))) {
+            // Blanks leading a text are room the layout gives: the text
+            // stands where its first letter does, whatever size it is set in.
+            qsizetype blanks = 0;
+            while (blanks < text.size() && text.at(blanks) == QLatin1Char(' '))
+                ++blanks;
+            if (blanks == text.size())
+                return;
+            if (blanks > 0) {
+                anchor += m_fonts.widthMm(text.left(blanks), item.font);
+                text.remove(0, blanks);
+            }
         }
+        const double w = m_fonts.widthMm(TextFitter::withoutTrailingBlanks(text), item.font);
+        const double top = origin.y() + item.top;
+        if (item.align & Qt::AlignHCenter)
+            rect = QRectF(anchor - w / 2, top, w, height);
+        else if (item.align & Qt::AlignRight)
+            rect = QRectF(anchor - w, top, w, height);
+        else
+            rect = QRectF(anchor, top, w, height);
     }
     page.items.append(PlacedItem{ItemKind::Text, rect, text, {}, &item});
 }

@@ -12,6 +12,7 @@
 #include "report/ReportDefinition.h"
 #include "report/ReportFonts.h"
 #include "report/RowSource.h"
+#include "report/TextFitter.h"
 
 #include <QHash>
 
@@ -22,25 +23,38 @@ public:
     // Both must outlive the paginator and the pages it gives.
     Paginator(const ReportDefinition& definition, const RowSource& rows);
 
+    // Where the next page starts: enough to lay that page out again later
+    // without the pages before it.
+    struct Position {
+        int row = 0;        // its first detail row
+        int pageNumber = 0; // of the page before it
+    };
+
     bool atEnd() const { return m_done; }
     Page nextPage();
+    // Goes past the next page without placing its items: page breaks depend
+    // on band heights only, so finding where pages start costs next to
+    // nothing.
+    void skipPage();
+    Position position() const { return {m_nextRow, m_pageNumber}; }
+    // Continues from a position taken earlier from a paginator of the same
+    // report and rows.
+    void seek(Position position);
 
 private:
+    // Lays out the next page; without `place` only the page's rows are
+    // counted.
+    Page layoutPage(bool place);
     void placeBand(Page& page, const Band& band, QPointF origin, double width, int row);
-    // followFrom: where the text placed before a following one ends, mm; -1 = none.
-    void placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber,
-                   double followFrom);
-    double textEnd(const PlacedItem& placed);
-    // The left edge of a following text: its own, or one blank after the
-    // text before when that one reaches into it.
-    double leftAfter(const QString& text, const FontSpec& font, double anchor, double previousEnd);
+    void placeText(Page& page, const Item& item, QPointF origin, double bandWidth, int row, int pageNumber);
     void placeBox(Page& page, const Item& item, QPointF origin, double bandWidth, double bandHeight, int row);
     QVariant fieldValue(const Item& item, int row);
-    int placeDetails(Page& page, double top, double bottom);
+    int placeDetails(Page& page, double top, double bottom, bool place);
 
     const ReportDefinition& m_def;
     const RowSource& m_rows;
     ReportFonts m_fonts;
+    TextFitter m_fitter{m_fonts};
     QHash<const Item*, int> m_fieldIndex;
     QHash<const Item*, double> m_lineHeight; // mm, per text item
     int m_nextRow = 0;

@@ -74,14 +74,6 @@ Item& Item::at(double topMm, double leftMm)
     left = leftMm;
     align = Qt::AlignLeft;
     sizing = TextSizing::Auto;
-    followsPrevious = false;
-    return *this;
-}
-
-Item& Item::after(double topMm, double minLeftMm)
-{
-    at(topMm, minLeftMm);
-    followsPrevious = true;
     return *this;
 }
 

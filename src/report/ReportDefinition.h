@@ -47,8 +47,11 @@ enum Side { NoSide = 0, LeftSide = 1, TopSide = 2, RightSide = 4, BottomSide = 8
 
 // How a text takes its width.
 enum class TextSizing {
-    Auto,     // as wide as its text: from `left` to the right, or both ways round a centre
-    FixedBox, // the box `width` x `height`; clipped to it, wrapped when `wordWrap`
+    // As wide as its text: from `left` to the right, or both ways round a
+    // centre. A text too long for the room before the next item or the
+    // band's edge is set smaller, then cut (TextFitter); it never moves.
+    Auto,
+    FixedBox, // the box `width` x `height`
 };
 
 enum class PictureFit {
@@ -71,11 +74,6 @@ struct Item {
     FontSpec font;
     Qt::Alignment align = Qt::AlignLeft; // AlignLeft, AlignHCenter or AlignRight
     bool centredInBand = false;          // centred across the whole band width
-    // A left-aligned text whose `left` is a least: when the band's item just
-    // before it printed a text reaching into it (blanks leading it are room),
-    // it starts one blank's width after that text, so a long value never
-    // runs into the words after it.
-    bool followsPrevious = false;
     TextSizing sizing = TextSizing::Auto;
     bool wordWrap = false;
 
@@ -100,14 +98,13 @@ struct Item {
     static Item imageField(const QString& field, double top, double left, double width, double height,
                            PictureFit fit = PictureFit::Stretch);
 
-    Item& at(double topMm, double leftMm); // left edge, grows right
-    // As at(), or one blank after the text of the band's item just before
-    // this one when that text reaches into it: "<name> Mahallesi".
-    Item& after(double topMm, double minLeftMm);
+    Item& at(double topMm, double leftMm);              // left edge, grows right
     Item& centredOn(double topMm, double centreMm);     // grows both ways
     Item& rightAlignedAt(double topMm, double rightMm); // right edge, grows left
     Item& centredAcross(double topMm);                  // centred on the band's middle
-    // A fixed box, clipped to its size and wrapped at word ends when wrap is set.
+    // A fixed box. Its text is set smaller or cut to fit one line, or, in a
+    // box that holds two lines or more and with wrap set, wrapped at word
+    // ends and clipped to the box.
     Item& inBox(double topMm, double leftMm, double widthMm, double heightMm, bool wrap = true);
     Item& withBackground(const QColor& colour);
 };

@@ -9,6 +9,19 @@ namespace {
 constexpr double kReferenceDpi = 1200;
 constexpr double kMmPerInch = 25.4;
 
+struct FamilyMapping {
+    const char* asked;
+    const char* installed;
+};
+
+// The one font mapping of the program.
+constexpr FamilyMapping kFamilies[] = {
+    {"Courier New", "Liberation Mono"},
+    {"Arial", "Liberation Sans"},
+    {"MS Sans Serif", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif"},
+};
+
 QString key(const FontSpec& wanted)
 {
     return wanted.family + QLatin1Char('|') + QString::number(wanted.pointSize) +
@@ -25,9 +38,23 @@ ReportFonts::ReportFonts()
     m_reference.setDotsPerMeterY(dotsPerMetre);
 }
 
+QString ReportFonts::installedFamily(const QString& asked)
+{
+    for (const FamilyMapping& m : kFamilies)
+        if (asked.compare(QLatin1String(m.asked), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(m.installed);
+    return asked;
+}
+
+void ReportFonts::installSubstitutions()
+{
+    for (const FamilyMapping& m : kFamilies)
+        QFont::insertSubstitution(QString::fromLatin1(m.asked), QString::fromLatin1(m.installed));
+}
+
 QFont ReportFonts::font(const FontSpec& wanted)
 {
-    QFont f(wanted.family);
+    QFont f(installedFamily(wanted.family));
     f.setPointSizeF(wanted.pointSize);
     f.setBold(wanted.bold);
     f.setHintingPreference(QFont::PreferNoHinting);
@@ -37,7 +64,7 @@ QFont ReportFonts::font(const FontSpec& wanted)
 
 QString ReportFonts::resolvedFamily(const QString& layoutFamily)
 {
-    return QFontInfo(QFont(layoutFamily)).family();
+    return QFontInfo(font({layoutFamily, 10})).family();
 }
 
 const QFontMetricsF& ReportFonts::metrics(const FontSpec& wanted)

@@ -2,11 +2,13 @@
 // ReportFonts: turns the font names the layouts give into Qt fonts and
 // measures text in millimetres.
 //
-// The layouts ask for "Courier New", "Arial" and "MS Sans Serif". fontconfig
-// answers those names with the metric-compatible Liberation Mono and
-// Liberation Sans (and DejaVu Sans for the old screen font), so widths on the
-// page match the layouts. Hinting is off so that a text measures the same at
-// every resolution.
+// The layouts and windows ask for the old program's fonts by name; the one
+// table in ReportFonts.cpp maps each to an installed family with the same
+// metrics (Debian's fonts-liberation), so widths on the page and on screen
+// match the layouts: "Courier New" is Liberation Mono, "Arial" and the old
+// screen font "MS Sans Serif" are Liberation Sans, "Times New Roman" is
+// Liberation Serif. Hinting is off so that a text measures the same at every
+// resolution.
 #include "report/ReportDefinition.h"
 
 #include <QFont>
@@ -22,8 +24,14 @@ public:
     ReportFonts();
 
     static QFont font(const FontSpec& wanted);
-    // The family fontconfig picks for a layout's name, e.g. "Liberation Sans" for "Arial".
+    // The installed family that stands in for a name the layouts and windows
+    // use, e.g. "Liberation Sans" for "Arial"; other names unchanged.
+    static QString installedFamily(const QString& asked);
+    // The family a printed text in the layout's font really gets.
     static QString resolvedFamily(const QString& layoutFamily);
+    // Makes the windows' fonts asked for by the old names use the same
+    // families as the printed pages (QFont substitutions); once at start.
+    static void installSubstitutions();
 
     double widthMm(const QString& text, const FontSpec& wanted);
     double lineHeightMm(const FontSpec& wanted); // ascent + descent

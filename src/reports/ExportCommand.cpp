@@ -1,6 +1,7 @@
 #include "reports/ExportCommand.h"
 
 #include "data/Dataset.h"
+#include "platform/FreedMemory.h"
 #include "platform/Services.h"
 #include "reports/export/Exporters.h"
 #include "ui/PleaseWaitWindow.h"
@@ -49,7 +50,11 @@ QString ExportCommand::run(Dataset* source, Target target, const QString& questi
     if (m_services.prompter.ask(question, Buttons::YesCancel) != Answer::Yes)
         return QString();
     const QString path = choosePath(target);
-    if (path.isEmpty() || !write(*source, target, path))
+    if (path.isEmpty())
+        return QString();
+    const bool written = write(*source, target, path);
+    returnFreedMemory();
+    if (!written)
         return QString();
     m_services.sound.playSync(bellFile(), 1);
     open(target, path);

@@ -35,13 +35,6 @@ Item text(const QString& value, const FontSpec& font, double left, double top)
     return Item::label(value, font).at(top, left);
 }
 
-// A text at its place, or one blank after the text before it in the band
-// when that one is too long to end before the place.
-Item textAfter(const QString& value, const FontSpec& font, double left, double top)
-{
-    return Item::label(value, font).after(top, left);
-}
-
 Item field(const QString& name, const FontSpec& font, double left, double top)
 {
     return Item::value(name, font).at(top, left);
@@ -69,10 +62,9 @@ ReportDefinition TQRList::definition(const OfficeRow& office, const QDate& today
     Band& titleBand = def.titleBand;
     titleBand.height = 10.8;
     titleBand.items << Item::fill(QColor(234, 234, 255)) << Item::frame() << text(office.il, head, 4.2, 1.6)
-                    << textAfter(office.ilce, head, 25.4, 1.6) << text(office.mahalle, head, 4.2, 5.3)
-                    << textAfter(QStringLiteral("Mahallesi"), head, 25.4, 5.3)
-                    << text(dateText(today), head, 133.3, 1.6) << text(QStringLiteral("Zelvar :"), head, 133.3, 5.3)
-                    << text(office.zelvar, head, 148.2, 5.3)
+                    << text(office.ilce, head, 25.4, 1.6) << text(office.mahalle, head, 4.2, 5.3)
+                    << text(QStringLiteral("Mahallesi"), head, 25.4, 5.3) << text(dateText(today), head, 133.3, 1.6)
+                    << text(QStringLiteral("Zelvar :"), head, 133.3, 5.3) << text(office.zelvar, head, 148.2, 5.3)
                     << Item::label(QStringLiteral("Mahalle İsim Listesi"), arial(14)).centredAcross(2.1);
 
     Band& header = def.columnHeader;
@@ -108,7 +100,7 @@ ReportDefinition TQRListForm::definition(const OfficeRow& office, const QDate& t
     titleBand.height = 17.2;
     titleBand.items << Item::fill(QColor(236, 236, 255)) << Item::frame() << text(office.il, head, 4.2, 2.1)
                     << text(office.ilce, head, 4.2, 6.3) << text(office.mahalle, head, 4.2, 10.6)
-                    << textAfter(QStringLiteral("Mahallesi"), head, 19.1, 10.6)
+                    << text(QStringLiteral("Mahallesi"), head, 19.1, 10.6)
                     << text(QStringLiteral("Zelvar"), head, 143.9, 2.1) << text(office.zelvar, head, 143.9, 6.3)
                     << text(dateText(today), head, 143.9, 10.6)
                     << Item::label(QStringLiteral("Mahalle Ayrıntılı Bilgi Listesi"), arial(14)).centredAcross(4.2);
@@ -175,8 +167,8 @@ ReportDefinition TQRLabelForm::definition(const OfficeRow& office) const
                 << field(QStringLiteral("Adi"), arial(10, true), 5.3, 6.3)
                 << field(QStringLiteral("Sokak"), plain, 5.3, 12.7)
                 << field(QStringLiteral("Apartman"), plain, 27.5, 12.7)
-                << field(QStringLiteral("EvNo"), plain, 5.3, 19.1) << textAfter(office.ilce, plain, 19.1, 19.1)
-                << textAfter(office.il, plain, 38.1, 19.1);
+                << field(QStringLiteral("EvNo"), plain, 5.3, 19.1) << text(office.ilce, plain, 19.1, 19.1)
+                << text(office.il, plain, 38.1, 19.1);
     return def;
 }
 

@@ -33,20 +33,9 @@ QVariant ResidentRows::value(int row, int field) const
 {
     if (field == m_photoField)
         return photo(row);
-    if (const std::vector<QVariant>* values = column(field))
-        return Dataset::formatValue(m_residents->fieldDef(field), (*values)[row]);
+    // Row by row, as pages are laid out: the dataset keeps a few rows, so
+    // a list of a million residents never sits in memory whole.
     return m_residents->displayTextAt(row, field);
-}
-
-// A list walks every row: reading a field for all rows at once is far
-// cheaper than loading each row whole. A dataset without such columns is
-// read row by row.
-const std::vector<QVariant>* ResidentRows::column(int field) const
-{
-    auto it = m_columns.find(field);
-    if (it == m_columns.end())
-        it = m_columns.insert(field, m_residents->columnValues(field));
-    return int(it->size()) == m_rows ? &*it : nullptr;
 }
 
 // The photograph row that belongs to the resident; none leaves the box empty.

@@ -25,15 +25,12 @@ public:
 
 private:
     QVariant photo(int row) const;
-    const std::vector<QVariant>* column(int field) const;
 
     Dataset* m_residents;
     int m_rows;
     int m_photoField;                            // the index that stands for "Foto"
     int m_numberField;                           // KayitNo
     mutable std::unique_ptr<Statement> m_photos; // prepared on the first photograph
-    // The fields printed, each read for every row in one pass when first asked.
-    mutable QHash<int, std::vector<QVariant>> m_columns;
 };
 
 } // namespace zelvar

@@ -13,7 +13,8 @@ using namespace zelvar::testing;
 
 namespace {
 
-const QPointF kBand(12.7, 12.7); // A5 margins: the band's corner on the page
+const QPointF kBand(12.7, 12.7);         // A5 margins: the band's corner on the page
+constexpr double kBlank = 6 * 25.4 / 72; // a blank of 10 pt Courier: 6 points, in mm
 
 QList<Expected> residenceLabels()
 {
@@ -103,7 +104,7 @@ QList<Expected> idChangeLabels()
             {158.5, 6.3, "09.12.2026", 12, true},
             {160.6, 84.3, "Hasan Demir", 12, true, true},
             {167.0, 64.7, "Kazımdirik", 10, false, true},
-            {167.0, 76.2, "       Zelvarı", 10},
+            {167.0, 76.2 + 7 * kBlank, "Zelvarı", 10}, // seven blanks before it
             {171.2, 88.9, "Bornova", 12, true}};
 }
 
@@ -149,7 +150,7 @@ QList<Expected> idCopyLabels()
             {149.5, 4.2, "09.12.2026", 12, true},
             {152.1, 88.5, "Hasan Demir", 12, true, true},
             {158.5, 68.9, "Kazımdirik", 10, false, true},
-            {158.5, 80.4, "     Zelvarı", 10},
+            {158.5, 80.4 + 5 * kBlank, "Zelvarı", 10}, // five blanks before it
             {162.7, 99.6, "Bornova", 12, true, true}};
 }
 

@@ -30,7 +30,7 @@ QList<Expected> detailCaptions()
             {2.1, 194.2, "Mah./Köy", 9, true},
             {2.1, 218.0, "Cilt No", 9, true},
             {2.1, 228.6, "Sayfa No", 9, true},
-            {2.1, 243.4, "Kütük No", 9, true},
+            {2.1, 243.4, "Kütük", 9, true}, // set smaller and cut: "Ver.Nüf.Da." follows 8.5 mm on
             {2.1, 251.9, "Ver.Nüf.Da.", 9, true},
             {12.7, 2.1, "Ver. Nedeni", 9, true},
             {12.7, 22.2, "Cüz.Kayıt No", 9, true},

@@ -3,6 +3,7 @@
 // ZELVAR_PDF_DIR to keep the files for a look.
 #include "CertificateFixture.h"
 #include "TestRegistry.h"
+#include "data/FieldDefs.h"
 #include "documents/TForm5.h"
 
 #include <QDir>
@@ -94,14 +95,54 @@ QStringList compare(report::PagedReport& report, const QList<PdfWord>& words)
     return failures;
 }
 
-void checkPdf(report::PagedReport& report, const QString& name)
+// Words of one page that overlap each other or the photo, or stand outside
+// the printable area. Word boxes touch where lines meet, so they count as
+// overlapping only beyond a tenth of a millimetre each way.
+QStringList collisions(report::PagedReport& report, const QList<PdfWord>& words)
 {
-    QTemporaryDir dir;
+    QStringList failures;
+    const QRectF printable = report.definition().printableMm().adjusted(-0.1, -0.1, 0.1, 0.1);
+    const auto overlap = [](const QRectF& a, const QRectF& b) {
+        const QRectF both = a.intersected(b);
+        return both.width() > 0.1 && both.height() > 0.1;
+    };
+    const auto describe = [](const PdfWord& w) {
+        return QStringLiteral("\"%1\" %2/%3-%4/%5")
+            .arg(w.text)
+            .arg(w.mm.left(), 0, 'f', 1)
+            .arg(w.mm.top(), 0, 'f', 1)
+            .arg(w.mm.right(), 0, 'f', 1)
+            .arg(w.mm.bottom(), 0, 'f', 1);
+    };
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const PdfWord& a = words[i];
+        if (!printable.contains(a.mm))
+            failures << QStringLiteral("page %1: %2 leaves the printable area").arg(a.page + 1).arg(describe(a));
+        for (const report::PlacedItem& item : report.page(a.page).items)
+            if (item.kind == report::ItemKind::Picture && overlap(a.mm, item.rect))
+                failures << QStringLiteral("page %1: %2 over the photo").arg(a.page + 1).arg(describe(a));
+        for (qsizetype j = i + 1; j < words.size(); ++j)
+            if (words[j].page == a.page && overlap(a.mm, words[j].mm))
+                failures
+                    << QStringLiteral("page %1: %2 runs into %3").arg(a.page + 1).arg(describe(a), describe(words[j]));
+    }
+    return failures;
+}
+
+QString writtenPdf(report::PagedReport& report, const QString& name, QTemporaryDir& dir)
+{
     QString folder = qEnvironmentVariable("ZELVAR_PDF_DIR");
     if (folder.isEmpty())
         folder = dir.path();
     const QString pdf = QDir(folder).filePath(name);
-    QVERIFY(report.writePdf(pdf));
+    return report.writePdf(pdf) ? pdf : QString();
+}
+
+void checkPdf(report::PagedReport& report, const QString& name)
+{
+    QTemporaryDir dir;
+    const QString pdf = writtenPdf(report, name, dir);
+    QVERIFY(!pdf.isEmpty());
     const QStringList failures = compare(report, pdfWords(pdf));
     QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n')));
 
@@ -115,6 +156,28 @@ void checkPdf(report::PagedReport& report, const QString& name)
         QVERIFY2(line.contains(QRegularExpression(QStringLiteral("\\byes\\s+(yes|no)\\s+yes\\b"))),
                  qPrintable(line)); // embedded, unicode
     }
+}
+
+// Long Turkish words in capitals, the widest letters there are, up to the
+// given number of characters.
+QString wideText(int width)
+{
+    static const QStringList words{QStringLiteral("KEMALPAŞAOĞLU"), QStringLiteral("MÜDÜRLÜĞÜ"),
+                                   QStringLiteral("ŞEMSETTİN"), QStringLiteral("GÖKÇEÖREN"), QStringLiteral("MAŞUK")};
+    QString text;
+    for (int i = 0; text.size() < width; ++i)
+        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + words[i % words.size()];
+    return text.left(width).trimmed();
+}
+
+// Every text field of the table filled to its full width.
+QVariantMap fullWidthFields(const QString& table)
+{
+    QVariantMap fields;
+    for (const FieldDef& f : findTable(table)->fields)
+        if (f.isText() && f.width > 1)
+            fields[f.name] = wideText(f.width);
+    return fields;
 }
 
 } // namespace
@@ -160,6 +223,55 @@ private slots:
         f.fakes.prompter.answer(Answer::Yes);
         w.printReport();
         checkPdf(*f.fakes.printing.lastReport(), QStringLiteral("konutta-kalanlar.pdf"));
+    }
+
+    // Every page printed for a resident and an office whose fields are all
+    // at full width: no text runs into another, over the photo or off the
+    // printable area.
+    void fullWidthValuesNeverCollide()
+    {
+        CertificateFixture f;
+        f.dm().database().exec(QStringLiteral("delete from Mahalle"));
+        const QVariantMap o = fullWidthFields(QStringLiteral("Mahalle"));
+        f.dm().database().exec(
+            QStringLiteral("insert into Mahalle (Il, Ilce, Mahalle, Zelvar, Fotobas) values (?, ?, ?, ?, '1')"),
+            {o["Il"], o["Ilce"], o["Mahalle"], o["Zelvar"]});
+        f.dm().tbMah->refresh();
+        QVariantMap r = fullWidthFields(QStringLiteral("zelvarx"));
+        r.remove(QStringLiteral("Adi"));
+        r[QStringLiteral("DogTar")] = QStringLiteral("1964-08-01");
+        r[QStringLiteral("NC_Tarihi")] = QStringLiteral("1990-05-15");
+        r[QStringLiteral("YokTar")] = QStringLiteral("2001-12-31");
+        r[QStringLiteral("IsAdresi")] = QStringList(4, wideText(60)).join('\n');
+        const QString name = wideText(25);
+        for (int i = 1; i <= 3; ++i)
+            f.data.addResident(name, 999990 + i, r);
+        f.addPhoto(999991);
+        f.standOn(999991);
+
+        QTemporaryDir dir;
+        const auto check = [&](const QString& file) {
+            report::PagedReport& report = *f.fakes.printing.lastReport();
+            const QString pdf = writtenPdf(report, file, dir);
+            QVERIFY(!pdf.isEmpty());
+            const QStringList failures = collisions(report, pdfWords(pdf));
+            QVERIFY2(failures.isEmpty(), qPrintable(file + QLatin1Char('\n') + failures.join('\n')));
+        };
+        f.command(wideText(20), wideText(60)).residence(f.forms.residence);
+        check(QStringLiteral("dolu-ikametgah.pdf"));
+        f.fakes.prompter.input(wideText(60));
+        f.command().idCardChange(f.forms.idCardChange);
+        check(QStringLiteral("dolu-cuzdan-degistirme.pdf"));
+        f.command().idCardCopy(f.forms.idCardCopy);
+        check(QStringLiteral("dolu-cuzdan-sureti.pdf"));
+
+        TForm5 w(f.dm(), f.fakes.services, f.forms.declaration);
+        w.streetBox()->setText(r.value(QStringLiteral("Sokak")).toString());
+        w.numberBox()->setText(r.value(QStringLiteral("EvNo")).toString());
+        w.search();
+        f.fakes.prompter.answer(Answer::Yes);
+        w.printReport();
+        check(QStringLiteral("dolu-konutta-kalanlar.pdf"));
     }
 };
 

@@ -1,5 +1,6 @@
 // Texts in fixed boxes: one that fits is painted exactly as the same text
-// at the same place without a box; one too long wraps and stays inside.
+// at the same place without a box; one too long stays on one line in a box
+// of one line, and wraps inside a taller one.
 #include "TestRegistry.h"
 #include "report/PagedReport.h"
 
@@ -30,14 +31,15 @@ QImage paintedBand(const Item& item)
     return image;
 }
 
-// Lowest row (in pixels) holding ink, -1 when none.
-int lowestInk(const QImage& image)
+// The pixels holding ink; null when none.
+QRect ink(const QImage& image)
 {
-    for (int y = image.height() - 1; y >= 0; --y)
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (qGray(image.pixel(x, y)) < 128)
-                return y;
-    return -1;
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
 }
 
 } // namespace
@@ -52,13 +54,19 @@ private slots:
         const QImage free = paintedBand(Item::label(QStringLiteral("Şükrü Öz"), font).at(5, 10));
         QCOMPARE(boxed, free);
 
-        // Too long for one line: wrapped, and nothing below the box's bottom
-        // edge at 12.7 + 5 + 4.5 mm.
-        const QImage wrapped = paintedBand(
-            Item::label(QStringLiteral("bir iki üç dört beş altı yedi sekiz dokuz"), font).inBox(5, 10, 20, 4.5));
-        const int lowest = lowestInk(wrapped);
-        QVERIFY(lowest > 0);
-        QVERIFY(lowest < qRound((12.7 + 5 + 4.5) * 10) + 1);
+        // A 50-letter name in the name list's box of one line (4.5 mm): one
+        // line, inside the box, never a second line clipped in half. The
+        // box stands at 12.7 + 10 mm left, 12.7 + 5 mm top, in tenths of mm.
+        const QString name = QStringLiteral("Abdurrahman Şerafettin Kemalpaşaoğlu Gökçeören Nurşen");
+        const QRect box(227, 177, 200, 45);
+        const QRect oneLine = ink(paintedBand(Item::label(name, font).inBox(5, 10, 20, 4.5)));
+        QVERIFY(box.contains(oneLine));
+        QVERIFY(oneLine.height() < 40); // a line of 9 pt is 37 tenths of a mm high
+
+        // A box of three lines wraps the same name inside it.
+        const QRect wrapped = ink(paintedBand(Item::label(name, font).inBox(5, 10, 20, 12)));
+        QVERIFY(wrapped.height() > 2 * oneLine.height());
+        QVERIFY(wrapped.bottom() < 177 + 120 && wrapped.right() < 227 + 200);
     }
 };
 

@@ -3,6 +3,8 @@
 #include "report/PagedReport.h"
 #include "report/Paginator.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QTest>
 
 using namespace zelvar::report;
@@ -42,6 +44,29 @@ TableRows names(int count)
     return rows;
 }
 
+// Rows that remember the first row read, so a test sees which pages were
+// laid out.
+class CountingRows : public RowSource {
+public:
+    explicit CountingRows(TableRows rows)
+        : m_rows(std::move(rows))
+    {
+    }
+    int rowCount() const override { return m_rows.rowCount(); }
+    int fieldIndex(const QString& name) const override { return m_rows.fieldIndex(name); }
+    QVariant value(int row, int field) const override
+    {
+        m_first = m_first < 0 ? row : std::min(m_first, row);
+        return m_rows.value(row, field);
+    }
+    int firstRead() const { return m_first; }
+    void forget() { m_first = -1; }
+
+private:
+    TableRows m_rows;
+    mutable int m_first = -1;
+};
+
 } // namespace
 
 class TstPaginator : public QObject {
@@ -51,7 +76,8 @@ private slots:
     {
         QCOMPARE(ReportFonts::resolvedFamily(QStringLiteral("Arial")), QStringLiteral("Liberation Sans"));
         QCOMPARE(ReportFonts::resolvedFamily(QStringLiteral("Courier New")), QStringLiteral("Liberation Mono"));
-        QVERIFY(!ReportFonts::resolvedFamily(QStringLiteral("MS Sans Serif")).isEmpty());
+        // The old screen font prints in the same family as "Arial" ("Sayın" on the labels).
+        QCOMPARE(ReportFonts::resolvedFamily(QStringLiteral("MS Sans Serif")), QStringLiteral("Liberation Sans"));
         // Courier New is fixed-width: ten characters of 10 pt are 60 points wide.
         ReportFonts fonts;
         QVERIFY(near(fonts.widthMm(QStringLiteral("İl.......:"), {"Courier New", 10}), 60 * 25.4 / 72));
@@ -109,50 +135,83 @@ private slots:
         QCOMPARE(p.texts().size(), 4);
     }
 
-    void followingTextKeepsItsPlaceOrGoesOneBlankAfterTheLongText()
+    void textsKeepTheirPlaceAndAreSetSmallerThenCutToFit()
     {
-        // A Courier value, then "Mahallesi" at 19.1 mm at the least, then a
-        // value after it; a centred value, then a text after it.
+        // On A5 (122.6 mm wide inside the margins): a value before a label,
+        // a centred value between two texts, a value before the photo, a
+        // value running to the band's edge and a label led by blanks.
         const FontSpec mono{"Courier New", 10};
         ReportDefinition d;
-        d.detail.height = 20;
+        d.paper = QPageSize::A5;
+        d.detail.height = 100; // one row a page
         d.detail.items << Item::value(QStringLiteral("Adi"), mono).at(1, 4.2)
-                       << Item::label(QStringLiteral("Mahallesi"), mono).after(1, 19.1)
-                       << Item::value(QStringLiteral("Il"), mono).after(1, 60)
-                       << Item::value(QStringLiteral("Adi"), mono).centredOn(8, 45)
-                       << Item::label(QStringLiteral("Zelvarı"), mono).after(8, 55)
-                       << Item::value(QStringLiteral("Il"), mono).at(14, 4.2)
-                       << Item::label(QStringLiteral("   Köyü"), mono).after(14, 10);
-        TableRows rows({QStringLiteral("Adi"), QStringLiteral("Il")});
-        rows.addRow(QVariantList{QStringLiteral("Kuzey"), QStringLiteral("İzmir")});
-        rows.addRow(QVariantList{QStringLiteral("Kırkkonaklar Yenimahalle"), QStringLiteral("Van")});
-        rows.addRow(QVariantList{QString(), QStringLiteral("Muş")});
-        const Page page = paginate(d, rows).first();
+                       << Item::label(QStringLiteral("Mahallesi"), mono).at(1, 40)
+                       << Item::label(QStringLiteral("Hüviyeti yazılı"), mono).at(8, 0)
+                       << Item::value(QStringLiteral("Baba"), {"Courier New", 11, true}).centredOn(8, 55)
+                       << Item::label(QStringLiteral("kızı/oğlu"), mono).at(8, 75)
+                       << Item::value(QStringLiteral("Il"), mono).at(15, 44.5)
+                       << Item::image(QImage(4, 4, QImage::Format_RGB32), 14, 90.5, 30.4, 20)
+                       << Item::value(QStringLiteral("Adi"), mono).at(36, 80)
+                       << Item::label(QStringLiteral("     Zelvarı"), mono).at(36, 10);
+        TableRows rows({QStringLiteral("Adi"), QStringLiteral("Baba"), QStringLiteral("Il")});
+        rows.addRow(QVariantList{QStringLiteral("Ali Can"), QStringLiteral("Veli"), QStringLiteral("İzmir")});
+        const QString longName = QStringLiteral("Abdurrahman Şerafettin Kemalpaşaoğlu");
+        rows.addRow(QVariantList{longName, QStringLiteral("Muhammed Mustafa Ali Rıza"), longName});
+        const QVector<Page> pages = paginate(d, rows);
         const double x = 12.7;
         ReportFonts fonts;
-        const double blank = fonts.widthMm(QStringLiteral(" "), mono);
-        QVERIFY(near(blank, 6 * 25.4 / 72)); // Courier's characters are all one blank wide
-        const auto left = [&page](const QString& text, int nth = 0) { return page.findText(text, nth)->rect.left(); };
+        const auto end = [](const PlacedItem* p) { return p->rect.right(); };
 
-        // Short values: every text at its own place.
-        QVERIFY(near(left("Mahallesi"), x + 19.1));
-        QVERIFY(near(left("İzmir"), x + 60));
-        QVERIFY(near(left("Zelvarı"), x + 55));
-        // Leading blanks are room already given: "İzmir" reaches past 10 mm
-        // but not to the first letter of "   Köyü".
-        QVERIFY(near(left("   Köyü"), x + 10));
-        // A long value pushes the next text to one blank after its end, and
-        // that one pushes the text after it in turn.
-        const double nameWidth = fonts.widthMm(QStringLiteral("Kırkkonaklar Yenimahalle"), mono);
-        const double nameEnd = x + 4.2 + nameWidth;
-        QVERIFY(near(left("Mahallesi", 1), nameEnd + blank));
-        QVERIFY(near(left("Van"), nameEnd + blank + fonts.widthMm(QStringLiteral("Mahallesi"), mono) + blank));
-        // A centred long value ends half its width right of its centre.
-        QVERIFY(near(left("Zelvarı", 1), x + 45 + nameWidth / 2 + blank));
-        QVERIFY(near(left("Zelvarı", 2), x + 55));
-        // An empty value prints nothing; the text after it keeps its place.
-        QVERIFY(near(left("Mahallesi", 2), x + 19.1));
-        QVERIFY(near(left("Muş"), x + 60));
+        // Short values: each text whole, at its place, in its own size.
+        const Page& fits = pages[0];
+        for (const char* t : {"Ali Can", "Mahallesi", "Veli", "kızı/oğlu", "İzmir"})
+            QVERIFY2(fits.findText(t) && fits.findText(t)->pointSize == 0, qPrintable(t));
+        QVERIFY(near(fits.findText("Mahallesi")->rect.left(), x + 40));
+        QVERIFY(near(fits.findText("Veli")->rect.center().x(), x + 55));
+        // Leading blanks are room: the text stands where its first letter does.
+        QVERIFY(near(fits.findText("Zelvarı")->rect.left(), x + 10 + fonts.widthMm("     ", mono)));
+
+        // Long values: still at their places, set smaller but no smaller
+        // than 7 pt, then cut at a whole word; none reaches the next item,
+        // the photo or the band's edge.
+        const Page& full = pages[1];
+        QCOMPARE(full.texts().size(), 8);
+        const PlacedItem* mahallesi = full.findText("Mahallesi");
+        const PlacedItem* photo = nullptr;
+        for (const PlacedItem& p : full.items) {
+            if (p.kind == ItemKind::Picture)
+                photo = &p;
+            if (p.kind != ItemKind::Text)
+                continue;
+            const double size = p.font().pointSize;
+            QVERIFY2(size >= 7 && size <= p.item->font.pointSize, qPrintable(p.text));
+            QVERIFY2(near(p.rect.width(), fonts.widthMm(p.text, p.font())), qPrintable(p.text));
+            if (p.text.endsWith(QStringLiteral("…"))) {
+                QCOMPARE(size, 7.0);
+                const QString kept = p.text.chopped(1);
+                QVERIFY2(longName.startsWith(kept + ' ') ||
+                             QStringLiteral("Muhammed Mustafa Ali Rıza").startsWith(kept + ' '),
+                         qPrintable(p.text));
+            }
+        }
+        QVERIFY(photo);
+        // The items in band order: the name, "Mahallesi", the label, the
+        // father's name, "kızı/oğlu", the province, the photo, the name again.
+        const PlacedItem* name = &full.items[0];
+        QVERIFY(near(name->rect.left(), x + 4.2) && end(name) <= mahallesi->rect.left() - 0.99);
+        QVERIFY(near(mahallesi->rect.left(), x + 40) && mahallesi->pointSize == 0);
+        QVERIFY(name->pointSize > 0); // and on its line: the same baseline
+        QVERIFY(near(name->rect.top() + fonts.ascentMm(name->font()), x + 1 + fonts.ascentMm(mono)));
+        const PlacedItem* father = &full.items[3];
+        QVERIFY(near(father->rect.center().x(), x + 55));
+        // The layout's own words keep their size before a value.
+        QVERIFY(full.findText("Hüviyeti yazılı")->pointSize == 0);
+        QVERIFY(father->rect.left() >= end(full.findText("Hüviyeti yazılı")) + 0.99);
+        QVERIFY(end(father) <= full.findText("kızı/oğlu")->rect.left() - 0.99);
+        const PlacedItem* province = &full.items[5];
+        QVERIFY(near(province->rect.left(), x + 44.5) && end(province) <= photo->rect.left() - 0.99);
+        const PlacedItem* edge = &full.items[7];
+        QVERIFY(near(edge->rect.left(), x + 80) && end(edge) <= 148 - 12.7);
     }
 
     void headerRepeatsWithThePagesFirstRowAndFooterNumbersPages()
@@ -229,19 +288,37 @@ private slots:
         QVERIFY(near(last->rect.left(), 12.7 + 5.3) && near(last->rect.top(), 12.7 + 6.3));
     }
 
-    void layoutIsIncremental()
+    void pagesAreLaidOutOnlyWhenAskedFor()
     {
-        PagedReport report(listReport(), std::make_shared<TableRows>(names(5000)));
-        QCOMPARE(report.pagesLaidOut(), 0);
-        QVERIFY(report.layoutMore(1));
-        QCOMPARE(report.pagesLaidOut(), 1);
+        auto rows = std::make_shared<CountingRows>(names(5000));
+        PagedReport report(listReport(), rows);
+        const QVector<Page> eager = paginate(listReport(), names(5000));
+
+        // A page far ahead: laid out alone, no row before it read.
+        const Page& far = report.page(99);
+        QCOMPARE(far.number, 100);
+        QCOMPARE(far.texts(), eager[99].texts());
+        QCOMPARE(report.layoutCount(), 1);
+        QCOMPARE(rows->firstRead(), eager[99].firstRow);
         QVERIFY(!report.isComplete());
-        QCOMPARE(report.page(2).number, 3);
-        QCOMPARE(report.pagesLaidOut(), 3);
-        const int count = report.pageCount();
+        QCOMPARE(report.pagesFound(), 100);
+
+        // The count lays nothing out; past the end is the last page.
+        QCOMPARE(report.pageCount(), int(eager.size()));
         QVERIFY(report.isComplete());
-        QCOMPARE(report.page(count + 5).number, count); // past the end: the last page
-        QVERIFY(report.page(count - 1).findText(QStringLiteral("Kişi 5000")));
+        QCOMPARE(report.layoutCount(), 1);
+        QCOMPARE(report.page(int(eager.size()) + 5).texts(), eager.last().texts());
+        QCOMPARE(report.page(0).texts(), eager[0].texts());
+
+        // A printed range lays each of its pages out once, and no page before.
+        rows->forget();
+        const int before = report.layoutCount();
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&pdf);
+        QVERIFY(report.render(writer, {10, 11, 12}));
+        QCOMPARE(report.layoutCount() - before, 3);
+        QCOMPARE(rows->firstRead(), eager[10].firstRow);
     }
 
     void aTooTallBandStillPrintsOnePerPage()

@@ -163,6 +163,7 @@ void DBGrid::setTableModel(DatasetTableModel* model)
     }
     QItemSelectionModel* oldSelection = selectionModel();
     setModel(m_model);
+    takeOverRowHeaderUpdates();
     if (oldSelection && oldSelection != selectionModel())
         oldSelection->deleteLater();
     if (old && old != m_model)
@@ -183,6 +184,13 @@ void DBGrid::setTableModel(DatasetTableModel* model)
                                  runCommand(m_errors, [&] { viewRowChanged(current, previous); });
                              });
     m_connections << connect(m_model->dataset(), &Dataset::currentChanged, this, [this] { followDataset(); });
+    m_connections << connect(m_model, &QAbstractItemModel::headerDataChanged, this,
+                             [this](Qt::Orientation orientation, int first, int last) {
+                                 if (orientation == Qt::Vertical)
+                                     repaintRowHeader(first, last);
+                                 else
+                                     scheduleDelayedItemsLayout();
+                             });
     applyColumnWidths();
     followDataset();
 }
@@ -293,6 +301,38 @@ void DBGrid::followDataset()
     m_following = false;
 }
 
+// The row indicator moves with every keystroke that finds another row. The
+// view's own answer to a change of header data is to lay itself out anew,
+// and the row header's to drop its size hint and measure its sections
+// again: more work than the rest of the keystroke. The row header's width
+// is fixed, so the grid repaints just the rows whose indicator changed; a
+// change of column titles still lays the grid out.
+void DBGrid::takeOverRowHeaderUpdates()
+{
+    if (!m_model)
+        return;
+    // The view itself lays out again on any change of header data (a slot
+    // of Qt's own: where it is named otherwise, nothing is disconnected and
+    // the grid is only slower).
+    QObject::disconnect(m_model, SIGNAL(headerDataChanged(Qt::Orientation, int, int)), this,
+                        SLOT(_q_headerDataChanged()));
+    QHeaderView* rows = verticalHeader();
+    if (rows->model() == m_model)
+        QObject::disconnect(m_model, SIGNAL(headerDataChanged(Qt::Orientation, int, int)), rows,
+                            SLOT(headerDataChanged(Qt::Orientation, int, int)));
+}
+
+void DBGrid::repaintRowHeader(int first, int last)
+{
+    QHeaderView* rows = verticalHeader();
+    if (!rows->isVisible() || rows->model() != m_model || first < 0 || last >= rows->count())
+        return;
+    const int top = rows->sectionViewportPosition(first);
+    const int bottom = rows->sectionViewportPosition(last) + rows->sectionSize(last);
+    if (bottom >= 0 && top <= rows->viewport()->height())
+        rows->viewport()->update(0, top, rows->viewport()->width(), bottom - top);
+}
+
 // Uniform row heights: the view then lays out only the rows it shows.
 void DBGrid::configureRowHeader(QHeaderView* rows, bool visible)
 {
@@ -321,6 +361,7 @@ void DBGrid::setRowsTracked(bool tracked)
         m_rowHeaderHasRoom = true;
     QItemSelectionModel* own = rows->selectionModel();
     rows->setModel(wanted);
+    takeOverRowHeaderUpdates();
     // The header made a selection model of its own for the new model; it
     // shares the grid's when it stands over the grid's rows.
     if (wanted == m_model && selectionModel())

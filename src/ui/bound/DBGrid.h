@@ -72,6 +72,8 @@ private:
     void setRowsTracked(bool tracked);
     void configureRowHeader(QHeaderView* rows, bool visible);
     void renewHiddenRowHeader();
+    void takeOverRowHeaderUpdates();
+    void repaintRowHeader(int first, int last);
 
     QPointer<DataSource> m_source;
     ErrorReporter* m_errors = nullptr;
