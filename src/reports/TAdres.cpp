@@ -107,7 +107,7 @@ void TAdres::showEvent(QShowEvent* event)
     // Shown and painted first, then counted.
     QTimer::singleShot(0, this, [this] {
         (parentWidget() ? parentWidget() : this)->repaint();
-        runStatistics();
+        runCommand(&m_services.errors, [this] { runStatistics(); });
     });
 }
 
