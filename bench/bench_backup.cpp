@@ -5,6 +5,7 @@
 // Usage: bench_backup [residents]
 #include "BenchSupport.h"
 #include "SilentServices.h"
+#include "app/BackgroundScheduler.h"
 #include "app/RecordsSafety.h"
 #include "data/Backup.h"
 #include "data/TDM2.h"
@@ -71,6 +72,32 @@ int main(int argc, char** argv)
         ours.add(measure([&] { copyDatabaseFile(file, target); }));
     }
     runRow(QStringLiteral("backup (own connection, online backup)"), residents, ours, floor, Goal::ratio(1.5));
+
+    // The day's automatic backup as the program takes it: after a quiet
+    // moment, on a thread at idle priority, in small steps, checked in full
+    // and rotated in; against the same copy and full check at full speed.
+    const QString backupFolder = out.filePath(QStringLiteral("gunluk"));
+    QDir().mkpath(backupFolder);
+    QFile::copy(file, backupFolder + QStringLiteral("/zorp.sqlite"));
+    Samples automatic, direct;
+    BackgroundScheduler scheduler(0);
+    for (int i = 0; i < 3; ++i) {
+        direct.add(measure([&] {
+            copyDatabaseFile(file, target);
+            integrityCheck(target);
+        }));
+        automatic.add(measure([&] {
+            const QDateTime taken = QDateTime::currentDateTime().addDays(i);
+            BackgroundJob* job = scheduler.whenIdle(
+                [&](const Pause& pause) { BackupFolder(backupFolder).backUp(taken, pause); }, nullptr);
+            while (!job->isStarted())
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            job->wait();
+            delete job;
+        }));
+    }
+    runRow(QStringLiteral("day's backup, idle priority, checked in full"), residents, automatic, direct,
+           Goal::ratio(1.5));
 
     Samples inspect, quick;
     for (int i = 0; i < 3; ++i) {

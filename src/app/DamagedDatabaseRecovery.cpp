@@ -79,19 +79,10 @@ void DamagedDatabaseRecovery::tellRestored()
         MessageKind::Information);
 }
 
-// The backups newest first; a damaged or foreign one is passed over.
 bool DamagedDatabaseRecovery::findSoundBackup()
 {
-    for (const QString& candidate : BackupFolder(m_folder).files()) {
-        try {
-            m_info = inspectBackup(candidate);
-            m_backup = candidate;
-            return true;
-        } catch (const BackupError& e) {
-            qWarning() << "Zelvar: yedek kullanılamaz:" << candidate << e.message();
-        }
-    }
-    return false;
+    m_backup = BackupFolder(m_folder).newestSound(&m_info);
+    return !m_backup.isEmpty();
 }
 
 // Renames within the data folder: one step on the same disk, nothing copied.

@@ -52,8 +52,7 @@ int DataFolderOpening::open()
         m_kind = MessageKind::Warning;
         return kAlreadyRunning;
     case DataFolderLock::Result::Failed:
-        m_message = Database::openFailureMessage(
-            m_folder, QStringLiteral("%1 kilit dosyası yazılamıyor.").arg(DataFolderLock::fileName()));
+        m_message = Database::openFailureMessage(m_folder, m_lock->failure());
         m_kind = MessageKind::Error;
         return kCannotOpen;
     }

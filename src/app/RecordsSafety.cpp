@@ -35,11 +35,14 @@ RecordsSafety::RecordsSafety(TDM2& dm, const Services& services, std::function<b
       m_folder(dm.database().folder()),
       m_changesAtStart(dm.database().totalChanges())
 {
+    m_newDay.setInterval(kNewDayCheckMs);
+    connectCommand(m_services.errors, &m_newDay, &QTimer::timeout, this, &RecordsSafety::checkNewDay);
 }
 
 RecordsSafety::~RecordsSafety()
 {
     // A backup is never cut off: the jobs' destructors wait for them.
+    m_scheduler.hurry();
     delete m_check;
     delete m_backup;
 }
@@ -54,11 +57,18 @@ QString RecordsSafety::backupFolderPath() const
     return BackupFolder(m_folder).path();
 }
 
+int RecordsSafety::currentResidents() const
+{
+    return m_dm.database().scalar(QStringLiteral("select count(*) from \"zelvarx\"")).toInt();
+}
+
 void RecordsSafety::waitForBackground()
 {
+    m_scheduler.hurry();
     for (BackgroundJob* job : {m_check.data(), m_backup.data()})
         if (job)
             job->wait();
+    m_scheduler.relax();
     QCoreApplication::sendPostedEvents(this);
     QCoreApplication::sendPostedEvents(m_check);
     QCoreApplication::sendPostedEvents(m_backup);
@@ -71,16 +81,26 @@ void RecordsSafety::startIntegrityCheck()
     if (!enabled() || m_check)
         return;
     const QString file = m_dm.database().filePath();
-    m_check = new BackgroundJob([file] { return quickCheck(file); }, this);
-    connectCommand(m_services.errors, m_check.data(), &BackgroundJob::done, this, &RecordsSafety::checkFinished);
+    const QString folder = m_folder;
+    auto finding = std::make_shared<Finding>();
+    m_check = m_scheduler.whenIdle(
+        [file, folder, finding](const Pause& pause) {
+            finding->problems = quickCheck(file, pause);
+            if (!finding->problems.isEmpty())
+                finding->soundBackup = BackupFolder(folder).newestSound(&finding->soundInfo, pause);
+        },
+        this);
+    connectCommand(m_services.errors, m_check.data(), &BackgroundJob::done, this,
+                   [this, finding] { checkFinished(*finding); });
 }
 
-void RecordsSafety::checkFinished(const QStringList& problems)
+void RecordsSafety::checkFinished(const Finding& finding)
 {
     m_checkDone = true;
-    m_problems = problems;
-    if (!problems.isEmpty())
-        qWarning() << "Zelvar: veritabanı denetimi:" << problems;
+    m_problems = finding.problems;
+    m_damage = finding;
+    if (!m_problems.isEmpty())
+        qWarning() << "Zelvar: veritabanı denetimi:" << m_problems;
     // Nothing is shown before the password has been given.
     if (m_loggedIn)
         afterLogin();
@@ -97,35 +117,38 @@ void RecordsSafety::afterLogin()
     }
     if (!m_problems.isEmpty()) {
         // A damaged database is never backed up over the good copies.
-        reportDamage();
+        reportDamage(m_damage);
         return;
     }
-    if (!BackupFolder(m_folder).hasBackupOn(m_services.clock.today()))
-        startBackup();
+    m_newDay.start();
+    checkNewDay();
 }
 
-void RecordsSafety::reportDamage()
+void RecordsSafety::checkNewDay()
+{
+    const QDate today = m_services.clock.today();
+    // One try a day: a backup that cannot be written is not retried all day.
+    if (!m_loggedIn || !m_problems.isEmpty() || m_backupTried == today)
+        return;
+    if (BackupFolder(m_folder).hasBackupOn(today))
+        return;
+    m_backupTried = today;
+    startBackup(false);
+}
+
+void RecordsSafety::reportDamage(const Finding& finding)
 {
     if (m_damageTold)
         return;
     m_damageTold = true;
-    QStringList shown = m_problems.mid(0, 3);
-    if (m_problems.size() > 3)
-        shown << QStringLiteral("... (%1 sorun)").arg(m_problems.size());
-    const QString found = QStringLiteral("Veritabanı dosyasında bozukluk bulundu:\n%1").arg(shown.join('\n'));
+    QStringList shown = finding.problems.mid(0, 3);
+    if (finding.problems.size() > 3)
+        shown << QStringLiteral("... (%1 sorun)").arg(finding.problems.size());
+    QString found = QStringLiteral("Veritabanı dosyasında bozukluk bulundu:\n%1").arg(shown.join('\n'));
+    if (!finding.note.isEmpty())
+        found += QStringLiteral("\n\n") + finding.note;
 
-    // The newest backup that is itself sound.
-    QString file;
-    BackupInfo info;
-    for (const QString& candidate : BackupFolder(m_folder).files()) {
-        try {
-            info = inspectBackup(candidate);
-            file = candidate;
-            break;
-        } catch (const BackupError&) {
-        }
-    }
-    if (file.isEmpty()) {
+    if (finding.soundBackup.isEmpty()) {
         m_services.prompter.message(
             found + QStringLiteral(
                         "\n\nGeri yüklenecek sağlam bir yedek bulunamadı. Bilgi girmeden önce bir uzmana danışınız."),
@@ -134,55 +157,81 @@ void RecordsSafety::reportDamage()
     }
     const QString question =
         found + QStringLiteral("\n\nEn yeni yedek: %1 (%2 kişi)\n%3\n\nBu yedek geri yüklensin mi?")
-                    .arg(dateTimeText(info.taken))
-                    .arg(info.residents)
-                    .arg(QDir::toNativeSeparators(file));
+                    .arg(dateTimeText(finding.soundInfo.taken))
+                    .arg(finding.soundInfo.residents)
+                    .arg(QDir::toNativeSeparators(finding.soundBackup));
     if (m_services.prompter.ask(question, Buttons::YesNo, MessageKind::Warning) == Answer::Yes)
-        restore(file, info, false);
+        restore(finding.soundBackup, finding.soundInfo, false);
 }
 
 // ------------------------------------------------------ automatic backups
 
-void RecordsSafety::startBackup()
+void RecordsSafety::startBackup(bool atExit)
 {
-    if (!enabled() || (m_backup && m_backup->isRunning()))
+    if (!enabled())
         return;
-    delete m_backup;
+    if (m_backup && !m_backup->isStarted()) {
+        // Still waiting for a quiet moment; at exit there is no other.
+        if (atExit)
+            m_backup->start(BackgroundJob::Priority::Normal);
+        return;
+    }
+    delete m_backup; // waits for a backup still running
     const QString folder = m_folder;
+    const QString live = m_dm.database().filePath();
     const QDateTime now = m_services.clock.now();
-    m_backup = new BackgroundJob(
-        [folder, now]() -> QStringList {
-            try {
-                BackupFolder(folder).backUp(now);
-                return {};
-            } catch (const ZelvarError& e) {
-                return {e.message()};
-            }
-        },
-        this);
-    connectCommand(m_services.errors, m_backup.data(), &BackgroundJob::done, this, &RecordsSafety::backupFinished);
+    auto finding = std::make_shared<Finding>();
+    const auto work = [folder, live, now, finding, atExit](const Pause& pause) {
+        try {
+            BackupFolder(folder).backUp(now, pause);
+            return;
+        } catch (const DamagedCopyError& e) {
+            finding->problems = e.problems();
+            finding->note =
+                QStringLiteral("Günün yedeği bu bozukluğu taşıdığı için silindi; önceki yedekler korunuyor.");
+        } catch (const ZelvarError& e) {
+            finding->failure = e.message();
+            // No backup, so no check of its copy: the file itself is checked,
+            // while the program runs to tell what it finds.
+            if (!atExit)
+                finding->problems = integrityCheck(live, pause);
+        }
+        if (!finding->problems.isEmpty())
+            finding->soundBackup = BackupFolder(folder).newestSound(&finding->soundInfo, pause);
+    };
+    m_backup = atExit ? m_scheduler.now(work, this) : m_scheduler.whenIdle(work, this);
+    connectCommand(m_services.errors, m_backup.data(), &BackgroundJob::done, this,
+                   [this, finding] { backupFinished(*finding); });
 }
 
-void RecordsSafety::backupFinished(const QStringList& problems)
+void RecordsSafety::backupFinished(const Finding& finding)
 {
-    if (problems.isEmpty())
+    if (!finding.failure.isEmpty()) {
+        qWarning() << "Zelvar:" << finding.failure;
+        // Told once; the work goes on either way.
+        if (!m_failureTold) {
+            m_failureTold = true;
+            emit notice(automaticBackupFailed(finding.failure));
+        }
+    }
+    if (finding.problems.isEmpty())
         return;
-    qWarning() << "Zelvar:" << problems;
-    // Told once; the work goes on either way.
-    if (m_failureTold)
-        return;
-    m_failureTold = true;
-    emit notice(automaticBackupFailed(problems.first()));
+    qWarning() << "Zelvar: veritabanı denetimi:" << finding.problems;
+    m_problems = finding.problems;
+    m_damage = finding;
+    reportDamage(finding);
 }
 
 void RecordsSafety::atExit()
 {
     if (!enabled())
         return;
+    // The program now waits for what runs beside it.
+    m_scheduler.hurry();
     const bool changed = m_dm.database().totalChanges() != m_changesAtStart || m_restoredDuringRun;
     // A damaged database is not copied over the good backups.
     if (changed && m_problems.isEmpty())
-        startBackup();
+        startBackup(true);
 }
 
 // ------------------------------------------------------ the two commands
@@ -202,7 +251,16 @@ void RecordsSafety::backupNowCommand()
     }
     try {
         WaitCursor wait;
-        copyDatabase(m_dm.database().handle(), target);
+        copyDatabase(m_dm.database().handle(), target, {Pause(), true});
+    } catch (const DamagedCopyError& e) {
+        Finding finding;
+        finding.problems = e.problems();
+        finding.note = QStringLiteral("Yedek, bu bozukluğu taşıdığı için yazılmadı.");
+        finding.soundBackup = BackupFolder(m_folder).newestSound(&finding.soundInfo);
+        m_problems = finding.problems;
+        m_damageTold = false; // the user asked: he is told again
+        reportDamage(finding);
+        return;
     } catch (const BackupError& e) {
         m_services.prompter.message(e.message(), MessageKind::Warning);
         return;
@@ -292,9 +350,11 @@ bool RecordsSafety::restore(const QString& file, const BackupInfo& info, bool as
         return false;
     }
     m_dm.reopenAll();
-    BackupFolder(m_folder).prune();
+    BackupFolder(m_folder).prune(currentResidents());
     m_restoredDuringRun = true;
     m_problems.clear();
+    if (m_loggedIn)
+        m_newDay.start();
     emit restored();
     m_services.prompter.message(
         QStringLiteral("Yedek geri yüklendi: %1 tarihli yedekteki %2 kişi ile çalışmaya devam ediliyor.")

@@ -1,22 +1,27 @@
 #pragma once
 // RecordsSafety: keeps the office's records safe while the program runs.
-// Checks the database file at start (beside the login window), takes the
-// day's first backup after the login and one at exit when records changed,
-// both beside the window; "Yedek Al..." copies the database to a place the
-// user chooses, "Yedekten Geri Yükle..." puts a checked backup in its place.
-// A failed automatic backup is told once, as a line for the hint panel.
+// Checks the database file at start, takes the day's first backup after the
+// login (and on each new day of a long run) and one at exit when records
+// changed, all beside the window at quiet moments. Every backup is checked
+// in full before it counts, which makes it the day's full check of the file
+// as well. "Yedek Al..." copies the database to a place the user chooses,
+// "Yedekten Geri Yükle..." puts a checked backup in its place. Damage found
+// is told once, with the newest sound backup offered; a failed automatic
+// backup is told once, as a line for the hint panel.
+#include "app/BackgroundScheduler.h"
+#include "data/Backup.h"
 #include "platform/Services.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace zelvar {
 
-class BackgroundJob;
-struct BackupInfo;
 class TDM2;
 
 class RecordsSafety : public QObject {
@@ -30,12 +35,14 @@ public:
     // False for a database without a folder (in memory): nothing to back up.
     bool enabled() const { return !m_folder.isEmpty(); }
 
-    // Starts SQLite's quick check on a connection of its own. Called before
-    // the login window, which it never delays.
+    // Starts SQLite's quick check on a connection of its own at the first
+    // quiet moment. Called before the login window, which it never delays.
     void startIntegrityCheck();
     // After the login: tells a damaged database (offering the newest backup)
     // or takes the day's first backup.
     void afterLogin();
+    // A long run's new day gets its backup too.
+    void checkNewDay();
     // At a normal exit: a backup when records changed during the run. The
     // program waits for it before it ends.
     void atExit();
@@ -52,6 +59,9 @@ public:
     void waitForBackground();
     bool integrityChecked() const { return m_checkDone; }
     QStringList integrityProblems() const { return m_problems; }
+    BackgroundScheduler& scheduler() { return m_scheduler; }
+    // How often a long run looks for a new day.
+    static constexpr int kNewDayCheckMs = 10 * 60 * 1000;
 
     static QString menuBackupText() { return QStringLiteral("Yedek Al..."); }
     static QString menuRestoreText() { return QStringLiteral("Yedekten Geri Yükle..."); }
@@ -64,13 +74,23 @@ signals:
     void restored();
 
 private:
+    // What a check or a backup beside the window found.
+    struct Finding {
+        QStringList problems; // damage in the database file
+        QString note;         // what became of the copy that found it
+        QString failure;      // why a backup could not be written
+        QString soundBackup;  // with damage: the newest sound backup
+        BackupInfo soundInfo;
+    };
+
     bool restore(const QString& file, const BackupInfo& info, bool ask);
-    void checkFinished(const QStringList& problems);
-    void reportDamage();
-    void startBackup();
-    void backupFinished(const QStringList& problems);
+    void checkFinished(const Finding& finding);
+    void reportDamage(const Finding& finding);
+    void startBackup(bool atExit);
+    void backupFinished(const Finding& finding);
     bool keepCurrentData(const QDateTime& now);
     QString backupFolderPath() const;
+    int currentResidents() const;
 
     TDM2& m_dm;
     Services m_services;
@@ -78,6 +98,9 @@ private:
     QString m_folder;
     qint64 m_changesAtStart = 0;
 
+    BackgroundScheduler m_scheduler;
+    QTimer m_newDay;
+    QDate m_backupTried;
     QPointer<BackgroundJob> m_check;
     QPointer<BackgroundJob> m_backup;
     bool m_checkDone = false;
@@ -86,6 +109,7 @@ private:
     bool m_failureTold = false;
     bool m_restoredDuringRun = false;
     QStringList m_problems;
+    Finding m_damage; // the damage to tell after the login
 };
 
 } // namespace zelvar

@@ -3,9 +3,12 @@
 #include "data/Database.h"
 #include "data/SqliteErrors.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 #include <QUrl>
 #include <cstdio>
 #include <sqlite3.h>
@@ -64,21 +67,99 @@ QString writeProblem(int rc, const QString& target, const QString& engineText)
     }
 }
 
+// Pages copied in one step of a paced backup: a megabyte of 4 KiB pages.
+constexpr int kPagesPerStep = 256;
+// How often a long check lets its pause in, in virtual-machine steps.
+constexpr int kCheckOpsPerPause = 1000;
+
 // Runs a whole backup from source to destination; waits out short locks.
-int runBackup(sqlite3* destination, sqlite3* source)
+// With a pause the copy goes in small steps with the pause between them.
+int runBackup(sqlite3* destination, sqlite3* source, const Pause& pause = {})
 {
     sqlite3_backup* backup = sqlite3_backup_init(destination, "main", source, "main");
     if (!backup)
         return sqlite3_extended_errcode(destination);
     int rc = SQLITE_OK;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        rc = sqlite3_backup_step(backup, -1);
-        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+    int busy = 0;
+    while (true) {
+        rc = sqlite3_backup_step(backup, pause ? kPagesPerStep : -1);
+        if (rc == SQLITE_OK) {
+            pause();
+            continue;
+        }
+        if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || ++busy >= 100)
             break;
         sqlite3_sleep(50);
     }
     const int finish = sqlite3_backup_finish(backup);
     return rc == SQLITE_DONE ? finish : rc;
+}
+
+// Lets a pause in while a long statement runs on the connection.
+class PausingStatements {
+public:
+    PausingStatements(sqlite3* db, const Pause& pause)
+        : m_db(db),
+          m_pause(pause)
+    {
+        if (m_pause)
+            sqlite3_progress_handler(m_db, kCheckOpsPerPause, &PausingStatements::call, this);
+    }
+    ~PausingStatements()
+    {
+        if (m_pause)
+            sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+    }
+    PausingStatements(const PausingStatements&) = delete;
+    PausingStatements& operator=(const PausingStatements&) = delete;
+
+private:
+    static int call(void* self)
+    {
+        static_cast<PausingStatements*>(self)->m_pause();
+        return 0;
+    }
+    sqlite3* m_db;
+    const Pause& m_pause;
+};
+
+// One of SQLite's checks on an open connection: the problems, none for "ok".
+QStringList runCheck(sqlite3* db, const char* pragma, const Pause& pause)
+{
+    QStringList problems;
+    PausingStatements pacing(db, pause);
+    try {
+        Statement check(db, QString::fromLatin1(pragma));
+        while (check.step())
+            problems << check.columnText(0);
+    } catch (const ZelvarError& e) {
+        problems << e.message();
+    }
+    if (problems == QStringList{QStringLiteral("ok")})
+        problems.clear();
+    return problems;
+}
+
+// The residents a database file holds; -1 when it cannot be read.
+int residentsIn(const QString& file)
+{
+    Connection connection(readOnlyUri(file), SQLITE_OPEN_READONLY);
+    if (!connection.ok())
+        return -1;
+    try {
+        Statement count(connection.get(), QStringLiteral("select count(*) from \"zelvarx\""));
+        return count.step() ? int(count.columnInt64(0)) : -1;
+    } catch (const ZelvarError&) {
+        return -1;
+    }
+}
+
+QStringList checkFile(const QString& databaseFile, const char* pragma, const Pause& pause)
+{
+    Connection connection(databaseFile, SQLITE_OPEN_READWRITE);
+    if (!connection.ok())
+        return {connection.error()};
+    return runCheck(connection.get(), pragma, pause);
 }
 
 bool hasSqliteHeader(const QString& path)
@@ -136,45 +217,114 @@ bool BackupFolder::hasBackupOn(const QDate& day) const
     return false;
 }
 
-QString BackupFolder::backUp(const QDateTime& now) const
+QString BackupFolder::backUp(const QDateTime& now, const Pause& pause) const
 {
     if (!QDir().mkpath(m_path))
         throw BackupError(QStringLiteral("Yedek klasörü oluşturulamıyor: %1").arg(QDir::toNativeSeparators(m_path)));
     const QString target = QDir(m_path).filePath(fileNameFor(now));
-    copyDatabaseFile(QDir(m_dataFolder).filePath(Database::fileName()), target);
-    prune();
+    copyDatabaseFile(QDir(m_dataFolder).filePath(Database::fileName()), target, {pause, true});
+    // The new copy is the register as it is now.
+    prune(residentsIn(target));
     return target;
 }
 
-void BackupFolder::prune(int keep) const
+void BackupFolder::prune(int currentResidents) const
 {
     const QStringList all = files();
-    for (int i = keep; i < all.size(); ++i)
-        QFile::remove(all[i]);
+    std::vector<bool> keep(all.size(), false);
+    QSet<QDate> days;
+    QSet<int> months;
+    for (int i = 0; i < all.size(); ++i) {
+        const QDate day = takenFromFileName(all[i]).date();
+        const int month = day.year() * 12 + day.month();
+        if (!days.contains(day) && days.size() < kDaysKept) {
+            days.insert(day);
+            keep[i] = true;
+        }
+        if (!months.contains(month) && months.size() < kMonthsKept) {
+            months.insert(month);
+            keep[i] = true;
+        }
+    }
+
+    // A register that shrank to none or under half keeps the newest sound
+    // backup from before: an emptied file logged into day after day must
+    // not push the last good copy out. Counted only when a backup that
+    // would go holds that many, so a steady register costs one count a day.
+    QHash<int, int> counts;
+    const auto holdsMore = [&](int i) {
+        if (!counts.contains(i))
+            counts.insert(i, residentsIn(all[i]));
+        return counts[i] > 2 * std::max(currentResidents, 0);
+    };
+    bool shrank = false;
+    for (int i = 0; i < all.size() && !shrank; ++i)
+        shrank = !keep[i] && holdsMore(i);
+    if (shrank) {
+        for (int i = 0; i < all.size(); ++i) {
+            if (!holdsMore(i))
+                continue;
+            try {
+                inspectBackup(all[i]);
+                keep[i] = true;
+                break;
+            } catch (const BackupError&) {
+            }
+        }
+    }
+    for (int i = 0; i < all.size(); ++i)
+        if (!keep[i])
+            QFile::remove(all[i]);
+}
+
+QString BackupFolder::newestSound(BackupInfo* info, const Pause& pause) const
+{
+    for (const QString& candidate : files()) {
+        try {
+            const BackupInfo found = inspectBackup(candidate, pause);
+            if (info)
+                *info = found;
+            return candidate;
+        } catch (const BackupError& e) {
+            qWarning() << "Zelvar: yedek kullanılamaz:" << candidate << e.message();
+        }
+    }
+    return QString();
 }
 
 // ------------------------------------------------------------- copying
 
-void copyDatabase(sqlite3* source, const QString& target)
+DamagedCopyError::DamagedCopyError(const QStringList& problems)
+    : BackupError(QStringLiteral("Yedeğin denetiminde bozukluk bulundu: %1").arg(problems.value(0))),
+      m_problems(problems)
+{
+}
+
+void copyDatabase(sqlite3* source, const QString& target, const CopyOptions& options)
 {
     const QString part = target + QStringLiteral(".part");
     QFile::remove(part);
     int rc = SQLITE_OK;
     QString engineText;
+    QStringList problems;
     {
         Connection destination(part, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         if (!destination.ok())
             throw BackupError(writeProblem(SQLITE_CANTOPEN, target, destination.error()));
-        rc = runBackup(destination.get(), source);
+        rc = runBackup(destination.get(), source, options.pause);
         // The copy stands alone as one file, without a write-ahead log.
         if (rc == SQLITE_OK)
             rc = sqlite3_exec(destination.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK)
             engineText = destination.error();
+        else if (options.verify)
+            problems = runCheck(destination.get(), "PRAGMA integrity_check", options.pause);
     }
-    if (rc != SQLITE_OK) {
+    if (rc != SQLITE_OK || !problems.isEmpty()) {
         QFile::remove(part);
         QFile::remove(part + QStringLiteral("-journal"));
+        if (!problems.isEmpty())
+            throw DamagedCopyError(problems);
         throw BackupError(writeProblem(rc, target, engineText));
     }
     // rename() replaces an older file of the same name in one step.
@@ -184,12 +334,16 @@ void copyDatabase(sqlite3* source, const QString& target)
     }
 }
 
-void copyDatabaseFile(const QString& databaseFile, const QString& target)
+void copyDatabaseFile(const QString& databaseFile, const QString& target, const CopyOptions& options)
 {
     Connection source(databaseFile, SQLITE_OPEN_READWRITE);
     if (!source.ok())
         throw BackupError(QStringLiteral("Veritabanı okunamadı, yedek alınamadı (%1).").arg(source.error()));
-    copyDatabase(source.get(), target);
+    // One read snapshot for the whole copy: a save in the program meanwhile
+    // would otherwise start a copy in small steps over again.
+    sqlite3_exec(source.get(), "BEGIN; SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+    copyDatabase(source.get(), target, options);
+    sqlite3_exec(source.get(), "COMMIT", nullptr, nullptr, nullptr);
 }
 
 void installBackup(const QString& backupFile, const QString& databaseFile)
@@ -202,7 +356,7 @@ void installBackup(const QString& backupFile, const QString& databaseFile)
 
 // ------------------------------------------------------------- checking
 
-BackupInfo inspectBackup(const QString& file)
+BackupInfo inspectBackup(const QString& file, const Pause& pause)
 {
     const QFileInfo info(file);
     const auto refuse = [](const QString& why) {
@@ -220,11 +374,8 @@ BackupInfo inspectBackup(const QString& file)
     std::unique_ptr<Database> db = connection.adopt();
     BackupInfo result;
     try {
-        QStringList problems;
-        Statement check(db->handle(), QStringLiteral("PRAGMA integrity_check"));
-        while (check.step())
-            problems << check.columnText(0);
-        if (problems != QStringList{QStringLiteral("ok")})
+        const QStringList problems = runCheck(db->handle(), "PRAGMA integrity_check", pause);
+        if (!problems.isEmpty())
             throw refuse(QStringLiteral("Dosya bozuk: %1").arg(problems.value(0)));
         const QString schema = Database::schemaProblem(*db);
         if (!schema.isEmpty())
@@ -253,23 +404,14 @@ void restoreBackup(Database& live, const QString& file)
                               .arg(QString::fromUtf8(sqlite3_errstr(rc))));
 }
 
-QStringList quickCheck(const QString& databaseFile)
+QStringList quickCheck(const QString& databaseFile, const Pause& pause)
 {
-    Connection connection(databaseFile, SQLITE_OPEN_READWRITE);
-    if (!connection.ok())
-        return {connection.error()};
-    QStringList problems;
-    try {
-        std::unique_ptr<Database> db = connection.adopt();
-        Statement check(db->handle(), QStringLiteral("PRAGMA quick_check"));
-        while (check.step())
-            problems << check.columnText(0);
-    } catch (const ZelvarError& e) {
-        problems << e.message();
-    }
-    if (problems == QStringList{QStringLiteral("ok")})
-        problems.clear();
-    return problems;
+    return checkFile(databaseFile, "PRAGMA quick_check", pause);
+}
+
+QStringList integrityCheck(const QString& databaseFile, const Pause& pause)
+{
+    return checkFile(databaseFile, "PRAGMA integrity_check", pause);
 }
 
 } // namespace zelvar

@@ -1,6 +1,8 @@
 #include "data/DataFolderLock.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
 
 namespace zelvar {
 
@@ -18,6 +20,18 @@ DataFolderLock::Result DataFolderLock::take()
     if (m_lock.tryLock(0))
         return Result::Taken;
     return m_lock.error() == QLockFile::LockFailedError ? Result::HeldByAnother : Result::Failed;
+}
+
+QString DataFolderLock::failure() const
+{
+    // The lock file needs a few bytes; a disk with less than a block or two
+    // free is full for every purpose of the program.
+    constexpr qint64 kFullBelowBytes = 64 * 1024;
+    const QStorageInfo disk(QFileInfo(m_path).absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() < kFullBelowBytes)
+        return QStringLiteral("Diskte yer kalmadı; %1 kilit dosyası yazılamıyor.\nDolu disk: %2")
+            .arg(fileName(), QDir::toNativeSeparators(disk.rootPath()));
+    return QStringLiteral("%1 kilit dosyası yazılamıyor.").arg(fileName());
 }
 
 qint64 DataFolderLock::holder() const

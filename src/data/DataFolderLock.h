@@ -17,6 +17,9 @@ public:
     Result take();
     // The process that holds the lock, after HeldByAnother; 0 if unknown.
     qint64 holder() const;
+    // Why the lock could not be written, after Failed, in Turkish: a full
+    // disk is named with the place where it is mounted.
+    QString failure() const;
 
     static QString fileName() { return QStringLiteral("zorp.lock"); }
     QString path() const { return m_path; }

@@ -452,6 +452,10 @@ std::unique_ptr<Database> Database::openQueryConnection(const Database& main)
     db->registerFunctions();
     db->exec(QStringLiteral("PRAGMA query_only=1"));
     sqlite3_set_authorizer(raw, queryAuthorizer, nullptr);
+    // A typed value can take a megabyte, a row a few dozen of them: past
+    // that the statement stops with "string or blob too big".
+    sqlite3_limit(raw, SQLITE_LIMIT_LENGTH, kQueryValueBytes);
+    sqlite3_limit(raw, SQLITE_LIMIT_COLUMN, kQueryColumns);
     return db;
 }
 

@@ -76,9 +76,12 @@ public:
     // A throw-away database in memory with every table, for tests.
     static std::unique_ptr<Database> openInMemory();
     // A second connection to the same file for the typed free query. It is
-    // read-only twice over (opened read-only and PRAGMA query_only) and reads
-    // the resident table only. Null for a database in memory.
+    // read-only twice over (opened read-only and PRAGMA query_only), reads
+    // the resident table only, and holds a value to kQueryValueBytes and a
+    // result to kQueryColumns columns. Null for a database in memory.
     static std::unique_ptr<Database> openQueryConnection(const Database& main);
+    static constexpr int kQueryValueBytes = 1000 * 1000;
+    static constexpr int kQueryColumns = 64;
     ~Database();
 
     static QString fileName() { return QStringLiteral("zorp.sqlite"); }

@@ -277,7 +277,7 @@ void Dataset::open()
             m_eof = recordCount() == 0;
         } else {
             m_loadPending = true;
-            if (!takeKeptResult() && !m_loadOnFirstUse)
+            if (m_reading || (!takeKeptResult() && !m_loadOnFirstUse))
                 loadRows();
         }
     } catch (...) {
@@ -293,6 +293,53 @@ void Dataset::open()
     notifyCurrent();
 }
 
+void Dataset::open(Reading reading)
+{
+    if (isActive())
+        return;
+    if (m_master || !m_searchFields.isEmpty())
+        throw EngineError(QStringLiteral("%1: okunmuş sonuçla açılamaz").arg(m_name));
+    m_reading = std::make_unique<Reading>(std::move(reading));
+    try {
+        open();
+    } catch (...) {
+        m_reading.reset();
+        throw;
+    }
+    m_reading.reset();
+}
+
+Dataset::Reading Dataset::takeReading()
+{
+    Reading reading;
+    if (!isActive())
+        return reading;
+    ensureLoaded();
+    reading.keyed = m_mode == Mode::Keyed;
+    reading.fields = m_fields;
+    reading.rows = std::move(m_rows);
+    reading.ids = std::move(m_ids);
+    m_rows.clear();
+    m_ids.clear();
+    close();
+    return reading;
+}
+
+// The reading handed to open(Reading), checked against what this dataset
+// reads; null when it reads for itself.
+std::unique_ptr<Dataset::Reading> Dataset::takeOpenReading(bool keyed)
+{
+    if (m_reading && m_reading->keyed != keyed)
+        throw EngineError(QStringLiteral("%1: okunmuş sonuç bu sorgunun değil").arg(m_name));
+    return std::move(m_reading);
+}
+
+void Dataset::checkResultSize(qint64 bytes) const
+{
+    if (m_resultLimit > 0 && bytes > m_resultLimit)
+        throw ResultTooLarge(QStringLiteral("%1: sonuç %2 MB sınırını aşıyor").arg(m_name).arg(m_resultLimit >> 20));
+}
+
 void Dataset::loadIds(const QString& sql, const QVariantList& params)
 {
     m_kept = KeptResult();
@@ -301,9 +348,13 @@ void Dataset::loadIds(const QString& sql, const QVariantList& params)
     m_loadedStamp = m_db->changeStamp();
     m_loadedSql = sql;
     m_loadedParams = params;
+    m_folded.clear();
+    if (std::unique_ptr<Reading> reading = takeOpenReading(true)) {
+        m_ids = std::move(reading->ids);
+        return;
+    }
     Statement st(m_db->handle(), sql);
     st.bindAll(params);
-    m_folded.clear();
     m_ids.clear();
     std::vector<FoldedColumn*> folded;
     for (const QString& f : m_searchFields)
@@ -323,6 +374,8 @@ void Dataset::loadIds(const QString& sql, const QVariantList& params)
     int bytes = 0;
     while (st.step()) {
         m_ids.push_back(st.columnInt64(0));
+        if (m_ids.size() % 4096 == 0)
+            checkResultSize(qint64(m_ids.size() * sizeof(qint64)));
         for (size_t k = 0; k < folded.size(); ++k) {
             const char* text = st.columnUtf8(int(k) + 1, &bytes);
             folded[k]->appendUtf8(text, bytes);
@@ -401,6 +454,11 @@ bool Dataset::takeKeptResult()
 void Dataset::openMaterialized()
 {
     m_mode = Mode::Materialized;
+    if (std::unique_ptr<Reading> reading = takeOpenReading(false)) {
+        m_fields = std::move(reading->fields);
+        m_rows = std::move(reading->rows);
+        return;
+    }
     Statement st(m_db->handle(), m_sql);
     st.bindAll(m_params);
     bool first = true;
@@ -424,10 +482,8 @@ void Dataset::openMaterialized()
         }
         if (!hasRow)
             break;
-        QVector<QVariant> row(st.columnCount());
-        for (int c = 0; c < st.columnCount(); ++c)
-            row[c] = fromStorage(c, st.column(c));
-        m_rows.push_back(std::move(row));
+        m_rows.append(st.handle());
+        checkResultSize(m_rows.bytes());
     }
 }
 
@@ -471,6 +527,7 @@ void Dataset::refresh()
         if (m_mode == Mode::Materialized) {
             const int row = m_cur;
             m_rows.clear();
+            m_rowCache.clear();
             m_fields.clear();
             openMaterialized();
             m_cur = std::min(std::max(row, 0), recordCount() - 1);
@@ -935,7 +992,7 @@ bool Dataset::locate(const QString& field, const QVariant& value, LocateOptions 
     int found = -1;
     if (m_mode == Mode::Materialized) {
         for (int r = 0; r < count && found < 0; ++r)
-            if (matches(m_rows[r][f]))
+            if (matches(rowValues(r)[f]))
                 found = r;
     } else {
         const std::vector<QVariant>& column = columnCache(f);
@@ -1050,13 +1107,28 @@ const QVector<QVariant>& Dataset::loadRow(qint64 id) const
     return *m_rowCache.insert(id, row);
 }
 
+// A row of a result read whole, made into values when it is looked at; the
+// rows looked at last are kept made.
+const QVector<QVariant>& Dataset::materializedRow(int row) const
+{
+    auto it = m_rowCache.constFind(row);
+    if (it != m_rowCache.constEnd())
+        return *it;
+    if (m_rowCache.size() >= kRowCacheLimit)
+        m_rowCache.clear();
+    QVector<QVariant> values = m_rows.row(row);
+    for (int i = 0; i < values.size() && i < m_fields.size(); ++i)
+        values[i] = fromStorage(i, values[i]);
+    return *m_rowCache.insert(row, values);
+}
+
 const QVector<QVariant>& Dataset::rowValues(int row) const
 {
     static const QVector<QVariant> none;
     if (row < 0 || row >= rowCount())
         return none;
     if (m_mode == Mode::Materialized)
-        return m_rows[row];
+        return materializedRow(row);
     const qint64 id = m_ids[row];
     if (id == kPendingRow)
         return m_buffer;

@@ -7,8 +7,10 @@
 // editable and cheap on a large register. Any other statement (a column
 // list, an aggregate) is read whole and is read-only.
 #include "data/Database.h"
+#include "data/Errors.h"
 #include "data/FieldDefs.h"
 #include "data/FoldedColumn.h"
+#include "data/ResultRows.h"
 
 #include <QDate>
 #include <QHash>
@@ -32,6 +34,13 @@ class DataLink {
 public:
     virtual ~DataLink() = default;
     virtual void updateRecord() = 0;
+};
+
+// An open stopped because its result would take more memory than the
+// dataset's limit allows.
+class ResultTooLarge : public EngineError {
+public:
+    using EngineError::EngineError;
 };
 
 struct LocateOptions {
@@ -70,8 +79,29 @@ public:
     void clearMasterLink();
     Dataset* master() const { return m_master; }
 
+    // Stops an open whose result would take more than `bytes` of memory
+    // with ResultTooLarge; 0 sets no limit.
+    void setResultLimit(qint64 bytes) { m_resultLimit = bytes; }
+
+    // --- reading elsewhere
+    // What an open reads: the fields and rows of a result read whole, or
+    // the row ids of a statement over one table. A dataset with the same
+    // statement on another connection to the same file, on another thread,
+    // reads it; this one then opens on it without running the statement.
+    struct Reading {
+        bool keyed = false;
+        QVector<FieldDef> fields;
+        ResultRows rows;
+        std::vector<qint64> ids;
+    };
+    // Closes the dataset and hands over what its open read.
+    Reading takeReading();
+
     // --- opening
     void open();
+    // Opens on a reading of this dataset's statement (see Reading). Not for
+    // a dataset that follows a master or keeps folded search fields.
+    void open(Reading reading);
     void close();
     bool isActive() const { return m_state != State::Inactive; }
     void refresh();
@@ -176,6 +206,9 @@ private:
     void setPosition(int row);
     void notifyCurrent();
     const QVector<QVariant>& rowValues(int row) const;
+    const QVector<QVariant>& materializedRow(int row) const;
+    std::unique_ptr<Reading> takeOpenReading(bool keyed);
+    void checkResultSize(qint64 bytes) const;
     const QVector<QVariant>& loadRow(qint64 id) const;
     QString rowSelectSql() const;
     QVariant normalize(int field, const QVariant& value) const;
@@ -237,7 +270,9 @@ private:
         std::vector<qint64> ids;
         QHash<int, FoldedColumn> folded;
     } m_kept;
-    std::vector<QVector<QVariant>> m_rows;       // materialized mode
+    ResultRows m_rows; // materialized mode
+    qint64 m_resultLimit = 0;
+    std::unique_ptr<Reading> m_reading;          // during open(Reading)
     QHash<int, std::vector<QVariant>> m_columns; // field -> values aligned to m_ids
     mutable QHash<qint64, QVector<QVariant>> m_rowCache;
     mutable std::unique_ptr<Statement> m_rowStatement;

@@ -151,32 +151,44 @@ bool isDateField(const Token& t)
 
 // Whether the literal at `at` (an index into the tokens without blanks) is
 // compared with a date field: "DogTar >= "01.08.1964"", "DogTar between "a"
-// and "b"", "DogTar in ("a", "b")" or ""01.08.1964" < DogTar".
+// and "b"", "DogTar in ("a", "b")" or ""01.08.1964" < DogTar". A literal
+// after "and" only counts inside a "between".
 bool comparedWithDate(const std::vector<const Token*>& tokens, int at)
 {
+    const auto is = [&tokens](int j, std::initializer_list<const char*> words) {
+        return j >= 0 && j < int(tokens.size()) && isKeyword(*tokens[j], words);
+    };
+    const auto kindAt = [&tokens](int j) { return j >= 0 && j < int(tokens.size()) ? tokens[j]->kind : Kind::Space; };
     int j = at - 1;
-    while (j >= 0) {
-        const Token& t = *tokens[j];
-        const bool skip = isComparison(t) || isKeyword(t, {"not", "between", "and", "in"}) || t.kind == Kind::Open ||
-                          t.kind == Kind::Comma || t.kind == Kind::Literal;
-        if (!skip)
-            break;
+    if (is(j, {"and"}) && kindAt(j - 1) == Kind::Literal && is(j - 2, {"between"})) {
+        j -= 2;
+    } else if (kindAt(j) == Kind::Open || kindAt(j) == Kind::Comma) {
+        while (kindAt(j) == Kind::Comma || kindAt(j) == Kind::Literal)
+            --j;
+        if (kindAt(j) != Kind::Open || !is(j - 1, {"in"}))
+            return false;
         --j;
     }
-    if (j >= 0 && isDateField(*tokens[j]))
-        return true;
+    if (j >= 0 && (isComparison(*tokens[j]) || is(j, {"between", "in"}))) {
+        --j;
+        if (is(j, {"not"}))
+            --j;
+        return j >= 0 && isDateField(*tokens[j]);
+    }
     j = at + 1;
     while (j < int(tokens.size()) && (isComparison(*tokens[j]) || isKeyword(*tokens[j], {"not"})))
         ++j;
     return j > at + 1 && j < int(tokens.size()) && isDateField(*tokens[j]);
 }
 
+// A literal compared with a date field must be a date: as text, "1999"
+// would be compared with the stored ISO dates letter by letter.
 QVariant dateParameter(const QString& literal)
 {
     static const QRegularExpression re(QStringLiteral(R"re(^\s*(\d{1,2})\.(\d{1,2})\.(\d{4})\s*$)re"));
     const auto m = re.match(literal);
     if (!m.hasMatch())
-        return QVariant();
+        fail(QStringLiteral("Tarih değil: %1").arg(literal));
     const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
     if (!date.isValid())
         fail(QStringLiteral("Geçersiz tarih: %1").arg(literal));
@@ -207,8 +219,7 @@ QString translatePiece(const QString& text, bool last, QVariantList& params)
         if (!sql.isEmpty())
             sql += ' ';
         if (t.kind == Kind::Literal) {
-            QVariant date = comparedWithDate(tokens, i) ? dateParameter(t.value) : QVariant();
-            params << (date.isValid() ? date : QVariant(t.value));
+            params << (comparedWithDate(tokens, i) ? dateParameter(t.value) : QVariant(t.value));
             sql += '?';
         } else {
             sql += t.text;

@@ -1,6 +1,7 @@
 #include "data/TDM2.h"
 
 #include "data/Errors.h"
+#include "data/FreeQueryRun.h"
 
 #include <QDir>
 
@@ -70,6 +71,7 @@ void TDM2::build()
     Query7 = new Dataset(&queryDatabase(), QStringLiteral("Query7"));
     m_datasets << Query7;
     Query7->setReadOnly(true);
+    Query7->setResultLimit(FreeQueryRun::kResultBytes);
 
     tbMah = make(QStringLiteral("tbMah"));
     tbMah->setTableName(QStringLiteral("Mahalle.db"));

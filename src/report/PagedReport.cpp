@@ -55,7 +55,7 @@ Page PagedReport::layOut(int index)
     return m_layout.nextPage();
 }
 
-const Page& PagedReport::page(int index)
+Page PagedReport::page(int index)
 {
     findUpTo(index);
     const int shown = std::clamp(index, 0, pagesFound() - 1);

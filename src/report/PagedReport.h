@@ -36,8 +36,10 @@ public:
     int pageCount(); // finds every page first
     // The page (0-based), laid out when asked for; an index past the last
     // page gives the last page. Only the few pages asked for last are kept:
-    // any other is laid out again from where it starts.
-    const Page& page(int index);
+    // any other is laid out again from where it starts. The page comes as a
+    // copy (its texts and pictures are shared, not copied), so a caller may
+    // hold it while asking for others.
+    Page page(int index);
     // How many pages have been laid out so far, repeats counted.
     int layoutCount() const { return m_layouts; }
 

@@ -8,12 +8,14 @@
 #include "platform/Services.h"
 #include "reports/QueryListReport.h"
 #include "reports/TitleGrid.h"
+#include "ui/WorkWait.h"
 #include "ui/bound/DBGrid.h"
 #include "ui/bound/DBNavigator.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -167,6 +169,7 @@ void QueryReportsPage::buildResult()
                                    DBNavigator::Cancel, DBNavigator::Refresh},
                                   this);
     m_navigator->setGeometry(kRight, 331, 138, 24);
+    m_navigator->setRefresher([this] { refreshResult(); });
     for (int b = 0; b < DBNavigator::kButtonCount; ++b)
         m_navigator->button(DBNavigator::Button(b))->setAutoRaise(true);
 }
@@ -195,25 +198,72 @@ void QueryReportsPage::addTreeField(QTreeWidgetItem* item)
 
 void QueryReportsPage::query()
 {
+    if (m_running)
+        return;
     if (m_columns->text().isEmpty()) {
         m_services.prompter.message(noColumnsMessage(), MessageKind::Warning);
         m_columns->setFocus();
         return;
     }
     m_titles->clearCells();
+    QPointer<QueryReportsPage> alive(this);
+    const FreeQueryRun::Outcome outcome = runBeside(m_columns->text(), m_condition->currentText());
+    if (!alive)
+        return;
+    if (outcome != FreeQueryRun::Outcome::Done) {
+        tellOutcome(outcome);
+        return;
+    }
     try {
-        runQuery();
+        showResult();
     } catch (const ZelvarError&) {
         m_services.prompter.message(faultyQueryMessage(), MessageKind::Warning);
     }
 }
 
-// Steps that may fail on what the user typed; the caller turns any failure
-// into one message.
-void QueryReportsPage::runQuery()
+// Runs the pieces on a thread of their own while the window waits without
+// freezing; Query7 is closed meanwhile and holds the result when it is Done.
+// The page may be gone when this returns (its window closed meanwhile).
+FreeQueryRun::Outcome QueryReportsPage::runBeside(const QString& columns, const QString& condition)
 {
     Dataset* q = m_dm.Query7;
-    runFreeQuery(*q, m_columns->text(), m_condition->currentText());
+    q->close();
+    std::unique_ptr<FreeQueryRun> run;
+    try {
+        run = std::make_unique<FreeQueryRun>(*q, columns, condition);
+    } catch (const ZelvarError&) {
+        return FreeQueryRun::Outcome::Faulty;
+    }
+    QPointer<QueryReportsPage> alive(this);
+    m_running = true;
+    WorkWait::until(*run, window());
+    if (!alive)
+        return FreeQueryRun::Outcome::Cancelled;
+    m_running = false;
+    if (run->outcome() != FreeQueryRun::Outcome::Done)
+        return run->outcome();
+    try {
+        run->openOn(*q);
+    } catch (const ZelvarError&) {
+        return FreeQueryRun::Outcome::Faulty;
+    }
+    m_ranColumns = columns;
+    m_ranCondition = condition;
+    return FreeQueryRun::Outcome::Done;
+}
+
+void QueryReportsPage::tellOutcome(FreeQueryRun::Outcome outcome)
+{
+    if (outcome == FreeQueryRun::Outcome::Faulty)
+        m_services.prompter.message(faultyQueryMessage(), MessageKind::Warning);
+    else if (outcome == FreeQueryRun::Outcome::TooLarge)
+        m_services.prompter.message(tooLargeMessage(), MessageKind::Warning);
+}
+
+// The checks on the result; a failure here is one message for the caller.
+void QueryReportsPage::showResult()
+{
+    Dataset* q = m_dm.Query7;
     // A single field other than Adi has no second field to look at: that is
     // a faulty query, not a missing Adi.
     if (!isAdi(q->fieldName(0))) {
@@ -231,6 +281,18 @@ void QueryReportsPage::runQuery()
     m_titles->setFields(q->fieldNames());
     if (q->recordCount() == 0)
         m_services.prompter.message(notFoundMessage(), MessageKind::Information);
+}
+
+// The navigator's Refresh: the result shown is read again, beside the
+// window like the query itself.
+void QueryReportsPage::refreshResult()
+{
+    if (m_running || !m_dm.Query7->isActive())
+        return;
+    QPointer<QueryReportsPage> alive(this);
+    const FreeQueryRun::Outcome outcome = runBeside(m_ranColumns, m_ranCondition);
+    if (alive)
+        tellOutcome(outcome);
 }
 
 void QueryReportsPage::clear()

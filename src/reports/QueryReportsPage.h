@@ -2,7 +2,9 @@
 // QueryReportsPage: the statistics window's page "&Sorgu Raporları". The
 // user writes a column list and a condition, runs them as the free query
 // Query7, gives each result column a printed heading and prints the result
-// as the query list report, or exports it.
+// as the query list report, or exports it. The query runs beside the
+// window, which keeps answering; a long one can be cancelled.
+#include "data/FreeQueryRun.h"
 #include "platform/Services.h"
 #include "reports/ExportCommand.h"
 
@@ -37,6 +39,10 @@ public:
     }
     static QString notFoundMessage() { return QStringLiteral("Kayıt Bulunamadı !"); }
     static QString faultyQueryMessage() { return QStringLiteral("Sorgu Cümleniz Hatalı !"); }
+    static QString tooLargeMessage()
+    {
+        return QStringLiteral("Sorgu Sonucu Çok Büyük ! Lütfen Daha Az Alan Seçiniz ya da Koşulu Daraltınız.");
+    }
     static QString tooManyFieldsMessage()
     {
         return QStringLiteral("Sorgulamanızın Alan Sayısı Bu Rapor Tipi İçin Fazla ! Lütfen Text Dosya "
@@ -82,11 +88,17 @@ private:
     void buildBoxes();
     void buildResult();
     void buildButtons();
-    void runQuery();
+    FreeQueryRun::Outcome runBeside(const QString& columns, const QString& condition);
+    void tellOutcome(FreeQueryRun::Outcome outcome);
+    void showResult();
+    void refreshResult();
     bool setUpReport();
 
     TDM2& m_dm;
     Services m_services;
+    bool m_running = false;
+    QString m_ranColumns;   // the pieces of the result shown,
+    QString m_ranCondition; // which Refresh runs again
     ExportCommand m_export;
     QueryListReport* m_report = nullptr;
 

@@ -4,6 +4,7 @@
 #include "data/Dataset.h"
 #include "data/Errors.h"
 #include "data/FieldDefs.h"
+#include "data/TurkishText.h"
 
 namespace zelvar {
 
@@ -46,8 +47,10 @@ SearchStatement searchStatement(int fieldIndex, const QString& word)
 {
     const SearchField& search = searchFields().at(fieldIndex);
     const QString head = QStringLiteral("select * from zelvarx where ") + quoteIdentifier(search.field);
+    // Matched literally, as the register's surname filter does.
     if (search.contains)
-        return {head + QStringLiteral(" like ?"), {QStringLiteral("%") + word + QStringLiteral("%")}};
+        return {head + QStringLiteral(" like ? escape '\\'"),
+                {QStringLiteral("%") + turkish::likeLiteral(word) + QStringLiteral("%")}};
     return {head + QStringLiteral(" = ?"), {comparedValue(search.field, word)}};
 }
 

@@ -3,8 +3,8 @@
 // matched against the typed word. The surname search finds the word anywhere
 // in the name; every other field must equal the word.
 //
-// The word is always a bound parameter, never SQL text: a quote in it is
-// searched for, and in an equals search so are "%" and "_".
+// The word is always a bound parameter, never SQL text: a quote, "%" and
+// "_" in it are searched for.
 #include <QString>
 #include <QVariantList>
 #include <QVector>

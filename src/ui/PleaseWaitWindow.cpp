@@ -5,10 +5,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtMath>
+#include <algorithm>
 
 namespace zelvar {
 
@@ -16,7 +18,6 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setWindowTitle(QStringLiteral("Zelvar 2001"));
-    setFixedSize(162, 56);
     auto* panel = new QFrame(this);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Raised);
@@ -33,6 +34,23 @@ PleaseWaitWindow::PleaseWaitWindow(QWidget* parent)
     row->addLayout(texts);
     m_animation = new SearchAnimation(panel);
     row->addWidget(m_animation);
+    m_cancel = new QPushButton(QStringLiteral("İptal"), panel);
+    m_cancel->hide();
+    texts->addWidget(m_cancel);
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        m_cancel->setEnabled(false);
+        emit cancelRequested();
+    });
+    // As small as the old window, and wide enough for its text in the
+    // fonts of this desktop.
+    setFixedSize(std::max(162, sizeHint().width()), 56);
+}
+
+void PleaseWaitWindow::offerCancel()
+{
+    m_cancel->show();
+    setFixedSize(width(), std::max(84, sizeHint().height()));
+    m_cancel->setDefault(true);
 }
 
 void PleaseWaitWindow::showNow()

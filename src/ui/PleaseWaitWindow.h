@@ -1,9 +1,11 @@
 #pragma once
 // The small "Lütfen Bekleyiniz..." window that long jobs show, paint at once
-// and close when they are done.
+// and close when they are done. Work that can be stopped shows it with a
+// Cancel button.
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 class QTimer;
 
 namespace zelvar {
@@ -20,10 +22,22 @@ public:
     // Long walks over rows show how many are done under the label.
     void showCount(int rows);
     QString countText() const;
+    // Shows the "İptal" button, which emits cancelRequested once and then
+    // stays pressed while the work comes to its end.
+    void offerCancel();
+    QPushButton* cancelButton() const { return m_cancel; }
+
+signals:
+    void cancelRequested();
+
+protected:
+    // The window goes when its work ends, never by the user's hand.
+    void reject() override {}
 
 private:
     SearchAnimation* m_animation;
     QLabel* m_count;
+    QPushButton* m_cancel = nullptr;
 };
 
 // A small animation of a magnifier sweeping over a screen, 48 × 45 pixels,

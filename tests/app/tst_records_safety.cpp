@@ -3,6 +3,7 @@
 // the storage messages of the error handler.
 #include "DataFixture.h"
 #include "TestRegistry.h"
+#include "app/BackgroundScheduler.h"
 #include "app/MainWindow.h"
 #include "app/RecordsSafety.h"
 #include "data/Backup.h"
@@ -19,6 +20,12 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <sched.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace zelvar;
 using zelvar::testing::DataFixture;
@@ -191,19 +198,61 @@ private slots:
             s.clock.set(s.clock.now().addSecs(60));
             safety.atExit();
         } // waits for the backup
+        // One backup a day is kept: the newest.
         const QStringList kept = backupsIn(f.folder());
-        QCOMPARE(kept.size(), 2);
+        QCOMPARE(kept.size(), 1);
         QCOMPARE(inspectBackup(kept.first()).residents, 2);
 
-        // The next day starts with a backup again.
+        // The next day starts with a backup again, and so does a new day
+        // of a long run.
         s.clock.set(s.clock.now().addDays(1));
         RecordsSafety safety(f.dm(), s.services, {});
         safety.startIntegrityCheck();
         safety.afterLogin();
         safety.waitForBackground();
         safety.waitForBackground();
+        QCOMPARE(backupsIn(f.folder()).size(), 2);
+        s.clock.set(s.clock.now().addDays(1));
+        safety.checkNewDay();
+        safety.waitForBackground();
         QCOMPARE(backupsIn(f.folder()).size(), 3);
         QVERIFY(s.prompter.shown.isEmpty());
+    }
+
+    void indexDamageIsFoundByTheDaysBackupAndToldOnce()
+    {
+        DataFixture f;
+        f.addResident("Ali Kaya", 1);
+        FakeServices s;
+        const QString yesterday = BackupFolder(f.folder()).backUp(s.clock.now().addDays(-1));
+        f.addResidentMissingFromIndex("Ayşe Çınar", 2);
+
+        RecordsSafety safety(f.dm(), s.services, {});
+        safety.startIntegrityCheck();
+        s.prompter.answer(Answer::No);
+        safety.afterLogin();
+        safety.waitForBackground();
+        safety.waitForBackground();
+        QVERIFY(safety.integrityChecked());
+        QCOMPARE(s.prompter.shown.size(), 1);
+        const QString question = s.prompter.lastText();
+        QVERIFY2(question.startsWith("Veritabanı dosyasında bozukluk bulundu:\nrow 2 missing from index "
+                                     "zelvarx_KayitNo\n"),
+                 qPrintable(question));
+        QVERIFY(question.contains("\n\nGünün yedeği bu bozukluğu taşıdığı için silindi; önceki yedekler korunuyor."));
+        QVERIFY(question.contains(QStringLiteral("En yeni yedek: %1 (1 kişi)\n%2")
+                                      .arg(s.clock.now().addDays(-1).toString("dd.MM.yyyy hh:mm"), yesterday)));
+        QVERIFY(question.endsWith("Bu yedek geri yüklensin mi?"));
+
+        // Declined: the damaged register goes into no backup, not on a new
+        // day, not at exit after changes.
+        s.clock.set(s.clock.now().addDays(1));
+        safety.checkNewDay();
+        f.addResident("Veli Can", 3);
+        safety.atExit();
+        safety.waitForBackground();
+        QCOMPARE(backupsIn(f.folder()), QStringList{yesterday});
+        QCOMPARE(s.prompter.shown.size(), 1);
     }
 
     void aFailedAutomaticBackupIsToldOnceInTheHintPanel()
@@ -289,6 +338,44 @@ private slots:
         QVERIFY(quickCheck(file).isEmpty());
         // The damaged data was kept beside the backups, as it was.
         QVERIFY(QDir(BackupFolder(folder).path()).entryList(QDir::Files).size() >= 2);
+    }
+
+    void backgroundWorkWaitsForAQuietMomentAndGivesWay()
+    {
+        QWidget window;
+        window.show();
+        BackgroundScheduler scheduler(300);
+        QElapsedTimer clock;
+        clock.start();
+        std::atomic<qint64> startedAt{-1};
+        std::atomic<int> policy{-1};
+        std::atomic<int> ioClass{-1};
+        BackgroundJob* job = scheduler.whenIdle(
+            [&](const Pause&) {
+                startedAt = clock.elapsed();
+                policy = sched_getscheduler(0);
+                ioClass = int(syscall(SYS_ioprio_get, 1 /* this thread */, 0)) >> 13;
+            },
+            &window);
+        // A key pressed meanwhile puts the start off until a quiet moment
+        // after it.
+        qint64 keyAt = -1;
+        QTimer::singleShot(100, &window, [&] {
+            keyAt = clock.elapsed();
+            QTest::keyClick(&window, Qt::Key_A);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(startedAt >= 0, 10000);
+        QVERIFY(keyAt >= 0);
+        QVERIFY2(startedAt >= keyAt + 300, qPrintable(QStringLiteral("%1 %2").arg(startedAt).arg(keyAt)));
+        job->wait();
+        QCOMPARE(policy.load(), SCHED_IDLE);
+        QCOMPARE(ioClass.load(), 3); // the idle class
+        // Work already running stands still while the user is at work.
+        scheduler.userActed();
+        QElapsedTimer paused;
+        paused.start();
+        std::thread([&scheduler] { scheduler.pause(); }).join();
+        QVERIFY(paused.elapsed() >= BackgroundScheduler::kYieldMs - 100);
     }
 
     void storageProblemsHaveTheirOwnMessages()

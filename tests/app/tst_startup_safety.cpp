@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sqlite3.h>
+#include <sys/mount.h>
 
 using namespace zelvar;
 using zelvar::testing::bytesOf;
@@ -128,6 +129,33 @@ private slots:
         QVERIFY2(opening.message().contains("başka bir program kullanıyor"), qPrintable(opening.message()));
         sqlite3_exec(other, "rollback", nullptr, nullptr, nullptr);
         sqlite3_close(other);
+    }
+
+    void aFullDiskIsNamedWithItsPlace()
+    {
+        // A small disk of its own, filled to the last byte.
+        QTemporaryDir dir;
+        const QString disk = dir.filePath("disk");
+        QDir().mkpath(disk);
+        if (::mount("tmpfs", disk.toUtf8().constData(), "tmpfs", 0, "size=256k") != 0)
+            QSKIP("mounting a small disk needs the right to mount");
+        const QString folder = goodFolder(dir, "disk/veri");
+        {
+            QFile filler(QDir(disk).filePath("dolgu"));
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size() && filler.flush()) {
+            }
+        }
+        DataFolderOpening opening(folder);
+        const int result = opening.open();
+        const QString message = opening.message();
+        ::umount2(disk.toUtf8().constData(), MNT_DETACH);
+        QCOMPARE(result, DataFolderOpening::kCannotOpen);
+        QCOMPARE(message, Database::openFailureMessage(
+                              folder, QStringLiteral("Diskte yer kalmadı; zorp.lock kilit dosyası yazılamıyor.\n"
+                                                     "Dolu disk: %1")
+                                          .arg(disk)));
     }
 
     void anEmptyFileBecomesANewDatabase()

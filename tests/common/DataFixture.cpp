@@ -1,5 +1,9 @@
 #include "DataFixture.h"
 
+#include <QDir>
+#include <QTest>
+#include <sqlite3.h>
+
 namespace zelvar::testing {
 
 DataFixture::DataFixture()
@@ -19,6 +23,25 @@ void DataFixture::addResident(const QString& name, int number, const QVariantMap
     }
     m_dm->database().exec(
         QStringLiteral("insert into zelvarx (%1) values (%2)").arg(columns.join(','), marks.join(',')), params);
+}
+
+void DataFixture::addResidentMissingFromIndex(const QString& name, int number)
+{
+    // Each step on a connection of its own, which reads the schema afresh:
+    // while the index is declared partial over no rows, an insert leaves it
+    // alone; its declaration is then put back as it was.
+    const QByteArray file = QDir(folder()).filePath(Database::fileName()).toUtf8();
+    const auto execOnFile = [&file](const QByteArray& sql) {
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(file.constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    };
+    execOnFile("PRAGMA writable_schema=ON; UPDATE sqlite_schema SET sql = sql || ' WHERE 0' "
+               "WHERE name = 'zelvarx_KayitNo'");
+    execOnFile(QStringLiteral("insert into zelvarx (Adi, KayitNo) values ('%1', %2)").arg(name).arg(number).toUtf8());
+    execOnFile("PRAGMA writable_schema=ON; UPDATE sqlite_schema SET sql = replace(sql, ' WHERE 0', '') "
+               "WHERE name = 'zelvarx_KayitNo'");
 }
 
 void DataFixture::restart()

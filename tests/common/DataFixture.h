@@ -15,6 +15,9 @@ public:
 
     // Stores a resident directly: name, record number and any further fields.
     void addResident(const QString& name, int number, const QVariantMap& fields = {});
+    // Stores a resident that the record-number index lacks: the damage that
+    // SQLite's quick check does not see and its full check does.
+    void addResidentMissingFromIndex(const QString& name, int number);
     // Reopens the data module, as a new program run would.
     void restart();
     int residentCount();

@@ -85,20 +85,102 @@ private slots:
         QVERIFY(BackupFolder(f.folder()).hasBackupOn(kNow.date()));
     }
 
-    void theNewestThirtyAreKept()
+    void theRotationKeepsDaysMonthsAndTheLastFullRegister()
     {
+        QTemporaryDir dir;
+        const auto registerOf = [&dir](int residents) {
+            DataFixture f;
+            for (int n = 1; n <= residents; ++n)
+                f.addResident(QStringLiteral("Kişi %1").arg(n), n);
+            const QString file = dir.filePath(QStringLiteral("kayit%1.sqlite").arg(residents));
+            copyDatabase(f.dm().database().handle(), file);
+            return file;
+        };
+        const QString full = registerOf(3);
+        const QString empty = registerOf(0);
         DataFixture f;
         BackupFolder folder(f.folder());
-        for (int i = 0; i < 33; ++i)
-            folder.backUp(kNow.addDays(i - 40).addSecs(i));
-        // Other files in the folder are none of its business.
-        writeBytes(QDir(folder.path()).filePath("notlar.txt"), "kişisel not");
-        folder.backUp(kNow);
-        const QStringList kept = folder.files();
-        QCOMPARE(kept.size(), 30);
-        QCOMPARE(kept.first(), QDir(folder.path()).filePath(BackupFolder::fileNameFor(kNow)));
-        QCOMPARE(QFileInfo(kept.last()).fileName(), BackupFolder::fileNameFor(kNow.addDays(-36).addSecs(4)));
-        QVERIFY(QFileInfo::exists(QDir(folder.path()).filePath("notlar.txt")));
+        QDir().mkpath(folder.path());
+        const auto place = [&folder](const QString& from, const QDateTime& taken) {
+            QVERIFY(QFile::copy(from, QDir(folder.path()).filePath(BackupFolder::fileNameFor(taken))));
+        };
+        const auto name = [](const QDateTime& taken) { return BackupFolder::fileNameFor(taken); };
+        const auto keptNames = [&folder] {
+            QStringList names;
+            for (const QString& file : folder.files())
+                names << QFileInfo(file).fileName();
+            return names;
+        };
+
+        // One backup each evening for almost a year, two on the last days.
+        const QDateTime evening(kNow.date(), QTime(18, 0));
+        for (int day = 0; day < 360; ++day)
+            place(full, evening.addDays(-day));
+        place(full, evening.addDays(-1).addSecs(-9 * 3600));
+        place(full, evening.addSecs(-9 * 3600));
+        folder.prune(3);
+        const QStringList kept = keptNames();
+        // The 30 newest days, then the newest of each month back to the
+        // twelfth newest (December 2026 to January 2026).
+        QCOMPARE(kept.size(), 30 + 10);
+        QCOMPARE(kept.first(), name(evening));
+        QVERIFY(kept.contains(name(evening.addDays(-29))));
+        QVERIFY(!kept.contains(name(evening.addDays(-30))));
+        QVERIFY(kept.contains(name(QDateTime(QDate(2026, 10, 31), QTime(18, 0)))));
+        QCOMPARE(kept.last(), name(QDateTime(QDate(2026, 1, 31), QTime(18, 0))));
+
+        // An emptied register backed up day after day keeps the newest
+        // sound backup of the full one while it holds under half as many.
+        for (const QString& file : folder.files())
+            QFile::remove(file);
+        place(full, kNow.addDays(-600));
+        place(full, kNow.addDays(-500));
+        for (int day = 0; day < 30; ++day)
+            place(empty, evening.addDays(-day));
+        for (int month = 1; month <= 14; ++month)
+            place(empty, kNow.addMonths(-month));
+        for (int residents : {0, 1}) {
+            folder.prune(residents);
+            QVERIFY(keptNames().contains(name(kNow.addDays(-500))));
+            QVERIFY(!keptNames().contains(name(kNow.addDays(-600))));
+        }
+        folder.prune(2);
+        QCOMPARE(keptNames().size(), 30 + 10);
+        QVERIFY(!keptNames().contains(name(kNow.addDays(-500))));
+    }
+
+    void aCopyThatFailsTheFullCheckNeverCountsAsABackup()
+    {
+        DataFixture f;
+        fillResidents(f, 300);
+        BackupFolder folder(f.folder());
+        const QString good = folder.backUp(kNow.addDays(-1));
+        f.addResidentMissingFromIndex("Ayşe Çınar", 301);
+        const QString live = QDir(f.folder()).filePath(Database::fileName());
+        QVERIFY(quickCheck(live).isEmpty()); // what the start-up check sees
+        QVERIFY(integrityCheck(live).join('\n').contains("missing from index zelvarx_KayitNo"));
+
+        QTemporaryDir dir;
+        const QString usb = dir.filePath("usb.sqlite");
+        int pauses = 0;
+        for (const auto& copy :
+             std::vector<std::function<void()>>{[&] { folder.backUp(kNow, [&pauses] { ++pauses; }); },
+                                                [&] {
+                                                    copyDatabase(f.dm().database().handle(), usb, {Pause(), true});
+                                                }}) {
+            try {
+                copy();
+                QFAIL("a damaged copy was kept");
+            } catch (const DamagedCopyError& e) {
+                QVERIFY2(e.problems().first().contains("missing from index zelvarx_KayitNo"),
+                         qPrintable(e.problems().join('\n')));
+            }
+        }
+        QVERIFY(pauses > 0); // the check gives way while it runs
+        // Nothing written, nothing rotated out.
+        QCOMPARE(folder.files(), QStringList{good});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QFileInfo(good).fileName()});
+        QVERIFY(QDir(dir.path()).isEmpty());
     }
 
     void aBackupThatCannotBeWrittenLeavesNothingBehind()

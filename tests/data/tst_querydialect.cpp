@@ -75,6 +75,8 @@ private slots:
         // Compared with a text field it stays text.
         q = translateFreeQuery("Adi", "WHERE NC_Seri = \"01.08.1964\" and Sokak = '4001'");
         QCOMPARE(q.params, (QVariantList{"01.08.1964", "4001"}));
+        q = translateFreeQuery("Adi", "WHERE DogTar > \"01.01.1990\" and \"Ali\" = Adi or DogTar in ('1.1.1990')");
+        QCOMPARE(q.params, (QVariantList{"1990-01-01", "Ali", "1990-01-01"}));
         // A doubled quote is one quote inside the literal.
         q = translateFreeQuery("Adi", "WHERE Adi = \"a\"\"b\" or Adi = 'c''d'");
         QCOMPARE(q.params, (QVariantList{"a\"b", "c'd"}));
@@ -90,6 +92,10 @@ private slots:
             {"Adi;", ""},
             {"[Adi]", ""},
             {"Adi", "WHERE DogTar = \"31.02.1999\""},
+            // A date field is compared with dates only.
+            {"Adi", "WHERE DogTar > \"1999\""},
+            {"Adi", "WHERE \"abc\" < DogTar"},
+            {"Adi", "WHERE YokTar between \"01.01.1990\" and \"1991\""},
         };
         for (const auto& [columns, condition] : unreadable) {
             bool refused = false;

@@ -97,7 +97,7 @@ struct CertificateFixture {
         return c;
     }
 
-    const report::Page& lastPage() { return fakes.printing.lastReport()->page(0); }
+    report::Page lastPage() { return fakes.printing.lastReport()->page(0); }
 };
 
 } // namespace zelvar::testing

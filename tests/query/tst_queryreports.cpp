@@ -8,15 +8,20 @@
 #include "reports/QueryReportsPage.h"
 #include "reports/TAdres.h"
 #include "reports/TitleGrid.h"
+#include "ui/PleaseWaitWindow.h"
 #include "ui/bound/DBGrid.h"
+#include "ui/bound/DBNavigator.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -174,6 +179,55 @@ private slots:
         p.run("Adi, Sokak, EvNo, Telefon, Medeni, Dini, Meslek, Hane, Cilt, Sayfa");
         QVERIFY(page.titleGrid()->isEditable());
         QVERIFY(page.titleGrid()->palette().color(QPalette::Base) != QColor(255, 255, 0));
+        QVERIFY(texts.texts().isEmpty());
+    }
+
+    void longAndLargeQueriesStayInHand()
+    {
+        PageFixture p;
+        {
+            Database::Transaction tx(p.f.dm().database());
+            for (int n = 10; n < 160; ++n)
+                p.f.addResident(QStringLiteral("Kişi %1").arg(n), n);
+            tx.commit();
+        }
+        auto& texts = p.s.prompter;
+        Dataset* q = p.f.dm().Query7;
+
+        // A query of minutes: the window goes on answering, the please-wait
+        // window offers "İptal" after half a second, and it stops the query.
+        int turns = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&turns] { ++turns; });
+        tick.start(20);
+        bool offered = false;
+        QTimer::singleShot(1200, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* wait = qobject_cast<PleaseWaitWindow*>(w); wait && wait->isVisible()) {
+                    offered = wait->cancelButton()->isVisible() && wait->isModal();
+                    wait->cancelButton()->click();
+                }
+        });
+        p.run("Adi", "WHERE (SELECT count(*) FROM zelvarx a, zelvarx b, zelvarx c, zelvarx d) > 0");
+        QVERIFY(offered);
+        QVERIFY2(turns >= 5, qPrintable(QString::number(turns))); // about 60 on an idle machine
+        QVERIFY(texts.texts().isEmpty());                         // cancelled by the user: nothing to tell
+        QVERIFY(!q->isActive());
+
+        // A value or a result past the limits stops with a message of its own.
+        p.run("Adi, randomblob(1000000000)");
+        p.run("Adi, randomblob(900000)"); // 153 values of 0.9 MB each
+        QCOMPARE(texts.texts(), QStringList(2, QueryReportsPage::tooLargeMessage()));
+        texts.clear();
+
+        // The navigator's Refresh runs the query again beside the window;
+        // all fields come over as row numbers, read when shown.
+        p.run("*", "WHERE Sokak = \"Gül\"");
+        QCOMPARE(q->recordCount(), 2);
+        p.f.addResident("Veli Gül", 200, {{"Sokak", "Gül"}});
+        p.page.navigator()->click(DBNavigator::Refresh);
+        QCOMPARE(q->recordCount(), 3);
+        QCOMPARE(q->displayTextAt(2, 0), QStringLiteral("Veli Gül"));
         QVERIFY(texts.texts().isEmpty());
     }
 

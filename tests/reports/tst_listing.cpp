@@ -144,7 +144,7 @@ private slots:
     void searchStatementsBindTheWord()
     {
         SearchStatement st = searchStatement(Soyadi, "an");
-        QCOMPARE(st.sql, QString("select * from zelvarx where \"Adi\" like ?"));
+        QCOMPARE(st.sql, QString("select * from zelvarx where \"Adi\" like ? escape '\\'"));
         QCOMPARE(st.params, QVariantList{"%an%"});
         st = searchStatement(Sokak, "x\" or \"1\"=\"1");
         QCOMPARE(st.sql, QString("select * from zelvarx where \"Sokak\" = ?"));
@@ -206,6 +206,7 @@ private slots:
     {
         DataFixture f;
         addRegister(f);
+        f.addResident("Yüzde %100\\_ Kaya", 6);
         FakeServices s;
         TAdres w(f.dm(), s.services);
         ListingControls* l = w.generalReportsPage()->listing();
@@ -213,6 +214,12 @@ private slots:
         l->wordBox()->setText("\"Deli\"");
         l->find();
         QCOMPARE(foundNames(f.dm()), (QStringList{"Ali \"Deli\" Öz"}));
+        // So are they in the surname search, which finds the word anywhere.
+        for (const QString& word : {QStringLiteral("%"), QStringLiteral("_"), QStringLiteral("%100\\_")}) {
+            l->wordBox()->setText(word);
+            l->find();
+            QCOMPARE(foundNames(f.dm()), (QStringList{"Yüzde %100\\_ Kaya"}));
+        }
 
         // In an equals search "%" and "_" are plain characters.
         l->setSearchKind(Sokak);
@@ -225,7 +232,7 @@ private slots:
         // A word that would have ended the statement changes nothing.
         l->wordBox()->setText("x\"; delete from zelvarx; --");
         l->find();
-        QCOMPARE(f.residentCount(), 5);
+        QCOMPARE(f.residentCount(), 6);
     }
 
     void failedFindAndAll()

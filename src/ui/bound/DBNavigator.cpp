@@ -226,7 +226,10 @@ void DBNavigator::run(Button button)
         d->cancel();
         break;
     case Refresh:
-        d->refresh();
+        if (m_refresher)
+            m_refresher();
+        else
+            d->refresh();
         break;
     case Delete:
         // Only a row that is there is asked about; deleting from an empty

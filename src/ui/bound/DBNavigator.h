@@ -47,6 +47,9 @@ public:
     // its current row. A window whose rows carry others with them (a
     // resident's photographs) removes them all together here.
     void setRemover(std::function<void()> remover) { m_remover = std::move(remover); }
+    // What Refresh does; by default the dataset reads its rows again. A
+    // window whose query runs beside it (the free query) runs it again.
+    void setRefresher(std::function<void()> refresher) { m_refresher = std::move(refresher); }
 
     void setVisibleButtons(const QList<Button>& buttons);
     QList<Button> visibleButtons() const;
@@ -71,6 +74,7 @@ private:
     ErrorReporter* m_errors = nullptr;
     bool m_confirmDelete = true;
     std::function<void()> m_remover;
+    std::function<void()> m_refresher;
     QToolButton* m_buttons[kButtonCount];
     QList<QMetaObject::Connection> m_connections;
 };
