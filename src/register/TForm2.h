@@ -125,12 +125,7 @@ public:
     void composeStatusCertificate();
     // ToolButton30Click: "Nüfus Cüzdanı Değiştirme Sayfa 2", composed into the editor.
     void composeIdCardChangeBackPage();
-    // A resident field as the register's boxes show it; an empty date is empty.
-    QString shownText(const QString& field) const;
-
-    TDM2& dm() const { return m_dm; }
-    const Services& services() const { return m_services; }
-    PhotoOperations& photoOperations() const { return *m_photoOperations; }
+    // The cover's picture source, which tests draw from.
     CoverPicture& coverPicture() const { return *m_coverPicture; }
 
     // True when a mouse event at pos on the document frame would drag its
@@ -159,6 +154,8 @@ private:
     int pageOfKey(const QKeyEvent* event) const; // -1: no page key
     void apply(const MoveOutFollowUp& next);
     void composeCertificate(const CertificateTemplate& certificate);
+    // A resident field as the register's boxes show it; an empty date is empty.
+    QString shownText(const QString& field) const;
 
     // Connects a control's signal to a command; errors go to the handler.
     template <class Sender, class Signal, class Slot>

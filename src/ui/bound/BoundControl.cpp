@@ -178,10 +178,11 @@ void BoundControl::updateRecord()
     m_modified = false;
 }
 
-void BoundControl::writeOnFocusLeft()
+bool BoundControl::writeOnFocusLeft()
 {
     try {
         updateRecord();
+        return true;
     } catch (...) {
         QMetaObject::invokeMethod(
             m_self,
@@ -191,6 +192,7 @@ void BoundControl::writeOnFocusLeft()
             },
             Qt::QueuedConnection);
         reportError(m_errors, std::current_exception());
+        return false;
     }
 }
 

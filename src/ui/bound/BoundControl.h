@@ -76,8 +76,8 @@ protected:
     // Shows the field again, dropping any unsaved change of the user.
     void reload();
     // Writes on losing the focus; a refused value (an incomplete date)
-    // keeps the focus in the control and is reported.
-    void writeOnFocusLeft();
+    // keeps the focus in the control and is reported. False when refused.
+    bool writeOnFocusLeft();
 
     bool isLoading() const { return m_loading; }
     int fieldIndex() const { return m_fieldIndex; }
