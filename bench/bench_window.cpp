@@ -964,6 +964,10 @@ int main(int argc, char** argv)
         QApplication::setApplicationName(QStringLiteral("Zelvar 2001"));
         QApplication::setQuitOnLastWindowClosed(false);
         const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+        // Never the current folder: a run without a folder would make a
+        // register where it stands.
+        if (folder.isEmpty())
+            return 2;
         if (mode == QLatin1String("--start"))
             return startChild(folder);
         if (mode == QLatin1String("--start-floor"))

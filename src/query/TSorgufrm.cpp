@@ -77,7 +77,7 @@ void TSorgufrm::placeControls()
     m_listing->kindGroup()->setGeometry(6, 4, 290, 96);
     m_listing->columnGroup()->setGeometry(302, 4, 212, 96);
     m_listing->wordLabel()->setGeometry(8, 102, 60, 18);
-    m_listing->countLabel()->setGeometry(160, 102, 136, 18);
+    m_listing->countLabel()->setGeometry(72, 102, 228, 18); // room for a million residents
     m_listing->totalLabel()->setGeometry(304, 102, 210, 18);
     m_listing->wordBox()->setGeometry(6, 122, 140, 24);
     int x = 150;

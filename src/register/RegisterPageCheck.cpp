@@ -7,6 +7,7 @@
 #include "data/TDM2.h"
 #include "register/RegisterIcons.h"
 #include "register/RegisterWidgets.h"
+#include "ui/CountWidth.h"
 #include "ui/bound/DBGrid.h"
 #include "ui/bound/DBNavigator.h"
 #include "ui/bound/DBText.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 namespace zelvar {
 
@@ -71,9 +73,12 @@ QWidget* RegisterControls::buildRecordCheckPage(TDM2& dm)
     recordCount->setFocusPolicy(Qt::NoFocus);
     recordCount->setAlignment(Qt::AlignCenter);
     recordCount->setFont(regui::pointFont(10, true));
-    recordCount->setGeometry(boxX + boxWidth - 68, y, 68, rowHeight);
+    // As wide as a register of a million residents needs.
+    const int countWidth = std::max(68, widthToShow(recordCount, QString::number(kLargestRegister)));
+    recordCount->setGeometry(boxX + boxWidth - countWidth, y, countWidth, rowHeight);
     regui::setColors(recordCount, kTeal, Qt::white);
-    regui::caption(page, QStringLiteral("Kayıt Sayısı"), QRect(boxX + 80, y, 60, rowHeight), recordCount);
+    regui::caption(page, QStringLiteral("Kayıt Sayısı"), QRect(boxX + 80, y, boxWidth - 82 - countWidth, rowHeight),
+                   recordCount);
     y += rowHeight + 4;
 
     const QPalette app = page->palette();

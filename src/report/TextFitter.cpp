@@ -34,6 +34,15 @@ double share(double gap, Claim mine, Claim theirs)
     return gap / 2;
 }
 
+// Two items stand on one line when their boxes share more than a fifth of
+// the lower one's height: lines set closer than their line height only bring
+// one line's descenders near the next line's accents.
+bool sameLine(double top1, double bottom1, double top2, double bottom2)
+{
+    const double shared = std::min(bottom1, bottom2) - std::max(top1, top2);
+    return shared > 0.2 * std::min(bottom1 - top1, bottom2 - top2);
+}
+
 } // namespace
 
 // One item of the band as the fitting sees it: a text that grows from its
@@ -109,7 +118,12 @@ double TextFitter::roomFor(const Piece& text, const QVector<Piece>& all, double 
     double toLeft = text.anchor - left;
     double toRight = right - text.anchor;
     for (const Piece& other : all) {
-        if (other.index == text.index || std::min(text.bottom, other.bottom) - std::max(text.top, other.top) <= 0.05)
+        if (other.index == text.index)
+            continue;
+        // Nothing may touch the photo; texts only keep clear of texts on their line.
+        const bool shares = other.grows ? sameLine(text.top, text.bottom, other.top, other.bottom)
+                                        : std::min(text.bottom, other.bottom) - std::max(text.top, other.top) > 0.01;
+        if (!shares)
             continue;
         if (!other.grows) {
             if (other.left >= text.anchor)

@@ -17,7 +17,7 @@ namespace zelvar::report {
 class TextFitter {
 public:
     static constexpr double kSmallestSize = 7; // points
-    static constexpr double kGapMm = 1.0;      // kept free between two texts
+    static constexpr double kGapMm = 0.3;      // kept free between two texts
 
     explicit TextFitter(ReportFonts& fonts);
 

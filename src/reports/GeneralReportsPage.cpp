@@ -100,8 +100,10 @@ void GeneralReportsPage::placeControls()
     m_listing->columnGroup()->setGeometry(kLeft + 296, 2, 216, 96);
     m_listing->wordLabel()->setGeometry(kLeft, 104, 50, 22);
     m_listing->wordBox()->setGeometry(kLeft + 52, 104, 140, 22);
-    m_listing->countLabel()->setGeometry(kLeft + 196, 104, 100, 22);
-    m_listing->totalLabel()->setGeometry(kLeft + 296, 104, 216, 22);
+    // The count has the rest of the row, room for a million residents; the
+    // field-length total stands beside the buttons.
+    m_listing->countLabel()->setGeometry(kLeft + 196, 104, 316, 22);
+    m_listing->totalLabel()->setGeometry(kLeft + 304, 130, 208, 24);
     m_find->setGeometry(kLeft, 130, 72, 24);
     m_all->setGeometry(kLeft + 76, 130, 72, 24);
     m_word->setGeometry(kLeft + 152, 130, 72, 24);

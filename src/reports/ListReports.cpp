@@ -73,7 +73,7 @@ ReportDefinition TQRList::definition(const OfficeRow& office, const QDate& today
 
     Band& detail = def.detail;
     detail.height = 6.3;
-    // The name wraps within its box; the band never grows.
+    // The name is fitted to its box of one line; the band never grows.
     detail.items << Item::value(QStringLiteral("Adi"), arial(9)).inBox(0.5, 4.2, 39.7, 4.5);
 
     for (const PlacedListColumn& column : m_columns) {

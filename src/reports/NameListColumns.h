@@ -59,6 +59,12 @@ public:
     // The total label: its text before any box was clicked and after.
     static QString initialLabel() { return QStringLiteral("Toplam Alan uzunluğu ="); }
     QString label() const { return QStringLiteral("Alan Uzunluğu = ") + QString::number(m_value); }
+    // The longest text the label can come to show: every column ticked.
+    static QString largestLabel()
+    {
+        return QStringLiteral("Toplam Alan Uzunluğu = ") +
+               QString::number(kNameColumn + kOptionalColumnCount * kPerColumn);
+    }
 
 private:
     int m_value = kNameColumn;

@@ -157,7 +157,8 @@ void QueryReportsPage::buildResult()
     resultLabel->setBuddy(m_result);
 
     auto* titlesLabel = caption(this, QStringLiteral("Alanlar ve Etiket Başlıkları"), QRect(kRight, 251, 250, 16));
-    m_fieldCount = caption(this, QStringLiteral("Alan Sayısı ="), QRect(kRight + kRightWidth - 110, 251, 110, 16));
+    // Room for the most fields a query can give (SQLite's 2000 columns).
+    m_fieldCount = caption(this, QStringLiteral("Alan Sayısı ="), QRect(kRight + kRightWidth - 150, 251, 150, 16));
     m_fieldCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_fieldCount->setAccessibleName(m_fieldCount->text());
     m_titles = new TitleGrid(this);

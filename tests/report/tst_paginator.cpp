@@ -198,7 +198,7 @@ private slots:
         // The items in band order: the name, "Mahallesi", the label, the
         // father's name, "kızı/oğlu", the province, the photo, the name again.
         const PlacedItem* name = &full.items[0];
-        QVERIFY(near(name->rect.left(), x + 4.2) && end(name) <= mahallesi->rect.left() - 0.99);
+        QVERIFY(near(name->rect.left(), x + 4.2) && end(name) <= mahallesi->rect.left() - 0.29);
         QVERIFY(near(mahallesi->rect.left(), x + 40) && mahallesi->pointSize == 0);
         QVERIFY(name->pointSize > 0); // and on its line: the same baseline
         QVERIFY(near(name->rect.top() + fonts.ascentMm(name->font()), x + 1 + fonts.ascentMm(mono)));
@@ -206,10 +206,10 @@ private slots:
         QVERIFY(near(father->rect.center().x(), x + 55));
         // The layout's own words keep their size before a value.
         QVERIFY(full.findText("Hüviyeti yazılı")->pointSize == 0);
-        QVERIFY(father->rect.left() >= end(full.findText("Hüviyeti yazılı")) + 0.99);
-        QVERIFY(end(father) <= full.findText("kızı/oğlu")->rect.left() - 0.99);
+        QVERIFY(father->rect.left() >= end(full.findText("Hüviyeti yazılı")) + 0.29);
+        QVERIFY(end(father) <= full.findText("kızı/oğlu")->rect.left() - 0.29);
         const PlacedItem* province = &full.items[5];
-        QVERIFY(near(province->rect.left(), x + 44.5) && end(province) <= photo->rect.left() - 0.99);
+        QVERIFY(near(province->rect.left(), x + 44.5) && end(province) <= photo->rect.left() - 0.29);
         const PlacedItem* edge = &full.items[7];
         QVERIFY(near(edge->rect.left(), x + 80) && end(edge) <= 148 - 12.7);
     }
