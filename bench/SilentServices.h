@@ -39,7 +39,7 @@ public:
 
 class NoLauncher : public Launcher {
 public:
-    bool start(Program) override { return false; }
+    bool start(Program, const QStringList& = {}) override { return false; }
     bool openFile(const QString&) override { return false; }
 };
 

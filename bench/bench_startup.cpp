@@ -11,7 +11,6 @@
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
 #include "app/WindowFactories.h"
-#include "app/ZelvarApplication.h"
 #include "data/Database.h"
 #include "data/TDM2.h"
 #include "platform/HelpWindow.h"
@@ -21,6 +20,7 @@
 #include "platform/QtSound.h"
 #include "platform/TurkishTranslation.h"
 #include "ui/ErrorHandler.h"
+#include "ui/ZelvarApplication.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

@@ -24,7 +24,7 @@
 #include "app/RecordsSafety.h"
 #include "app/SplashWindow.h"
 #include "app/WindowFactories.h"
-#include "app/ZelvarApplication.h"
+#include "ui/ZelvarApplication.h"
 #include "data/Database.h"
 #include "data/FoldedColumn.h"
 #include "data/TDM2.h"

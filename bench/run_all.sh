@@ -9,7 +9,8 @@
 # /tmp/zelvar-bench) and reused; 1,000,000 takes some minutes to generate.
 # Needs the benchmarks built (cmake --build build --target bench_window
 # bench_startup bench_data bench_register bench_statistics bench_lists
-# bench_export bench_backup bench_report bench_print) and the sqlite3 shell.
+# bench_export bench_backup bench_report bench_print bench_companions) and the
+# sqlite3 shell.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 SIZES=("$@")
@@ -27,8 +28,9 @@ for size in "${SIZES[@]}"; do
         build/bench/$bench "$size" 2>/dev/null | grep '^| ' >> "$ROWS"
     done
 done
-# The report engine's own benchmarks take rows and pages, not residents.
-for bench in bench_report bench_print; do
+# The report engine's own benchmarks take rows and pages, not residents;
+# the companions' take appointments and contacts.
+for bench in bench_report bench_print bench_companions; do
     echo "== $bench" >&2
     build/bench/$bench 2>/dev/null | grep '^| ' >> "$ROWS"
 done

@@ -1,7 +1,9 @@
 #include "app/AppointmentReminder.h"
 
+#include "data/Database.h"
 #include "data/Dataset.h"
 #include "data/Errors.h"
+#include "platform/CompanionArguments.h"
 #include "platform/Launcher.h"
 #include "platform/Sound.h"
 
@@ -30,7 +32,10 @@ bool AppointmentReminder::tick(const QDateTime& now, bool switchDown)
     // Noted before the bell: ticks that arrive while it rings find it done.
     m_lastRung = thisMinute;
     m_sound.playSync(bellFile(), kBellRings);
-    m_launcher.start(Program::Diary);
+    // The diary opens on today with the appointment that rang chosen.
+    const QString folder = m_appointments->database() ? m_appointments->database()->folder() : QString();
+    m_launcher.start(Program::Diary,
+                     companionargs::forAppointment(folder, now.date(), thisMinute.toString(QStringLiteral("hh:mm"))));
     return true;
 }
 

@@ -4,7 +4,9 @@
 #include "app/RecordsSafety.h"
 #include "app/SplashWindow.h"
 #include "data/TDM2.h"
+#include "platform/CompanionArguments.h"
 #include "ui/ValueLabel.h"
+#include "ui/ZelvarApplication.h"
 
 #include <QAction>
 #include <QApplication>
@@ -489,10 +491,16 @@ bool MainWindow::closeDocumentWindows()
     return m_area->subWindowList().isEmpty();
 }
 
+QStringList MainWindow::companionArguments() const
+{
+    // Each companion works on the program's own data folder.
+    return companionargs::forFolder(m_dm.database().folder());
+}
+
 void MainWindow::startCompanion(Program program)
 {
     // Companions that cannot start leave no message.
-    m_services.launcher.start(program);
+    m_services.launcher.start(program, companionArguments());
 }
 
 void MainWindow::addressBookCommand()
@@ -522,7 +530,7 @@ void MainWindow::dataWizardCommand()
     // The wizard works on the same file: the register and the photos are let
     // go while it runs and read afresh afterwards.
     m_dm.releaseForExternalProgram();
-    m_services.launcher.start(Program::DataWizard);
+    m_services.launcher.start(Program::DataWizard, companionArguments());
     waitWithoutInput(kWizardWaitMs);
     m_dm.takeBackAfterExternalProgram();
 }

@@ -4,11 +4,11 @@
 // and the hint, the tiled background and the one-second timer that drives the
 // status clock and the appointment reminder. It opens every other window.
 #include "app/AppointmentReminder.h"
-#include "app/Artwork.h"
 #include "app/HintHandler.h"
 #include "app/WindowFactories.h"
 #include "app/WindowGuard.h"
 #include "platform/Services.h"
+#include "ui/Artwork.h"
 #include "ui/ErrorHandler.h"
 #include "ui/MainCommands.h"
 
@@ -131,6 +131,7 @@ private:
     void buildStatusBar();
     void addButton(QToolBar* band, QAction* action, artwork::Icon icon);
     void fillWindowMenu();
+    QStringList companionArguments() const;
     void startCompanion(Program program);
     void startProgram(Program program, const QString& failure, MessageKind kind);
     void installHandlers();

@@ -1,6 +1,6 @@
 #include "app/SplashWindow.h"
 
-#include "app/Artwork.h"
+#include "ui/Artwork.h"
 
 #include <QApplication>
 #include <QLabel>

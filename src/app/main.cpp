@@ -1,22 +1,22 @@
 // Zelvar 2001: start-up. Opens the data folder, shows the splash while the
 // tables open, runs the password login and the main window.
-#include "app/Artwork.h"
-#include "app/CommandLine.h"
 #include "app/DataFolderOpening.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
 #include "app/WindowFactories.h"
-#include "app/ZelvarApplication.h"
 #include "data/Errors.h"
 #include "data/TDM2.h"
+#include "platform/CommandLine.h"
 #include "platform/HelpWindow.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtPrinting.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
 #include "platform/TurkishTranslation.h"
+#include "ui/Artwork.h"
 #include "ui/ErrorHandler.h"
 #include "ui/PleaseWaitWindow.h"
+#include "ui/ZelvarApplication.h"
 
 #include <QIcon>
 #include <QLocale>

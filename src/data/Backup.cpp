@@ -402,6 +402,12 @@ void restoreBackup(Database& live, const QString& file)
     if (rc != SQLITE_OK)
         throw BackupError(QStringLiteral("Yedek geri yüklenemedi; mevcut bilgiler değişmedi (%1).")
                               .arg(QString::fromUtf8(sqlite3_errstr(rc))));
+    // A backup of an earlier version lacks the tables added since.
+    try {
+        live.upgradeSchema();
+    } catch (const ZelvarError& e) {
+        throw BackupError(QStringLiteral("Yedek geri yüklendi ama yeni tablolar eklenemedi (%1).").arg(e.message()));
+    }
 }
 
 QStringList quickCheck(const QString& databaseFile, const Pause& pause)

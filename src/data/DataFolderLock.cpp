@@ -6,8 +6,8 @@
 
 namespace zelvar {
 
-DataFolderLock::DataFolderLock(const QString& dataFolder)
-    : m_path(QDir(dataFolder).filePath(fileName())),
+DataFolderLock::DataFolderLock(const QString& dataFolder, const QString& lockName)
+    : m_path(QDir(dataFolder).filePath(lockName)),
       m_lock(m_path)
 {
     // A lock is stale only when its process is gone, never by its age: the

@@ -2,7 +2,9 @@
 // DataFolderLock: one program per data folder. The running program holds a
 // lock file in the folder; a second copy started on the same folder finds
 // it held and ends without touching the data. A lock left by a run that
-// crashed names a process that no longer exists and does not block.
+// crashed names a process that no longer exists and does not block. Each
+// companion program holds a lock of its own name beside it, so that the
+// programs may run together but each only once.
 #include <QLockFile>
 #include <QString>
 
@@ -10,7 +12,8 @@ namespace zelvar {
 
 class DataFolderLock {
 public:
-    explicit DataFolderLock(const QString& dataFolder);
+    // lockName: the lock file's name in the folder; the main program's by default.
+    explicit DataFolderLock(const QString& dataFolder, const QString& lockName = fileName());
 
     enum class Result { Taken, HeldByAnother, Failed };
     // Takes the lock for as long as this object lives.

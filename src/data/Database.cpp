@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace zelvar {
@@ -343,9 +344,14 @@ std::unique_ptr<Database> Database::openFolder(const QString& dir)
         db->setJournalMode();
         if (fresh)
             db->createSchema();
+        db->upgradeSchema();
     } catch (const ZelvarError& e) {
         db.reset();
-        if (fresh) {
+        // A file still locked was being made by another program opening the
+        // same folder: it is that program's, and stays.
+        const auto* storage = dynamic_cast<const StorageError*>(&e);
+        const bool othersAtWork = storage && storage->problem() == StorageProblem::Locked;
+        if (fresh && !othersAtWork) {
             // Leave no half-made database behind; an empty file stays empty.
             QFile::remove(path + "-wal");
             QFile::remove(path + "-shm");
@@ -462,15 +468,60 @@ std::unique_ptr<Database> Database::openQueryConnection(const Database& main)
 void Database::createSchema()
 {
     Transaction tx(*this);
+    // Another program opening the same new folder at the same moment may
+    // have made the tables while this one waited for the lock.
+    if (scalar(QStringLiteral("select count(*) from sqlite_master where type = 'table'")).toInt() > 0)
+        return;
     for (const TableDef& table : allTables())
         exec(createTableSql(table));
-    exec(QStringLiteral("CREATE UNIQUE INDEX \"zelvarx_KayitNo\" ON \"zelvarx\" (\"KayitNo\")"));
-    exec(QStringLiteral("CREATE INDEX \"Foto_Kayitno\" ON \"Foto\" (\"Kayitno\")"));
-    exec(QStringLiteral("CREATE UNIQUE INDEX \"Randevu_key\" ON \"Randevu\" (\"Tarih\", \"Saati\")"));
+    createIndexes(0);
     for (const QString& label : headcountLabels())
         exec(QStringLiteral("INSERT INTO \"GRUP1\" (\"Grup\", \"Sayi\") VALUES (?, 0)"), {label});
     for (const QString& label : ageBracketLabels())
         exec(QStringLiteral("INSERT INTO \"YASLAR\" (\"Grup\", \"Sayi\") VALUES (?, 0)"), {label});
+    exec(QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion));
+    tx.commit();
+}
+
+// The indexes of the tables that versions after `sinceVersion` added.
+void Database::createIndexes(int sinceVersion)
+{
+    struct Index {
+        int version;
+        const char* sql;
+    };
+    static const Index indexes[] = {
+        {1, "CREATE UNIQUE INDEX IF NOT EXISTS \"zelvarx_KayitNo\" ON \"zelvarx\" (\"KayitNo\")"},
+        {1, "CREATE INDEX IF NOT EXISTS \"Foto_Kayitno\" ON \"Foto\" (\"Kayitno\")"},
+        {1, "CREATE UNIQUE INDEX IF NOT EXISTS \"Randevu_key\" ON \"Randevu\" (\"Tarih\", \"Saati\")"},
+        {2, "CREATE INDEX IF NOT EXISTS \"Adresler_Adi\" ON \"Adresler\" (\"Adi\")"},
+        {2, "CREATE INDEX IF NOT EXISTS \"Notlar_Tarih\" ON \"Notlar\" (\"Tarih\")"},
+    };
+    for (const Index& index : indexes)
+        if (index.version > sinceVersion)
+            exec(QString::fromLatin1(index.sql));
+}
+
+int Database::schemaVersion()
+{
+    // A file from before the version was kept holds the first version.
+    return std::max(1, scalar(QStringLiteral("PRAGMA user_version")).toInt());
+}
+
+void Database::upgradeSchema()
+{
+    if (schemaVersion() >= kSchemaVersion)
+        return;
+    Transaction tx(*this);
+    // Looked at again under the lock: another program may have done it.
+    const int version = schemaVersion();
+    if (version >= kSchemaVersion)
+        return;
+    for (const TableDef& table : allTables())
+        if (table.since > version)
+            exec(createTableSql(table).replace(QLatin1String("CREATE TABLE"),
+                                               QLatin1String("CREATE TABLE IF NOT EXISTS")));
+    createIndexes(version);
     exec(QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion));
     tx.commit();
 }
@@ -488,10 +539,13 @@ void Database::checkSchema()
 
 QString Database::schemaProblem(Database& db)
 {
-    const int version = db.scalar(QStringLiteral("PRAGMA user_version")).toInt();
+    const int version = db.schemaVersion();
     if (version > kSchemaVersion)
         return QStringLiteral("Veritabanı bu programdan daha yeni bir sürüme ait.");
+    // The tables of later versions come with the upgrade at the first open.
     for (const TableDef& table : allTables()) {
+        if (table.since > version)
+            continue;
         QStringList columns;
         Statement info(db.m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(table.name)));
         while (info.step())

@@ -147,7 +147,15 @@ public:
         bool m_began = false;
     };
 
-    static constexpr int kSchemaVersion = 1;
+    // Brings a database of an earlier version up to this one: the tables a
+    // later version added are created and the version raised, in one
+    // transaction that takes the write lock first, so that programs opening
+    // the file at the same moment do it once. Nothing when it is current.
+    void upgradeSchema();
+    int schemaVersion();
+
+    // 1: the register's tables; 2: the address book's and notebook's.
+    static constexpr int kSchemaVersion = 2;
     static constexpr int kPageCacheKiB = 1024;
 
 private:
@@ -156,6 +164,7 @@ private:
     void setJournalMode();
     void registerFunctions();
     void createSchema();
+    void createIndexes(int sinceVersion);
     void checkSchema();
     friend class Transaction;
     friend class ReadTransaction;

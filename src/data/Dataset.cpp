@@ -40,44 +40,6 @@ QString aggregateColumnName(const QString& name)
     return m.captured(1).toUpper() + QStringLiteral(" OF ") + m.captured(2);
 }
 
-// A one-line field keeps no control characters: no line breaks or tabs, no
-// direction overrides that would turn the printed text around, no half of a
-// character.
-bool isDroppedFromOneLine(char32_t c)
-{
-    switch (QChar::category(c)) {
-    case QChar::Other_Control:
-    case QChar::Other_Surrogate:
-        return true;
-    default:
-        return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
-               (c >= 0x2066 && c <= 0x2069);
-    }
-}
-
-// Cut to the field's width in whole characters: a character outside the
-// basic plane is never split.
-QString cutToWidth(const FieldDef& def, const QString& text)
-{
-    if (def.type != FieldType::Text)
-        return text;
-    QString kept;
-    kept.reserve(text.size());
-    int characters = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-        if (isDroppedFromOneLine(c))
-            continue;
-        if (def.width > 0 && characters == def.width)
-            break;
-        kept += pair ? text.mid(i, 2) : QString(text[i]);
-        ++characters;
-        i += pair ? 1 : 0;
-    }
-    return kept;
-}
-
 bool isBlankDateText(const QString& text)
 {
     for (QChar c : text)

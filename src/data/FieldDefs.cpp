@@ -96,7 +96,46 @@ QVector<TableDef> buildTables()
          {"Tarih", "Saati"}},
         {"GRUP1", {{"Grup", T::Text, 30, ""}, {"Sayi", T::Integer, 0, ""}}, {}},
         {"YASLAR", {{"Grup", T::Text, 30, ""}, {"Sayi", T::Integer, 0, ""}}, {}},
+        // The address book's contacts: institutions, tradesmen, officials.
+        {"Adresler",
+         {{"Sira", T::AutoInc, 0, ""},
+          {"Adi", T::Text, 40, "Adı Soyadı"},
+          {"Kurum", T::Text, 40, "Kurum"},
+          {"Unvan", T::Text, 30, "Unvanı"},
+          {"Telefon", T::Text, 20, "Telefon"},
+          {"Telefon2", T::Text, 20, "Telefon 2"},
+          {"EPosta", T::Text, 60, "E-posta"},
+          {"Adres1", T::Text, 50, "Adres Satır 1"},
+          {"Adres2", T::Text, 50, "Adres Satır 2"},
+          {"Not", T::Memo, 240, "Not"}},
+         {"Sira"},
+         2},
+        // The notebook's dated notes: the text as rich text, and once more
+        // as plain text for the search.
+        {"Notlar",
+         {{"Sira", T::AutoInc, 0, ""},
+          {"Tarih", T::Date, 0, "Tarih"},
+          {"Baslik", T::Text, 80, "Başlık"},
+          {"Metin", T::Memo, 240, "Metin"},
+          {"DuzMetin", T::Memo, 240, ""}},
+         {"Sira"},
+         2},
     };
+}
+
+// A one-line field keeps no control characters: no line breaks or tabs, no
+// direction overrides that would turn the printed text around, no half of a
+// character.
+bool isDroppedFromOneLine(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Surrogate:
+        return true;
+    default:
+        return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+               (c >= 0x2066 && c <= 0x2069);
+    }
 }
 
 QString bareTableName(const QString& name)
@@ -121,6 +160,27 @@ const FieldDef* TableDef::field(const QString& fieldName) const
 {
     const int i = fieldIndex(fieldName);
     return i < 0 ? nullptr : &fields[i];
+}
+
+QString cutToWidth(const FieldDef& def, const QString& text)
+{
+    if (def.type != FieldType::Text)
+        return text;
+    QString kept;
+    kept.reserve(text.size());
+    int characters = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        if (isDroppedFromOneLine(c))
+            continue;
+        if (def.width > 0 && characters == def.width)
+            break;
+        kept += pair ? text.mid(i, 2) : QString(text[i]);
+        ++characters;
+        i += pair ? 1 : 0;
+    }
+    return kept;
 }
 
 const QVector<TableDef>& allTables()

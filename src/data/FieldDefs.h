@@ -27,13 +27,21 @@ struct TableDef {
     QString name; // SQL name, as in "select * from zelvarx"
     QVector<FieldDef> fields;
     QStringList keyFields; // primary key or the index the program orders on
+    // The schema version (PRAGMA user_version) that added the table: a
+    // database of an earlier version gets it when it is first opened.
+    int since = 1;
 
     int fieldIndex(const QString& fieldName) const; // case-insensitive; -1 if absent
     const FieldDef* field(const QString& fieldName) const;
 };
 
-// All tables of the data folder.
+// All tables of the data folder: the register's, then the companion
+// programs' own (the address book's "Adresler", the notebook's "Notlar").
 const QVector<TableDef>& allTables();
+
+// Text as a field stores it: a text field keeps no control characters and
+// at most its width of characters; other fields keep it unchanged.
+QString cutToWidth(const FieldDef& def, const QString& text);
 
 // Finds a table by any spelling the program uses: "zelvarx", "Foto.DB",
 // "foto", "Mahalle.db". Returns nullptr for an unknown name.

@@ -4,6 +4,7 @@
 #include "documents/DocumentKind.h"
 #include "documents/EditorFiles.h"
 #include "documents/EditorIcons.h"
+#include "documents/RichTextArea.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -68,16 +69,7 @@ TEditor::TEditor(TDM2& dm, const Services& services, QWidget* parent)
     small.setPointSize(8);
     setFont(small);
 
-    m_text = new QTextEdit(this);
-    m_text->setAccessibleName(QStringLiteral("Metin"));
-    m_text->setAcceptRichText(true);
-    m_text->setTabChangesFocus(false); // Tab writes a tab into the text
-    m_text->setLineWrapMode(QTextEdit::WidgetWidth);
-    m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont base(baseFontName());
-    base.setPointSize(kBaseFontSize);
-    setBaseFont(base);
+    m_text = new RichTextArea(this);
 
     buildToolBar();
     buildStatusBar();
@@ -213,22 +205,12 @@ void TEditor::buildStatusBar()
 
 QFont TEditor::baseFont() const
 {
-    return m_text->document()->defaultFont();
-}
-
-void TEditor::setBaseFont(const QFont& font)
-{
-    // The text area hands its own font to the document on every font
-    // change, so both carry the base font.
-    m_text->setFont(font);
-    m_text->document()->setDefaultFont(font);
+    return m_text->baseFont();
 }
 
 void TEditor::setBaseFontName(const QString& name)
 {
-    QFont font = baseFont();
-    font.setFamilies({name});
-    setBaseFont(font);
+    m_text->setBaseFontName(name);
 }
 
 void TEditor::sizeTextChanged(const QString& text)
@@ -240,9 +222,7 @@ void TEditor::sizeTextChanged(const QString& text)
         m_services.sound.exclamation();
         return;
     }
-    QFont font = baseFont();
-    font.setPointSize(size);
-    setBaseFont(font);
+    m_text->setBaseFontSize(size);
 }
 
 // --------------------------------------------------------------- commands
@@ -326,44 +306,27 @@ void TEditor::selectAll()
 
 void TEditor::setParagraphAlignment(Qt::Alignment alignment)
 {
-    m_text->setAlignment(alignment);
-}
-
-void TEditor::mergeFormat(const QTextCharFormat& format)
-{
-    m_text->mergeCurrentCharFormat(format);
+    m_text->setParagraphAlignment(alignment);
 }
 
 void TEditor::setBold(bool on)
 {
-    QTextCharFormat format;
-    format.setFontWeight(on ? QFont::Bold : QFont::Normal);
-    mergeFormat(format);
+    m_text->setBold(on);
 }
 
 void TEditor::setItalic(bool on)
 {
-    QTextCharFormat format;
-    format.setFontItalic(on);
-    mergeFormat(format);
+    m_text->setItalic(on);
 }
 
 void TEditor::setUnderline(bool on)
 {
-    QTextCharFormat format;
-    format.setFontUnderline(on);
-    mergeFormat(format);
+    m_text->setUnderline(on);
 }
 
 void TEditor::fontProperties()
 {
-    QFont font = m_text->currentCharFormat().font().resolve(baseFont());
-    if (!m_services.prompter.chooseFont(font))
-        return;
-    QTextCharFormat format;
-    format.setFont(font);
-    mergeFormat(format);
-    m_text->setFocus();
+    m_text->chooseFont(m_services.prompter);
 }
 
 void TEditor::showHelp()

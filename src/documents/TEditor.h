@@ -5,6 +5,7 @@
 // letter can be written here too. One editor window exists at a time; its
 // caption always begins with "E", by which the main window finds it.
 #include "documents/EditorPrint.h"
+#include "documents/RichTextArea.h"
 #include "platform/Services.h"
 
 #include <QFont>
@@ -15,7 +16,6 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QStatusBar;
-class QTextCharFormat;
 class QTextEdit;
 class QToolButton;
 
@@ -37,8 +37,8 @@ public:
     static constexpr int kClientWidth = 630;
     static constexpr int kClientHeight = 436;
     static constexpr int kToolbarHeight = 30;
-    static QString baseFontName() { return QStringLiteral("Courier New"); }
-    static constexpr int kBaseFontSize = 10;
+    static QString baseFontName() { return RichTextArea::baseFontName(); }
+    static constexpr int kBaseFontSize = RichTextArea::kBaseFontSize;
     static QStringList sizeChoices();
     // The font name box's list: each family once. The font database names a
     // family that several foundries make with the foundry in brackets
@@ -109,8 +109,6 @@ private:
     void buildToolBar();
     void buildStatusBar();
     QAction* addButton(ToolItem item, const QIcon& icon, const QString& hint);
-    void setBaseFont(const QFont& font);
-    void mergeFormat(const QTextCharFormat& format);
     void fileFailed(const QString& message);
 
     TDM2& m_dm;
@@ -123,7 +121,7 @@ private:
     QToolButton* m_buttons[kToolItemCount] = {};
     QComboBox* m_fontName = nullptr;
     QComboBox* m_fontSize = nullptr;
-    QTextEdit* m_text = nullptr;
+    RichTextArea* m_text = nullptr;
     QStatusBar* m_statusBar = nullptr;
     QLabel* m_panels[2] = {};
 };

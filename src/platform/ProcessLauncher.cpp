@@ -80,10 +80,10 @@ Candidate ProcessLauncher::resolve(Program program) const
     return {};
 }
 
-bool ProcessLauncher::start(Program program)
+bool ProcessLauncher::start(Program program, const QStringList& arguments)
 {
     const Candidate found = resolve(program);
-    if (!found.executable.isEmpty() && QProcess::startDetached(found.executable, found.arguments))
+    if (!found.executable.isEmpty() && QProcess::startDetached(found.executable, found.arguments + arguments))
         return true;
     // Without a browser of its own choosing, the desktop opens its default one.
     if (program == Program::WebBrowser && m_searchPath.isEmpty())

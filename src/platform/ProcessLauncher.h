@@ -22,7 +22,7 @@ public:
     // for in <prefix>/libexec/zelvar.
     explicit ProcessLauncher(QStringList searchPath = {}, QString programFolder = {});
 
-    bool start(Program program) override;
+    bool start(Program program, const QStringList& arguments = {}) override;
     bool openFile(const QString& path) override;
 
     // The candidates of a program, in order of preference.

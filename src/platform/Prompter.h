@@ -37,6 +37,15 @@ public:
     }
     virtual QString saveFileName(const QString& title, const QString& folder, const QStringList& filters,
                                  const QString& defaultSuffix = QString()) = 0;
+    // The same, telling which of the filters was chosen when the dialog
+    // closed (a file kind: "vCard 4.0 (*.vcf)"); the first one unless the
+    // dialog says otherwise.
+    virtual QString saveFileNameOfKind(const QString& title, const QString& folder, const QStringList& filters,
+                                       const QString& defaultSuffix, QString& chosenFilter)
+    {
+        chosenFilter = filters.value(0);
+        return saveFileName(title, folder, filters, defaultSuffix);
+    }
     // Font dialog; false when cancelled.
     virtual bool chooseFont(QFont& font) = 0;
     // Print dialog; false when cancelled.

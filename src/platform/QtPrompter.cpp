@@ -116,6 +116,13 @@ QString QtPrompter::openPictureName(const QString& title, const QString& folder,
 QString QtPrompter::saveFileName(const QString& title, const QString& folder, const QStringList& filters,
                                  const QString& defaultSuffix)
 {
+    QString chosen;
+    return saveFileNameOfKind(title, folder, filters, defaultSuffix, chosen);
+}
+
+QString QtPrompter::saveFileNameOfKind(const QString& title, const QString& folder, const QStringList& filters,
+                                       const QString& defaultSuffix, QString& chosenFilter)
+{
     QFileDialog dialog(dialogParent(), titleOr(title), folder, filters.join(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -123,6 +130,7 @@ QString QtPrompter::saveFileName(const QString& title, const QString& folder, co
         dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
+    chosenFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().constFirst();
 }
 

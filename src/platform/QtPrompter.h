@@ -20,6 +20,8 @@ public:
     QString openPictureName(const QString& title, const QString& folder, const QStringList& filters) override;
     QString saveFileName(const QString& title, const QString& folder, const QStringList& filters,
                          const QString& defaultSuffix = QString()) override;
+    QString saveFileNameOfKind(const QString& title, const QString& folder, const QStringList& filters,
+                               const QString& defaultSuffix, QString& chosenFilter) override;
     bool chooseFont(QFont& font) override;
     bool choosePrinter(QPrinter& printer) override;
     bool choosePrinterPages(QPrinter& printer, int pageCount, int currentPage) override;

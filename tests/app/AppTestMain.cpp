@@ -1,7 +1,7 @@
 // The main of the program's top layer: the program's own application object,
 // so that its event routing is what the tests run under.
 #include "TestRegistry.h"
-#include "app/ZelvarApplication.h"
+#include "ui/ZelvarApplication.h"
 
 int main(int argc, char** argv)
 {

@@ -1,7 +1,7 @@
 // The command line: help and version in the user's language, the data
 // folder, and refusals with exit code 2.
 #include "TestRegistry.h"
-#include "app/CommandLine.h"
+#include "platform/CommandLine.h"
 
 #include <QDir>
 #include <QTest>

@@ -3,7 +3,7 @@
 # the program answers --help and --version in Turkish and English and refuses
 # unknown options with exit code 2, the menu entry and the AppStream metainfo
 # validate, the icons and the shared files are where the desktop and the
-# program look for them.
+# program look for them; the companion programs answer from libexec/zelvar.
 #   check_installed_tree.sh BUILD_DIR VERSION
 set -uo pipefail
 build=$1
@@ -71,6 +71,25 @@ must_exist share/zelvar/sounds/ring.wav
 must_exist share/zelvar/sounds/exclamation.wav
 must_exist share/zelvar/help/zelvar.html
 must_exist libexec/zelvar
+
+# The companion programs in libexec/zelvar, where the main program looks for
+# them: each answers --version and --help like the main program, and starts
+# on a data folder without a display.
+folder=$(mktemp -d)
+for companion in zelvar-takvim:"Takvim ve Randevu" zelvar-adres:"Adres Defteri" zelvar-defter:"Bilgi Defteri"; do
+  name=${companion%%:*}
+  title=${companion#*:}
+  program=$prefix/libexec/zelvar/$name
+  [[ -x $program ]] || { fail "libexec/zelvar/$name is not installed"; continue; }
+  out=$(LANGUAGE= LC_ALL=tr_TR.UTF-8 "$program" --version) || fail "$name --version exit code $?"
+  [[ $out == *"$title sürüm $version"* ]] || fail "$name --version: $out"
+  out=$(LANGUAGE= LC_ALL=C.UTF-8 "$program" --help) || fail "$name --help exit code $?"
+  [[ $out == *"Usage: $name"* && $out == *"--data-dir DIR"* ]] || fail "$name --help: $out"
+  timeout 5 "$program" --data-dir "$folder" > /dev/null 2>&1
+  [[ $? -eq 124 ]] || fail "$name did not keep running on a data folder"
+  [[ -e $folder/zorp-${name#zelvar-}.lock ]] || fail "$name took no lock of its own"
+done
+rm -rf "$folder"
 must_exist share/man/man1/zelvar.1.gz
 must_exist share/doc/zelvar/copyright
 must_exist share/doc/zelvar/changelog.gz

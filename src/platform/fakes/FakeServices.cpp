@@ -64,6 +64,13 @@ QString FakePrompter::saveFileName(const QString& title, const QString& folder, 
     return openFileName(title, folder, filters);
 }
 
+QString FakePrompter::saveFileNameOfKind(const QString& title, const QString& folder, const QStringList& filters,
+                                         const QString& defaultSuffix, QString& chosen)
+{
+    chosen = chosenFilter.isEmpty() ? filters.value(0) : chosenFilter;
+    return saveFileName(title, folder, filters, defaultSuffix);
+}
+
 bool FakePrompter::chooseFont(QFont& font)
 {
     if (m_fonts.empty()) {
@@ -140,6 +147,10 @@ int FakePrinting::nextAnswer()
 bool FakePrinting::preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint)
 {
     report->pageCount();
+    // The preview window shows the first page as it opens, from the rows as
+    // they are then; the report keeps it, so a test reads what was shown
+    // even after the window's rows have changed.
+    report->page(0);
     const int prints = nextAnswer();
     requests << Request{report->title(), report, true, prints};
     for (int i = 0; i < prints; ++i)

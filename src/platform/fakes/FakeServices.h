@@ -44,6 +44,8 @@ public:
     }
     QString saveFileName(const QString& title, const QString& folder, const QStringList& filters,
                          const QString& defaultSuffix) override;
+    QString saveFileNameOfKind(const QString& title, const QString& folder, const QStringList& filters,
+                               const QString& defaultSuffix, QString& chosenFilter) override;
     bool chooseFont(QFont& font) override;
     bool choosePrinter(QPrinter& printer) override;
     bool choosePrinterPages(QPrinter& printer, int pageCount, int currentPage) override;
@@ -54,6 +56,8 @@ public:
     std::function<void(const ShownDialog&)> onShow;
     // Filters offered by the last file dialog.
     QStringList lastFilters;
+    // The filter a save dialog of a file kind answers with; the first offered when empty.
+    QString chosenFilter;
     // Whether a file dialog offered a picture preview.
     bool lastFileDialogPreviews = false;
     // The page limits the last report print dialog offered: its page count
@@ -92,9 +96,10 @@ public:
 
 class FakeLauncher : public Launcher {
 public:
-    bool start(Program program) override
+    bool start(Program program, const QStringList& arguments = {}) override
     {
         started << program;
+        startArguments << arguments;
         return !failing.contains(program);
     }
     bool openFile(const QString& path) override
@@ -103,7 +108,8 @@ public:
         return !openFails;
     }
     QList<Program> started;
-    QList<Program> failing; // programs that cannot be started
+    QList<QStringList> startArguments; // the command line of each start
+    QList<Program> failing;            // programs that cannot be started
     QStringList opened;
     bool openFails = false; // no program on the desktop opens such a file
 };
@@ -133,7 +139,7 @@ class FakePrinting : public Printing {
 public:
     struct Request {
         QString title;
-        std::shared_ptr<report::PagedReport> report; // fully laid out
+        std::shared_ptr<report::PagedReport> report; // every page found, the first laid out
         bool previewed = false;                      // false: printed without preview
         int prints = 0;
     };

@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "platform/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -40,10 +40,27 @@ QString typedOption(const QStringList& arguments, const QString& name)
     return QLatin1String(name.size() == 1 ? "-" : "--") + name;
 }
 
+// The help's lines of an option: its name and value left, its text from
+// the 22nd column on.
+QString optionLine(const QString& left, const QString& help)
+{
+    return QStringLiteral("  %1 %2\n").arg(left, -18).arg(help);
+}
+
 } // namespace
 
-CommandLine::CommandLine(const QStringList& arguments, const QLocale& locale)
-    : m_turkish(locale.uiLanguages().value(0).startsWith(QLatin1String("tr"))),
+ProgramDescription ProgramDescription::mainProgram()
+{
+    return {QStringLiteral("Zelvar 2001"),
+            {"Zelvar 2001: muhtarlık için nüfus kayıtları, belgeler ve raporlar.",
+             "Zelvar 2001: register of residents, certificates and reports for a headman's office."},
+            {"Muhtarlık kayıt programı", "Records program for a headman's office"},
+            {}};
+}
+
+CommandLine::CommandLine(const QStringList& arguments, const QLocale& locale, const ProgramDescription& program)
+    : m_description(program),
+      m_turkish(locale.uiLanguages().value(0).startsWith(QLatin1String("tr"))),
       m_program(QFileInfo(arguments.value(0, QStringLiteral("zelvar"))).fileName())
 {
     QCommandLineParser parser;
@@ -52,6 +69,8 @@ CommandLine::CommandLine(const QStringList& arguments, const QLocale& locale)
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption dataDir(kDataDir, QString(), QStringLiteral("DIR"));
     parser.addOptions({help, version, dataDir});
+    for (const ProgramOption& own : m_description.options)
+        parser.addOption(QCommandLineOption(own.name, QString(), QStringLiteral("value")));
     for (const char* name : kQtValueOptions) {
         QCommandLineOption qt(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         qt.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -68,8 +87,7 @@ CommandLine::CommandLine(const QStringList& arguments, const QLocale& locale)
         if (!unknown.isEmpty())
             refuse(text("Bilinmeyen seçenek: %1", "Unknown option: %1").arg(typedOption(arguments, unknown.first())));
         else
-            refuse(text("%1 seçeneğinden sonra bir klasör adı gerekir.", "The option %1 needs a folder name after it.")
-                       .arg(QStringLiteral("--") + kDataDir));
+            refuse(missingValue(arguments));
         return;
     }
     if (parser.isSet(help)) {
@@ -93,7 +111,34 @@ CommandLine::CommandLine(const QStringList& arguments, const QLocale& locale)
         }
         m_dataDir = QDir(parser.value(dataDir)).absolutePath();
     }
+    for (const ProgramOption& own : m_description.options)
+        if (parser.isSet(own.name))
+            m_values.insert(own.name, parser.value(own.name));
     m_run = true;
+}
+
+// The refusal of an option given without its value: the last word of the
+// command line is the option that wanted one.
+QString CommandLine::missingValue(const QStringList& arguments) const
+{
+    QString last = arguments.value(arguments.size() - 1);
+    while (last.startsWith(QLatin1Char('-')))
+        last.remove(0, 1);
+    for (const ProgramOption& own : m_description.options)
+        if (last == own.name)
+            return text("%1 seçeneğinden sonra bir değer gerekir.", "The option %1 needs a value after it.")
+                .arg(QStringLiteral("--") + own.name);
+    return text("%1 seçeneğinden sonra bir klasör adı gerekir.", "The option %1 needs a folder name after it.")
+        .arg(QStringLiteral("--") + kDataDir);
+}
+
+QStringList CommandLine::forwarded() const
+{
+    QStringList options{QStringLiteral("--") + kDataDir, dataDir()};
+    for (const ProgramOption& own : m_description.options)
+        if (m_values.contains(own.name))
+            options << QStringLiteral("--") + own.name << m_values.value(own.name);
+    return options;
 }
 
 QString CommandLine::text(const char* turkish, const char* english) const
@@ -125,30 +170,31 @@ QString CommandLine::dataDir() const
 
 QString CommandLine::versionText() const
 {
-    return text("Zelvar 2001 sürüm %1\nMuhtarlık kayıt programı\n",
-                "Zelvar 2001 version %1\nRecords program for a headman's office\n")
-        .arg(version());
+    return text("%1 sürüm %2\n", "%1 version %2\n").arg(m_description.name, version()) + text(m_description.summary) +
+           QLatin1Char('\n');
 }
 
 QString CommandLine::helpText() const
 {
     const QString usage = text("Kullanım: %1 [seçenekler]\n", "Usage: %1 [options]\n").arg(m_program);
-    const QString about =
-        text("Zelvar 2001: muhtarlık için nüfus kayıtları, belgeler ve raporlar.\n",
-             "Zelvar 2001: register of residents, certificates and reports for a headman's office.\n");
-    const QString options = text("Seçenekler:\n"
-                                 "  --data-dir KLASÖR  Verilerin (zorp.sqlite) tutulduğu klasör. Yoksa ya da\n"
-                                 "                     boşsa ilk açılışta tablolar oluşturulur.\n"
-                                 "                     Verilmezse: %1\n"
-                                 "  -h, --help         Bu yardımı gösterir.\n"
-                                 "  -v, --version      Sürüm bilgisini gösterir.\n",
-                                 "Options:\n"
-                                 "  --data-dir DIR     The folder that holds the data (zorp.sqlite). A missing\n"
-                                 "                     or empty folder gets its tables on the first start.\n"
-                                 "                     Without it: %1\n"
-                                 "  -h, --help         Shows this help.\n"
-                                 "  -v, --version      Shows the version.\n");
-    return usage + about + QLatin1Char('\n') + options.arg(QDir::toNativeSeparators(defaultDataDir()));
+    const QString about = text(m_description.about) + QLatin1Char('\n');
+    const QString folder = text("Seçenekler:\n"
+                                "  --data-dir KLASÖR  Verilerin (zorp.sqlite) tutulduğu klasör. Yoksa ya da\n"
+                                "                     boşsa ilk açılışta tablolar oluşturulur.\n"
+                                "                     Verilmezse: %1\n",
+                                "Options:\n"
+                                "  --data-dir DIR     The folder that holds the data (zorp.sqlite). A missing\n"
+                                "                     or empty folder gets its tables on the first start.\n"
+                                "                     Without it: %1\n")
+                               .arg(QDir::toNativeSeparators(defaultDataDir()));
+    QString own;
+    for (const ProgramOption& option : m_description.options)
+        own += optionLine(QStringLiteral("--%1 %2").arg(option.name, text(option.valueName)), text(option.help));
+    const QString standard = text("  -h, --help         Bu yardımı gösterir.\n"
+                                  "  -v, --version      Sürüm bilgisini gösterir.\n",
+                                  "  -h, --help         Shows this help.\n"
+                                  "  -v, --version      Shows the version.\n");
+    return usage + about + QLatin1Char('\n') + folder + own + standard;
 }
 
 int CommandLine::report() const

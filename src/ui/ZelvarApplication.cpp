@@ -1,4 +1,4 @@
-#include "app/ZelvarApplication.h"
+#include "ui/ZelvarApplication.h"
 
 #include "report/ReportFonts.h"
 
