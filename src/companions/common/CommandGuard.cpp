@@ -3,7 +3,6 @@
 
 #include "companions/common/Refused.h"
 #include "platform/Services.h"
-#include "ui/ErrorHandler.h"
 
 namespace zelvar {
 
@@ -16,7 +15,7 @@ bool runCommand(const Services& services, const std::function<void()>& command)
         services.sound.exclamation();
         services.prompter.message(refused.message(), MessageKind::Warning);
     } catch (...) {
-        ErrorHandler(services.prompter, services.sound).handle(std::current_exception());
+        services.errors.report(std::current_exception());
     }
     return false;
 }

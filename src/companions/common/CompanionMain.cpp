@@ -10,6 +10,7 @@
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
 #include "platform/TurkishTranslation.h"
+#include "ui/ErrorHandler.h"
 #include "ui/ZelvarApplication.h"
 
 #include <QGuiApplication>
@@ -38,8 +39,9 @@ int runCompanion(int argc, char** argv, const CompanionInfo& info, const Compani
     ProcessLauncher launcher;
     HelpWindow help;
     SystemClock clock;
-    QtPrinting printing(prompter);
-    const Services services{prompter, sound, launcher, help, clock, printing};
+    ErrorHandler errors(prompter, sound);
+    QtPrinting printing(prompter, &errors);
+    const Services services{prompter, sound, launcher, help, clock, printing, errors};
 
     CompanionFolder folder(commandLine.dataDir(), info);
     switch (folder.open()) {
@@ -57,7 +59,6 @@ int runCompanion(int argc, char** argv, const CompanionInfo& info, const Compani
     }
 
     std::unique_ptr<CompanionWindow> window = makeWindow(folder.database(), services, commandLine);
-    app.setErrorHandler(&window->errorHandler());
     SingleCopy copy(info.executable, folder.folder());
     QObject::connect(&copy, &SingleCopy::requested, window.get(), &CompanionWindow::startedAgain);
     copy.listen();
@@ -68,9 +69,7 @@ int runCompanion(int argc, char** argv, const CompanionInfo& info, const Compani
         window->move(room.center() - window->rect().center());
     }
     window->show();
-    const int code = app.exec();
-    app.setErrorHandler(nullptr);
-    return code;
+    return app.exec();
 }
 
 } // namespace zelvar

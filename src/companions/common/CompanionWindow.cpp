@@ -21,7 +21,6 @@ CompanionWindow::CompanionWindow(const CompanionInfo& info, Database& db, const 
       m_db(db),
       m_services(services),
       m_info(info),
-      m_errors(services.prompter, services.sound),
       m_watch(new DataChangeWatch(db, DataChangeWatch::kIntervalMs, this)),
       m_bar(new QToolBar(QStringLiteral("Menu  "), this))
 {

@@ -8,7 +8,6 @@
 // the database, and comes to the front when the program is started again.
 #include "companions/common/CompanionInfo.h"
 #include "platform/Services.h"
-#include "ui/ErrorHandler.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -33,7 +32,6 @@ public:
     // The program was started again on this folder with these options.
     void startedAgain(const QStringList& arguments);
 
-    ErrorHandler& errorHandler() { return m_errors; }
     QToolBar* commandBar() const { return m_bar; }
     // Every command of the toolbar, found by its text.
     QAction* command(const QString& text) const;
@@ -77,7 +75,6 @@ protected:
 
 private:
     CompanionInfo m_info;
-    ErrorHandler m_errors;
     DataChangeWatch* m_watch;
     QToolBar* m_bar;
     QLabel* m_status;
