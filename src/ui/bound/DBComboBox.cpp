@@ -103,7 +103,10 @@ void DBComboBox::fieldResolved()
 
 void DBComboBox::loadFromField()
 {
-    showText(fieldText());
+    const QString text = fieldText();
+    if (!hasFocus() && currentIndex() == findText(text, Qt::MatchExactly) && showsAlready(lineEdit(), text))
+        return;
+    showText(text);
     if (!hasFocus())
         lineEdit()->setCursorPosition(0);
 }
