@@ -48,6 +48,12 @@ public:
     void showTopic(int) override {}
 };
 
+// Errors are written to the log; no dialog.
+class LoggedErrors : public ErrorReporter {
+public:
+    void report(std::exception_ptr error) noexcept override { reportError(nullptr, error); }
+};
+
 struct SilentServices {
     SilentPrompter prompter;
     SilentSound sound;
@@ -55,7 +61,8 @@ struct SilentServices {
     NoHelp help;
     SystemClock clock;
     QtPrinting printing{prompter};
-    Services services{prompter, sound, launcher, help, clock, printing};
+    LoggedErrors errors;
+    Services services{prompter, sound, launcher, help, clock, printing, errors};
 };
 
 } // namespace zelvar::bench

@@ -122,7 +122,8 @@ int main(int argc, char** argv)
     NoHelp help;
     SystemClock clock;
     QtPrinting printing(prompter);
-    const Services services{prompter, sound, launcher, help, clock, printing};
+    LoggedErrors errors;
+    const Services services{prompter, sound, launcher, help, clock, printing, errors};
     RecordsSafety safety(dm, services, [] { return true; });
     QElapsedTimer whole;
     whole.start();

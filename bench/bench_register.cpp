@@ -13,9 +13,11 @@
 #include "data/Database.h"
 #include "data/FoldedColumn.h"
 #include "data/TDM2.h"
+#include "documents/PrintedForms.h"
 #include "platform/QtPrinting.h"
 #include "platform/Services.h"
 #include "register/DatabaseWipe.h"
+#include "register/RegisterMemory.h"
 #include "register/TForm2.h"
 #include "ui/bound/DBGrid.h"
 
@@ -63,7 +65,9 @@ int main(int argc, char** argv)
     copyDatabase(generated, work.path());
     const QString file = databaseFile(work.path());
     SilentServices silent;
-    Services& services = silent.services;
+    const Services& services = silent.services;
+    RegisterMemory memory;
+    PrintedForms forms;
     std::fprintf(stderr, "register window over %d residents\n", residents);
 
     // The first open after start: the data module as the program makes it,
@@ -76,7 +80,7 @@ int main(int argc, char** argv)
             TDM2 dm(work.path());
             std::unique_ptr<TForm2> window;
             ours.add(measure([&] {
-                window = std::make_unique<TForm2>(dm, services);
+                window = std::make_unique<TForm2>(dm, services, memory, forms);
                 window->show();
                 window->repaint();
             }));
@@ -88,7 +92,8 @@ int main(int argc, char** argv)
     }
 
     TDM2 dm(work.path());
-    TForm2 window(dm, services);
+    TForm2 window(dm, services, memory, forms);
+    auto* searchBox = window.findChild<QLineEdit*>(QStringLiteral("searchBox"));
     window.show();
     window.repaint();
     settle();
@@ -128,9 +133,9 @@ int main(int argc, char** argv)
         for (const QString& name :
              {QStringLiteral("Mehmet Yılmaz"), QStringLiteral("şükrü"), QStringLiteral("İsmail K"),
               QStringLiteral("Işıl Çakır"), QStringLiteral("zzz"), QStringLiteral("Ayşe Kayahan")}) {
-            window.searchBox()->clear();
+            searchBox->clear();
             for (int i = 1; i <= name.size(); ++i) {
-                ours.add(measure([&] { window.searchBox()->setText(name.left(i)); }));
+                ours.add(measure([&] { searchBox->setText(name.left(i)); }));
                 floor.add(floorSearch(name.left(i)));
             }
         }
@@ -143,8 +148,8 @@ int main(int argc, char** argv)
         Samples ours;
         Samples floor;
         for (int run = 0; run < 9; ++run) {
-            window.searchBox()->clear();
-            ours.add(measure([&] { window.searchBox()->setText(QStringLiteral("Xq")); }));
+            searchBox->clear();
+            ours.add(measure([&] { searchBox->setText(QStringLiteral("Xq")); }));
             floor.add(floorSearch(QStringLiteral("Xq")));
         }
         runRow(QStringLiteral("name search that finds nothing (call only)"), residents, ours, floor, Goal());
@@ -152,27 +157,27 @@ int main(int argc, char** argv)
 
     // Record-number mode: numbers typed digit by digit.
     {
-        window.numberModeToggle()->click();
+        window.findChild<QAbstractButton*>(QStringLiteral("numberMode"))->click();
         Samples ours;
         QStringList statements;
         QRandomGenerator rand(12);
         for (int n = 0; n < 15; ++n) {
             const QString number = QString::number(1 + rand.bounded(residents));
-            window.searchBox()->clear();
+            searchBox->clear();
             for (int i = 1; i <= number.size(); ++i) {
-                ours.add(measure([&] { window.searchBox()->setText(number.left(i)); }));
+                ours.add(measure([&] { searchBox->setText(number.left(i)); }));
                 statements << QStringLiteral("select * from zelvarx where KayitNo = %1").arg(number.left(i));
             }
         }
         quantileRow(QStringLiteral("record-number search, one keystroke (call only)"), residents, ours,
                     shell(file, statements), Goal());
-        window.nameModeToggle()->click();
+        window.findChild<QAbstractButton*>(QStringLiteral("nameMode"))->click();
     }
 
     // The filters and the whole table, each reading the register anew.
     {
         Samples letter, letterFloor, surname, surnameFloor, whole, wholeFloor;
-        window.searchBox()->setText(QStringLiteral("Kaya"));
+        searchBox->setText(QStringLiteral("Kaya"));
         for (int run = 0; run < 5; ++run) {
             letter.add(measure([&] {
                 window.alphabetFilter(QStringLiteral("M"));
@@ -193,7 +198,7 @@ int main(int argc, char** argv)
         runRow(QStringLiteral("alphabet filter \"M\""), residents, letter, letterFloor, Goal());
         runRow(QStringLiteral("surname filter \"Kaya\""), residents, surname, surnameFloor, Goal());
         runRow(QStringLiteral("whole table"), residents, whole, wholeFloor, Goal::ratio(1.2));
-        window.searchBox()->clear();
+        searchBox->clear();
     }
 
     // The detailed-view grid, a page at a time at scattered places. The floor
@@ -202,7 +207,7 @@ int main(int argc, char** argv)
     {
         window.showPage(TForm2::DetailedViewPage);
         settle();
-        DBGrid* grid = window.detailGrid();
+        auto* grid = window.findChild<DBGrid*>(QStringLiteral("detailGrid"));
         QScrollBar* bar = grid->verticalScrollBar();
         Statement row(reader->handle(), QStringLiteral("select * from zelvarx where rowid = ?"));
         QImage cells(grid->viewport()->size(), QImage::Format_RGB32);

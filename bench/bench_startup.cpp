@@ -20,6 +20,7 @@
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
 #include "platform/TurkishTranslation.h"
+#include "ui/ErrorHandler.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -80,7 +81,8 @@ int startUp(int argc, char** argv, const QString& folder)
     HelpWindow help;
     SystemClock clock;
     QtPrinting printing(prompter);
-    const Services services{prompter, sound, launcher, help, clock, printing};
+    ErrorHandler errors(prompter, sound);
+    const Services services{prompter, sound, launcher, help, clock, printing, errors};
     LoginWatch watch;
     app.installEventFilter(&watch);
     auto* splash = new SplashWindow;

@@ -78,6 +78,13 @@ using namespace zelvar::bench;
 
 namespace {
 
+// A control of a window found by its object name.
+template <class T>
+T* named(const QObject* window, const char* name)
+{
+    return window->findChild<T*>(QLatin1String(name));
+}
+
 // ------------------------------------------------------------ recording
 
 // A session reports each figure as one line on its standard output.
@@ -520,7 +527,7 @@ private:
 
     void nameKeys(TForm2* form, const QString& suffix, int nameCount)
     {
-        QLineEdit* box = form->searchBox();
+        QLineEdit* box = named<QLineEdit>(form, "searchBox");
         click(box);
         settleIdle();
         // The floor: the same search over the same folded names in memory,
@@ -567,8 +574,8 @@ private:
 
     void numberKeys(TForm2* form)
     {
-        click(form->numberModeToggle());
-        QLineEdit* box = form->searchBox();
+        click(named<QAbstractButton>(form, "numberMode"));
+        QLineEdit* box = named<QLineEdit>(form, "searchBox");
         click(box);
         settleIdle();
         Statement row(m_floorDb->handle(), QStringLiteral("select * from \"zelvarx\" where \"KayitNo\" = ?"));
@@ -595,36 +602,37 @@ private:
             }
         }
         clearBox(box);
-        click(form->nameModeToggle());
+        click(named<QAbstractButton>(form, "nameMode"));
         settleIdle();
     }
 
     void filters(TForm2* form)
     {
-        QLineEdit* box = form->searchBox();
+        QLineEdit* box = named<QLineEdit>(form, "searchBox");
         for (int run = 0; run < 2; ++run) {
             click(box);
             clearBox(box);
             typeText(box, QStringLiteral("Kaya"));
             settleIdle();
-            ours(QStringLiteral("surname filter \"Kaya\""), untilIdle([&] { click(form->surnameToggle()); }));
+            ours(QStringLiteral("surname filter \"Kaya\""),
+                 untilIdle([&] { click(named<QAbstractButton>(form, "surnameFilter")); }));
             floorOf(QStringLiteral("surname filter \"Kaya\""), untilIdle([&] {
                         readAll(
                             *m_floorDb,
                             QStringLiteral("select rowid, \"Adi\" from \"zelvarx\" where \"Adi\" like ? escape '\\'"),
                             {QStringLiteral("%Kaya%")});
                     }));
-            ours(QStringLiteral("whole table"), untilIdle([&] { click(form->wholeTableToggle()); }));
+            ours(QStringLiteral("whole table"), untilIdle([&] { click(named<QAbstractButton>(form, "wholeTable")); }));
             floorOf(QStringLiteral("whole table"),
                     untilIdle([&] { readAll(*m_floorDb, QStringLiteral("select rowid, \"Adi\" from \"zelvarx\"")); }));
-            if (QAbstractButton* m = form->letterButton(QStringLiteral("M"))) {
+            if (QAbstractButton* m = named<QAbstractButton>(form, "letterM")) {
                 ours(QStringLiteral("letter filter \"M\""), untilIdle([&] { click(m); }));
                 floorOf(QStringLiteral("letter filter \"M\""), untilIdle([&] {
                             readAll(*m_floorDb,
                                     QStringLiteral("select rowid, \"Adi\" from \"zelvarx\" where \"Adi\" like ?"),
                                     {QStringLiteral("M%")});
                         }));
-                click(form->endAlphabetButton());
+                click(named<QAbstractButton>(form, "endAlphabet"));
             }
             click(box);
             clearBox(box);
@@ -668,7 +676,7 @@ private:
                         readAll(*m_floorDb, QStringLiteral("select max(\"KayitNo\") from \"zelvarx\""));
                         mirror.showRow({});
                     }));
-            if (QWidget* nameBox = form->edit(QStringLiteral("Adi"))) {
+            if (QWidget* nameBox = named<QWidget>(form, "Adi")) {
                 click(nameBox);
                 typeText(nameBox, QStringLiteral("Deneme Kişi"));
             }
@@ -712,9 +720,9 @@ private:
             ours(QStringLiteral("page switch (F7, F6, tab)"), untilIdle([&] { pressKey(form, Qt::Key_F7); }));
             ours(QStringLiteral("page switch (F7, F6, tab)"), untilIdle([&] { pressKey(form, Qt::Key_F6); }));
             ours(QStringLiteral("page switch (F7, F6, tab)"),
-                 untilIdle([&] { clickTab(form->pages(), TForm2::DetailedViewPage); }));
+                 untilIdle([&] { clickTab(named<QTabWidget>(form, "pages"), TForm2::DetailedViewPage); }));
             ours(QStringLiteral("page switch (F7, F6, tab)"),
-                 untilIdle([&] { clickTab(form->pages(), TForm2::EntryPage); }));
+                 untilIdle([&] { clickTab(named<QTabWidget>(form, "pages"), TForm2::EntryPage); }));
         }
     }
 

@@ -15,7 +15,7 @@
 
 namespace zelvar {
 
-ClockWindow::ClockWindow(Services& services, QWidget* parent)
+ClockWindow::ClockWindow(const Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_services(services)
@@ -33,9 +33,9 @@ ClockWindow::ClockWindow(Services& services, QWidget* parent)
     m_pages->addTab(buildAlarmPage(), QStringLiteral("&Alarm Ayarı"));
     m_pages->setCurrentIndex(0);
 
-    connect(m_analog, &AnalogClock::alarm, this, &ClockWindow::ringAlarm);
+    connectCommand(m_services.errors, m_analog, &AnalogClock::alarm, this, &ClockWindow::ringAlarm);
     m_transferTimer = new QTimer(this);
-    connect(m_transferTimer, &QTimer::timeout, this, &ClockWindow::transferSettings);
+    connectCommand(m_services.errors, m_transferTimer, &QTimer::timeout, this, &ClockWindow::transferSettings);
     m_transferTimer->start(1000);
 }
 

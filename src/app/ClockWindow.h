@@ -2,6 +2,7 @@
 // The "Saat" window: an always-on-top analog and digital clock with an alarm
 // that rings at a chosen hour and minute or at the start of every hour. Each
 // window has its own alarm; nothing is stored.
+#include "platform/Services.h"
 #include <QWidget>
 
 class QCheckBox;
@@ -14,12 +15,11 @@ namespace zelvar {
 
 class AnalogClock;
 class DigitalClock;
-struct Services;
 
 class ClockWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ClockWindow(Services& services, QWidget* parent = nullptr);
+    explicit ClockWindow(const Services& services, QWidget* parent = nullptr);
 
     static QString ringFile() { return QStringLiteral("ring.wav"); }
     static constexpr int kRings = 4;
@@ -44,7 +44,7 @@ private:
     QWidget* buildDisplayPage();
     QWidget* buildAlarmPage();
 
-    Services& m_services;
+    Services m_services;
     QTabWidget* m_pages = nullptr;
     AnalogClock* m_analog = nullptr;
     DigitalClock* m_displayClock = nullptr;

@@ -154,7 +154,7 @@ void centreOnScreen(QWidget* window)
 
 using namespace passwordwindow;
 
-LoginWindow::LoginWindow(TDM2& dm, Services& services, QWidget* parent)
+LoginWindow::LoginWindow(TDM2& dm, const Services& services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
       m_dm(dm),
       m_services(services)
@@ -181,8 +181,8 @@ LoginWindow::LoginWindow(TDM2& dm, Services& services, QWidget* parent)
     };
     m_ok = flatButton(QStringLiteral("&Tamam"), 8);
     m_cancel = flatButton(QStringLiteral("&Vazgeç"), 80);
-    connect(m_ok, &QPushButton::clicked, this, &LoginWindow::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &LoginWindow::cancel);
+    connectCommand(m_services.errors, m_ok, &QPushButton::clicked, this, &LoginWindow::accept);
+    connectCommand(m_services.errors, m_cancel, &QPushButton::clicked, this, &LoginWindow::cancel);
 
     m_strip = makeStrip(this, QRect(0, 123, 249, 25));
 
@@ -192,7 +192,7 @@ LoginWindow::LoginWindow(TDM2& dm, Services& services, QWidget* parent)
     m_box->setFocus();
 }
 
-bool LoginWindow::run(TDM2& dm, Services& services, QWidget* parent)
+bool LoginWindow::run(TDM2& dm, const Services& services, QWidget* parent)
 {
     LoginWindow window(dm, services, parent);
     window.exec();

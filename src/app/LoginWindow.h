@@ -20,11 +20,11 @@ class LoginWindow : public QDialog {
 public:
     enum class Outcome { Waiting, Accepted, EndProgram };
 
-    LoginWindow(TDM2& dm, Services& services, QWidget* parent = nullptr);
+    LoginWindow(TDM2& dm, const Services& services, QWidget* parent = nullptr);
 
     // Shows the window modally; true when the password was accepted, false
     // when the program must end.
-    static bool run(TDM2& dm, Services& services, QWidget* parent);
+    static bool run(TDM2& dm, const Services& services, QWidget* parent);
 
     void typePassword(const QString& text);
     Outcome outcome() const { return m_outcome; }
@@ -51,7 +51,7 @@ private:
     QString storedPassword() const;
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
     QLineEdit* m_box;
     QPushButton* m_ok;
     QPushButton* m_cancel;

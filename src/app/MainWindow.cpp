@@ -3,7 +3,6 @@
 #include "app/DocumentArea.h"
 #include "app/RecordsSafety.h"
 #include "app/SplashWindow.h"
-#include "app/ZelvarApplication.h"
 #include "data/TDM2.h"
 #include "ui/ValueLabel.h"
 
@@ -32,7 +31,6 @@ MainWindow::MainWindow(TDM2& dm, const Services& services, WindowFactories facto
       m_dm(dm),
       m_services(services),
       m_factories(std::move(factories)),
-      m_errorHandler(services.prompter, services.sound),
       m_reminder(dm.tbrandevu, services.sound, services.launcher),
       m_area(new DocumentArea(this)),
       m_registerGuard(m_area, WindowGuard::exactCaption(QStringLiteral("Bilgi Bankası"))),
@@ -61,7 +59,7 @@ MainWindow::MainWindow(TDM2& dm, const Services& services, WindowFactories facto
         move(screen->availableGeometry().center() - rect().center());
 
     // The timer runs from now on, also while the password window is open.
-    connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
+    connectCommand(m_services.errors, m_timer, &QTimer::timeout, this, &MainWindow::tick);
     m_timer->start(1000);
     m_clockPanel->setText(statusClockText(m_services.clock.now()));
 
@@ -73,9 +71,6 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
     m_timer->stop();
     m_hints.uninstall();
-    if (ZelvarApplication* app = ZelvarApplication::instance())
-        if (app->errorHandler() == &m_errorHandler)
-            app->setErrorHandler(nullptr);
 }
 
 // ----------------------------------------------------------------- building
@@ -96,7 +91,8 @@ QAction* MainWindow::makeAction(const QString& text, const QString& hint, const 
         action->setShortcutContext(Qt::ApplicationShortcut);
     }
     if (handler)
-        connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+        connectCommand(m_services.errors, action, &QAction::triggered, this,
+                       [handler = std::move(handler)] { handler(); });
     m_actions << action;
     return action;
 }
@@ -281,8 +277,6 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::installHandlers()
 {
-    if (ZelvarApplication* app = ZelvarApplication::instance())
-        app->setErrorHandler(&m_errorHandler);
     connect(&m_hints, &HintHandler::hintChanged, m_hintPanel, &ValueLabel::setText, Qt::UniqueConnection);
     m_hints.install();
 }

@@ -42,7 +42,7 @@ public:
     // The status clock's text: "dd MMMM yyyy  hh:mm:ss" with Turkish months.
     static QString statusClockText(const QDateTime& now);
 
-    // The creation step: installs the error and hint handlers, destroys the
+    // The creation step: installs the hint handler, destroys the
     // splash, runs the password login, cascades and lays the background.
     // False when the login ends the program.
     bool startUp(QWidget* splash = nullptr);
@@ -68,7 +68,6 @@ public:
     HintHandler& hintHandler() { return m_hints; }
     // Backups, restore and the start-up check of the database.
     RecordsSafety& recordsSafety() { return *m_safety; }
-    ErrorHandler& errorHandler() { return m_errorHandler; }
 
     QList<QWidget*> documentWindows() const override;
 
@@ -144,7 +143,6 @@ private:
     TDM2& m_dm;
     Services m_services;
     WindowFactories m_factories;
-    ErrorHandler m_errorHandler;
     HintHandler m_hints;
     AppointmentReminder m_reminder;
 

@@ -13,7 +13,7 @@ namespace zelvar {
 
 using namespace passwordwindow;
 
-PasswordChangeWindow::PasswordChangeWindow(TDM2& dm, Services& services, QWidget* parent)
+PasswordChangeWindow::PasswordChangeWindow(TDM2& dm, const Services& services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       m_dm(dm),
@@ -41,7 +41,7 @@ PasswordChangeWindow::PasswordChangeWindow(TDM2& dm, Services& services, QWidget
     m_ok->setFocusPolicy(Qt::NoFocus);
     m_ok->setAutoDefault(false);
     m_ok->setGeometry(8, 88, 138, 30);
-    connect(m_ok, &QPushButton::clicked, this, &PasswordChangeWindow::accept);
+    connectCommand(m_services.errors, m_ok, &QPushButton::clicked, this, &PasswordChangeWindow::accept);
 
     m_strip = makeStrip(this, QRect(0, 125, 244, 25));
     m_strip->setLines(m_strip->lines() << QStringLiteral("Yeni şifre en çok 5 karakter olabilir"));

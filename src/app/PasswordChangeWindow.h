@@ -20,7 +20,7 @@ class PasswordChangeWindow : public QDialog {
 public:
     static constexpr int kMaxLength = 5;
 
-    PasswordChangeWindow(TDM2& dm, Services& services, QWidget* parent = nullptr);
+    PasswordChangeWindow(TDM2& dm, const Services& services, QWidget* parent = nullptr);
 
     QLineEdit* firstBox() const { return m_first; }
     QLineEdit* secondBox() const { return m_second; }
@@ -42,7 +42,7 @@ private:
     void storePassword(const QString& password);
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
     QLineEdit* m_first;
     QLineEdit* m_second;
     QPushButton* m_ok;

@@ -36,7 +36,7 @@ RecordsSafety::RecordsSafety(TDM2& dm, const Services& services, std::function<b
       m_changesAtStart(dm.database().totalChanges())
 {
     m_newDay.setInterval(kNewDayCheckMs);
-    connect(&m_newDay, &QTimer::timeout, this, &RecordsSafety::checkNewDay);
+    connectCommand(m_services.errors, &m_newDay, &QTimer::timeout, this, &RecordsSafety::checkNewDay);
 }
 
 RecordsSafety::~RecordsSafety()
@@ -90,7 +90,8 @@ void RecordsSafety::startIntegrityCheck()
                 finding->soundBackup = BackupFolder(folder).newestSound(&finding->soundInfo, pause);
         },
         this);
-    connect(m_check, &BackgroundJob::done, this, [this, finding] { checkFinished(*finding); });
+    connectCommand(m_services.errors, m_check.data(), &BackgroundJob::done, this,
+                   [this, finding] { checkFinished(*finding); });
 }
 
 void RecordsSafety::checkFinished(const Finding& finding)
@@ -199,7 +200,8 @@ void RecordsSafety::startBackup(bool atExit)
             finding->soundBackup = BackupFolder(folder).newestSound(&finding->soundInfo, pause);
     };
     m_backup = atExit ? m_scheduler.now(work, this) : m_scheduler.whenIdle(work, this);
-    connect(m_backup, &BackgroundJob::done, this, [this, finding] { backupFinished(*finding); });
+    connectCommand(m_services.errors, m_backup.data(), &BackgroundJob::done, this,
+                   [this, finding] { backupFinished(*finding); });
 }
 
 void RecordsSafety::backupFinished(const Finding& finding)

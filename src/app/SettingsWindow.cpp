@@ -1,4 +1,5 @@
 #include "app/SettingsWindow.h"
+#include "ui/bound/BoundControl.h"
 
 #include "ui/bound/DBEdit.h"
 
@@ -8,7 +9,7 @@
 
 namespace zelvar {
 
-SettingsWindow::SettingsWindow(TDM2& dm, Services& services, QWidget* parent)
+SettingsWindow::SettingsWindow(TDM2& dm, const Services& services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       m_dm(dm),
@@ -32,14 +33,15 @@ SettingsWindow::SettingsWindow(TDM2& dm, Services& services, QWidget* parent)
     m_ok->setGeometry(210, 143, 75, 25);
     for (QPushButton* b : {m_save, m_ok})
         b->setAutoDefault(false);
-    connect(m_save, &QPushButton::clicked, this, &SettingsWindow::save);
-    connect(m_ok, &QPushButton::clicked, this, &SettingsWindow::accept);
+    connectCommand(m_services.errors, m_save, &QPushButton::clicked, this, &SettingsWindow::save);
+    connectCommand(m_services.errors, m_ok, &QPushButton::clicked, this, &SettingsWindow::accept);
 
     setTabOrder(m_headman, m_province);
     setTabOrder(m_province, m_district);
     setTabOrder(m_district, m_neighbourhood);
     setTabOrder(m_neighbourhood, m_save);
     setTabOrder(m_save, m_ok);
+    reportErrorsTo(this, m_services.errors);
     m_headman->setFocus();
 }
 

@@ -18,7 +18,7 @@ class DBEdit;
 class SettingsWindow : public QDialog {
     Q_OBJECT
 public:
-    SettingsWindow(TDM2& dm, Services& services, QWidget* parent = nullptr);
+    SettingsWindow(TDM2& dm, const Services& services, QWidget* parent = nullptr);
 
     DBEdit* headmanBox() const { return m_headman; }
     DBEdit* provinceBox() const { return m_province; }
@@ -41,7 +41,7 @@ private:
     DBEdit* addBox(const QString& caption, const QString& field, const QRect& labelAt, const QRect& boxAt);
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
     DBEdit* m_headman;
     DBEdit* m_province;
     DBEdit* m_district;

@@ -1,8 +1,8 @@
 #include "app/ZelvarApplication.h"
 
 #include "report/ReportFonts.h"
-#include "ui/ErrorHandler.h"
 
+#include <QDebug>
 #include <QPixmapCache>
 
 namespace zelvar {
@@ -23,17 +23,17 @@ ZelvarApplication::ZelvarApplication(int& argc, char** argv)
     QPixmapCache::setCacheLimit(kPixmapCacheKiB);
 }
 
-ZelvarApplication* ZelvarApplication::instance()
-{
-    return qobject_cast<ZelvarApplication*>(QCoreApplication::instance());
-}
-
 bool ZelvarApplication::notify(QObject* receiver, QEvent* event)
 {
-    if (!m_errorHandler)
+    try {
         return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        qCritical() << "Zelvar: an error escaped an event handler:" << error.what();
+    } catch (...) {
+        qCritical() << "Zelvar: an error escaped an event handler";
+    }
     // The interrupted handler is abandoned; the event counts as not handled.
-    return m_errorHandler->guard([&] { return QApplication::notify(receiver, event); });
+    return false;
 }
 
 } // namespace zelvar

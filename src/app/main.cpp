@@ -9,13 +9,13 @@
 #include "app/ZelvarApplication.h"
 #include "data/Errors.h"
 #include "data/TDM2.h"
-#include "documents/PrintedForms.h"
 #include "platform/HelpWindow.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtPrinting.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtSound.h"
 #include "platform/TurkishTranslation.h"
+#include "ui/ErrorHandler.h"
 #include "ui/PleaseWaitWindow.h"
 
 #include <QIcon>
@@ -52,8 +52,9 @@ int main(int argc, char** argv)
     ProcessLauncher launcher;
     HelpWindow help;
     SystemClock clock;
-    QtPrinting printing(prompter);
-    const Services services{prompter, sound, launcher, help, clock, printing};
+    ErrorHandler errors(prompter, sound);
+    QtPrinting printing(prompter, &errors);
+    const Services services{prompter, sound, launcher, help, clock, printing, errors};
 
     // The splash stays up while the tables open; the main window destroys it.
     auto* splash = new SplashWindow;
@@ -75,8 +76,6 @@ int main(int argc, char** argv)
     if (!mainWindow.startUp(splash))
         return 0;
 
-    // The certificate and declaration forms, kept for the whole run.
-    PrintedForms::instance();
     // Long jobs make their own; this one is kept hidden for the whole run.
     PleaseWaitWindow pleaseWait(&mainWindow);
     pleaseWait.hide();

@@ -3,6 +3,7 @@
 // then prints the whole text through the printing service. When a
 // certificate composed by a template was actually sent to the printer, its
 // line goes to the log of the resident it was composed for.
+#include "platform/Services.h"
 #include <QString>
 #include <optional>
 
@@ -11,7 +12,6 @@ class QTextDocument;
 namespace zelvar {
 
 class TDM2;
-struct Services;
 
 // The resident a template composed the editor's text for.
 struct PendingLog {
@@ -37,7 +37,7 @@ private:
     void log(const PendingLog& pending);
 
     TDM2& m_dm;
-    const Services& m_services;
+    Services m_services;
 };
 
 } // namespace zelvar

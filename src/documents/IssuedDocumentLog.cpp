@@ -1,6 +1,7 @@
 #include "documents/IssuedDocumentLog.h"
 
 #include "data/TDM2.h"
+#include "platform/ErrorReporter.h"
 
 #include <QTimer>
 #include <memory>
@@ -49,7 +50,8 @@ void IssuedDocumentLog::showInRegister()
             return;
         QObject::disconnect(*connection);
         // After the post or cancel that ended the edit has finished.
-        QTimer::singleShot(0, reg, reread);
+        // A reread that fails there is only logged: the line is stored.
+        QTimer::singleShot(0, reg, [reread] { runCommand(nullptr, reread); });
     });
 }
 

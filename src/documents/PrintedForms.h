@@ -1,7 +1,8 @@
 #pragma once
-// PrintedForms: the report forms made once at start-up and kept until the
-// program ends, so that their run-time texts (photo, document number,
-// purpose, reason, work-address lines) stay between runs.
+// PrintedForms: the certificate and declaration report forms. The window
+// factories make them once at start-up and keep them until the program ends,
+// so that their run-time texts (photo, document number, purpose, reason,
+// work-address lines) stay between runs.
 #include "documents/TQRDeg.h"
 #include "documents/TQRMDForm1.h"
 #include "documents/TQRNuSu.h"
@@ -14,12 +15,6 @@ struct PrintedForms {
     TQrIkamet residence;
     TQRNuSu idCardCopy;
     TQRMDForm1 declaration;
-
-    static PrintedForms& instance()
-    {
-        static PrintedForms forms;
-        return forms;
-    }
 };
 
 } // namespace zelvar

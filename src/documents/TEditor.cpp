@@ -90,7 +90,7 @@ TEditor::TEditor(TDM2& dm, const Services& services, QWidget* parent)
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(help, &QShortcut::activated, this, &TEditor::showHelp);
+    connectCommand(m_services.errors, help, &QShortcut::activated, this, &TEditor::showHelp);
     m_text->setFocus();
 }
 
@@ -126,15 +126,15 @@ void TEditor::buildToolBar()
     row->setSpacing(0);
     const auto gap = [row] { row->addSpacing(8); };
     const auto on = [this](QAction* action, void (TEditor::*slot)()) {
-        connect(action, &QAction::triggered, this, slot);
+        connectCommand(m_services.errors, action, &QAction::triggered, this, slot);
     };
 
     on(addButton(CloseItem, editoricons::icon(Glyph::Close), QStringLiteral("Kapat")), &TEditor::closeWindow);
     gap();
     on(addButton(OpenItem, editoricons::icon(Glyph::Open), QStringLiteral("Aç")), &TEditor::openFile);
     on(addButton(SaveItem, editoricons::icon(Glyph::Save), QStringLiteral("Kaydet")), &TEditor::saveFile);
-    connect(addButton(PrintItem, editoricons::icon(Glyph::Print), QStringLiteral("Yazdır")), &QAction::triggered, this,
-            [this] { printDocument(); });
+    connectCommand(m_services.errors, addButton(PrintItem, editoricons::icon(Glyph::Print), QStringLiteral("Yazdır")),
+                   &QAction::triggered, this, [this] { printDocument(); });
     gap();
     on(addButton(CutItem, editoricons::icon(Glyph::Cut), QStringLiteral("Kes")), &TEditor::cut);
     on(addButton(CopyItem, editoricons::icon(Glyph::Copy), QStringLiteral("Kopyala")), &TEditor::copy);
@@ -144,18 +144,20 @@ void TEditor::buildToolBar()
     on(addButton(SelectAllItem, editoricons::icon(Glyph::SelectAll), QStringLiteral("Hepsini Seç")),
        &TEditor::selectAll);
     gap();
-    connect(addButton(AlignLeftItem, editoricons::icon(Glyph::AlignLeft), QStringLiteral("Sola Yasla")),
-            &QAction::triggered, this, [this] { setParagraphAlignment(Qt::AlignLeft); });
-    connect(addButton(CenterItem, editoricons::icon(Glyph::Center), QStringLiteral("Ortala")), &QAction::triggered,
-            this, [this] { setParagraphAlignment(Qt::AlignHCenter); });
-    connect(addButton(AlignRightItem, editoricons::icon(Glyph::AlignRight), QStringLiteral("Sağa Yasla")),
-            &QAction::triggered, this, [this] { setParagraphAlignment(Qt::AlignRight); });
+    connectCommand(m_services.errors,
+                   addButton(AlignLeftItem, editoricons::icon(Glyph::AlignLeft), QStringLiteral("Sola Yasla")),
+                   &QAction::triggered, this, [this] { setParagraphAlignment(Qt::AlignLeft); });
+    connectCommand(m_services.errors, addButton(CenterItem, editoricons::icon(Glyph::Center), QStringLiteral("Ortala")),
+                   &QAction::triggered, this, [this] { setParagraphAlignment(Qt::AlignHCenter); });
+    connectCommand(m_services.errors,
+                   addButton(AlignRightItem, editoricons::icon(Glyph::AlignRight), QStringLiteral("Sağa Yasla")),
+                   &QAction::triggered, this, [this] { setParagraphAlignment(Qt::AlignRight); });
     gap();
     // Three toggles that keep their state: they do not follow the caret.
     const auto toggle = [this](ToolItem item, Glyph glyph, const QString& hint, void (TEditor::*slot)(bool)) {
         QAction* action = addButton(item, editoricons::icon(glyph), hint);
         action->setCheckable(true);
-        connect(action, &QAction::triggered, this, slot);
+        connectCommand(m_services.errors, action, &QAction::triggered, this, slot);
     };
     toggle(BoldItem, Glyph::Bold, QStringLiteral("Koyu"), &TEditor::setBold);
     toggle(ItalicItem, Glyph::Italic, QStringLiteral("İtalik"), &TEditor::setItalic);
@@ -175,7 +177,7 @@ void TEditor::buildToolBar()
     m_fontName->setToolTip(QStringLiteral("Font Seç"));
     m_fontName->setAccessibleName(QStringLiteral("Font Seç"));
     row->addWidget(m_fontName);
-    connect(m_fontName, &QComboBox::editTextChanged, this, &TEditor::setBaseFontName);
+    connectCommand(m_services.errors, m_fontName, &QComboBox::editTextChanged, this, &TEditor::setBaseFontName);
 
     m_fontSize = new QComboBox(m_toolFrame);
     m_fontSize->setEditable(true);
@@ -187,7 +189,7 @@ void TEditor::buildToolBar()
     m_fontSize->setToolTip(QStringLiteral("Font Boyu"));
     m_fontSize->setAccessibleName(QStringLiteral("Font Boyu"));
     row->addWidget(m_fontSize);
-    connect(m_fontSize, &QComboBox::editTextChanged, this, &TEditor::sizeTextChanged);
+    connectCommand(m_services.errors, m_fontSize, &QComboBox::editTextChanged, this, &TEditor::sizeTextChanged);
 
     row->addStretch(1);
     on(addButton(HelpItem, editoricons::icon(Glyph::Help), QStringLiteral("Yardım Dosyası")), &TEditor::showHelp);

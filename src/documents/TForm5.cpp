@@ -1,4 +1,5 @@
 #include "documents/TForm5.h"
+#include "ui/bound/BoundControl.h"
 
 #include "data/TDM2.h"
 #include "documents/TQRMDForm1.h"
@@ -80,6 +81,7 @@ TForm5::TForm5(TDM2& dm, Services services, TQRMDForm1& report, QWidget* parent)
     setTabOrder(m_number, m_select);
     setTabOrder(m_select, m_print);
     setTabOrder(m_print, m_close);
+    reportErrorsTo(this, m_services.errors);
     activate();
 }
 
@@ -98,7 +100,7 @@ void TForm5::buildTopStrip()
     m_number->setGeometry(140, 22, 99, 21);
     m_number->setFont(arial(9));
     numberLabel->setBuddy(m_number);
-    connect(m_number, &QLineEdit::returnPressed, this, &TForm5::search);
+    connectCommand(m_services.errors, m_number, &QLineEdit::returnPressed, this, &TForm5::search);
 
     const auto button = [this](const QString& text, int x) {
         auto* b = new QPushButton(text, this);
@@ -110,8 +112,8 @@ void TForm5::buildTopStrip()
     m_select = button(QStringLiteral("&Seç"), 262);
     m_print = button(QStringLiteral("&Yazdır"), 345);
     m_close = button(QStringLiteral("&Kapat"), 428);
-    connect(m_select, &QPushButton::clicked, this, &TForm5::search);
-    connect(m_print, &QPushButton::clicked, this, &TForm5::printReport);
+    connectCommand(m_services.errors, m_select, &QPushButton::clicked, this, &TForm5::search);
+    connectCommand(m_services.errors, m_print, &QPushButton::clicked, this, &TForm5::printReport);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 

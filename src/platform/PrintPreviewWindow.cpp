@@ -50,7 +50,7 @@ PrintPreviewWindow::PrintPreviewWindow(std::shared_ptr<report::PagedReport> repo
 
     // Page 1 now; where the others start is found while the window waits
     // for the user, and each is laid out when it is shown.
-    connect(&m_findTimer, &QTimer::timeout, this, &PrintPreviewWindow::findSome);
+    connect(&m_findTimer, &QTimer::timeout, this, [this] { runCommand(m_errors, [this] { findSome(); }); });
     if (!m_report->isComplete())
         m_findTimer.start(0);
     showPage(0);
@@ -63,7 +63,7 @@ void PrintPreviewWindow::buildToolBar()
     layout()->addWidget(bar);
     const auto add = [this, bar](const QString& text, auto slot) {
         QAction* a = bar->addAction(text);
-        connect(a, &QAction::triggered, this, slot);
+        connect(a, &QAction::triggered, this, [this, slot] { runCommand(m_errors, slot); });
         return a;
     };
     // Print, save and close first, so that a narrow window still shows them.

@@ -4,6 +4,7 @@
 // dialog, saving as PDF and closing. The first page shows as soon as it is
 // laid out; where the others start is found while the window is idle, and
 // each page is laid out when it is shown.
+#include "platform/ErrorReporter.h"
 #include "platform/ReportPrintJob.h"
 #include "report/PagedReport.h"
 
@@ -26,6 +27,10 @@ public:
     enum class Zoom { WholePage, PageWidth, Actual };
 
     PrintPreviewWindow(std::shared_ptr<report::PagedReport> report, Prompter& prompter, QWidget* parent = nullptr);
+
+    // Where the errors of its buttons go (printing, the log written after
+    // it); without one they are logged.
+    void setErrorReporter(ErrorReporter* errors) { m_errors = errors; }
 
     int currentPage() const { return m_page; } // 0-based
     Zoom zoom() const { return m_zoom; }
@@ -67,6 +72,7 @@ private:
 
     std::shared_ptr<report::PagedReport> m_report;
     Prompter& m_prompter;
+    ErrorReporter* m_errors = nullptr;
     QScrollArea* m_scroll;
     QLabel* m_view;
     QLabel* m_pageLabel;

@@ -16,6 +16,7 @@ bool QtPrinting::preview(std::shared_ptr<report::PagedReport> report, const Afte
         PrintPreviewWindow window(std::move(report), m_prompter, QApplication::activeWindow());
         if (afterPrint)
             QObject::connect(&window, &PrintPreviewWindow::printed, afterPrint);
+        window.setErrorReporter(m_errors);
         window.exec();
         printed = window.printCount();
     }

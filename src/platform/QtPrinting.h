@@ -4,12 +4,15 @@
 
 namespace zelvar {
 
+class ErrorReporter;
 class Prompter;
 
 class QtPrinting : public Printing {
 public:
-    explicit QtPrinting(Prompter& prompter)
-        : m_prompter(prompter)
+    // The preview's buttons report their errors to `errors`, when given.
+    explicit QtPrinting(Prompter& prompter, ErrorReporter* errors = nullptr)
+        : m_prompter(prompter),
+          m_errors(errors)
     {
     }
 
@@ -19,6 +22,7 @@ public:
 
 private:
     Prompter& m_prompter;
+    ErrorReporter* m_errors;
 };
 
 } // namespace zelvar

@@ -1,6 +1,9 @@
 #pragma once
-// The platform services a window needs, handed over as one bundle.
+// The platform services a window needs, handed over as one bundle. Windows
+// keep their own copy: it holds only references to services that live as
+// long as the program.
 #include "platform/Clock.h"
+#include "platform/ErrorReporter.h"
 #include "platform/Help.h"
 #include "platform/Launcher.h"
 #include "platform/Prompter.h"
@@ -16,7 +19,8 @@ struct Services {
     Launcher& launcher;
     Help& help;
     Clock& clock;
-    Printing& printing; // print preview and printer, for reports and texts
+    Printing& printing;    // print preview and printer, for reports and texts
+    ErrorReporter& errors; // the application error handler
 };
 
 } // namespace zelvar

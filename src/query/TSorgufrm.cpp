@@ -23,7 +23,7 @@ constexpr int kClientHeight = 324;
 
 } // namespace
 
-TSorgufrm::TSorgufrm(TDM2& dm, Services& services, QWidget* parent)
+TSorgufrm::TSorgufrm(TDM2& dm, const Services& services, QWidget* parent)
     : QDialog(parent),
       m_dm(dm),
       m_services(services),
@@ -43,7 +43,7 @@ TSorgufrm::TSorgufrm(TDM2& dm, Services& services, QWidget* parent)
 
     m_guard = new QTimer(this);
     m_guard->setInterval(kGuardInterval);
-    connect(m_guard, &QTimer::timeout, this, &TSorgufrm::guardButtons);
+    connectCommand(m_services.errors, m_guard, &QTimer::timeout, this, &TSorgufrm::guardButtons);
     m_guard->start();
     guardButtons();
 }
@@ -64,11 +64,11 @@ void TSorgufrm::buildControls()
     m_detailed = button(QStringLiteral("&Ayrıntı"));
     m_labels = button(QStringLiteral("&Etiket"));
     m_close = button(QStringLiteral("&Kapat"));
-    connect(m_find, &QPushButton::clicked, this, &TSorgufrm::find);
-    connect(m_all, &QPushButton::clicked, this, &TSorgufrm::all);
-    connect(m_nameList, &QPushButton::clicked, this, &TSorgufrm::nameList);
-    connect(m_detailed, &QPushButton::clicked, this, &TSorgufrm::detailedList);
-    connect(m_labels, &QPushButton::clicked, this, &TSorgufrm::labels);
+    connectCommand(m_services.errors, m_find, &QPushButton::clicked, this, &TSorgufrm::find);
+    connectCommand(m_services.errors, m_all, &QPushButton::clicked, this, &TSorgufrm::all);
+    connectCommand(m_services.errors, m_nameList, &QPushButton::clicked, this, &TSorgufrm::nameList);
+    connectCommand(m_services.errors, m_detailed, &QPushButton::clicked, this, &TSorgufrm::detailedList);
+    connectCommand(m_services.errors, m_labels, &QPushButton::clicked, this, &TSorgufrm::labels);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -4,6 +4,7 @@
 // reports page and prints them as a name list, detailed list or labels
 // through fresh report instances of its own, so the start-up instances of
 // the statistics window stay as they were.
+#include "platform/Services.h"
 #include "reports/ListPrinter.h"
 
 #include <QDialog>
@@ -16,7 +17,6 @@ namespace zelvar {
 
 class ListingControls;
 class TDM2;
-struct Services;
 
 class TSorgufrm : public QDialog {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     static QString caption() { return QStringLiteral("Bilgi Sorgu ve Listeleme"); }
     static constexpr int kGuardInterval = 300; // ms
 
-    TSorgufrm(TDM2& dm, Services& services, QWidget* parent = nullptr);
+    TSorgufrm(TDM2& dm, const Services& services, QWidget* parent = nullptr);
 
     ListingControls* listing() const { return m_listing; }
     QPushButton* findButton() const { return m_find; }
@@ -53,7 +53,7 @@ private:
     bool refuseEmptyList();
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
     ListPrinter m_printer;
     ListingControls* m_listing = nullptr;
     QPushButton* m_find = nullptr;

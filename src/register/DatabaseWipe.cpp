@@ -5,7 +5,7 @@
 
 namespace zelvar {
 
-DatabaseWipe::DatabaseWipe(TDM2& dm, Services& services)
+DatabaseWipe::DatabaseWipe(TDM2& dm, const Services& services)
     : m_dm(dm),
       m_services(services)
 {

@@ -15,7 +15,7 @@ public:
         Wiped,     // Yes: residents with a name and all photographs deleted, the register reloaded
     };
 
-    DatabaseWipe(TDM2& dm, Services& services);
+    DatabaseWipe(TDM2& dm, const Services& services);
 
     // Warns, asks, and acts on the answer. The window's colour state, filters
     // and page stay as they are. A failing delete throws and leaves every row
@@ -33,7 +33,7 @@ private:
     void reloadRegister();
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
 };
 
 } // namespace zelvar

@@ -21,7 +21,7 @@ void resync(Dataset* dataset)
 
 } // namespace
 
-MoveOutOperations::MoveOutOperations(TDM2& dm, Services& services)
+MoveOutOperations::MoveOutOperations(TDM2& dm, const Services& services)
     : m_dm(dm),
       m_services(services)
 {

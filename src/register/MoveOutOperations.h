@@ -19,7 +19,7 @@ struct MoveOutFollowUp {
 
 class MoveOutOperations {
 public:
-    MoveOutOperations(TDM2& dm, Services& services);
+    MoveOutOperations(TDM2& dm, const Services& services);
 
     // "Nakil dosyasına ekle !": after the question, stores the move-out row
     // (name, today's date, the two move-out address lines) and the resident's
@@ -59,7 +59,7 @@ private:
     void storeMoveOut(const QString& name, const QString& address);
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
 };
 
 } // namespace zelvar

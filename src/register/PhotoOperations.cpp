@@ -29,7 +29,7 @@ void resync(Dataset* dataset)
 
 } // namespace
 
-PhotoOperations::PhotoOperations(TDM2& dm, Services& services)
+PhotoOperations::PhotoOperations(TDM2& dm, const Services& services)
     : m_dm(dm),
       m_services(services),
       m_startFolder(defaultPictureFolder())

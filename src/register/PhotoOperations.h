@@ -12,7 +12,7 @@ namespace zelvar {
 
 class PhotoOperations {
 public:
-    PhotoOperations(TDM2& dm, Services& services);
+    PhotoOperations(TDM2& dm, const Services& services);
 
     // "Fotoğraf Yükle": asks for a picture file and stores it, as PNG, in the
     // current resident's photograph row (inserted when he has none, replaced
@@ -45,7 +45,7 @@ private:
     void store(const QImage& picture);
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
     QString m_startFolder;
 };
 

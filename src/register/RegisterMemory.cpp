@@ -17,24 +17,10 @@ const QStringList& CarryOver::fields()
     return list;
 }
 
-RegisterMemory::RegisterMemory()
+CarryOver::CarryOver()
 {
-    clear();
-}
-
-RegisterMemory& RegisterMemory::instance()
-{
-    static RegisterMemory memory;
-    return memory;
-}
-
-void RegisterMemory::clear()
-{
-    carryOver.texts = QStringList();
-    for (int i = 0; i < CarryOver::fields().size(); ++i)
-        carryOver.texts << QString();
-    carryOver.house = false;
-    currentLetter.clear();
+    for (int i = 0; i < fields().size(); ++i)
+        texts << QString();
 }
 
 } // namespace zelvar

@@ -12,7 +12,10 @@
 #include "register/MoveOutOperations.h"
 #include "register/PhotoOperations.h"
 
+#include "ui/bound/DBImage.h"
+
 #include <QLabel>
+#include <QToolButton>
 
 namespace zelvar {
 
@@ -28,6 +31,18 @@ void TForm2::loadPhoto()
 void TForm2::deletePhoto()
 {
     m_photoOperations->remove();
+}
+
+void TForm2::showPhoto()
+{
+    m_ui.photo->show();
+    m_ui.photoShow->setChecked(true);
+}
+
+void TForm2::hidePhoto()
+{
+    m_ui.photo->hide();
+    m_ui.photoHide->setChecked(true);
 }
 
 // ---------------------------------------------------------- move-out file
@@ -72,23 +87,23 @@ void TForm2::onMoveOutDatePicked(const QDate& date)
 
 void TForm2::setCoverVisible(bool visible)
 {
-    m_cover->setVisible(visible);
+    m_ui.cover->setVisible(visible);
 }
 
 bool TForm2::isCoverVisible() const
 {
-    return !m_cover->isHidden();
+    return !m_ui.cover->isHidden();
 }
 
 void TForm2::setCoverPicture(const QImage& picture)
 {
     // Stretched to the panel once here: a label scaling its contents keeps
     // the picture three times over (as given, as an image, as drawn).
-    m_cover->setPixmap(QPixmap::fromImage(
-        picture.scaled(m_cover->contentsRect().size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    m_ui.cover->setPixmap(QPixmap::fromImage(
+        picture.scaled(m_ui.cover->contentsRect().size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
-void TForm2::onTabChangedByUser(int)
+void TForm2::onTabChangedByUser()
 {
     if (m_coverPicture->pageChanged())
         setCoverPicture(m_coverPicture->picture());

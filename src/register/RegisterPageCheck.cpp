@@ -1,13 +1,15 @@
 // Page 1 of the register window, "&Kayıt Kontrol": the office, the current
 // resident, the search box and its toggles, the filters, the resident list
 // and the alphabet panel.
-#include "register/TForm2.h"
+#include "register/RegisterControls.h"
+#include "register/RegisterRecords.h"
 
 #include "data/TDM2.h"
 #include "register/RegisterIcons.h"
 #include "register/RegisterWidgets.h"
 #include "ui/CountWidth.h"
 #include "ui/bound/DBGrid.h"
+#include "ui/bound/DBNavigator.h"
 #include "ui/bound/DBText.h"
 
 #include <QButtonGroup>
@@ -40,7 +42,7 @@ DBText* displayPanel(QWidget* page, DataSource* source, const QString& field, co
 
 } // namespace
 
-QWidget* TForm2::buildRecordCheckPage()
+QWidget* RegisterControls::buildRecordCheckPage(TDM2& dm)
 {
     auto* page = new QWidget;
     constexpr int captionX = 10;
@@ -55,112 +57,112 @@ QWidget* TForm2::buildRecordCheckPage()
                                                    {QStringLiteral("İlçesi"), QStringLiteral("Ilce")},
                                                    {QStringLiteral("Mahallesi"), QStringLiteral("Mahalle")}};
     for (const auto& [captionText, field] : office) {
-        DBText* panel = displayPanel(page, m_dm.dsMah, field, QRect(boxX, y, boxWidth, rowHeight), kNavy, Qt::white);
+        DBText* panel = displayPanel(page, dm.dsMah, field, QRect(boxX, y, boxWidth, rowHeight), kNavy, Qt::white);
         regui::caption(page, captionText, QRect(captionX, y, captionWidth, rowHeight), panel);
         y += rowHeight + 4;
     }
 
     // The current resident and the size of the result.
     y += 6;
-    DBText* number = displayPanel(page, m_dm.DataSource1, QStringLiteral("KayitNo"), QRect(boxX, y, 76, rowHeight),
+    DBText* number = displayPanel(page, dm.DataSource1, QStringLiteral("KayitNo"), QRect(boxX, y, 76, rowHeight),
                                   kMaroon, Qt::white);
     regui::caption(page, QStringLiteral("Kayıt No"), QRect(captionX, y, captionWidth, rowHeight), number);
-    m_recordCount = new QLineEdit(page);
-    m_recordCount->setReadOnly(true);
-    m_recordCount->setFocusPolicy(Qt::NoFocus);
-    m_recordCount->setAlignment(Qt::AlignCenter);
-    m_recordCount->setFont(regui::pointFont(10, true));
+    recordCount = new QLineEdit(page);
+    recordCount->setObjectName(QStringLiteral("recordCount"));
+    recordCount->setReadOnly(true);
+    recordCount->setFocusPolicy(Qt::NoFocus);
+    recordCount->setAlignment(Qt::AlignCenter);
+    recordCount->setFont(regui::pointFont(10, true));
     // As wide as a register of a million residents needs.
-    const int countWidth = std::max(68, widthToShow(m_recordCount, QString::number(kLargestRegister)));
-    m_recordCount->setGeometry(boxX + boxWidth - countWidth, y, countWidth, rowHeight);
-    regui::setColors(m_recordCount, kTeal, Qt::white);
+    const int countWidth = std::max(68, widthToShow(recordCount, QString::number(kLargestRegister)));
+    recordCount->setGeometry(boxX + boxWidth - countWidth, y, countWidth, rowHeight);
+    regui::setColors(recordCount, kTeal, Qt::white);
     regui::caption(page, QStringLiteral("Kayıt Sayısı"), QRect(boxX + 80, y, boxWidth - 82 - countWidth, rowHeight),
-                   m_recordCount);
+                   recordCount);
     y += rowHeight + 4;
 
-    const QPalette app = palette();
-    DBText* found = displayPanel(page, m_dm.DataSource1, QStringLiteral("Adi"), QRect(boxX, y, boxWidth, rowHeight),
+    const QPalette app = page->palette();
+    DBText* found = displayPanel(page, dm.DataSource1, QStringLiteral("Adi"), QRect(boxX, y, boxWidth, rowHeight),
                                  app.color(QPalette::Active, QPalette::Highlight),
                                  app.color(QPalette::Active, QPalette::HighlightedText));
     regui::caption(page, QStringLiteral("Bulunan Kişi"), QRect(captionX, y, captionWidth, rowHeight), found);
     y += rowHeight + 12;
 
     // The search box and its two modes.
-    m_searchBox = new QLineEdit(page);
-    m_searchBox->setGeometry(boxX, y, boxWidth, rowHeight);
-    regui::caption(page, QStringLiteral("Bul"), QRect(captionX, y, captionWidth, rowHeight), m_searchBox);
-    connect(m_searchBox, &QLineEdit::textChanged, this, &TForm2::incrementalSearch);
+    searchBox = new QLineEdit(page);
+    searchBox->setObjectName(QStringLiteral("searchBox"));
+    searchBox->setGeometry(boxX, y, boxWidth, rowHeight);
+    regui::caption(page, QStringLiteral("Bul"), QRect(captionX, y, captionWidth, rowHeight), searchBox);
     y += rowHeight + 4;
 
-    m_nameMode = regui::speedButton(page, QStringLiteral("İsim"), QStringLiteral("İsim Bul"), QRect(boxX, y, 62, 24));
-    m_numberMode = regui::speedButton(page, QStringLiteral("Kayıt No "), QStringLiteral("Kayıt No Bul"),
-                                      QRect(boxX + 64, y, 72, 24));
+    nameMode = regui::speedButton(page, QStringLiteral("İsim"), QStringLiteral("İsim Bul"), QRect(boxX, y, 62, 24));
+    numberMode = regui::speedButton(page, QStringLiteral("Kayıt No "), QStringLiteral("Kayıt No Bul"),
+                                    QRect(boxX + 64, y, 72, 24));
+    nameMode->setObjectName(QStringLiteral("nameMode"));
+    numberMode->setObjectName(QStringLiteral("numberMode"));
     auto* modes = new QButtonGroup(page);
-    for (QToolButton* b : {m_nameMode, m_numberMode}) {
+    for (QToolButton* b : {nameMode, numberMode}) {
         b->setCheckable(true);
         modes->addButton(b);
     }
-    m_nameMode->setChecked(true);
-    connect(m_nameMode, &QToolButton::clicked, this, [this] { setSearchMode(SearchMode::Name); });
-    connect(m_numberMode, &QToolButton::clicked, this, [this] { setSearchMode(SearchMode::RecordNumber); });
+    nameMode->setChecked(true);
 
-    m_quickFind = regui::speedButton(page, QStringLiteral("Hızlı Bul"), QStringLiteral("Hızlı Bul"),
-                                     QRect(boxX + boxWidth - 70, y, 70, 24));
-    m_quickFind->setIcon(registericons::icon(registericons::Glyph::Find));
-    m_quickFind->setIconSize(QSize(14, 14));
-    m_quickFind->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    connect(m_quickFind, &QToolButton::clicked, this, &TForm2::quickFind);
+    quickFind = regui::speedButton(page, QStringLiteral("Hızlı Bul"), QStringLiteral("Hızlı Bul"),
+                                   QRect(boxX + boxWidth - 70, y, 70, 24));
+    quickFind->setObjectName(QStringLiteral("quickFind"));
+    quickFind->setIcon(registericons::icon(registericons::Glyph::Find));
+    quickFind->setIconSize(QSize(14, 14));
+    quickFind->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     y += 30;
 
     // The surname filter and the whole table.
-    m_surnameToggle = regui::speedButton(page, QStringLiteral("Soyadı Seç"), QString(), QRect(boxX, y, 104, 24));
-    m_wholeTableToggle =
+    surnameToggle = regui::speedButton(page, QStringLiteral("Soyadı Seç"), QString(), QRect(boxX, y, 104, 24));
+    wholeTableToggle =
         regui::speedButton(page, QStringLiteral("Tüm Tablo"), QString(), QRect(boxX + boxWidth - 104, y, 104, 24));
+    surnameToggle->setObjectName(QStringLiteral("surnameFilter"));
+    wholeTableToggle->setObjectName(QStringLiteral("wholeTable"));
     auto* filters = new QButtonGroup(page);
-    for (QToolButton* b : {m_surnameToggle, m_wholeTableToggle}) {
+    for (QToolButton* b : {surnameToggle, wholeTableToggle}) {
         b->setCheckable(true);
         filters->addButton(b);
     }
-    m_wholeTableToggle->setChecked(true);
-    connect(m_surnameToggle, &QToolButton::clicked, this, &TForm2::surnameFilter);
-    connect(m_wholeTableToggle, &QToolButton::clicked, this, &TForm2::wholeTable);
+    wholeTableToggle->setChecked(true);
     y += 34;
 
-    auto* navigator = new DBNavigator(m_dm.DataSource1, DBNavigator::movingButtons(), page);
+    auto* navigator = new DBNavigator(dm.DataSource1, DBNavigator::movingButtons(), page);
     navigator->setGeometry(boxX, y, boxWidth, 26);
-    connect(navigator, &DBNavigator::clicked, this, &TForm2::afterNavigator);
-    m_navigators.insert(RecordCheckPage, navigator);
+    navigator->setObjectName(QStringLiteral("recordCheckNavigator"));
+    navigators[RecordCheckPage] = navigator;
     y += 36;
 
-    auto* toEntry = new QPushButton(QStringLiteral("Bilgi Girişi"), page);
-    toEntry->setToolTip(QStringLiteral("[F6]"));
-    toEntry->setGeometry(boxX, y, 104, 26);
-    auto* toCivil = new QPushButton(QStringLiteral("Nüfus Bilgileri"), page);
-    toCivil->setToolTip(QStringLiteral("[F7]"));
-    toCivil->setGeometry(boxX + boxWidth - 104, y, 104, 26);
-    connect(toEntry, &QPushButton::clicked, this, [this] { showPage(EntryPage); });
-    connect(toCivil, &QPushButton::clicked, this, [this] { showPage(CivilRegistryPage); });
+    checkToEntry = new QPushButton(QStringLiteral("Bilgi Girişi"), page);
+    checkToEntry->setToolTip(QStringLiteral("[F6]"));
+    checkToEntry->setGeometry(boxX, y, 104, 26);
+    checkToCivil = new QPushButton(QStringLiteral("Nüfus Bilgileri"), page);
+    checkToCivil->setToolTip(QStringLiteral("[F7]"));
+    checkToCivil->setGeometry(boxX + boxWidth - 104, y, 104, 26);
 
     // Right half: the residents and the alphabet panel.
     auto* group = new QGroupBox(QStringLiteral("MAHALLEDE OTURANLAR"), page);
     group->setGeometry(306, 2, 317, 348);
-    m_residentGrid = new DBGrid(m_dm.DataSource1,
-                                {{QStringLiteral("KayitNo"), QStringLiteral("Kayıt No"), 60},
-                                 {QStringLiteral("Adi"), QStringLiteral("Adı Soyadı"), 170}},
-                                group);
-    m_residentGrid->setReadOnly(true);
-    m_residentGrid->setTabStop(false);
-    m_residentGrid->setRowIndicator(true);
-    m_residentGrid->setGridLines(true);
-    m_residentGrid->setGeometry(8, 18, 248, 322);
-    m_residentGrid->setAccessibleName(QStringLiteral("MAHALLEDE OTURANLAR"));
+    residentGrid = new DBGrid(dm.DataSource1,
+                              {{QStringLiteral("KayitNo"), QStringLiteral("Kayıt No"), 60},
+                               {QStringLiteral("Adi"), QStringLiteral("Adı Soyadı"), 170}},
+                              group);
+    residentGrid->setObjectName(QStringLiteral("residentGrid"));
+    residentGrid->setReadOnly(true);
+    residentGrid->setTabStop(false);
+    residentGrid->setRowIndicator(true);
+    residentGrid->setGridLines(true);
+    residentGrid->setGeometry(8, 18, 248, 322);
+    residentGrid->setAccessibleName(QStringLiteral("MAHALLEDE OTURANLAR"));
 
-    m_letterGroup = new QButtonGroup(group);
-    m_letterGroup->setExclusive(true);
-    const QStringList letters = alphabet();
+    auto* letterGroup = new QButtonGroup(group);
+    letterGroup->setExclusive(true);
+    const QStringList alphabet = RegisterRecords::alphabet();
     const QFont letterFont = regui::pointFont(8, true);
-    for (int i = 0; i < letters.size(); ++i) {
-        const QString letter = letters[i];
+    for (int i = 0; i < alphabet.size(); ++i) {
+        const QString letter = alphabet[i];
         const bool left = i < 15;
         const int row = left ? i : i - 15;
         auto* button = regui::speedButton(group, letter, QString(), QRect(left ? 262 : 285, 18 + row * 20, 22, 20));
@@ -168,16 +170,16 @@ QWidget* TForm2::buildRecordCheckPage()
         // "Q" and "W" do not stay down.
         if (letter != QLatin1String("Q") && letter != QLatin1String("W")) {
             button->setCheckable(true);
-            m_letterGroup->addButton(button);
+            letterGroup->addButton(button);
         }
-        connect(button, &QToolButton::clicked, this, [this, letter] { alphabetFilter(letter); });
-        m_letters.insert(letter, button);
+        button->setObjectName(QStringLiteral("letter") + letter);
+        letters.insert(letter, button);
     }
-    m_endAlphabet = regui::glyphButton(group, registericons::icon(registericons::Glyph::Undo),
-                                       QStringLiteral("Vazgeç !"), QRect(262, 18 + 15 * 20, 22, 20));
-    m_endAlphabet->setCheckable(true);
-    m_letterGroup->addButton(m_endAlphabet);
-    connect(m_endAlphabet, &QToolButton::clicked, this, &TForm2::endAlphabetFilter);
+    endAlphabet = regui::glyphButton(group, registericons::icon(registericons::Glyph::Undo), QStringLiteral("Vazgeç !"),
+                                     QRect(262, 18 + 15 * 20, 22, 20));
+    endAlphabet->setObjectName(QStringLiteral("endAlphabet"));
+    endAlphabet->setCheckable(true);
+    letterGroup->addButton(endAlphabet);
     return page;
 }
 

@@ -1,7 +1,7 @@
 // Page 3 of the register window, "&Nüfus Bilgileri": the civil-registry
 // record, the previous and next addresses with the move-out flag, and the
 // name list.
-#include "register/TForm2.h"
+#include "register/RegisterControls.h"
 
 #include "data/TDM2.h"
 #include "register/RegisterIcons.h"
@@ -10,6 +10,7 @@
 #include "ui/bound/DBEdit.h"
 #include "ui/bound/DBGrid.h"
 #include "ui/bound/DBMemo.h"
+#include "ui/bound/DBNavigator.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -19,10 +20,10 @@
 
 namespace zelvar {
 
-QWidget* TForm2::buildCivilRegistryPage()
+QWidget* RegisterControls::buildCivilRegistryPage(TDM2& dm)
 {
     auto* page = new QWidget;
-    DataSource* source = m_dm.DataSource1;
+    DataSource* source = dm.DataSource1;
     constexpr int boxHeight = 20;
 
     // Left: the civil-registry record, in tab order.
@@ -50,10 +51,9 @@ QWidget* TForm2::buildCivilRegistryPage()
         registerBox(field, box);
         y += 24;
     }
-    m_provinceCodeBox = edit(QStringLiteral("IlKodu"));
-    m_provinceCodeBox->setToolTip(QStringLiteral("İlin trafik kodunu giriniz!"));
-    connect(m_provinceCodeBox, &QLineEdit::textChanged, this, [this] { provinceLookup(); });
-    edit(QStringLiteral("Vilayeti"))->setFocusPolicy(Qt::ClickFocus);
+    provinceCodeBox = static_cast<DBEdit*>(entryBox(QStringLiteral("IlKodu")));
+    provinceCodeBox->setToolTip(QStringLiteral("İlin trafik kodunu giriniz!"));
+    entryBox(QStringLiteral("Vilayeti"))->setFocusPolicy(Qt::ClickFocus);
 
     // Middle: where the resident came from and went to.
     auto* extra = new QGroupBox(QStringLiteral("EK BİLGİLER"), page);
@@ -74,15 +74,16 @@ QWidget* TForm2::buildCivilRegistryPage()
         y += 42;
     }
     // The first move-out line keeps what is in it when it is entered.
-    edit(QStringLiteral("GittigiAdres"))->setSelectAllOnFocus(false);
+    static_cast<DBEdit*>(entryBox(QStringLiteral("GittigiAdres")))->setSelectAllOnFocus(false);
 
-    m_moveOutFlag = new DBCheckBox(source, QStringLiteral("Nakil"), extra);
-    m_moveOutFlag->setValues(QStringLiteral("1"), QStringLiteral("0"));
-    m_moveOutFlag->setGeometry(152, 20 + 3 * 42 + 16, 18, boxHeight);
-    m_moveOutFlag->setAccessibleName(QStringLiteral("Nakil"));
-    m_moveOutAdd = regui::glyphButton(extra, registericons::icon(registericons::Glyph::MoveOutAdd),
-                                      QStringLiteral("Nakil dosyasına ekle !"), QRect(172, 20 + 3 * 42 + 16, 26, 20));
-    connect(m_moveOutAdd, &QToolButton::clicked, this, &TForm2::addToMoveOutFile);
+    auto* moveOutFlag = new DBCheckBox(source, QStringLiteral("Nakil"), extra);
+    moveOutFlag->setObjectName(QStringLiteral("moveOutFlag"));
+    moveOutFlag->setValues(QStringLiteral("1"), QStringLiteral("0"));
+    moveOutFlag->setGeometry(152, 20 + 3 * 42 + 16, 18, boxHeight);
+    moveOutFlag->setAccessibleName(QStringLiteral("Nakil"));
+    moveOutAdd = regui::glyphButton(extra, registericons::icon(registericons::Glyph::MoveOutAdd),
+                                    QStringLiteral("Nakil dosyasına ekle !"), QRect(172, 20 + 3 * 42 + 16, 26, 20));
+    moveOutAdd->setObjectName(QStringLiteral("moveOutAdd"));
 
     auto* note = new DBMemo(source, QStringLiteral("Not"), extra);
     note->setReadOnly(true);
@@ -97,29 +98,29 @@ QWidget* TForm2::buildCivilRegistryPage()
     // Right: the name list.
     auto* names = new QGroupBox(QStringLiteral("İSİM LİSTESİ"), page);
     names->setGeometry(454, 2, 171, 314);
-    m_nameList = new DBGrid(source, {{QStringLiteral("Adi"), QString(), 140}}, names);
-    m_nameList->setGeometry(8, 18, 155, 288);
-    m_nameList->setRowIndicator(true);
-    m_nameList->setAccessibleName(QStringLiteral("İSİM LİSTESİ"));
+    auto* nameList = new DBGrid(source, {{QStringLiteral("Adi"), QString(), 140}}, names);
+    nameList->setObjectName(QStringLiteral("nameList"));
+    nameList->setGeometry(8, 18, 155, 288);
+    nameList->setRowIndicator(true);
+    nameList->setAccessibleName(QStringLiteral("İSİM LİSTESİ"));
 
     // Foot row: navigator with post, then the two ways off the page.
     auto* navigator = new DBNavigator(
         source, {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next, DBNavigator::Last, DBNavigator::Post},
         page);
+    navigator->setObjectName(QStringLiteral("civilRegistryNavigator"));
     navigator->setGeometry(244, 322, 140, 26);
-    connect(navigator, &DBNavigator::clicked, this, &TForm2::afterCivilRegistryNavigator);
-    m_navigators.insert(CivilRegistryPage, navigator);
+    navigators[CivilRegistryPage] = navigator;
 
-    m_toEntry = new QPushButton(QStringLiteral("Bilgi Giriş"), page);
-    m_toEntry->setToolTip(QStringLiteral("[F6]"));
-    m_toEntry->setIcon(registericons::icon(registericons::Glyph::PageBack));
-    m_toEntry->setGeometry(392, 322, 112, 26);
-    m_toRecordCheck = new QPushButton(QStringLiteral("Kayıt Kontrol"), page);
-    m_toRecordCheck->setToolTip(QStringLiteral("[F5]"));
-    m_toRecordCheck->setIcon(registericons::icon(registericons::Glyph::PageBack));
-    m_toRecordCheck->setGeometry(512, 322, 112, 26);
-    connect(m_toEntry, &QPushButton::clicked, this, &TForm2::leaveToEntry);
-    connect(m_toRecordCheck, &QPushButton::clicked, this, &TForm2::leaveToRecordCheck);
+    const auto leave = [page](const char* name, const QString& text, const QString& hint, int x) {
+        auto* button = new QPushButton(registericons::icon(registericons::Glyph::PageBack), text, page);
+        button->setObjectName(QLatin1String(name));
+        button->setToolTip(hint);
+        button->setGeometry(x, 322, 112, 26);
+        return button;
+    };
+    civilToEntry = leave("civilToEntry", QStringLiteral("Bilgi Giriş"), QStringLiteral("[F6]"), 392);
+    civilToCheck = leave("civilToCheck", QStringLiteral("Kayıt Kontrol"), QStringLiteral("[F5]"), 512);
     return page;
 }
 

@@ -1,7 +1,7 @@
 // Page 2 of the register window, "&Bilgi Girişi     ": the address and the
 // photograph on the left, the identity on the right, the record buttons
 // below.
-#include "register/TForm2.h"
+#include "register/RegisterControls.h"
 
 #include "data/TDM2.h"
 #include "register/RegisterIcons.h"
@@ -10,6 +10,7 @@
 #include "ui/bound/DBEdit.h"
 #include "ui/bound/DBImage.h"
 #include "ui/bound/DBMemo.h"
+#include "ui/bound/DBNavigator.h"
 #include "ui/bound/DBRadioGroup.h"
 
 #include <QButtonGroup>
@@ -55,10 +56,10 @@ struct Rows {
 
 } // namespace
 
-QWidget* TForm2::buildEntryPage()
+QWidget* RegisterControls::buildEntryPage(TDM2& dm)
 {
     auto* page = new QWidget;
-    DataSource* source = m_dm.DataSource1;
+    DataSource* source = dm.DataSource1;
     const auto editBox = [&](const QString& field) {
         auto* box = new DBEdit(source, field);
         registerBox(field, box);
@@ -68,6 +69,11 @@ QWidget* TForm2::buildEntryPage()
         auto* box = new DBComboBox(source, field, items);
         registerBox(field, box);
         return box;
+    };
+    const auto glyph = [](QWidget* parent, const char* name, Glyph icon, const QString& hint, const QRect& place) {
+        QToolButton* button = regui::glyphButton(parent, registericons::icon(icon), hint, place);
+        button->setObjectName(QLatin1String(name));
+        return button;
     };
 
     // Left: address and photograph, in tab order.
@@ -91,61 +97,54 @@ QWidget* TForm2::buildEntryPage()
     registerBox(QStringLiteral("IsAdresi"), workAddress);
     regui::caption(address, QStringLiteral("İş Adresi"), QRect(8, 184, 94, kBoxHeight), workAddress);
 
-    m_photoPrint = new DBRadioGroup(QStringLiteral("Fotoğraflı Belge"), address);
-    m_photoPrint->setItems({QStringLiteral("Evet"), QStringLiteral("Hayır")},
-                           {QStringLiteral("1"), QStringLiteral("0")});
-    m_photoPrint->setColumns(2);
-    m_photoPrint->bind(m_dm.dsMah, QStringLiteral("Fotobas"));
-    m_photoPrint->setGeometry(8, 248, 150, 46);
+    auto* photoPrint = new DBRadioGroup(QStringLiteral("Fotoğraflı Belge"), address);
+    photoPrint->setObjectName(QStringLiteral("photoPrint"));
+    photoPrint->setItems({QStringLiteral("Evet"), QStringLiteral("Hayır")}, {QStringLiteral("1"), QStringLiteral("0")});
+    photoPrint->setColumns(2);
+    photoPrint->bind(dm.dsMah, QStringLiteral("Fotobas"));
+    photoPrint->setGeometry(8, 248, 150, 46);
 
     // The photograph with its four buttons, and the date picker.
-    m_photo = new DBImage(m_dm.dsfoto, QStringLiteral("Foto"), address);
-    m_photo->setGeometry(220, 20, 96, 96);
-    m_photo->setAccessibleName(QStringLiteral("Fotoğraf"));
-    m_photoLoad = regui::glyphButton(address, registericons::icon(Glyph::PhotoLoad), QStringLiteral("Fotoğraf Yükle"),
-                                     QRect(220, 118, 24, 22));
-    m_photoDelete = regui::glyphButton(address, registericons::icon(Glyph::PhotoDelete),
-                                       QStringLiteral("Fotoğrafı Sil"), QRect(244, 118, 24, 22));
-    m_photoShow = regui::glyphButton(address, registericons::icon(Glyph::PhotoShow), QStringLiteral("Fotoğraf Açık"),
-                                     QRect(268, 118, 24, 22));
-    m_photoHide = regui::glyphButton(address, registericons::icon(Glyph::PhotoHide), QStringLiteral("Fotoğraf Gizli"),
-                                     QRect(292, 118, 24, 22));
+    photo = new DBImage(dm.dsfoto, QStringLiteral("Foto"), address);
+    photo->setObjectName(QStringLiteral("photo"));
+    photo->setGeometry(220, 20, 96, 96);
+    photo->setAccessibleName(QStringLiteral("Fotoğraf"));
+    photoLoad =
+        glyph(address, "photoLoad", Glyph::PhotoLoad, QStringLiteral("Fotoğraf Yükle"), QRect(220, 118, 24, 22));
+    photoDelete =
+        glyph(address, "photoDelete", Glyph::PhotoDelete, QStringLiteral("Fotoğrafı Sil"), QRect(244, 118, 24, 22));
+    photoShow = glyph(address, "photoShow", Glyph::PhotoShow, QStringLiteral("Fotoğraf Açık"), QRect(268, 118, 24, 22));
+    photoHide =
+        glyph(address, "photoHide", Glyph::PhotoHide, QStringLiteral("Fotoğraf Gizli"), QRect(292, 118, 24, 22));
     auto* shown = new QButtonGroup(address);
-    for (QToolButton* b : {m_photoShow, m_photoHide}) {
+    for (QToolButton* b : {photoShow, photoHide}) {
         b->setCheckable(true);
         shown->addButton(b);
     }
-    m_photoShow->setChecked(true);
-    connect(m_photoLoad, &QToolButton::clicked, this, &TForm2::loadPhoto);
-    connect(m_photoDelete, &QToolButton::clicked, this, &TForm2::deletePhoto);
-    connect(m_photoShow, &QToolButton::clicked, this, &TForm2::showPhoto);
-    connect(m_photoHide, &QToolButton::clicked, this, &TForm2::hidePhoto);
+    photoShow->setChecked(true);
 
-    m_entryDatePicker = new QDateEdit(address);
-    m_entryDatePicker->setCalendarPopup(true);
-    m_entryDatePicker->setDisplayFormat(QString::fromLatin1(kDateFormat));
-    m_entryDatePicker->setFocusPolicy(Qt::NoFocus);
-    m_entryDatePicker->setGeometry(220, 158, 96, kBoxHeight);
-    regui::caption(address, QStringLiteral("Tarih Seç"), QRect(220, 142, 96, 16), m_entryDatePicker);
-    // The date counts when it is chosen in the drop-down calendar.
-    QCalendarWidget* popup = m_entryDatePicker->calendarWidget();
-    connect(popup, &QCalendarWidget::clicked, this, &TForm2::entryDatePicked);
-    connect(popup, &QCalendarWidget::activated, this, &TForm2::entryDatePicked);
+    entryDatePicker = new QDateEdit(address);
+    entryDatePicker->setObjectName(QStringLiteral("entryDate"));
+    entryDatePicker->setCalendarPopup(true);
+    entryDatePicker->setDisplayFormat(QString::fromLatin1(kDateFormat));
+    entryDatePicker->setFocusPolicy(Qt::NoFocus);
+    entryDatePicker->setGeometry(220, 158, 96, kBoxHeight);
+    regui::caption(address, QStringLiteral("Tarih Seç"), QRect(220, 142, 96, 16), entryDatePicker);
 
-    m_houseType = new DBRadioGroup(QStringLiteral("Konutun Türü"), address);
-    m_houseType->setItems({QStringLiteral("Ev"), QStringLiteral("Apt.")}, {QStringLiteral("E"), QStringLiteral("A")});
-    m_houseType->setColumns(2);
-    m_houseType->bind(source, QStringLiteral("Konuturu"));
-    m_houseType->setGeometry(166, 248, 150, 46);
+    houseType = new DBRadioGroup(QStringLiteral("Konutun Türü"), address);
+    houseType->setObjectName(QStringLiteral("houseType"));
+    houseType->setItems({QStringLiteral("Ev"), QStringLiteral("Apt.")}, {QStringLiteral("E"), QStringLiteral("A")});
+    houseType->setColumns(2);
+    houseType->bind(source, QStringLiteral("Konuturu"));
+    houseType->setGeometry(166, 248, 150, 46);
 
     // Right: identity, in tab order.
     auto* identity = new QGroupBox(QStringLiteral("KİMLİK BİLGİLERİ"), page);
     identity->setGeometry(334, 2, 291, 314);
     Rows right{identity, 8, 118, 128, 128, 18};
-    m_nameBox = right.add(QStringLiteral("Adı - Soyadı"), editBox(QStringLiteral("Adi")));
-    m_quickFindEntry = regui::glyphButton(identity, registericons::icon(Glyph::Find), QStringLiteral("Hızlı Bul !"),
-                                          QRect(259, 18, 22, kBoxHeight));
-    connect(m_quickFindEntry, &QToolButton::clicked, this, &TForm2::quickFind);
+    right.add(QStringLiteral("Adı - Soyadı"), editBox(QStringLiteral("Adi")));
+    quickFindEntry =
+        glyph(identity, "quickFindEntry", Glyph::Find, QStringLiteral("Hızlı Bul !"), QRect(259, 18, 22, kBoxHeight));
     right.add(
         QStringLiteral("Yakınlığı"),
         comboBox(QStringLiteral("Yakinlik"), {QStringLiteral("Kendisi"), QStringLiteral("Eşi"), QStringLiteral("Oğlu"),
@@ -159,8 +158,8 @@ QWidget* TForm2::buildEntryPage()
     right.add(QStringLiteral("Doğum Yeri"), editBox(QStringLiteral("DogYeri")));
     right.add(QStringLiteral("Doğum Tarihi"), editBox(QStringLiteral("DogTar")),
               QStringLiteral("Doğum tarihini gg.aa.yyyy olarak giriniz!"));
-    m_nationalityBox = right.add(QStringLiteral("Tabiyeti"), editBox(QStringLiteral("Tabiyeti")),
-                                 QStringLiteral("T.C. için çift tıklayınız!"));
+    nationalityBox = right.add(QStringLiteral("Tabiyeti"), editBox(QStringLiteral("Tabiyeti")),
+                               QStringLiteral("T.C. için çift tıklayınız!"));
     right.add(QStringLiteral("Cinsiyeti"),
               comboBox(QStringLiteral("Cinsiyeti"), {QStringLiteral("Erkek"), QStringLiteral("Kadın")}), kChooseHint);
     right.add(QStringLiteral("İşi / Öğrenciyse Okulu"),
@@ -181,66 +180,35 @@ QWidget* TForm2::buildEntryPage()
               comboBox(QStringLiteral("EvDuru2"), {QStringLiteral("Evet"), QStringLiteral("Hayır")}), kChooseHint);
 
     // Two small buttons at the foot of the group: to page 1 and to page 3.
-    auto* back =
-        regui::glyphButton(identity, registericons::icon(Glyph::PageBack), QString(), QRect(128, right.y + 1, 28, 18));
-    back->setAccessibleName(QStringLiteral("Kayıt Kontrol"));
-    auto* forward = regui::glyphButton(identity, registericons::icon(Glyph::PageForward), QString(),
-                                       QRect(228, right.y + 1, 28, 18));
-    forward->setAccessibleName(QStringLiteral("Nüfus Bilgileri"));
-    connect(back, &QToolButton::clicked, this, [this] { showPage(RecordCheckPage); });
-    connect(forward, &QToolButton::clicked, this, [this] { showPage(CivilRegistryPage); });
-
-    // The hidden box with the highest record number, read by New.
-    m_maxNumberBox = new DBEdit(m_dm.DataSource2, TDM2::maxNumberField(), page);
-    m_maxNumberBox->setReadOnly(true);
-    m_maxNumberBox->setAccessibleName(QStringLiteral("En Büyük Kayıt No"));
-    m_maxNumberBox->hide();
+    entryToCheck = glyph(identity, "entryToCheck", Glyph::PageBack, QString(), QRect(128, right.y + 1, 28, 18));
+    entryToCheck->setAccessibleName(QStringLiteral("Kayıt Kontrol"));
+    entryToCivil = glyph(identity, "entryToCivil", Glyph::PageForward, QString(), QRect(228, right.y + 1, 28, 18));
+    entryToCivil->setAccessibleName(QStringLiteral("Nüfus Bilgileri"));
 
     // The button row: navigator, then the record buttons.
-    auto* navigator = new DBNavigator(m_dm.DataSource1, DBNavigator::movingButtons(), page);
+    auto* navigator = new DBNavigator(dm.DataSource1, DBNavigator::movingButtons(), page);
+    navigator->setObjectName(QStringLiteral("entryNavigator"));
     navigator->setGeometry(8, 322, 124, 26);
-    connect(navigator, &DBNavigator::clicked, this, &TForm2::afterNavigator);
-    m_navigators.insert(EntryPage, navigator);
+    navigators[EntryPage] = navigator;
 
-    const auto recordButton = [page](const QString& text, const QString& hint, int x) {
-        auto* button = new QPushButton(text, page);
+    const auto recordButton = [page](const char* name, const QString& text, const QString& hint, Glyph icon, int x) {
+        auto* button = new QPushButton(registericons::icon(icon), text, page);
+        button->setObjectName(QLatin1String(name));
         button->setToolTip(hint);
         button->setGeometry(x, 322, 92, 26);
         return button;
     };
-    m_newButton = recordButton(QStringLiteral("&Yeni"), QStringLiteral("[F8]"), 146);
-    m_addButton = recordButton(QStringLiteral("&Ekle"), QStringLiteral("[F9]"), 242);
-    m_saveButton = recordButton(QStringLiteral("&Gir"), QStringLiteral("[F10]"), 338);
-    m_deleteButton = recordButton(QStringLiteral("&Sil"), QStringLiteral("[F11]"), 434);
-    m_cancelButton = recordButton(QStringLiteral("Va&zgeç"), QStringLiteral("[F12]"), 530);
-    m_newButton->setIcon(registericons::icon(Glyph::NewRecord));
-    m_addButton->setIcon(registericons::icon(Glyph::AddRecord));
-    m_saveButton->setIcon(registericons::icon(Glyph::Save));
-    m_deleteButton->setIcon(registericons::icon(Glyph::Delete));
-    m_cancelButton->setIcon(registericons::icon(Glyph::Cancel));
-    connect(m_newButton, &QPushButton::clicked, this, &TForm2::newRecord);
-    connect(m_addButton, &QPushButton::clicked, this, &TForm2::addRecord);
-    connect(m_saveButton, &QPushButton::clicked, this, &TForm2::saveRecord);
-    connect(m_deleteButton, &QPushButton::clicked, this, &TForm2::deleteRecord);
-    connect(m_cancelButton, &QPushButton::clicked, this, &TForm2::cancelRecord);
+    newButton = recordButton("newButton", QStringLiteral("&Yeni"), QStringLiteral("[F8]"), Glyph::NewRecord, 146);
+    addButton = recordButton("addButton", QStringLiteral("&Ekle"), QStringLiteral("[F9]"), Glyph::AddRecord, 242);
+    saveButton = recordButton("saveButton", QStringLiteral("&Gir"), QStringLiteral("[F10]"), Glyph::Save, 338);
+    deleteButton = recordButton("deleteButton", QStringLiteral("&Sil"), QStringLiteral("[F11]"), Glyph::Delete, 434);
+    cancelButton = recordButton("cancelButton", QStringLiteral("Va&zgeç"), QStringLiteral("[F12]"), Glyph::Cancel, 530);
     // Tab order of the row: Yeni, Gir, Sil, Vazgeç, Ekle.
-    QWidget::setTabOrder(m_newButton, m_saveButton);
-    QWidget::setTabOrder(m_saveButton, m_deleteButton);
-    QWidget::setTabOrder(m_deleteButton, m_cancelButton);
-    QWidget::setTabOrder(m_cancelButton, m_addButton);
+    QWidget::setTabOrder(newButton, saveButton);
+    QWidget::setTabOrder(saveButton, deleteButton);
+    QWidget::setTabOrder(deleteButton, cancelButton);
+    QWidget::setTabOrder(cancelButton, addButton);
     return page;
-}
-
-void TForm2::showPhoto()
-{
-    m_photo->show();
-    m_photoShow->setChecked(true);
-}
-
-void TForm2::hidePhoto()
-{
-    m_photo->hide();
-    m_photoHide->setChecked(true);
 }
 
 } // namespace zelvar

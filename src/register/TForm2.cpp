@@ -3,29 +3,26 @@
 #include "ui/PageCentring.h"
 
 #include "data/TDM2.h"
-#include "platform/Services.h"
 #include "register/CoverPicture.h"
 #include "register/PhotoOperations.h"
-#include "register/RegisterIcons.h"
 #include "register/RegisterWidgets.h"
 #include "ui/MainCommands.h"
 #include "ui/bound/DBComboBox.h"
 #include "ui/bound/DBEdit.h"
+#include "ui/bound/DBGrid.h"
 #include "ui/bound/DBMemo.h"
-#include "ui/bound/DBText.h"
+#include "ui/bound/DBRadioGroup.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QFocusEvent>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QMouseEvent>
+#include <QPushButton>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -33,44 +30,14 @@
 
 namespace zelvar {
 
-using registericons::Glyph;
-
-namespace {
-
-const QColor kMaroon(128, 0, 0);
-
-// The page tabs look like a row of buttons and light up under the mouse.
-const char* kTabButtonStyle = R"(
-QTabBar::tab {
-    border: 1px solid #8a8a8a; border-radius: 2px;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfbfb, stop:1 #dedede);
-    padding: 3px 8px; margin: 2px 1px 1px 1px;
-}
-QTabBar::tab:hover { background: #f4f8ff; border-color: #3d6fb5; color: #0a3d91; }
-QTabBar::tab:selected {
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #cfcfcf, stop:1 #e9e9e9);
-    border-color: #5c5c5c; color: #000060;
-}
-)";
-
-} // namespace
-
-QStringList TForm2::alphabet()
-{
-    return {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("Ç"), QStringLiteral("D"),
-            QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G"), QStringLiteral("H"), QStringLiteral("I"),
-            QStringLiteral("İ"), QStringLiteral("J"), QStringLiteral("K"), QStringLiteral("L"), QStringLiteral("M"),
-            QStringLiteral("N"), QStringLiteral("O"), QStringLiteral("Ö"), QStringLiteral("P"), QStringLiteral("Q"),
-            QStringLiteral("R"), QStringLiteral("S"), QStringLiteral("Ş"), QStringLiteral("T"), QStringLiteral("U"),
-            QStringLiteral("Ü"), QStringLiteral("V"), QStringLiteral("W"), QStringLiteral("X"), QStringLiteral("Y"),
-            QStringLiteral("Z")};
-}
-
-TForm2::TForm2(TDM2& dm, Services& services, MainCommands* commands, QWidget* parent)
+TForm2::TForm2(TDM2& dm, const Services& services, RegisterMemory& memory, PrintedForms& forms, MainCommands* commands,
+               QWidget* parent)
     : QWidget(parent),
       m_dm(dm),
       m_services(services),
+      m_forms(forms),
       m_commands(commands),
+      m_records(dm, services, memory, *this),
       m_photoOperations(std::make_unique<PhotoOperations>(dm, services)),
       m_coverPicture(std::make_unique<CoverPicture>(services.clock))
 {
@@ -83,31 +50,20 @@ TForm2::TForm2(TDM2& dm, Services& services, MainCommands* commands, QWidget* pa
     move(0, 0);
     new FixedFrame(this);
 
-    buildToolBar();
-    wireTextCertificates();
-    buildPages();
-    buildStatusBar();
-    // Tab leaves a memo for the next control, as Enter does.
-    for (DBMemo* memoBox : findChildren<DBMemo*>())
-        memoBox->setTabChangesFocus(true);
-
-    m_entryDatePicker->setDate(m_services.clock.today());
-    m_moveOutDatePicker->setDate(m_services.clock.today());
-    TDM2::reopen(register_(), wholeTableSql());
-    register_()->refresh();
-    setUpCalendar();
-
-    connectDataset();
-    wirePrintedCertificates();
+    m_ui.build(this, dm, services.clock);
+    setCoverPicture(m_coverPicture->picture());
+    m_records.openWholeTable();
+    wire();
+    m_records.followCurrentResident();
     showPage(RecordCheckPage);
     paint(ColorState::Normal);
 
-    m_countTimer = new QTimer(this);
-    m_countTimer->setInterval(1000);
-    connect(m_countTimer, &QTimer::timeout, this, &TForm2::updateRecordCount);
-    m_countTimer->start();
+    auto* countTimer = new QTimer(this);
+    countTimer->setInterval(1000);
+    on(countTimer, &QTimer::timeout, &TForm2::updateRecordCount);
+    countTimer->start();
     updateRecordCount();
-    m_searchBox->setFocus();
+    m_ui.searchBox->setFocus();
 
     // The window sees every key before its controls do.
     qApp->installEventFilter(this);
@@ -118,162 +74,139 @@ TForm2::~TForm2()
     qApp->removeEventFilter(this);
 }
 
-Dataset* TForm2::register_() const
+// ----------------------------------------------------------------- wiring
+
+void TForm2::wire()
 {
-    return m_dm.Query2;
+    wireToolBar();
+    wirePages();
+    for (DBNavigator* navigator : {m_ui.navigators[DetailedViewPage], m_ui.navigators[MoveOutPage]})
+        navigator->setPrompter(&m_services.prompter);
+    m_ui.navigators[DetailedViewPage]->setRemover([this] { m_records.removeCurrentResident(); });
+    reportErrorsTo(this, m_services.errors);
+}
+
+void TForm2::wireToolBar()
+{
+    using C = RegisterControls;
+    QAction* const* tools = m_ui.tools;
+    on(tools[C::CloseTool], &QAction::triggered, &TForm2::closeWindow);
+    on(tools[C::NewTool], &QAction::triggered, &TForm2::newRecord);
+    on(tools[C::AddTool], &QAction::triggered, &TForm2::addRecord);
+    on(tools[C::SaveTool], &QAction::triggered, &TForm2::saveRecord);
+    on(tools[C::DeleteTool], &QAction::triggered, &TForm2::deleteRecord);
+    on(tools[C::CancelTool], &QAction::triggered, &TForm2::cancelRecord);
+    on(tools[C::QueryTool], &QAction::triggered, &TForm2::openQueryWindow);
+    on(tools[C::WipeTool], &QAction::triggered, &TForm2::wipeDatabase);
+    on(tools[C::DwellingTool], &QAction::triggered, &TForm2::declareDwellingResidents);
+    on(tools[C::IdCopyTool], &QAction::triggered, &TForm2::printIdCardCopy);
+    on(tools[C::ResidenceTool], &QAction::triggered, &TForm2::printResidenceCertificate);
+    on(tools[C::IdChangeTool], &QAction::triggered, &TForm2::printIdCardChange);
+    on(tools[C::IdChangeBackTool], &QAction::triggered, &TForm2::composeIdCardChangeBackPage);
+    on(tools[C::MoveOutCertificateTool], &QAction::triggered, &TForm2::composeMoveOutCertificate);
+    on(tools[C::PovertyTool], &QAction::triggered, &TForm2::composePovertyCertificate);
+    on(tools[C::StatusTool], &QAction::triggered, &TForm2::composeStatusCertificate);
+    on(tools[C::HelpTool], &QAction::triggered, &TForm2::showHelp);
+}
+
+void TForm2::wirePages()
+{
+    on(m_ui.pages, &QTabWidget::currentChanged, [this] {
+        keepFocusInside();
+        if (!m_pageChangeByWindow)
+            onTabChangedByUser();
+    });
+    const auto toPage = [this](QAbstractButton* button, Page page) {
+        on(button, &QAbstractButton::clicked, [this, page] { showPage(page); });
+    };
+    toPage(m_ui.checkToEntry, EntryPage);
+    toPage(m_ui.checkToCivil, CivilRegistryPage);
+    toPage(m_ui.entryToCheck, RecordCheckPage);
+    toPage(m_ui.entryToCivil, CivilRegistryPage);
+    for (int page : {RecordCheckPage, EntryPage, DetailedViewPage})
+        on(m_ui.navigators[page], &DBNavigator::clicked, &TForm2::afterNavigator);
+    on(m_ui.navigators[CivilRegistryPage], &DBNavigator::clicked, &TForm2::afterCivilRegistryNavigator);
+    on(m_ui.navigators[MoveOutPage], &DBNavigator::clicked, &TForm2::onMoveOutListClicked);
+
+    // page 1: search and filters
+    connectCommand(m_services.errors, m_ui.searchBox, &QLineEdit::textChanged, &m_records,
+                   &RegisterRecords::incrementalSearch);
+    on(m_ui.nameMode, &QToolButton::clicked, [this] { setSearchMode(SearchMode::Name); });
+    on(m_ui.numberMode, &QToolButton::clicked, [this] { setSearchMode(SearchMode::RecordNumber); });
+    on(m_ui.quickFind, &QToolButton::clicked, &TForm2::quickFind);
+    on(m_ui.surnameToggle, &QToolButton::clicked, &TForm2::surnameFilter);
+    on(m_ui.wholeTableToggle, &QToolButton::clicked, &TForm2::wholeTable);
+    for (auto it = m_ui.letters.begin(); it != m_ui.letters.end(); ++it)
+        on(it.value(), &QToolButton::clicked, [this, letter = it.key()] { alphabetFilter(letter); });
+    on(m_ui.endAlphabet, &QToolButton::clicked, &TForm2::endAlphabetFilter);
+
+    // page 2: photograph, entry aids and the record buttons
+    on(m_ui.photoLoad, &QToolButton::clicked, &TForm2::loadPhoto);
+    on(m_ui.photoDelete, &QToolButton::clicked, &TForm2::deletePhoto);
+    on(m_ui.photoShow, &QToolButton::clicked, &TForm2::showPhoto);
+    on(m_ui.photoHide, &QToolButton::clicked, &TForm2::hidePhoto);
+    // The date counts when it is chosen in the drop-down calendar.
+    QCalendarWidget* entryPopup = m_ui.entryDatePicker->calendarWidget();
+    on(entryPopup, &QCalendarWidget::clicked, &TForm2::entryDatePicked);
+    on(entryPopup, &QCalendarWidget::activated, &TForm2::entryDatePicked);
+    on(m_ui.quickFindEntry, &QToolButton::clicked, &TForm2::quickFind);
+    on(m_ui.newButton, &QPushButton::clicked, &TForm2::newRecord);
+    on(m_ui.addButton, &QPushButton::clicked, &TForm2::addRecord);
+    on(m_ui.saveButton, &QPushButton::clicked, &TForm2::saveRecord);
+    on(m_ui.deleteButton, &QPushButton::clicked, &TForm2::deleteRecord);
+    on(m_ui.cancelButton, &QPushButton::clicked, &TForm2::cancelRecord);
+
+    // page 3: the province lookup, the move-out file, the ways off the page
+    connectCommand(m_services.errors, m_ui.provinceCodeBox, &QLineEdit::textChanged, &m_records,
+                   [this] { m_records.provinceLookup(); });
+    on(m_ui.moveOutAdd, &QToolButton::clicked, &TForm2::addToMoveOutFile);
+    on(m_ui.civilToEntry, &QPushButton::clicked, &TForm2::leaveToEntry);
+    on(m_ui.civilToCheck, &QPushButton::clicked, &TForm2::leaveToRecordCheck);
+
+    // page 5: the calendar back to today
+    on(m_ui.today, &QToolButton::clicked, [this] {
+        const QDate today = m_services.clock.today();
+        m_ui.calendar->setSelectedDate(today);
+        m_ui.calendar->setCurrentPage(today.year(), today.month());
+    });
+
+    // page 6: the move-out file
+    QCalendarWidget* moveOutPopup = m_ui.moveOutDatePicker->calendarWidget();
+    on(moveOutPopup, &QCalendarWidget::clicked, &TForm2::onMoveOutDatePicked);
+    on(moveOutPopup, &QCalendarWidget::activated, &TForm2::onMoveOutDatePicked);
+    on(m_ui.moveOutSearch, &QLineEdit::textChanged, &TForm2::onMoveOutSearchChanged);
+    on(m_ui.moveOutGrid, &DBGrid::clicked, &TForm2::onMoveOutListClicked);
 }
 
 // ------------------------------------------------------------------ frame
 
-void TForm2::buildToolBar()
-{
-    // A flat row of 24-pixel buttons, as the old toolbar: every item keeps
-    // its place and width, so the row fits the window's width.
-    auto* toolFrame = new QFrame(this);
-    toolFrame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    m_toolFrame = toolFrame;
-    auto* row = new QHBoxLayout(toolFrame);
-    row->setContentsMargins(2, 1, 2, 1);
-    row->setSpacing(0);
-
-    const auto separator = [toolFrame, row] {
-        auto* line = new QFrame(toolFrame);
-        line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
-        line->setFixedSize(6, 22);
-        row->addWidget(line);
-    };
-    const auto add = [this, toolFrame, row](ToolItem item, const QIcon& icon, const QString& hint) {
-        auto* action = new QAction(icon, hint, this);
-        action->setToolTip(hint);
-        auto* button = new QToolButton(toolFrame);
-        button->setDefaultAction(action);
-        button->setAutoRaise(true);
-        button->setIconSize(QSize(18, 18));
-        button->setFixedSize(24, 24);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setAccessibleName(hint);
-        row->addWidget(button);
-        m_toolActions[item] = action;
-        m_toolWidgets[item] = button;
-        return action;
-    };
-    const auto cert = [&](ToolItem item, const QColor& band, const QString& tag, const QString& hint) {
-        // The certificates arrive with their own windows; until then their
-        // buttons are shown but cannot be pressed.
-        add(item, registericons::certificate(band, tag), hint)->setEnabled(false);
-    };
-
-    connect(add(CloseItem, registericons::icon(Glyph::Close), QStringLiteral("Kapat")), &QAction::triggered, this,
-            &TForm2::closeWindow);
-    separator();
-    connect(add(NewItem, registericons::icon(Glyph::NewRecord), QStringLiteral(" Yeni Kayıt ")), &QAction::triggered,
-            this, &TForm2::newRecord);
-    connect(add(AddItem, registericons::icon(Glyph::AddRecord), QStringLiteral("Ekle ! ")), &QAction::triggered, this,
-            &TForm2::addRecord);
-    connect(add(SaveItem, registericons::icon(Glyph::Save), QStringLiteral(" Kaydet ! ")), &QAction::triggered, this,
-            &TForm2::saveRecord);
-    connect(add(DeleteItem, registericons::icon(Glyph::Delete), QStringLiteral(" Sil !")), &QAction::triggered, this,
-            &TForm2::deleteRecord);
-    connect(add(CancelItem, registericons::icon(Glyph::Cancel), QStringLiteral("Vazgeç !")), &QAction::triggered, this,
-            &TForm2::cancelRecord);
-    separator();
-    connect(add(QueryItem, registericons::icon(Glyph::Query), QStringLiteral("Sorgula")), &QAction::triggered, this,
-            &TForm2::openQueryWindow);
-    // The wipe button has no hint; it still needs a name for screen readers.
-    QAction* wipe = add(WipeItem, registericons::icon(Glyph::Wipe), QString());
-    wipe->setText(QStringLiteral("Veritabanını Boşalt"));
-    wipe->setToolTip(QString());
-    m_toolWidgets[WipeItem]->setToolTip(QString());
-    m_toolWidgets[WipeItem]->setAccessibleName(QStringLiteral("Veritabanını Boşalt"));
-    connect(wipe, &QAction::triggered, this, &TForm2::wipeDatabase);
-    separator();
-    separator();
-    cert(DwellingItem, QColor(0, 110, 60), QStringLiteral("KK"), QStringLiteral("Konutta Kalanlar Belgesi"));
-    cert(IdCopyItem, QColor(30, 70, 170), QStringLiteral("NC"), QStringLiteral("Nüfus Cüzdan Sureti "));
-    cert(ResidenceItem, QColor(150, 20, 20), QStringLiteral("İB"), QStringLiteral("İkametgah Belgesi "));
-    cert(IdChangeItem, QColor(110, 40, 140), QStringLiteral("ND"), QStringLiteral("Nüfus Cüzdanı Değiştirme Belgesi "));
-    cert(IdChangeBackItem, QColor(110, 40, 140), QStringLiteral("N2"),
-         QStringLiteral("Nüfus Cüzdanı Değiştirme Sayfa 2"));
-    cert(MoveOutCertificateItem, QColor(190, 100, 0), QStringLiteral("NB"), QStringLiteral("Nakil Belgesi "));
-    cert(PovertyItem, QColor(90, 90, 90), QStringLiteral("FB"), QStringLiteral("Fakirlik Belgesi "));
-    cert(StatusItem, QColor(0, 110, 130), QStringLiteral("İH"), QStringLiteral(" İlmuhaber "));
-    separator();
-    separator();
-
-    // The record-number panel: the current resident's number, white on maroon.
-    auto* panel = new QFrame(toolFrame);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setFixedSize(176, 24);
-    panel->setAccessibleName(QStringLiteral("Kayıt No"));
-    auto* inner = new QHBoxLayout(panel);
-    inner->setContentsMargins(4, 2, 2, 2);
-    inner->setSpacing(2);
-    auto* label = new QLabel(QStringLiteral("Kayıt No "), panel);
-    m_toolbarNumber = new DBText(m_dm.DataSource1, QStringLiteral("KayitNo"), panel);
-    m_toolbarNumber->setAlignment(Qt::AlignCenter);
-    m_toolbarNumber->setFont(regui::pointFont(10, true));
-    regui::setColors(m_toolbarNumber, kMaroon, Qt::white);
-    m_toolbarNumber->setAccessibleName(QStringLiteral("Kayıt No"));
-    inner->addWidget(label);
-    inner->addWidget(m_toolbarNumber, 1);
-    row->addWidget(panel);
-    m_toolWidgets[RecordNumberItem] = panel;
-
-    connect(add(HelpItem, registericons::icon(Glyph::Help), QStringLiteral("Yardım Dosyası")), &QAction::triggered,
-            this, &TForm2::showHelp);
-    row->addStretch(1);
-}
-
-void TForm2::buildStatusBar()
-{
-    m_statusBar = new QStatusBar(this);
-    m_statusBar->setSizeGripEnabled(false);
-    auto* first = new QLabel(QStringLiteral("Zelvar 2001 - Bilgi Bankası"), m_statusBar);
-    first->setFixedWidth(208);
-    auto* second = new QLabel(m_statusBar);
-    second->setFixedWidth(50);
-    for (QLabel* panel : {first, second}) {
-        panel->setAlignment(Qt::AlignCenter);
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        m_statusBar->addWidget(panel);
-    }
-}
-
-void TForm2::buildPages()
-{
-    m_pages = new QTabWidget(this);
-    m_pages->setFixedSize(kPageWidth, kPageHeight);
-    m_pages->tabBar()->setStyleSheet(QString::fromLatin1(kTabButtonStyle));
-    m_pages->tabBar()->setDrawBase(false);
-    m_pages->addTab(buildRecordCheckPage(), QStringLiteral("&Kayıt Kontrol"));
-    m_pages->addTab(buildEntryPage(), QStringLiteral("&Bilgi Girişi     "));
-    m_pages->addTab(buildCivilRegistryPage(), QStringLiteral("&Nüfus Bilgileri"));
-    m_pages->addTab(buildDetailedViewPage(), QStringLiteral("&Ayrıntılı Bakış"));
-    m_pages->addTab(buildDocumentsPage(), QStringLiteral("&Verilen Belgeler"));
-    m_pages->addTab(buildMoveOutPage(), QStringLiteral("Nakil &Dosyası"));
-    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
-        keepFocusInside();
-        if (!m_pageChangeByWindow)
-            onTabChangedByUser(index);
-    });
-}
-
 void TForm2::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_toolFrame->setGeometry(0, 0, width(), kToolbarHeight);
-    m_statusBar->setGeometry(0, height() - kStatusHeight, width(), kStatusHeight);
-    m_pages->move(centredPageOrigin(size(), m_pages->size(), kToolbarHeight));
+    m_ui.toolBar->setGeometry(0, 0, width(), RegisterControls::kToolbarHeight);
+    m_ui.statusBar->setGeometry(0, height() - RegisterControls::kStatusHeight, width(),
+                                RegisterControls::kStatusHeight);
+    m_ui.pages->move(centredPageOrigin(size(), m_ui.pages->size(), RegisterControls::kToolbarHeight));
     // The status bar lies over the foot of the pages, as the toolbar over
     // nothing: the page control is centred in the whole client area.
-    m_statusBar->raise();
+    m_ui.statusBar->raise();
+}
+
+bool TForm2::isFrameBorder(const QPoint& pos) const
+{
+    return FixedFrame::isBorder(this, pos);
 }
 
 void TForm2::showPage(Page page)
 {
     m_pageChangeByWindow = true;
-    m_pages->setCurrentIndex(page);
+    m_ui.pages->setCurrentIndex(page);
     m_pageChangeByWindow = false;
+}
+
+TForm2::Page TForm2::currentPage() const
+{
+    return Page(m_ui.pages->currentIndex());
 }
 
 void TForm2::keepFocusInside()
@@ -283,12 +216,7 @@ void TForm2::keepFocusInside()
     // keeps it instead, and nothing is entered on the way.
     QWidget* focus = QApplication::focusWidget();
     if (focus && !isMine(focus) && focus->isAncestorOf(this))
-        m_pages->tabBar()->setFocus(Qt::OtherFocusReason);
-}
-
-TForm2::Page TForm2::currentPage() const
-{
-    return Page(m_pages->currentIndex());
+        m_ui.pages->tabBar()->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm2::closeWindow()
@@ -312,19 +240,42 @@ void TForm2::showHelp()
     m_services.help.showTopic(kHelpTopic);
 }
 
-// ------------------------------------------------------------ colour state
+// ------------------------------------------------- what the rules ask for
 
-QList<QWidget*> TForm2::datePickers() const
+QString TForm2::boxText(const QString& field) const
 {
-    return {m_entryDatePicker, m_moveOutDatePicker};
+    QWidget* box = m_ui.entryBox(field);
+    if (auto* line = qobject_cast<DBEdit*>(box))
+        return line->entryText();
+    if (auto* choice = qobject_cast<DBComboBox*>(box))
+        return choice->currentText();
+    if (auto* memoBox = qobject_cast<DBMemo*>(box))
+        return memoBox->toPlainText();
+    return QString();
 }
 
-void TForm2::paint(ColorState state)
+bool TForm2::showsHouse() const
 {
-    m_colorState = state;
+    return m_ui.houseType->itemIndex() == 0;
+}
+
+void TForm2::focusBox(const QString& field)
+{
+    if (QWidget* box = m_ui.entryBox(field))
+        box->setFocus();
+}
+
+void TForm2::recordSaved()
+{
+    if (currentPage() == EntryPage)
+        m_ui.newButton->setFocus();
+}
+
+void TForm2::paintState(ColorState state)
+{
     const QColor color = colorOf(state);
     paintEntryControls(this, color);
-    for (QWidget* picker : datePickers()) {
+    for (QWidget* picker : m_ui.datePickers()) {
         QPalette pal = picker->palette();
         for (auto group : {QPalette::Active, QPalette::Inactive})
             pal.setColor(group, QPalette::Base, color);
@@ -332,13 +283,73 @@ void TForm2::paint(ColorState state)
     }
 }
 
-void TForm2::paintByFlag()
+// ------------------------------------------ leaving page 3, search, filters
+
+void TForm2::leaveToRecordCheck()
 {
-    Dataset* q = register_();
-    QString flag;
-    if (q->isActive() && q->fieldIndex(QStringLiteral("Nakil")) >= 0)
-        flag = q->displayText(QStringLiteral("Nakil"));
-    paint(flag == QLatin1String("1") ? ColorState::MovedOut : ColorState::Normal);
+    m_records.answerUnsavedQuestion(false);
+    showPage(RecordCheckPage);
+}
+
+void TForm2::leaveToEntry()
+{
+    m_records.answerUnsavedQuestion(true);
+    showPage(EntryPage);
+}
+
+void TForm2::setSearchMode(SearchMode mode)
+{
+    m_records.setSearchMode(mode);
+    (mode == SearchMode::Name ? m_ui.nameMode : m_ui.numberMode)->setChecked(true);
+    m_ui.searchBox->clear();
+}
+
+void TForm2::surnameFilter()
+{
+    const QString text = m_ui.searchBox->text();
+    if (!text.isEmpty())
+        m_ui.surnameToggle->setChecked(true);
+    if (!m_records.surnameFilter(text))
+        m_ui.wholeTableToggle->setChecked(true);
+}
+
+void TForm2::wholeTable()
+{
+    m_ui.wholeTableToggle->setChecked(true);
+    m_records.wholeTable();
+    m_ui.residentGrid->setColors(colorOf(ColorState::Normal), palette().color(QPalette::Text));
+}
+
+void TForm2::alphabetFilter(const QString& letter)
+{
+    if (QToolButton* button = m_ui.letters.value(letter); button && button->isCheckable())
+        button->setChecked(true);
+    m_records.alphabetFilter(letter);
+}
+
+void TForm2::endAlphabetFilter()
+{
+    m_ui.endAlphabet->setChecked(true);
+    m_records.endAlphabetFilter();
+}
+
+void TForm2::afterNavigator()
+{
+    followRegisterToMoveOutFile();
+    m_records.paintAfterMove();
+}
+
+void TForm2::afterCivilRegistryNavigator(DBNavigator::Button button)
+{
+    if (button == DBNavigator::Post)
+        paint(ColorState::Normal);
+    m_records.paintAfterMove();
+    followRegisterToMoveOutFile();
+}
+
+void TForm2::updateRecordCount()
+{
+    m_ui.recordCount->setText(QString::number(m_dm.Query2->recordCount()));
 }
 
 // ------------------------------------------------------------------- keys
@@ -384,27 +395,23 @@ int TForm2::pageOfKey(const QKeyEvent* event) const
     // Ctrl+Tab and Ctrl+Shift+Tab step through the pages; Alt and a page's
     // underlined letter opens it, before the main menu sees the key.
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    const int count = m_pages->count();
+    const int count = m_ui.pages->count();
+    const int current = m_ui.pages->currentIndex();
     if (mods == Qt::ControlModifier && event->key() == Qt::Key_Tab)
-        return (m_pages->currentIndex() + 1) % count;
+        return (current + 1) % count;
     if ((mods == (Qt::ControlModifier | Qt::ShiftModifier)) &&
         (event->key() == Qt::Key_Backtab || event->key() == Qt::Key_Tab))
-        return (m_pages->currentIndex() + count - 1) % count;
+        return (current + count - 1) % count;
     if (mods != Qt::AltModifier || event->key() < Qt::Key_A || event->key() > Qt::Key_Z)
         return -1;
     const QChar letter = QLatin1Char(char('A' + (event->key() - Qt::Key_A)));
     for (int page = 0; page < count; ++page) {
-        const QString text = m_pages->tabText(page);
+        const QString text = m_ui.pages->tabText(page);
         const int amp = text.indexOf(QLatin1Char('&'));
         if (amp >= 0 && amp + 1 < text.size() && text.at(amp + 1).toUpper() == letter)
             return page;
     }
     return -1;
-}
-
-bool TForm2::isFrameBorder(const QPoint& pos) const
-{
-    return FixedFrame::isBorder(this, pos);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event)
@@ -419,23 +426,28 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::KeyPress:
-        if (isMine(watched) && isWindowKey(static_cast<QKeyEvent*>(event)))
-            return handleKey(static_cast<QKeyEvent*>(event));
+        if (isMine(watched) && isWindowKey(static_cast<QKeyEvent*>(event))) {
+            // The key's command reports its own errors: none may unwind
+            // into Qt's event delivery.
+            bool handled = true;
+            runCommand(&m_services.errors, [&] { handled = handleKey(static_cast<QKeyEvent*>(event)); });
+            return handled;
+        }
         if (isMine(watched)) {
             const int page = pageOfKey(static_cast<QKeyEvent*>(event));
             if (page >= 0) {
                 // As a click on the page's tab.
-                m_pages->setCurrentIndex(page);
+                m_ui.pages->setCurrentIndex(page);
                 return true;
             }
         }
         break;
     case QEvent::FocusIn:
-        if (watched && watched == m_nationalityBox) {
+        if (watched && watched == m_ui.nationalityBox) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             // Coming back to the window is not entering the box.
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                nationalityFill();
+                runCommand(&m_services.errors, [this] { m_records.nationalityFill(); });
         }
         break;
     default:
@@ -479,54 +491,15 @@ bool TForm2::handleKey(QKeyEvent* event)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        moveFocusToNext();
+        // As a Tab would: the next control in tab order, memos included.
+        // Inside the main window's document area the frame keeps the cycle
+        // within it.
+        focusNextPrevChild(true);
         break;
     default:
         return false;
     }
     return true;
-}
-
-void TForm2::moveFocusToNext()
-{
-    // As a Tab would: the next control in tab order, memos included. Inside
-    // the main window's document area the frame keeps the cycle within it.
-    focusNextPrevChild(true);
-}
-
-// -------------------------------------------------------------- controls
-
-void TForm2::registerBox(const QString& field, QWidget* box)
-{
-    m_boxes.insert(field, box);
-}
-
-QWidget* TForm2::entryBox(const QString& field) const
-{
-    for (auto it = m_boxes.begin(); it != m_boxes.end(); ++it)
-        if (it.key().compare(field, Qt::CaseInsensitive) == 0)
-            return it.value();
-    return nullptr;
-}
-
-DBEdit* TForm2::edit(const QString& field) const
-{
-    return qobject_cast<DBEdit*>(entryBox(field));
-}
-
-DBComboBox* TForm2::combo(const QString& field) const
-{
-    return qobject_cast<DBComboBox*>(entryBox(field));
-}
-
-DBMemo* TForm2::memo(const QString& field) const
-{
-    return qobject_cast<DBMemo*>(entryBox(field));
-}
-
-QAbstractButton* TForm2::queryButton() const
-{
-    return qobject_cast<QAbstractButton*>(m_toolWidgets[QueryItem]);
 }
 
 } // namespace zelvar

@@ -23,7 +23,7 @@ QString suffixOf(ExportCommand::Target target)
 
 } // namespace
 
-ExportCommand::ExportCommand(Services& services, QWidget* window, QString fileBase)
+ExportCommand::ExportCommand(const Services& services, QWidget* window, QString fileBase)
     : m_services(services),
       m_window(window),
       m_fileBase(std::move(fileBase))

@@ -3,6 +3,7 @@
 // every row of a dataset to a spreadsheet (.xlsx) or a word-processor
 // document (.odt) that the user saves where he chooses, then opens it with
 // the desktop's program for it.
+#include "platform/Services.h"
 #include <QString>
 
 class QWidget;
@@ -11,7 +12,6 @@ namespace zelvar {
 
 class Dataset;
 class PleaseWaitWindow;
-struct Services;
 
 class ExportCommand {
 public:
@@ -39,7 +39,7 @@ public:
     static QString bellFile() { return QStringLiteral("ring.wav"); }
 
     // `fileBase` begins the suggested file name: "Liste", "Sorgu".
-    ExportCommand(Services& services, QWidget* window, QString fileBase);
+    ExportCommand(const Services& services, QWidget* window, QString fileBase);
 
     // Runs the whole export. A closed source does nothing, an empty one only
     // beeps; a refused confirmation or a cancelled save dialog starts
@@ -55,7 +55,7 @@ private:
     bool write(Dataset& source, Target target, const QString& path);
     void open(Target target, const QString& path);
 
-    Services& m_services;
+    Services m_services;
     QWidget* m_window;
     QString m_fileBase;
     QString m_documents;

@@ -24,7 +24,7 @@ constexpr int kLeft = kBarWidth + 6;
 
 } // namespace
 
-GeneralReportsPage::GeneralReportsPage(TDM2& dm, Services& services, ListReports& reports, QWidget* parent)
+GeneralReportsPage::GeneralReportsPage(TDM2& dm, const Services& services, ListReports& reports, QWidget* parent)
     : QWidget(parent),
       m_dm(dm),
       m_services(services),
@@ -35,16 +35,17 @@ GeneralReportsPage::GeneralReportsPage(TDM2& dm, Services& services, ListReports
     setObjectName(QStringLiteral("generalReportsPage"));
     buildButtonBar();
     m_listing = new ListingControls(dm, services, this, false);
-    connect(m_listing, &ListingControls::foundRows, this, &GeneralReportsPage::enableListButtons);
+    connectCommand(m_services.errors, m_listing, &ListingControls::foundRows, this,
+                   &GeneralReportsPage::enableListButtons);
 
     m_find = new QPushButton(QStringLiteral("&Bul"), this);
     m_all = new QPushButton(QStringLiteral("&Tümü"), this);
     m_word = new QPushButton(QStringLiteral("&Word 'e"), this);
     m_excel = new QPushButton(QStringLiteral("&Excel ' e"), this);
-    connect(m_word, &QPushButton::clicked, this, &GeneralReportsPage::exportToWord);
-    connect(m_excel, &QPushButton::clicked, this, &GeneralReportsPage::exportToExcel);
-    connect(m_find, &QPushButton::clicked, this, &GeneralReportsPage::find);
-    connect(m_all, &QPushButton::clicked, this, &GeneralReportsPage::all);
+    connectCommand(m_services.errors, m_word, &QPushButton::clicked, this, &GeneralReportsPage::exportToWord);
+    connectCommand(m_services.errors, m_excel, &QPushButton::clicked, this, &GeneralReportsPage::exportToExcel);
+    connectCommand(m_services.errors, m_find, &QPushButton::clicked, this, &GeneralReportsPage::find);
+    connectCommand(m_services.errors, m_all, &QPushButton::clicked, this, &GeneralReportsPage::all);
     placeControls();
 }
 
@@ -73,9 +74,9 @@ QWidget* GeneralReportsPage::buildButtonBar()
     m_nameListButton = addListButton(bar, listicons::nameList(), QStringLiteral("İsim Listesi"), 40);
     m_labelsButton = addListButton(bar, listicons::labels(), QStringLiteral("Adres Etiketleri"), 140);
     m_detailedButton = addListButton(bar, listicons::detailedList(), QStringLiteral("Ayrıntılı Liste"), 240);
-    connect(m_nameListButton, &QToolButton::clicked, this, &GeneralReportsPage::nameList);
-    connect(m_labelsButton, &QToolButton::clicked, this, &GeneralReportsPage::addressLabels);
-    connect(m_detailedButton, &QToolButton::clicked, this, &GeneralReportsPage::detailedList);
+    connectCommand(m_services.errors, m_nameListButton, &QToolButton::clicked, this, &GeneralReportsPage::nameList);
+    connectCommand(m_services.errors, m_labelsButton, &QToolButton::clicked, this, &GeneralReportsPage::addressLabels);
+    connectCommand(m_services.errors, m_detailedButton, &QToolButton::clicked, this, &GeneralReportsPage::detailedList);
     enableListButtons(false);
     return bar;
 }

@@ -4,6 +4,7 @@
 // columns within the paper width, and prints the found residents as a name
 // list, address labels or a detailed list through the start-up report
 // instances.
+#include "platform/Services.h"
 #include "reports/ExportCommand.h"
 #include "reports/ListPrinter.h"
 
@@ -18,7 +19,6 @@ namespace zelvar {
 class ListingControls;
 class TDM2;
 struct ListReports;
-struct Services;
 
 class GeneralReportsPage : public QWidget {
     Q_OBJECT
@@ -26,7 +26,7 @@ public:
     static QString nothingToListMessage() { return QStringLiteral("Listelenecek Herhangi Bir Bilgi Yok !"); }
     static QString tooWideMessage() { return QStringLiteral("Seçtiğiniz Alanlar Kağıda Sığmaz. Lütfen Azaltınız!"); }
 
-    GeneralReportsPage(TDM2& dm, Services& services, ListReports& reports, QWidget* parent = nullptr);
+    GeneralReportsPage(TDM2& dm, const Services& services, ListReports& reports, QWidget* parent = nullptr);
 
     ListingControls* listing() const { return m_listing; }
     QToolButton* nameListButton() const { return m_nameListButton; }
@@ -59,7 +59,7 @@ private:
     bool refuseEmptyList();
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
     ListReports& m_reports;
     ListPrinter m_printer;
     ExportCommand m_export;

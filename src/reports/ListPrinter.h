@@ -2,6 +2,7 @@
 // ListPrinter: lays out the list reports of the residents that the listing
 // query Query1 holds, headed by the neighbourhood row and dated today, and
 // shows them in the print preview, returning when it is closed.
+#include "platform/Services.h"
 #include <memory>
 
 namespace zelvar {
@@ -15,11 +16,10 @@ class TQRLabelForm;
 class TQRList;
 class TQRListForm;
 struct OfficeRow;
-struct Services;
 
 class ListPrinter {
 public:
-    ListPrinter(TDM2& dm, Services& services)
+    ListPrinter(TDM2& dm, const Services& services)
         : m_dm(dm),
           m_services(services)
     {
@@ -39,7 +39,7 @@ public:
 
 private:
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
 };
 
 } // namespace zelvar

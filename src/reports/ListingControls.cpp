@@ -1,4 +1,5 @@
 #include "reports/ListingControls.h"
+#include "ui/bound/BoundControl.h"
 
 #include "data/TDM2.h"
 #include "platform/Services.h"
@@ -40,7 +41,7 @@ const QVector<GridColumn>& resultColumns()
 
 } // namespace
 
-ListingControls::ListingControls(TDM2& dm, Services& services, QWidget* parent, bool connectGrid)
+ListingControls::ListingControls(TDM2& dm, const Services& services, QWidget* parent, bool connectGrid)
     : QObject(parent),
       m_dm(dm),
       m_services(services)
@@ -55,7 +56,7 @@ ListingControls::ListingControls(TDM2& dm, Services& services, QWidget* parent, 
     m_wordBox->setFont(arial);
     m_wordLabel->setBuddy(m_wordBox);
     m_wordBox->setAccessibleName(m_wordLabel->text());
-    connect(m_wordBox, &QLineEdit::returnPressed, this, &ListingControls::find);
+    connectCommand(m_services.errors, m_wordBox, &QLineEdit::returnPressed, this, &ListingControls::find);
 
     m_totalLabel = new QLabel(FieldLengthTotal::initialLabel(), parent);
     m_totalLabel->setAccessibleName(QStringLiteral("Alan Uzunluğu"));
@@ -63,6 +64,7 @@ ListingControls::ListingControls(TDM2& dm, Services& services, QWidget* parent, 
     m_countLabel->setAccessibleName(QStringLiteral("Kayıt Sayısı"));
 
     buildGrid(parent, connectGrid);
+    reportErrorsTo(parent, m_services.errors);
 }
 
 void ListingControls::buildKindGroup(QWidget* parent)
@@ -95,7 +97,7 @@ void ListingControls::buildColumnGroup(QWidget* parent)
     for (int i = 0; i < kOptionalColumnCount; ++i) {
         m_boxes[i] = new QCheckBox(optionalListColumns()[i].boxCaption, m_columnGroup);
         layout->addWidget(m_boxes[i], i % 4, i / 4);
-        connect(m_boxes[i], &QCheckBox::toggled, this, &ListingControls::boxToggled);
+        connectCommand(m_services.errors, m_boxes[i], &QCheckBox::toggled, this, &ListingControls::boxToggled);
     }
 }
 
@@ -109,7 +111,7 @@ void ListingControls::buildGrid(QWidget* parent, bool connectGrid)
     m_grid->setAccessibleName(QStringLiteral("Bulunan Kişiler"));
     if (connectGrid)
         m_grid->setDataSource(m_dm.ds2);
-    connect(m_grid, &DBGrid::clicked, this, &ListingControls::gridClick);
+    connectCommand(m_services.errors, m_grid, &DBGrid::clicked, this, &ListingControls::gridClick);
 
     m_navigator = new DBNavigator(m_dm.ds2, DBNavigator::allButtons(), parent);
     m_navigator->setPrompter(&m_services.prompter);

@@ -4,6 +4,7 @@
 // (the caller places them) and runs Find, All, the grid click and the box
 // toggle on the listing query Query1. Where the two windows differ, they
 // set the colour Find paints and react to foundRows().
+#include "platform/Services.h"
 #include "reports/NameListColumns.h"
 
 #include <QColor>
@@ -22,7 +23,6 @@ namespace zelvar {
 class DBGrid;
 class DBNavigator;
 class TDM2;
-struct Services;
 
 class ListingControls : public QObject {
     Q_OBJECT
@@ -34,7 +34,7 @@ public:
 
     // The controls are children of `parent`. The grid shows Query1 at once
     // when `connectGrid` is set, otherwise from the first Find on.
-    ListingControls(TDM2& dm, Services& services, QWidget* parent, bool connectGrid);
+    ListingControls(TDM2& dm, const Services& services, QWidget* parent, bool connectGrid);
 
     // The colour Find gives the grid when it found residents.
     void setFoundColor(const QColor& color) { m_foundColor = color; }
@@ -82,7 +82,7 @@ private:
     void focusWordBox();
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
     FieldLengthTotal m_total;
     QColor m_foundColor = lightBlue();
 

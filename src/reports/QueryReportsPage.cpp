@@ -1,4 +1,5 @@
 #include "reports/QueryReportsPage.h"
+#include "ui/bound/BoundControl.h"
 
 #include "data/Errors.h"
 #include "data/QueryDialect.h"
@@ -64,7 +65,7 @@ QStringList QueryReportsPage::conditionExamples()
             ""};
 }
 
-QueryReportsPage::QueryReportsPage(TDM2& dm, Services& services, QWidget* parent)
+QueryReportsPage::QueryReportsPage(TDM2& dm, const Services& services, QWidget* parent)
     : QWidget(parent),
       m_dm(dm),
       m_services(services),
@@ -75,6 +76,7 @@ QueryReportsPage::QueryReportsPage(TDM2& dm, Services& services, QWidget* parent
     buildBoxes();
     buildResult();
     buildButtons();
+    reportErrorsTo(this, m_services.errors);
 }
 
 void QueryReportsPage::buildTree()
@@ -105,7 +107,8 @@ void QueryReportsPage::buildTree()
     for (const QString& name : fieldNames())
         (new QTreeWidgetItem(root, {name}))->setIcon(0, leafIcon);
     root->setExpanded(false);
-    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { addTreeField(item); });
+    connectCommand(m_services.errors, m_tree, &QTreeWidget::itemDoubleClicked, this,
+                   [this](QTreeWidgetItem* item) { addTreeField(item); });
 }
 
 void QueryReportsPage::buildBoxes()
@@ -120,7 +123,7 @@ void QueryReportsPage::buildBoxes()
     m_clear->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     m_clear->setToolTip(QStringLiteral(" Tüm Alanları Temizle"));
     m_clear->setAccessibleName(m_clear->toolTip());
-    connect(m_clear, &QToolButton::clicked, this, &QueryReportsPage::clear);
+    connectCommand(m_services.errors, m_clear, &QToolButton::clicked, this, &QueryReportsPage::clear);
 
     auto* conditionLabel =
         caption(this, QStringLiteral("Listeleme Koşulları ( Örnekler) :"), QRect(kRight, 42, 300, 16));
@@ -141,7 +144,7 @@ void QueryReportsPage::buildBoxes()
     titleLabel->setBuddy(m_title);
     m_query = new QPushButton(QStringLiteral("&Sorgula"), this);
     m_query->setGeometry(kRight + kRightWidth - 98, 97, 98, 23);
-    connect(m_query, &QPushButton::clicked, this, &QueryReportsPage::query);
+    connectCommand(m_services.errors, m_query, &QPushButton::clicked, this, &QueryReportsPage::query);
 }
 
 void QueryReportsPage::buildResult()
@@ -177,7 +180,7 @@ void QueryReportsPage::buildButtons()
     const auto add = [this](const QString& text, int left, void (QueryReportsPage::*slot)()) {
         auto* button = new QPushButton(text, this);
         button->setGeometry(left, 331, 78, 24);
-        connect(button, &QPushButton::clicked, this, slot);
+        connectCommand(m_services.errors, button, &QPushButton::clicked, this, slot);
         return button;
     };
     const int left = kRight + 146;

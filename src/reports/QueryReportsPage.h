@@ -5,6 +5,7 @@
 // as the query list report, or exports it. The query runs beside the
 // window, which keeps answering; a long one can be cancelled.
 #include "data/FreeQueryRun.h"
+#include "platform/Services.h"
 #include "reports/ExportCommand.h"
 
 #include <QWidget>
@@ -24,7 +25,6 @@ class DBNavigator;
 class QueryListReport;
 class TDM2;
 class TitleGrid;
-struct Services;
 
 class QueryReportsPage : public QWidget {
     Q_OBJECT
@@ -50,7 +50,7 @@ public:
     }
     static constexpr int kPrintableFields = 10;
 
-    QueryReportsPage(TDM2& dm, Services& services, QWidget* parent = nullptr);
+    QueryReportsPage(TDM2& dm, const Services& services, QWidget* parent = nullptr);
 
     // The start-up instance of the query list report; without one the page
     // cannot print.
@@ -95,7 +95,7 @@ private:
     bool setUpReport();
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
     bool m_running = false;
     QString m_ranColumns;   // the pieces of the result shown,
     QString m_ranCondition; // which Refresh runs again

@@ -58,17 +58,17 @@ QLabel* headingPanel(QWidget* page, const QString& text, int pixelSize)
 
 } // namespace
 
-TAdres::TAdres(TDM2& dm, Services& services, QWidget* parent)
+TAdres::TAdres(TDM2& dm, const Services& services, QWidget* parent)
     : TAdres(dm, services, nullptr, parent)
 {
 }
 
-TAdres::TAdres(TDM2& dm, Services& services, ListReports& reports, QWidget* parent)
+TAdres::TAdres(TDM2& dm, const Services& services, ListReports& reports, QWidget* parent)
     : TAdres(dm, services, &reports, parent)
 {
 }
 
-TAdres::TAdres(TDM2& dm, Services& services, ListReports* reports, QWidget* parent)
+TAdres::TAdres(TDM2& dm, const Services& services, ListReports* reports, QWidget* parent)
     : QWidget(parent),
       m_dm(dm),
       m_services(services),
@@ -95,7 +95,7 @@ TAdres::TAdres(TDM2& dm, Services& services, ListReports* reports, QWidget* pare
 
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(f1, &QShortcut::activated, this, &TAdres::showHelp);
+    connectCommand(m_services.errors, f1, &QShortcut::activated, this, &TAdres::showHelp);
 }
 
 void TAdres::showEvent(QShowEvent* event)
@@ -107,7 +107,7 @@ void TAdres::showEvent(QShowEvent* event)
     // Shown and painted first, then counted.
     QTimer::singleShot(0, this, [this] {
         (parentWidget() ? parentWidget() : this)->repaint();
-        runStatistics();
+        runCommand(&m_services.errors, [this] { runStatistics(); });
     });
 }
 
@@ -163,11 +163,11 @@ void TAdres::buildToolBar()
     }
     m_values->setChecked(true);
 
-    connect(m_exit, &QAction::triggered, this, &TAdres::closeWindow);
-    connect(m_update, &QAction::triggered, this, [this] { runStatistics(); });
-    connect(m_values, &QAction::triggered, this, &TAdres::showValueMarks);
-    connect(m_percent, &QAction::triggered, this, &TAdres::showPercentMarks);
-    connect(m_help, &QAction::triggered, this, &TAdres::showHelp);
+    connectCommand(m_services.errors, m_exit, &QAction::triggered, this, &TAdres::closeWindow);
+    connectCommand(m_services.errors, m_update, &QAction::triggered, this, [this] { runStatistics(); });
+    connectCommand(m_services.errors, m_values, &QAction::triggered, this, &TAdres::showValueMarks);
+    connectCommand(m_services.errors, m_percent, &QAction::triggered, this, &TAdres::showPercentMarks);
+    connectCommand(m_services.errors, m_help, &QAction::triggered, this, &TAdres::showHelp);
 }
 
 void TAdres::buildStatusBar()
@@ -251,7 +251,7 @@ QWidget* TAdres::buildHeadcountPage()
     m_headcountUpdate = new QPushButton(QStringLiteral("Güncelle"), page);
     m_headcountUpdate->setGeometry(kPageLeft + 4 * pitch, secondRow, pitch + 89, 25);
     m_headcountUpdate->setToolTip(QStringLiteral("Grafiği Güncelle !"));
-    connect(m_headcountUpdate, &QPushButton::clicked, this, [this] { runStatistics(); });
+    connectCommand(m_services.errors, m_headcountUpdate, &QPushButton::clicked, this, [this] { runStatistics(); });
     return page;
 }
 
@@ -277,7 +277,7 @@ QWidget* TAdres::buildAgePage()
 
     m_ageUpdate = new QPushButton(QStringLiteral("&Güncelle"), page);
     m_ageUpdate->setGeometry(kPageLeft + 4 * pitch, row + 40, pitch + 80, 25);
-    connect(m_ageUpdate, &QPushButton::clicked, this, [this] { runStatistics(); });
+    connectCommand(m_services.errors, m_ageUpdate, &QPushButton::clicked, this, [this] { runStatistics(); });
     return page;
 }
 

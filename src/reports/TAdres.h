@@ -2,6 +2,7 @@
 // TAdres: the statistics window. Counts the register by sex, literacy,
 // tenure, marital status, unemployment, religion and age, draws the counts
 // as two bar charts, and carries the general-reports and query-reports pages.
+#include "platform/Services.h"
 #include "reports/StatisticsRun.h"
 #include "ui/PageCentring.h"
 #include "ui/ValueLabel.h"
@@ -28,15 +29,14 @@ class QueryReportsPage;
 struct ListReports;
 class StatisticsStore;
 class TDM2;
-struct Services;
 
 class TAdres : public QWidget {
     Q_OBJECT
 public:
     // The lists print through the report instances made at start-up.
-    TAdres(TDM2& dm, Services& services, ListReports& reports, QWidget* parent = nullptr);
+    TAdres(TDM2& dm, const Services& services, ListReports& reports, QWidget* parent = nullptr);
     // With report instances of its own.
-    TAdres(TDM2& dm, Services& services, QWidget* parent = nullptr);
+    TAdres(TDM2& dm, const Services& services, QWidget* parent = nullptr);
     ~TAdres() override;
 
     static QString caption() { return QStringLiteral("İstatistik ve Raporlar"); }
@@ -90,7 +90,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TAdres(TDM2& dm, Services& services, ListReports* reports, QWidget* parent);
+    TAdres(TDM2& dm, const Services& services, ListReports* reports, QWidget* parent);
     void buildToolBar();
     void buildStatusBar();
     void buildPages();
@@ -100,7 +100,7 @@ private:
     void showCounts(const StatisticsCounts& counts);
 
     TDM2& m_dm;
-    Services& m_services;
+    Services m_services;
     std::unique_ptr<ListReports> m_ownReports;
     ListReports* m_reports;
     StatisticsStore* m_store; // the statistics source and the chart tables

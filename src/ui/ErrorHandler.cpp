@@ -8,7 +8,7 @@
 
 namespace zelvar {
 
-void ErrorHandler::handle(std::exception_ptr error) noexcept
+void ErrorHandler::report(std::exception_ptr error) noexcept
 {
     try {
         m_sound.exclamation();
@@ -31,16 +31,6 @@ void ErrorHandler::handle(std::exception_ptr error) noexcept
         }
     } catch (...) {
         // Showing the report failed itself; nothing more can be done.
-    }
-}
-
-bool ErrorHandler::guard(const std::function<bool()>& operation, bool failed) noexcept
-{
-    try {
-        return operation();
-    } catch (...) {
-        handle(std::current_exception());
-        return failed;
     }
 }
 

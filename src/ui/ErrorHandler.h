@@ -4,16 +4,16 @@
 // a refused database entry, or a file or disk that cannot take the change
 // (read-only, full, locked, damaged); any other error gets the sound alone. The
 // interrupted operation is abandoned and the program goes on.
+#include "platform/ErrorReporter.h"
+
 #include <QString>
-#include <exception>
-#include <functional>
 
 namespace zelvar {
 
 class Prompter;
 class Sound;
 
-class ErrorHandler {
+class ErrorHandler : public ErrorReporter {
 public:
     ErrorHandler(Prompter& prompter, Sound& sound)
         : m_prompter(prompter),
@@ -24,12 +24,7 @@ public:
     static QString dateMessage() { return QStringLiteral("Lütfen Tarihleri Eksiksiz Giriniz !"); }
     static QString engineMessage() { return QStringLiteral("Bilgiyi Eksik veya Tekrar Girdiniz !"); }
 
-    // Reports one error. Never throws.
-    void handle(std::exception_ptr error) noexcept;
-
-    // Runs an operation; an error escaping it is reported here and the
-    // result is `failed`.
-    bool guard(const std::function<bool()>& operation, bool failed = false) noexcept;
+    void report(std::exception_ptr error) noexcept override;
 
 private:
     Prompter& m_prompter;

@@ -1,6 +1,5 @@
 // The main of the program's top layer: the program's own application object,
-// so that its event routing is what the tests run under; without an error
-// handler it passes every event on as QApplication does.
+// so that its event routing is what the tests run under.
 #include "TestRegistry.h"
 #include "app/ZelvarApplication.h"
 

@@ -3,6 +3,7 @@
 // editor windows, the platform fakes, an office row and two residents: one
 // with every field the certificates use, one with only a name.
 #include "DataFixture.h"
+#include "FindChild.h"
 #include "app/DocumentArea.h"
 #include "app/MainWindow.h"
 #include "app/WindowFactories.h"
@@ -10,7 +11,6 @@
 #include "documents/DocumentKind.h"
 #include "documents/TEditor.h"
 #include "platform/fakes/FakeServices.h"
-#include "register/RegisterMemory.h"
 #include "register/TForm2.h"
 
 #include <QAction>
@@ -35,7 +35,6 @@ struct Desk {
     Desk()
     {
         DocumentKind = 0;
-        RegisterMemory::instance().clear();
         fakes.clock.set(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
     }
     ~Desk()
@@ -112,7 +111,7 @@ struct Desk {
         return count;
     }
 
-    void press(TForm2::ToolItem item) { registerWindow().toolAction(item)->trigger(); }
+    void press(const char* item) { child<QAction>(registerWindow(), item)->trigger(); }
 
     QString log(int number)
     {

@@ -14,7 +14,7 @@ using namespace zelvar::testing;
 namespace {
 
 // Composes a certificate for a resident, then moves the register elsewhere.
-TEditor& compose(Desk& desk, TForm2::ToolItem button, int forResident, int thenCurrent)
+TEditor& compose(Desk& desk, const char* button, int forResident, int thenCurrent)
 {
     desk.goTo(forResident);
     desk.press(button);
@@ -42,7 +42,7 @@ private slots:
         desk.addOffice();
         desk.addResidents();
         desk.registerWindow();
-        TEditor& editor = compose(desk, TForm2::MoveOutCertificateItem, Desk::kFull, Desk::kEmpty);
+        TEditor& editor = compose(desk, "moveOutCertificate", Desk::kFull, Desk::kEmpty);
 
         answerPrint(desk, Answer::No, std::nullopt);
         QCOMPARE(editor.printDocument(), EditorPrint::Result::Declined);
@@ -76,14 +76,14 @@ private slots:
 
         // Poverty and status titles; the back page logs nothing, even after
         // a move-out certificate.
-        compose(desk, TForm2::PovertyItem, Desk::kEmpty, Desk::kFull);
+        compose(desk, "povertyCertificate", Desk::kEmpty, Desk::kFull);
         answerPrint(desk, Answer::Yes, true);
         desk.editor()->printDocument();
-        compose(desk, TForm2::StatusItem, Desk::kEmpty, Desk::kFull);
+        compose(desk, "statusCertificate", Desk::kEmpty, Desk::kFull);
         answerPrint(desk, Answer::Yes, true);
         desk.editor()->printDocument();
         QCOMPARE(desk.log(Desk::kEmpty), QStringLiteral("Fakirlik Belgesi 09.12.2026\nİlmuhaber (Belge) 09.12.2026"));
-        compose(desk, TForm2::IdChangeBackItem, Desk::kEmpty, Desk::kEmpty);
+        compose(desk, "idCardChangeBack", Desk::kEmpty, Desk::kEmpty);
         answerPrint(desk, Answer::Yes, true);
         QCOMPARE(desk.editor()->printDocument(), EditorPrint::Result::Printed);
         QCOMPARE(desk.log(Desk::kEmpty).count(QLatin1Char('\n')), 1);
@@ -95,7 +95,7 @@ private slots:
         desk.addOffice();
         desk.addResidents();
         desk.registerWindow();
-        TEditor& editor = compose(desk, TForm2::PovertyItem, Desk::kEmpty, Desk::kFull);
+        TEditor& editor = compose(desk, "povertyCertificate", Desk::kEmpty, Desk::kFull);
         desk.dm().database().exec(QStringLiteral("delete from zelvarx where KayitNo = ?"), {Desk::kEmpty});
         answerPrint(desk, Answer::Yes, true);
         QCOMPARE(editor.printDocument(), EditorPrint::Result::Printed);
@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(desk.log(Desk::kFull), QString());
 
         // A file opened after a certificate is no certificate.
-        compose(desk, TForm2::MoveOutCertificateItem, Desk::kFull, Desk::kFull);
+        compose(desk, "moveOutCertificate", Desk::kFull, Desk::kFull);
         QVERIFY(editor.pendingLog());
         QFile file(desk.files.filePath(QStringLiteral("mektup.txt")));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(desk.log(Desk::kFull), QString());
 
         // "Sil" and typed text.
-        compose(desk, TForm2::MoveOutCertificateItem, Desk::kFull, Desk::kFull);
+        compose(desk, "moveOutCertificate", Desk::kFull, Desk::kFull);
         editor.deleteAll();
         editor.textArea()->setPlainText(QStringLiteral("elle yazılan"));
         answerPrint(desk, Answer::Yes, true);
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(DocumentKind, 3);
 
         // A fresh editor window after closing the old one.
-        compose(desk, TForm2::MoveOutCertificateItem, Desk::kFull, Desk::kFull);
+        compose(desk, "moveOutCertificate", Desk::kFull, Desk::kFull);
         editor.closeWindow();
         QTRY_VERIFY(!desk.editor());
         auto* fresh = qobject_cast<TEditor*>(desk.main->editorCommand());
@@ -147,7 +147,7 @@ private slots:
         desk.addOffice();
         desk.addResidents();
         TForm2& reg = desk.registerWindow();
-        TEditor& editor = compose(desk, TForm2::StatusItem, Desk::kFull, Desk::kEmpty);
+        TEditor& editor = compose(desk, "statusCertificate", Desk::kFull, Desk::kEmpty);
         Dataset* q = desk.dm().Query2;
 
         // Editing another resident.
@@ -182,7 +182,7 @@ private slots:
         desk.addOffice();
         desk.addResidents();
         desk.registerWindow();
-        TEditor& editor = compose(desk, TForm2::MoveOutCertificateItem, Desk::kFull, Desk::kFull);
+        TEditor& editor = compose(desk, "moveOutCertificate", Desk::kFull, Desk::kFull);
         answerPrint(desk, Answer::Yes, true);
         editor.printDocument();
 
@@ -204,10 +204,10 @@ private slots:
         desk.registerWindow();
         QWidget* first = desk.main->editorCommand();
         QCOMPARE(desk.main->editorCommand(), first);
-        desk.press(TForm2::StatusItem);
+        desk.press("statusCertificate");
         QCOMPARE(first->windowTitle(), QStringLiteral("Editor [İlmuhaber]"));
         QCOMPARE(desk.main->editorCommand(), first);
-        desk.press(TForm2::MoveOutCertificateItem);
+        desk.press("moveOutCertificate");
         QCOMPARE(desk.editorWindows(), 1);
         QCOMPARE(desk.editor(), first);
     }

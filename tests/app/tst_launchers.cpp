@@ -1,5 +1,6 @@
 // The main window's buttons that start other programs.
 #include "DataFixture.h"
+#include "FindChild.h"
 #include "TestRegistry.h"
 #include "app/ClockWindow.h"
 #include "app/MainWindow.h"
@@ -102,7 +103,7 @@ private slots:
         // Ctrl+A as select-all nor Ctrl+E as end of line.
         auto* reg = qobject_cast<TForm2*>(w.registerCommand());
         QVERIFY(reg);
-        QLineEdit* find = reg->searchBox();
+        QLineEdit* find = testing::child<QLineEdit>(reg, "searchBox");
         find->setFocus();
         QTest::keyClicks(find, "Al");
         QTest::keyClick(find, Qt::Key_A, Qt::ControlModifier);
@@ -113,7 +114,7 @@ private slots:
         QCOMPARE(s.prompter.texts(), QStringList{MainWindow::exitQuestion()});
         // An entry box of the register's pages and a clock window's box too.
         reg->showPage(TForm2::EntryPage);
-        QTest::keyClick(reg->edit("Adi"), Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(testing::child<QWidget>(reg, "Adi"), Qt::Key_T, Qt::ControlModifier);
         auto* clock = qobject_cast<ClockWindow*>(w.clockCommand());
         QVERIFY(clock);
         QTest::keyClick(clock->hourBox(), Qt::Key_G, Qt::ControlModifier);

@@ -388,10 +388,10 @@ private slots:
             {StorageProblem::Locked, "Veritabanını başka bir program kullanıyor, bilgi kaydedilemedi !"},
         };
         for (const auto& [problem, text] : cases) {
-            handler.handle(std::make_exception_ptr(StorageError(problem, "disk I/O")));
+            handler.report(std::make_exception_ptr(StorageError(problem, "disk I/O")));
             QCOMPARE(s.prompter.lastText(), text);
         }
-        handler.handle(std::make_exception_ptr(EngineError("UNIQUE constraint failed")));
+        handler.report(std::make_exception_ptr(EngineError("UNIQUE constraint failed")));
         QCOMPARE(s.prompter.lastText(), ErrorHandler::engineMessage());
         QCOMPARE(s.sound.events.count("exclamation"), 4);
     }

@@ -269,23 +269,23 @@ private slots:
         desk.addResidents();
         TForm2& reg = desk.registerWindow();
         struct Case {
-            TForm2::ToolItem button;
+            const char* button;
             QVector<ShownLine> (*lines)(const V&);
             QString caption;
             int kind;
         };
         const QList<Case> cases = {
-            {TForm2::MoveOutCertificateItem, moveOut, QStringLiteral("Editor [Nakil Belgesi]"), 3},
-            {TForm2::PovertyItem, poverty, QStringLiteral("Editor [Fakirlik Belgesi]"), 5},
-            {TForm2::StatusItem, status, QStringLiteral("Editor [İlmuhaber]"), 6},
-            {TForm2::IdChangeBackItem, backPage, QStringLiteral("Editor [Nüfus Cüzdanı Değiştirme Belgesi-Arka]"), 0},
+            {"moveOutCertificate", moveOut, QStringLiteral("Editor [Nakil Belgesi]"), 3},
+            {"povertyCertificate", poverty, QStringLiteral("Editor [Fakirlik Belgesi]"), 5},
+            {"statusCertificate", status, QStringLiteral("Editor [İlmuhaber]"), 6},
+            {"idCardChangeBack", backPage, QStringLiteral("Editor [Nüfus Cüzdanı Değiştirme Belgesi-Arka]"), 0},
         };
         for (int number : {Desk::kFull, Desk::kEmpty}) {
             desk.goTo(number);
             const V values = number == Desk::kFull ? fullValues() : emptyValues();
             for (const Case& c : cases) {
                 DocumentKind = 99;
-                reg.toolAction(c.button)->trigger();
+                child<QAction>(reg, c.button)->trigger();
                 TEditor* editor = desk.editor();
                 QVERIFY(editor);
                 QCOMPARE(editor->windowTitle(), c.caption);
@@ -338,19 +338,19 @@ private slots:
         editor->fontNameBox()->setEditText(QStringLiteral("DejaVu Sans"));
         QCOMPARE(editor->baseFont().family(), QStringLiteral("DejaVu Sans"));
 
-        desk.press(TForm2::PovertyItem);
+        desk.press("povertyCertificate");
         QCOMPARE(desk.editor(), editor);
         QCOMPARE(desk.editorWindows(), 1);
         QVERIFY(!editor->textArea()->toPlainText().contains(QStringLiteral("mektup")));
         QCOMPARE(editor->baseFont().family(), QStringLiteral("DejaVu Sans"));
-        desk.press(TForm2::StatusItem);
-        desk.press(TForm2::IdChangeBackItem);
+        desk.press("statusCertificate");
+        desk.press("idCardChangeBack");
         QCOMPARE(editor->baseFont().family(), QStringLiteral("DejaVu Sans"));
         // Template lines carry no font name of their own: they show the base font.
         QCOMPARE(editor->textArea()->document()->begin().charFormat().font().resolve(editor->baseFont()).family(),
                  QStringLiteral("DejaVu Sans"));
 
-        desk.press(TForm2::MoveOutCertificateItem);
+        desk.press("moveOutCertificate");
         QCOMPARE(editor->baseFont().family(), QStringLiteral("Courier New"));
         QCOMPARE(editor->fontNameBox()->currentText(), QStringLiteral("Courier New"));
         QVERIFY(desk.fakes.prompter.shown.isEmpty());
@@ -362,9 +362,8 @@ private slots:
         desk.addOffice();
         desk.registerWindow();
         DocumentKind = 5;
-        for (auto item :
-             {TForm2::MoveOutCertificateItem, TForm2::PovertyItem, TForm2::StatusItem, TForm2::IdChangeBackItem}) {
-            QVERIFY(desk.registerWindow().toolAction(item)->isEnabled());
+        for (auto item : {"moveOutCertificate", "povertyCertificate", "statusCertificate", "idCardChangeBack"}) {
+            QVERIFY(child<QAction>(desk.registerWindow(), item)->isEnabled());
             desk.press(item);
         }
         QVERIFY(!desk.editor());
@@ -383,10 +382,10 @@ private slots:
         desk.addResidents();
         desk.registerWindow();
         desk.goTo(Desk::kFull);
-        const QList<std::pair<TForm2::ToolItem, QString>> items = {{TForm2::MoveOutCertificateItem, "nakil"},
-                                                                   {TForm2::PovertyItem, "fakirlik"},
-                                                                   {TForm2::StatusItem, "ilmuhaber"},
-                                                                   {TForm2::IdChangeBackItem, "arka"}};
+        const QList<std::pair<const char*, QString>> items = {{"moveOutCertificate", "nakil"},
+                                                              {"povertyCertificate", "fakirlik"},
+                                                              {"statusCertificate", "ilmuhaber"},
+                                                              {"idCardChangeBack", "arka"}};
         for (const auto& [item, name] : items) {
             desk.press(item);
             TEditor* editor = desk.editor();
@@ -406,7 +405,7 @@ private slots:
         desk.addResidents();
         desk.registerWindow();
         desk.goTo(Desk::kFull);
-        desk.press(TForm2::MoveOutCertificateItem);
+        desk.press("moveOutCertificate");
         V v = fullValues();
         v.o.clear();
         compareLines(shown(*desk.editor()), moveOut(v));

@@ -369,8 +369,8 @@ private slots:
         CertificateFixture f;
         MeddlingPrinting printing;
         Services services = f.fakes.services;
-        Services withMeddling{services.prompter, services.sound, services.launcher,
-                              services.help,     services.clock, printing};
+        Services withMeddling{services.prompter, services.sound, services.launcher, services.help,
+                              services.clock,    printing,       services.errors};
         f.setOffice();
         f.data.addResident(QStringLiteral("Ayşe Yılmaz"), 7);
         f.data.addResident(QStringLiteral("Ali Kaya"), 8);

@@ -2,14 +2,17 @@
 // and the declaration's selection window.
 #include "../documents/CertificateFixture.h"
 #include "DialogWaiter.h"
+#include "FindChild.h"
 #include "TestRegistry.h"
 #include "documents/TForm5.h"
 #include "documents/Tsayifrm.h"
+#include "register/RegisterMemory.h"
 #include "register/TForm2.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace zelvar;
@@ -23,15 +26,15 @@ private slots:
         CertificateFixture f;
         f.setOffice();
         f.data.addResident(QStringLiteral("Ayşe Yılmaz"), 7, CertificateFixture::fullResident());
-        TForm2 window(f.dm(), f.fakes.services);
-        for (TForm2::ToolItem item :
-             {TForm2::DwellingItem, TForm2::IdCopyItem, TForm2::ResidenceItem, TForm2::IdChangeItem})
-            QVERIFY(window.toolAction(item)->isEnabled());
+        RegisterMemory memory;
+        TForm2 window(f.dm(), f.fakes.services, memory, f.forms);
+        for (const char* item : {"dwellingDeclaration", "idCardCopy", "residenceCertificate", "idCardChange"})
+            QVERIFY(child<QAction>(window, item)->isEnabled());
 
         f.fakes.printing.answerPrinted(1);
-        window.toolAction(TForm2::IdCopyItem)->trigger();
+        child<QAction>(window, "idCardCopy")->trigger();
         f.fakes.prompter.input(QStringLiteral("Yıprandı"));
-        window.toolAction(TForm2::IdChangeItem)->trigger();
+        child<QAction>(window, "idCardChange")->trigger();
         whenDialogOpens<Tsayifrm>([](Tsayifrm* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("İkametgah Ek Bilgi"));
             QVERIFY(dialog->numberBox()->text().isEmpty());
@@ -41,7 +44,7 @@ private slots:
                 dialog->grab().save(qEnvironmentVariable("ZELVAR_SHOT_DIR") + QStringLiteral("/tsayifrm.png"));
             dialog->okButton()->click();
         });
-        window.toolAction(TForm2::ResidenceItem)->trigger();
+        child<QAction>(window, "residenceCertificate")->trigger();
         QCOMPARE(f.fakes.printing.titles(),
                  QStringList({"Zelvar 2001 [Nüfus Cüzdan Sureti]", "Zelvar 2001 [Nüfus Cüzdanı Değiştirme Belgesi]",
                               "Zelvar 2001 [İkametgah Belgesi]"}));
@@ -57,7 +60,7 @@ private slots:
             opened = true;
             dialog->closeButton()->click();
         });
-        window.toolAction(TForm2::DwellingItem)->trigger();
+        child<QAction>(window, "dwellingDeclaration")->trigger();
         QVERIFY(opened);
         QVERIFY(f.fakes.prompter.unexpected.isEmpty());
     }

@@ -22,8 +22,8 @@ private slots:
         f.data.addResident("Ali Veli", 1, {{"Vilayeti", "Eski"}});
         TForm2& w = f.open();
         w.showPage(TForm2::CivilRegistryPage);
-        DBEdit* code = w.edit("IlKodu");
-        DBEdit* name = w.edit("Vilayeti");
+        DBEdit* code = edit(w, "IlKodu");
+        DBEdit* name = edit(w, "Vilayeti");
         code->setFocus();
         type(code, "3");
         QCOMPARE(name->text(), QString("Afyonkarahisar"));
@@ -58,18 +58,18 @@ private slots:
         f.data.addResident("Cem Veli", 3, {{"IlKodu", "34"}, {"Vilayeti", "ISTANBUL"}});
         f.data.addResident("Can Kaya", 4, {{"IlKodu", "99"}, {"Vilayeti", "Yok"}});
         TForm2& w = f.open();
-        DBNavigator* nav = w.navigator(TForm2::RecordCheckPage);
+        DBNavigator* nav = navigator(w, TForm2::RecordCheckPage);
         nav->click(DBNavigator::Next);
-        QCOMPARE(w.edit("Vilayeti")->text(), QString("İstanbul"));
+        QCOMPARE(edit(w, "Vilayeti")->text(), QString("İstanbul"));
         QCOMPARE(f.stored("select Vilayeti from zelvarx where KayitNo = 2"), QString("Istanbul"));
         // The next resident shows the same code: his name is corrected too,
         // and the move stores the correction of the one before.
         nav->click(DBNavigator::Next);
         QCOMPARE(f.stored("select Vilayeti from zelvarx where KayitNo = 2"), QString("İstanbul"));
-        QCOMPARE(w.edit("Vilayeti")->text(), QString("İstanbul"));
+        QCOMPARE(edit(w, "Vilayeti")->text(), QString("İstanbul"));
         nav->click(DBNavigator::Next);
         QCOMPARE(f.stored("select Vilayeti from zelvarx where KayitNo = 3"), QString("İstanbul"));
-        QCOMPARE(w.edit("Vilayeti")->text(), QString("Yok"));
+        QCOMPARE(edit(w, "Vilayeti")->text(), QString("Yok"));
         nav->click(DBNavigator::First);
         QCOMPARE(f.stored("select Vilayeti from zelvarx where KayitNo = 4"), QString("Yok"));
         QCOMPARE(f.stored("select Vilayeti from zelvarx where KayitNo = 1"), QString("Ankara"));
@@ -84,13 +84,13 @@ private slots:
         f.data.addResident("Ali Veli", 1, {{"Tabiyeti", "Alman"}});
         TForm2& w = f.open();
         w.showPage(TForm2::EntryPage);
-        w.edit("DogTar")->setFocus();
-        QTest::keyClick(w.edit("DogTar"), Qt::Key_Tab);
-        QVERIFY(w.edit("Tabiyeti")->hasFocus());
-        QCOMPARE(w.edit("Tabiyeti")->text(), QString("T.C."));
+        edit(w, "DogTar")->setFocus();
+        QTest::keyClick(edit(w, "DogTar"), Qt::Key_Tab);
+        QVERIFY(edit(w, "Tabiyeti")->hasFocus());
+        QCOMPARE(edit(w, "Tabiyeti")->text(), QString("T.C."));
         QVERIFY(f.q()->isEditing());
         // The user may overwrite it while the box has the focus.
-        retype(w.edit("Tabiyeti"), "K.K.T.C.");
+        retype(edit(w, "Tabiyeti"), "K.K.T.C.");
         w.saveRecord();
         QCOMPARE(f.stored("select Tabiyeti from zelvarx"), QString("K.K.T.C."));
     }
@@ -100,15 +100,15 @@ private slots:
         RegisterFixture f;
         f.data.addResident("Ali Veli", 1, {{"YokTar", "2000-01-01"}});
         TForm2& w = f.open();
-        QCOMPARE(w.entryDatePicker()->date(), f.fakes.clock.today());
+        QCOMPARE(child<QDateEdit>(w, "entryDate")->date(), f.fakes.clock.today());
         const QDate chosen(2024, 5, 17);
         w.entryDatePicked(chosen);
-        QCOMPARE(w.edit("YokTar")->text(), QString("01.01.2000"));
+        QCOMPARE(edit(w, "YokTar")->text(), QString("01.01.2000"));
         w.newRecord();
-        QCOMPARE(w.edit("YokTar")->text(), f.fakes.clock.today().toString("dd.MM.yyyy"));
+        QCOMPARE(edit(w, "YokTar")->text(), f.fakes.clock.today().toString("dd.MM.yyyy"));
         // The choice in the drop-down calendar is what counts.
-        emit w.entryDatePicker()->calendarWidget()->clicked(chosen);
-        QCOMPARE(w.edit("YokTar")->text(), QString("17.05.2024"));
+        emit child<QDateEdit>(w, "entryDate")->calendarWidget()->clicked(chosen);
+        QCOMPARE(edit(w, "YokTar")->text(), QString("17.05.2024"));
     }
 
     void dateBoxesTakeTheMask()
@@ -117,13 +117,13 @@ private slots:
         f.data.addResident("Ali Veli", 1);
         TForm2& w = f.open();
         for (const char* field : {"YokTar", "DogTar", "NC_Tarihi"}) {
-            DBEdit* box = w.edit(field);
+            DBEdit* box = edit(w, field);
             QVERIFY(box->isDateBox());
             QCOMPARE(box->inputMask(), DBEdit::dateInputMask());
         }
         w.showPage(TForm2::EntryPage);
-        retype(w.edit("DogTar"), "0102199012345");
-        QCOMPARE(w.edit("DogTar")->text(), QString("01.02.1990"));
+        retype(edit(w, "DogTar"), "0102199012345");
+        QCOMPARE(edit(w, "DogTar")->text(), QString("01.02.1990"));
     }
 
     void enterMovesOnLikeTab()
@@ -132,7 +132,7 @@ private slots:
         f.data.addResident("Ali Veli", 1);
         TForm2& w = f.open();
         w.showPage(TForm2::EntryPage);
-        DBMemo* work = w.memo("IsAdresi");
+        DBMemo* work = memo(w, "IsAdresi");
         work->setFocus();
         type(work, "Sanayi");
         QTest::keyClick(work, Qt::Key_Return);
@@ -141,11 +141,11 @@ private slots:
         QCOMPARE(f.q()->displayText("IsAdresi"), QString("Sanayi")); // written on leaving
 
         // Through the identity boxes in their order.
-        w.edit("Adi")->setFocus();
-        QTest::keyClick(w.edit("Adi"), Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(QApplication::focusWidget(), w.combo("Yakinlik"));
+        edit(w, "Adi")->setFocus();
+        QTest::keyClick(edit(w, "Adi"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(QApplication::focusWidget(), combo(w, "Yakinlik"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w.combo("Medeni"));
+        QCOMPARE(QApplication::focusWidget(), combo(w, "Medeni"));
     }
 };
 

@@ -67,8 +67,8 @@ private slots:
             QCOMPARE(w.colorState(), ColorState::Entry);
             QCOMPARE(w.currentPage(), TForm2::EntryPage);
             // The moving-in date box has the focus and today's date.
-            QVERIFY(w.edit("YokTar")->hasFocus());
-            QCOMPARE(w.edit("YokTar")->text(), todayText(f));
+            QVERIFY(edit(w, "YokTar")->hasFocus());
+            QCOMPARE(edit(w, "YokTar")->text(), todayText(f));
             QCOMPARE(f.q()->displayText("YokTar"), todayText(f));
             QCOMPARE(f.data.residentCount(), 0); // nothing stored yet
         }
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(f.number(), 3); // the highest that is left, plus one
 
         // The number just freed is given again.
-        retype(w.edit("Adi"), "Deniz Veli");
+        retype(edit(w, "Adi"), "Deniz Veli");
         w.saveRecord();
         QCOMPARE(f.count("select count(*) from zelvarx where KayitNo = 3"), 1);
         f.fakes.prompter.answer(Answer::Yes);
@@ -132,7 +132,7 @@ private slots:
         addHousehold(f);
         TForm2& w = f.open();
         w.newRecord();
-        const CarryOver& carry = RegisterMemory::instance().carryOver;
+        const CarryOver& carry = f.memory.carryOver;
         // Remembered from the resident who was current: texts as the boxes
         // showed them, and the house flag.
         QCOMPARE(carry.texts.value(CarryOver::fields().indexOf("Sokak")), QString("Lale Sok."));
@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(carry.texts.value(CarryOver::fields().indexOf("EvDurum1")), QString("Kiracı"));
         QVERIFY(carry.house);
 
-        retype(w.edit("Adi"), "Zeynep Kaya");
+        retype(edit(w, "Adi"), "Zeynep Kaya");
         w.newRecord();
         // The first new record is stored under 58, the second opened as 59.
         QCOMPARE(f.stored("select Adi from zelvarx where KayitNo = 58"), QString("Zeynep Kaya"));
@@ -161,7 +161,7 @@ private slots:
         addHousehold(f);
         TForm2& w = f.open();
         w.newRecord();
-        retype(w.edit("Adi"), "Zeynep Kaya");
+        retype(edit(w, "Adi"), "Zeynep Kaya");
         w.addRecord();
         QVERIFY(!f.q()->isEditing());
         QCOMPARE(f.data.residentCount(), 2);
@@ -177,12 +177,12 @@ private slots:
         QCOMPARE(f.stored(row.arg("Konuturu")), QString("E"));
         QVERIFY(f.stored(row.arg("BabaAdi")).isEmpty()); // identity is not copied
         QCOMPARE(w.colorState(), ColorState::Entry);     // Add does not repaint
-        QCOMPARE(w.houseTypeGroup()->itemIndex(), 0);
+        QCOMPARE(child<DBRadioGroup>(w, "houseType")->itemIndex(), 0);
 
         // A province code typed before Add: nothing is stored, nothing said.
         w.newRecord();
-        retype(w.edit("Adi"), "Ece Kaya");
-        retype(w.edit("IlKodu"), "06");
+        retype(edit(w, "Adi"), "Ece Kaya");
+        retype(edit(w, "IlKodu"), "06");
         w.addRecord();
         QVERIFY(f.q()->isInserting());
         QCOMPARE(f.data.residentCount(), 2);
@@ -195,11 +195,11 @@ private slots:
         f.data.addResident("Ali Veli", 1);
         TForm2& w = f.open();
         w.newRecord();
-        retype(w.edit("Adi"), "Veli Can");
+        retype(edit(w, "Adi"), "Veli Can");
         // A carried date that cannot be read makes the post fail.
-        RegisterMemory::instance().carryOver.texts[CarryOver::fields().indexOf("YokTar")] = "31.02.2001";
+        f.memory.carryOver.texts[CarryOver::fields().indexOf("YokTar")] = "31.02.2001";
         w.addRecord();
-        QCOMPARE(f.fakes.prompter.texts(), QStringList{TForm2::addFailedMessage()});
+        QCOMPARE(f.fakes.prompter.texts(), QStringList{RegisterRecords::addFailedMessage()});
         QVERIFY(!f.q()->isEditing());
         QCOMPARE(f.data.residentCount(), 1);
     }
@@ -213,19 +213,19 @@ private slots:
         w.showPage(TForm2::CivilRegistryPage);
         w.saveRecord();
         QCOMPARE(f.fakes.sound.events, QStringList{"beep"});
-        QCOMPARE(f.fakes.prompter.texts(), QStringList{TForm2::enterNameFirstMessage()});
+        QCOMPARE(f.fakes.prompter.texts(), QStringList{RegisterRecords::enterNameFirstMessage()});
         QCOMPARE(f.fakes.prompter.shown.first().kind, MessageKind::Plain);
         QCOMPARE(w.currentPage(), TForm2::EntryPage);
-        QVERIFY(w.edit("Adi")->hasFocus());
+        QVERIFY(edit(w, "Adi")->hasFocus());
         QVERIFY(f.q()->isInserting());
         QCOMPARE(f.data.residentCount(), 1);
 
         // With a name it is stored, the colours go white and "&Yeni" has the focus.
-        type(w.edit("Adi"), "Veli Can");
+        type(edit(w, "Adi"), "Veli Can");
         w.saveRecord();
         QCOMPARE(f.stored("select Adi from zelvarx where KayitNo = 2"), QString("Veli Can"));
         QCOMPARE(w.colorState(), ColorState::Normal);
-        QVERIFY(w.newButton()->hasFocus());
+        QVERIFY(child<QPushButton>(w, "newButton")->hasFocus());
     }
 
     void saveOnAnEmptyResultOpensARecord()
@@ -236,7 +236,7 @@ private slots:
         w.alphabetFilter("X");
         QCOMPARE(f.q()->recordCount(), 0);
         w.saveRecord();
-        QCOMPARE(f.fakes.prompter.texts(), QStringList{TForm2::openRecordFirstMessage()});
+        QCOMPARE(f.fakes.prompter.texts(), QStringList{RegisterRecords::openRecordFirstMessage()});
         QCOMPARE(f.fakes.prompter.shown.first().kind, MessageKind::Warning);
         QVERIFY(f.q()->isInserting());
         QCOMPARE(f.number(), 8);
@@ -249,7 +249,7 @@ private slots:
         f.data.addResident("Ali Veli", 1);
         TForm2& w = f.open();
         w.showPage(TForm2::EntryPage);
-        retype(w.edit("DogTar"), "1203");
+        retype(edit(w, "DogTar"), "1203");
         QVERIFY_THROWS_EXCEPTION(DateEntryError, w.saveRecord());
         QVERIFY(f.q()->isEditing());
         QVERIFY(f.stored("select DogTar from zelvarx").isEmpty());
@@ -269,7 +269,7 @@ private slots:
         // The navigator of page 4 takes the photographs with the resident.
         w.showPage(TForm2::DetailedViewPage);
         f.fakes.prompter.answer(Answer::Yes);
-        w.navigator(TForm2::DetailedViewPage)->click(DBNavigator::Delete);
+        navigator(w, TForm2::DetailedViewPage)->click(DBNavigator::Delete);
         QCOMPARE(f.fakes.prompter.texts(), QStringList{DBNavigator::deleteQuestion()});
         QCOMPARE(f.count("select count(*) from zelvarx where KayitNo = 6"), 0);
         QCOMPARE(f.count("select count(*) from Foto where Kayitno = 6"), 0);
@@ -281,7 +281,7 @@ private slots:
         w.newRecord();
         QCOMPARE(f.number(), 6);
         QCOMPARE(f.data.dm().tbfoto->recordCount(), 0);
-        QVERIFY(w.photoBox()->picture().isNull());
+        QVERIFY(child<DBImage>(w, "photo")->picture().isNull());
         QCOMPARE(f.count("select count(*) from Foto where Kayitno = 6"), 0);
         QCOMPARE(f.count("select count(*) from Foto where Kayitno = 5"), 1);
     }
@@ -332,7 +332,7 @@ private slots:
         QCOMPARE(f.data.residentCount(), 0);
         f.fakes.prompter.clear();
         w.deleteRecord();
-        QCOMPARE(f.fakes.prompter.texts(), QStringList{TForm2::nothingToDeleteMessage()});
+        QCOMPARE(f.fakes.prompter.texts(), QStringList{RegisterRecords::nothingToDeleteMessage()});
         QCOMPARE(f.fakes.sound.events.last(), QString("beep"));
     }
 
@@ -342,20 +342,20 @@ private slots:
         f.data.addResident("Ali Veli", 1, {{"BabaAdi", "Hasan"}, {"Nakil", "1"}});
         TForm2& w = f.open();
         w.newRecord();
-        retype(w.edit("Adi"), "Yeni Kişi");
+        retype(edit(w, "Adi"), "Yeni Kişi");
         w.cancelRecord();
         QVERIFY(!f.q()->isEditing());
         QCOMPARE(f.q()->rowCount(), 1);
         QCOMPARE(w.colorState(), ColorState::Normal);
-        QCOMPARE(w.edit("Adi")->text(), QString("Ali Veli"));
+        QCOMPARE(edit(w, "Adi")->text(), QString("Ali Veli"));
 
         // Editing a stored resident: the stored values come back, the
         // colours stay as they were.
         w.paintByFlag();
         QCOMPARE(w.colorState(), ColorState::MovedOut);
-        retype(w.edit("BabaAdi"), "Yanlış");
+        retype(edit(w, "BabaAdi"), "Yanlış");
         w.cancelRecord();
-        QCOMPARE(w.edit("BabaAdi")->text(), QString("Hasan"));
+        QCOMPARE(edit(w, "BabaAdi")->text(), QString("Hasan"));
         QCOMPARE(f.stored("select BabaAdi from zelvarx"), QString("Hasan"));
         QCOMPARE(w.colorState(), ColorState::MovedOut);
     }
@@ -370,7 +370,8 @@ private slots:
         TForm2& w = f.open();
         // Every grid of the window hears the changes in Qt's order.
         std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
-        for (DBGrid* grid : {w.residentGrid(), w.nameListGrid(), w.detailGrid(), w.moveOutGrid()})
+        for (DBGrid* grid : {child<DBGrid>(w, "residentGrid"), child<DBGrid>(w, "nameList"),
+                             child<DBGrid>(w, "detailGrid"), child<DBGrid>(w, "moveOutGrid")})
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 grid->model(), QAbstractItemModelTester::FailureReportingMode::QtTest));
         QVERIFY(f.q()->locate("Adi", "Fatma Turan"));
@@ -381,14 +382,14 @@ private slots:
             w.cancelRecord();
             QCOMPARE(f.name(), QString("Fatma Turan"));
             QCOMPARE(f.number(), 2);
-            QCOMPARE(w.residentGrid()->currentIndex().row(), f.q()->recNo());
+            QCOMPARE(child<DBGrid>(w, "residentGrid")->currentIndex().row(), f.q()->recNo());
         }
         // A second New then opens a record as the first did; the name typed
         // goes into it, not into the nameless resident.
         w.newRecord();
         QVERIFY(f.q()->isInserting());
         QCOMPARE(f.number(), 5);
-        retype(w.edit("Adi"), "Zeynep Turan");
+        retype(edit(w, "Adi"), "Zeynep Turan");
         w.saveRecord();
         QCOMPARE(f.stored("select Adi from zelvarx where KayitNo = 5"), QString("Zeynep Turan"));
         QCOMPARE(f.stored("select coalesce(Adi, '') from zelvarx where KayitNo = 3"), QString());
@@ -403,15 +404,15 @@ private slots:
         f.data.addResident("Ali Veli", 1);
         TForm2& w = f.open();
         w.newRecord();
-        QAccessibleInterface* name = QAccessible::queryAccessibleInterface(w.edit("Adi"));
+        QAccessibleInterface* name = QAccessible::queryAccessibleInterface(edit(w, "Adi"));
         QVERIFY(name);
         name->setText(QAccessible::Value, QStringLiteral("Ayşe Kaya"));
-        QCOMPARE(w.edit("Adi")->text(), QString("Ayşe Kaya"));
+        QCOMPARE(edit(w, "Adi")->text(), QString("Ayşe Kaya"));
         w.saveRecord();
         QVERIFY(f.fakes.prompter.shown.isEmpty());
         QCOMPARE(f.stored("select Adi from zelvarx where KayitNo = 2"), QString("Ayşe Kaya"));
         // The editable-text path too, on a stored resident.
-        QAccessibleInterface* father = QAccessible::queryAccessibleInterface(w.edit("BabaAdi"));
+        QAccessibleInterface* father = QAccessible::queryAccessibleInterface(edit(w, "BabaAdi"));
         QVERIFY(father && father->editableTextInterface());
         father->editableTextInterface()->insertText(0, QStringLiteral("Hasan"));
         w.saveRecord();
@@ -424,10 +425,10 @@ private slots:
         f.data.addResident("Ali Veli", 1);
         TForm2& w = f.open();
         w.newRecord();
-        retype(w.edit("Adi"), "Yeni Kişi");
+        retype(edit(w, "Adi"), "Yeni Kişi");
         f.fakes.prompter.answer(Answer::Cancel);
         QTest::keyClick(&w, Qt::Key_F5);
-        QCOMPARE(f.fakes.prompter.texts(), QStringList{TForm2::unsavedQuestion()});
+        QCOMPARE(f.fakes.prompter.texts(), QStringList{RegisterRecords::unsavedQuestion()});
         QCOMPARE(f.fakes.prompter.shown.first().buttons, Buttons::YesCancel);
         QVERIFY(!f.q()->isEditing());
         QCOMPARE(f.data.residentCount(), 1);
@@ -438,7 +439,7 @@ private slots:
         w.newRecord();
         f.fakes.prompter.answer(Answer::Yes);
         w.showPage(TForm2::CivilRegistryPage);
-        w.toRecordCheckButton()->click();
+        child<QAbstractButton>(w, "civilToCheck")->click();
         QCOMPARE(f.data.residentCount(), 2);
         QCOMPARE(f.count("select count(*) from zelvarx where Adi is null and KayitNo = 2"), 1);
         f.fakes.prompter.clear();
@@ -450,8 +451,9 @@ private slots:
         w.newRecord();
         f.fakes.prompter.answer(Answer::Yes);
         w.showPage(TForm2::CivilRegistryPage);
-        w.toEntryButton()->click();
-        QCOMPARE(f.fakes.prompter.texts(), (QStringList{TForm2::unsavedQuestion(), TForm2::enterNameFirstMessage()}));
+        child<QAbstractButton>(w, "civilToEntry")->click();
+        QCOMPARE(f.fakes.prompter.texts(),
+                 (QStringList{RegisterRecords::unsavedQuestion(), RegisterRecords::enterNameFirstMessage()}));
         QCOMPARE(f.data.residentCount(), 2);
         QCOMPARE(w.currentPage(), TForm2::EntryPage);
         QVERIFY(f.fakes.prompter.unexpected.isEmpty());
@@ -475,15 +477,15 @@ private slots:
         QTest::keyClick(&w, Qt::Key_F1);
         QCOMPARE(f.fakes.help.topics, QList<int>{102});
         f.fakes.prompter.answer(Answer::No);
-        QTest::keyClick(w.edit("BabaAdi"), Qt::Key_F11);
-        QCOMPARE(f.fakes.prompter.lastText(), TForm2::deleteQuestion());
-        QTest::keyClick(w.edit("BabaAdi"), Qt::Key_F10);
+        QTest::keyClick(edit(w, "BabaAdi"), Qt::Key_F11);
+        QCOMPARE(f.fakes.prompter.lastText(), RegisterRecords::deleteQuestion());
+        QTest::keyClick(edit(w, "BabaAdi"), Qt::Key_F10);
         QVERIFY(!f.q()->isEditing());
 
         // Closing leaves a pending new record as it is: neither saved nor dropped.
         w.newRecord();
-        retype(w.edit("Adi"), "Yarım Kalan");
-        QTest::keyClick(w.edit("Adi"), Qt::Key_Escape);
+        retype(edit(w, "Adi"), "Yarım Kalan");
+        QTest::keyClick(edit(w, "Adi"), Qt::Key_Escape);
         QTRY_VERIFY(f.window.isNull());
         QVERIFY(f.q()->isInserting());
         QCOMPARE(f.data.residentCount(), 1);

@@ -75,15 +75,15 @@ private slots:
         QVERIFY(w.testAttribute(Qt::WA_DeleteOnClose));
         QCOMPARE(w.size(), QSize(635, 436));
         QCOMPARE(w.currentPage(), TForm2::RecordCheckPage);
-        QVERIFY(w.nameModeToggle()->isChecked());
-        QVERIFY(w.wholeTableToggle()->isChecked());
-        QVERIFY(w.photoShowToggle()->isChecked());
+        QVERIFY(child<QAbstractButton>(w, "nameMode")->isChecked());
+        QVERIFY(child<QAbstractButton>(w, "wholeTable")->isChecked());
+        QVERIFY(child<QAbstractButton>(w, "photoShow")->isChecked());
         QCOMPARE(f.q()->state(), Dataset::State::Browse); // opening edits nothing
         QCOMPARE(w.colorState(), ColorState::Normal);
         // The register is opened afresh on the whole table.
         QCOMPARE(f.q()->sql(), QString("select * from zelvarx"));
         QCOMPARE(f.q()->recordCount(), 1);
-        QCOMPARE(w.recordNumberPanel()->text(), QString("4"));
+        QCOMPARE(child<DBText>(w, "recordNumber")->text(), QString("4"));
         // Value panels tell a screen reader their caption and their value.
         QHash<QString, QString> heard;
         for (QWidget* panel : w.findChildren<QWidget*>())
@@ -93,18 +93,18 @@ private slots:
         QCOMPARE(heard.value("Kayıt No"), QString("4"));
         QCOMPARE(heard.value("Bulunan Kişi"), f.name());
         QVERIFY(!f.name().isEmpty());
-        QCOMPARE(w.recordCountBox()->text(), QString("1"));
-        QCOMPARE(w.entryDatePicker()->date(), f.fakes.clock.today());
-        QCOMPARE(w.entryDatePicker()->displayFormat(), QString("dd.MM.yyyy"));
-        QVERIFY(w.entryDatePicker()->calendarPopup());
+        QCOMPARE(child<QLineEdit>(w, "recordCount")->text(), QString("1"));
+        QCOMPARE(child<QDateEdit>(w, "entryDate")->date(), f.fakes.clock.today());
+        QCOMPARE(child<QDateEdit>(w, "entryDate")->displayFormat(), QString("dd.MM.yyyy"));
+        QVERIFY(child<QDateEdit>(w, "entryDate")->calendarPopup());
 
-        QCalendarWidget* c = w.calendar();
+        QCalendarWidget* c = child<QCalendarWidget>(w, "calendar");
         QCOMPARE(c->firstDayOfWeek(), Qt::Monday);
         QVERIFY(c->isGridVisible());
         QCOMPARE(c->horizontalHeaderFormat(), QCalendarWidget::ShortDayNames);
         QVERIFY(c->isNavigationBarVisible());
         c->setSelectedDate(QDate(2020, 1, 1));
-        w.todayButton()->click();
+        child<QAbstractButton>(w, "today")->click();
         QCOMPARE(c->selectedDate(), f.fakes.clock.today());
 
         // The day cells are drawn raised: light upper-left, dark lower-right
@@ -152,36 +152,54 @@ private slots:
                                    " İlmuhaber ",
                                    "",
                                    "Yardım Dosyası"};
+        const QStringList items = {"close",
+                                   "newRecord",
+                                   "addRecord",
+                                   "saveRecord",
+                                   "deleteRecord",
+                                   "cancelRecord",
+                                   "query",
+                                   "wipe",
+                                   "dwellingDeclaration",
+                                   "idCardCopy",
+                                   "residenceCertificate",
+                                   "idCardChange",
+                                   "idCardChangeBack",
+                                   "moveOutCertificate",
+                                   "povertyCertificate",
+                                   "statusCertificate",
+                                   "recordNumberPanel",
+                                   "help"};
         int left = -1;
-        for (int i = 0; i < TForm2::kToolItemCount; ++i) {
-            const auto item = TForm2::ToolItem(i);
-            QWidget* button = w.toolWidget(item);
+        for (int i = 0; i < items.size(); ++i) {
+            const QString item = items[i];
+            QWidget* button = child<QWidget>(w, item);
             QCOMPARE(button->toolTip(), hints[i]);
             QVERIFY(!button->accessibleName().isEmpty());
             QVERIFY(button->x() > left); // left to right in this order
             left = button->x();
-            QVERIFY(button->geometry().right() < w.toolBar()->width());
-            if (item != TForm2::RecordNumberItem)
+            QVERIFY(button->geometry().right() < child<QWidget>(w, "toolBar")->width());
+            if (item != "recordNumberPanel")
                 QCOMPARE(button->height(), 24);
             // Every toolbar button works.
             const bool later = false;
             QCOMPARE(button->isEnabled(), !later);
         }
-        QCOMPARE(w.toolWidget(TForm2::RecordNumberItem)->width(), 176);
-        QVERIFY(w.toolWidget(TForm2::RecordNumberItem)->isAncestorOf(w.recordNumberPanel()));
-        QCOMPARE(w.recordNumberPanel()->palette().color(QPalette::Window), QColor(128, 0, 0));
-        QCOMPARE(w.recordNumberPanel()->font().pixelSize(), 13);
+        QCOMPARE(child<QWidget>(w, "recordNumberPanel")->width(), 176);
+        QVERIFY(child<QWidget>(w, "recordNumberPanel")->isAncestorOf(child<DBText>(w, "recordNumber")));
+        QCOMPARE(child<DBText>(w, "recordNumber")->palette().color(QPalette::Window), QColor(128, 0, 0));
+        QCOMPARE(child<DBText>(w, "recordNumber")->font().pixelSize(), 13);
 
-        const QList<QLabel*> panels = w.statusBar()->findChildren<QLabel*>();
+        const QList<QLabel*> panels = child<QStatusBar>(w, "statusBar")->findChildren<QLabel*>();
         QCOMPARE(panels.size(), 2);
         QCOMPARE(panels[0]->text(), QString("Zelvar 2001 - Bilgi Bankası"));
         QCOMPARE(panels[0]->width(), 208);
         QVERIFY(panels[1]->text().isEmpty());
         QCOMPARE(panels[1]->width(), 50);
 
-        w.toolAction(TForm2::HelpItem)->trigger();
+        child<QAction>(w, "help")->trigger();
         QCOMPARE(f.fakes.help.topics, QList<int>{102});
-        w.toolAction(TForm2::CloseItem)->trigger();
+        child<QAction>(w, "close")->trigger();
         QTRY_VERIFY(f.window.isNull());
     }
 
@@ -192,12 +210,12 @@ private slots:
         const QStringList tabs = {"&Kayıt Kontrol",   "&Bilgi Girişi     ", "&Nüfus Bilgileri",
                                   "&Ayrıntılı Bakış", "&Verilen Belgeler",  "Nakil &Dosyası"};
         for (int i = 0; i < tabs.size(); ++i)
-            QCOMPARE(w.pages()->tabText(i), tabs[i]);
-        QCOMPARE(w.pages()->size(), QSize(633, 405));
+            QCOMPARE(child<QTabWidget>(w, "pages")->tabText(i), tabs[i]);
+        QCOMPARE(child<QTabWidget>(w, "pages")->size(), QSize(633, 405));
         // All six tabs fit in one row, whichever is chosen.
         for (int i = 0; i < tabs.size(); ++i) {
             w.showPage(TForm2::Page(i));
-            QTabBar* bar = w.pages()->tabBar();
+            QTabBar* bar = child<QTabWidget>(w, "pages")->tabBar();
             QVERIFY(bar->tabRect(0).left() >= 0);
             QVERIFY(bar->tabRect(tabs.size() - 1).right() < bar->width());
         }
@@ -214,73 +232,79 @@ private slots:
         expected.sort();
         QCOMPARE(groups, expected);
 
-        QCOMPARE(comboItems(w.combo("EvDurum1")), (QStringList{"Evsahibi", "Kiracı"}));
-        QCOMPARE(comboItems(w.combo("Yakinlik")), (QStringList{"Kendisi", "Eşi", "Oğlu", "Kızı", "Akrabası"}));
-        QCOMPARE(comboItems(w.combo("Medeni")), (QStringList{"Evli", "Bekar", "Dul"}));
-        QCOMPARE(comboItems(w.combo("Cinsiyeti")), (QStringList{"Erkek", "Kadın"}));
-        QCOMPARE(comboItems(w.combo("Dini")), (QStringList{"İslam", "Musevi", "Hıristiyan"}));
-        QCOMPARE(comboItems(w.combo("EvDuru2")), (QStringList{"Evet", "Hayır"}));
-        const QStringList jobs = comboItems(w.combo("Meslek"));
+        QCOMPARE(comboItems(combo(w, "EvDurum1")), (QStringList{"Evsahibi", "Kiracı"}));
+        QCOMPARE(comboItems(combo(w, "Yakinlik")), (QStringList{"Kendisi", "Eşi", "Oğlu", "Kızı", "Akrabası"}));
+        QCOMPARE(comboItems(combo(w, "Medeni")), (QStringList{"Evli", "Bekar", "Dul"}));
+        QCOMPARE(comboItems(combo(w, "Cinsiyeti")), (QStringList{"Erkek", "Kadın"}));
+        QCOMPARE(comboItems(combo(w, "Dini")), (QStringList{"İslam", "Musevi", "Hıristiyan"}));
+        QCOMPARE(comboItems(combo(w, "EvDuru2")), (QStringList{"Evet", "Hayır"}));
+        const QStringList jobs = comboItems(combo(w, "Meslek"));
         QCOMPARE(jobs.size(), 18);
         QCOMPARE(jobs.first(), QString("İşçi"));
         QCOMPARE(jobs[15], QString("Yazar"));
         QVERIFY(jobs[16].isEmpty() && jobs[17].isEmpty());
         for (const char* field : {"EvDurum1", "Yakinlik", "Medeni", "Cinsiyeti", "Meslek", "Dini", "EvDuru2"})
-            QVERIFY(w.combo(field)->isEditable());
+            QVERIFY(combo(w, field)->isEditable());
         for (const char* field : {"EvDurum1", "Medeni", "Cinsiyeti", "Meslek", "Dini", "EvDuru2"})
-            QCOMPARE(w.combo(field)->toolTip(), QString("Kutudan seçiniz!"));
-        QCOMPARE(w.edit("YokTar")->toolTip(), QString("Bugünün tarihi için çift tıklayınız!"));
-        QCOMPARE(w.edit("DogTar")->toolTip(), QString("Doğum tarihini gg.aa.yyyy olarak giriniz!"));
-        QCOMPARE(w.edit("Tabiyeti")->toolTip(), QString("T.C. için çift tıklayınız!"));
-        QCOMPARE(w.edit("IlKodu")->toolTip(), QString("İlin trafik kodunu giriniz!"));
-        QCOMPARE(w.memo("IsAdresi")->maxLength(), 200);
-        QCOMPARE(w.edit("Vilayeti")->focusPolicy(), Qt::ClickFocus);
-        QVERIFY(w.memo("Not")->isReadOnly());
-        QVERIFY(!w.edit("GittigiAdres")->selectsAllOnFocus());
-        QCOMPARE(w.photoPrintGroup()->codes(), (QStringList{"1", "0"}));
-        QCOMPARE(w.houseTypeGroup()->codes(), (QStringList{"E", "A"}));
-        QCOMPARE(w.moveOutFlag()->checkedValue(), QString("1"));
-        QCOMPARE(w.moveOutAddButton()->toolTip(), QString("Nakil dosyasına ekle !"));
-        QCOMPARE(w.photoLoadButton()->toolTip(), QString("Fotoğraf Yükle"));
-        QCOMPARE(w.photoDeleteButton()->toolTip(), QString("Fotoğrafı Sil"));
-        QCOMPARE(w.photoHideToggle()->toolTip(), QString("Fotoğraf Gizli"));
-        QCOMPARE(w.quickFindEntryButton()->toolTip(), QString("Hızlı Bul !"));
-        QCOMPARE(w.endAlphabetButton()->toolTip(), QString("Vazgeç !"));
-        QCOMPARE(w.nameModeToggle()->toolTip(), QString("İsim Bul"));
-        QCOMPARE(w.numberModeToggle()->toolTip(), QString("Kayıt No Bul"));
-        QCOMPARE(w.numberModeToggle()->text(), QString("Kayıt No "));
-        for (const QString& letter : TForm2::alphabet())
-            QVERIFY(w.letterButton(letter));
-        QCOMPARE(TForm2::alphabet().size(), 31);
+            QCOMPARE(combo(w, field)->toolTip(), QString("Kutudan seçiniz!"));
+        QCOMPARE(edit(w, "YokTar")->toolTip(), QString("Bugünün tarihi için çift tıklayınız!"));
+        QCOMPARE(edit(w, "DogTar")->toolTip(), QString("Doğum tarihini gg.aa.yyyy olarak giriniz!"));
+        QCOMPARE(edit(w, "Tabiyeti")->toolTip(), QString("T.C. için çift tıklayınız!"));
+        QCOMPARE(edit(w, "IlKodu")->toolTip(), QString("İlin trafik kodunu giriniz!"));
+        QCOMPARE(memo(w, "IsAdresi")->maxLength(), 200);
+        QCOMPARE(edit(w, "Vilayeti")->focusPolicy(), Qt::ClickFocus);
+        QVERIFY(memo(w, "Not")->isReadOnly());
+        QVERIFY(!edit(w, "GittigiAdres")->selectsAllOnFocus());
+        QCOMPARE(child<DBRadioGroup>(w, "photoPrint")->codes(), (QStringList{"1", "0"}));
+        QCOMPARE(child<DBRadioGroup>(w, "houseType")->codes(), (QStringList{"E", "A"}));
+        QCOMPARE(child<DBCheckBox>(w, "moveOutFlag")->checkedValue(), QString("1"));
+        QCOMPARE(child<QAbstractButton>(w, "moveOutAdd")->toolTip(), QString("Nakil dosyasına ekle !"));
+        QCOMPARE(child<QAbstractButton>(w, "photoLoad")->toolTip(), QString("Fotoğraf Yükle"));
+        QCOMPARE(child<QAbstractButton>(w, "photoDelete")->toolTip(), QString("Fotoğrafı Sil"));
+        QCOMPARE(child<QAbstractButton>(w, "photoHide")->toolTip(), QString("Fotoğraf Gizli"));
+        QCOMPARE(child<QAbstractButton>(w, "quickFindEntry")->toolTip(), QString("Hızlı Bul !"));
+        QCOMPARE(child<QAbstractButton>(w, "endAlphabet")->toolTip(), QString("Vazgeç !"));
+        QCOMPARE(child<QAbstractButton>(w, "nameMode")->toolTip(), QString("İsim Bul"));
+        QCOMPARE(child<QAbstractButton>(w, "numberMode")->toolTip(), QString("Kayıt No Bul"));
+        QCOMPARE(child<QAbstractButton>(w, "numberMode")->text(), QString("Kayıt No "));
+        for (const QString& l : RegisterRecords::alphabet())
+            QVERIFY(letter(w, l));
+        QCOMPARE(RegisterRecords::alphabet().size(), 31);
 
         // Page 2's button row: hints, and the tab order Yeni, Gir, Sil, Vazgeç, Ekle.
-        QCOMPARE(w.newButton()->toolTip(), QString("[F8]"));
-        QCOMPARE(w.cancelButton()->text(), QString("Va&zgeç"));
-        QCOMPARE(w.newButton()->nextInFocusChain(), static_cast<QWidget*>(w.saveButton()));
-        QCOMPARE(w.saveButton()->nextInFocusChain(), static_cast<QWidget*>(w.deleteButton()));
-        QCOMPARE(w.deleteButton()->nextInFocusChain(), static_cast<QWidget*>(w.cancelButton()));
-        QCOMPARE(w.cancelButton()->nextInFocusChain(), static_cast<QWidget*>(w.addButton()));
+        QCOMPARE(child<QPushButton>(w, "newButton")->toolTip(), QString("[F8]"));
+        QCOMPARE(child<QPushButton>(w, "cancelButton")->text(), QString("Va&zgeç"));
+        QCOMPARE(child<QPushButton>(w, "newButton")->nextInFocusChain(),
+                 static_cast<QWidget*>(child<QPushButton>(w, "saveButton")));
+        QCOMPARE(child<QPushButton>(w, "saveButton")->nextInFocusChain(),
+                 static_cast<QWidget*>(child<QPushButton>(w, "deleteButton")));
+        QCOMPARE(child<QPushButton>(w, "deleteButton")->nextInFocusChain(),
+                 static_cast<QWidget*>(child<QPushButton>(w, "cancelButton")));
+        QCOMPARE(child<QPushButton>(w, "cancelButton")->nextInFocusChain(),
+                 static_cast<QWidget*>(child<QPushButton>(w, "addButton")));
 
         // Grids and navigators.
-        QVERIFY(w.residentGrid()->isReadOnly());
-        QCOMPARE(w.residentGrid()->focusPolicy(), Qt::ClickFocus);
-        QCOMPARE(w.residentGrid()->model()->headerData(0, Qt::Horizontal).toString(), QString("Kayıt No"));
-        QCOMPARE(w.residentGrid()->columnWidth(1), 170);
-        QCOMPARE(w.nameListGrid()->model()->headerData(0, Qt::Horizontal).toString(), QString("Adi"));
-        QAbstractItemModel* all = w.detailGrid()->model();
+        QVERIFY(child<DBGrid>(w, "residentGrid")->isReadOnly());
+        QCOMPARE(child<DBGrid>(w, "residentGrid")->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(child<DBGrid>(w, "residentGrid")->model()->headerData(0, Qt::Horizontal).toString(),
+                 QString("Kayıt No"));
+        QCOMPARE(child<DBGrid>(w, "residentGrid")->columnWidth(1), 170);
+        QCOMPARE(child<DBGrid>(w, "nameList")->model()->headerData(0, Qt::Horizontal).toString(), QString("Adi"));
+        QAbstractItemModel* all = child<DBGrid>(w, "detailGrid")->model();
         QCOMPARE(all->columnCount(), 37);
         QCOMPARE(all->headerData(7, Qt::Horizontal).toString(), QString("CepTel."));
         QCOMPARE(all->headerData(3, Qt::Horizontal).toString(), QString("Sokak"));
         QCOMPARE(all->headerData(36, Qt::Horizontal).toString(), QString("Gittiği Adres2"));
         QVERIFY(!(all->flags(all->index(0, 0)) & Qt::ItemIsEditable)); // the number is read-only
-        QCOMPARE(w.navigator(TForm2::DetailedViewPage)->visibleButtons().size(), 10);
-        QCOMPARE(w.navigator(TForm2::CivilRegistryPage)->hint(DBNavigator::Post), QString("Kaydet"));
-        QCOMPARE(w.navigator(TForm2::RecordCheckPage)->visibleButtons(), DBNavigator::movingButtons());
-        QCOMPARE(w.navigator(TForm2::MoveOutPage)->visibleButtons().size(), 7);
-        QCOMPARE(w.moveOutGrid()->model()->headerData(1, Qt::Horizontal).toString(), QString("Adı Soyadı"));
-        QCOMPARE(w.moveOutGrid()->focusPolicy(), Qt::ClickFocus);
-        QCOMPARE(w.moveOutSearchBox()->focusPolicy(), Qt::ClickFocus);
-        QCOMPARE(w.documentsMemo()->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(navigator(w, TForm2::DetailedViewPage)->visibleButtons().size(), 10);
+        QCOMPARE(navigator(w, TForm2::CivilRegistryPage)->hint(DBNavigator::Post), QString("Kaydet"));
+        QCOMPARE(navigator(w, TForm2::RecordCheckPage)->visibleButtons(), DBNavigator::movingButtons());
+        QCOMPARE(navigator(w, TForm2::MoveOutPage)->visibleButtons().size(), 7);
+        QCOMPARE(child<DBGrid>(w, "moveOutGrid")->model()->headerData(1, Qt::Horizontal).toString(),
+                 QString("Adı Soyadı"));
+        QCOMPARE(child<DBGrid>(w, "moveOutGrid")->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(child<QLineEdit>(w, "moveOutSearch")->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(child<DBMemo>(w, "documents")->focusPolicy(), Qt::ClickFocus);
     }
 
     void tabOrderOfTheEntryPage()
@@ -291,7 +315,7 @@ private slots:
         f.data.addResident("Ali Veli", 1, {{"Konuturu", "E"}});
         TForm2& w = f.open();
         w.showPage(TForm2::EntryPage);
-        w.edit("YokTar")->setFocus();
+        edit(w, "YokTar")->setFocus();
         QStringList order;
         for (int step = 0; step < 28; ++step) {
             QWidget* focus = QApplication::focusWidget();
@@ -319,11 +343,11 @@ private slots:
             ++named;
         }
         QVERIFY(named > 40);
-        for (QWidget* picker : w.datePickers())
+        for (QWidget* picker : w.findChildren<QDateEdit*>())
             QVERIFY(!picker->accessibleName().isEmpty());
-        QCOMPARE(w.edit("Adi")->accessibleName(), QString("Adı - Soyadı"));
-        QCOMPARE(w.edit("NC_Tarihi")->accessibleName(), QString("Cüz./ Psprt.Tarihi"));
-        QCOMPARE(w.searchBox()->accessibleName(), QString("Bul"));
+        QCOMPARE(edit(w, "Adi")->accessibleName(), QString("Adı - Soyadı"));
+        QCOMPARE(edit(w, "NC_Tarihi")->accessibleName(), QString("Cüz./ Psprt.Tarihi"));
+        QCOMPARE(child<QLineEdit>(w, "searchBox")->accessibleName(), QString("Bul"));
     }
 
     void colourStatesPaintTheEntryControlsOnly()
@@ -331,11 +355,11 @@ private slots:
         RegisterFixture f;
         f.data.addResident("Ali Veli", 1);
         TForm2& w = f.open();
-        const QColor grid = baseOf(w.residentGrid());
-        const QColor search = baseOf(w.searchBox());
-        const QColor radio = baseOf(w.houseTypeGroup());
-        const QColor photo = baseOf(w.photoBox());
-        const QColor flag = baseOf(w.moveOutFlag());
+        const QColor grid = baseOf(child<DBGrid>(w, "residentGrid"));
+        const QColor search = baseOf(child<QLineEdit>(w, "searchBox"));
+        const QColor radio = baseOf(child<DBRadioGroup>(w, "houseType"));
+        const QColor photo = baseOf(child<DBImage>(w, "photo"));
+        const QColor flag = baseOf(child<DBCheckBox>(w, "moveOutFlag"));
         QCOMPARE(colorOf(ColorState::Entry), QColor(210, 210, 255));
         QCOMPARE(colorOf(ColorState::SurnameFilter), QColor(0, 255, 255));
         for (ColorState state :
@@ -345,17 +369,17 @@ private slots:
             const QList<BoundControl*> controls = entryControls(&w);
             for (BoundControl* control : controls)
                 QCOMPARE(control->backgroundColor(), colorOf(state));
-            for (QWidget* picker : w.datePickers())
+            for (QWidget* picker : w.findChildren<QDateEdit*>())
                 QCOMPARE(baseOf(picker), colorOf(state));
-            QCOMPARE(baseOf(w.residentGrid()), grid);
-            QCOMPARE(baseOf(w.searchBox()), search);
-            QCOMPARE(baseOf(w.houseTypeGroup()), radio);
-            QCOMPARE(baseOf(w.photoBox()), photo);
-            QCOMPARE(baseOf(w.moveOutFlag()), flag);
+            QCOMPARE(baseOf(child<DBGrid>(w, "residentGrid")), grid);
+            QCOMPARE(baseOf(child<QLineEdit>(w, "searchBox")), search);
+            QCOMPARE(baseOf(child<DBRadioGroup>(w, "houseType")), radio);
+            QCOMPARE(baseOf(child<DBImage>(w, "photo")), photo);
+            QCOMPARE(baseOf(child<DBCheckBox>(w, "moveOutFlag")), flag);
         }
         // The read-only copies of the move-out page are entry controls too.
         int copies = 0;
-        for (BoundControl* control : entryControls(w.moveOutDetails()))
+        for (BoundControl* control : entryControls(child<QGroupBox>(w, "moveOutDetails")))
             copies += control->dataSource() == f.data.dm().DataSource1 ? 1 : 0;
         QCOMPARE(copies, 6);
         QCOMPARE(colorOf(ColorState::Normal), QColor(Qt::white));
@@ -367,7 +391,8 @@ private slots:
         for (int i = 1; i <= 5; ++i)
             f.data.addResident(QString("Kişi %1").arg(i), i);
         TForm2& w = f.open();
-        for (DBGrid* grid : {w.residentGrid(), w.nameListGrid(), w.detailGrid()}) {
+        for (DBGrid* grid :
+             {child<DBGrid>(w, "residentGrid"), child<DBGrid>(w, "nameList"), child<DBGrid>(w, "detailGrid")}) {
             QCOMPARE(grid->model()->rowCount(), 5);
             for (int row = 0; row < 5; ++row) {
                 const QColor expected = row % 2 == 1 ? QColor(210, 210, 255) : colorOf(ColorState::Normal);
@@ -375,8 +400,8 @@ private slots:
             }
         }
         // The move-out list keeps its navy.
-        w.moveOutGrid();
-        QCOMPARE(baseOf(w.moveOutGrid()), QColor(0, 0, 64));
+        child<DBGrid>(w, "moveOutGrid");
+        QCOMPARE(baseOf(child<DBGrid>(w, "moveOutGrid")), QColor(0, 0, 64));
     }
 
     void pagesAreCentred()
@@ -394,13 +419,14 @@ private slots:
         TForm2& w = f.open();
         for (const QSize size : {QSize(TForm2::kClientWidth, TForm2::kClientHeight), QSize(1000, 700)}) {
             w.resize(size);
-            const QRect pages = w.pages()->geometry();
-            QCOMPARE(pages.topLeft(), centredPageOrigin(w.size(), pages.size(), w.toolBar()->height()));
+            const QRect pages = child<QTabWidget>(w, "pages")->geometry();
+            QCOMPARE(pages.topLeft(),
+                     centredPageOrigin(w.size(), pages.size(), child<QWidget>(w, "toolBar")->height()));
             QVERIFY(qAbs(pages.left() - (w.width() - 1 - pages.right())) <= 1);
-            QVERIFY(pages.top() > w.toolBar()->geometry().bottom());
-            QCOMPARE(w.toolBar()->geometry().top(), 0);
-            QCOMPARE(w.statusBar()->geometry().bottom(), w.height() - 1);
-            QCOMPARE(w.statusBar()->width(), w.width());
+            QVERIFY(pages.top() > child<QWidget>(w, "toolBar")->geometry().bottom());
+            QCOMPARE(child<QWidget>(w, "toolBar")->geometry().top(), 0);
+            QCOMPARE(child<QStatusBar>(w, "statusBar")->geometry().bottom(), w.height() - 1);
+            QCOMPARE(child<QStatusBar>(w, "statusBar")->width(), w.width());
         }
     }
 
@@ -410,7 +436,7 @@ private slots:
         QMdiArea area;
         area.resize(1100, 800);
         area.show();
-        auto* w = new TForm2(f.data.dm(), f.fakes.services);
+        auto* w = new TForm2(f.data.dm(), f.fakes.services, f.memory, f.forms);
         QMdiSubWindow* frame = area.addSubWindow(w);
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(&area));
@@ -430,7 +456,8 @@ private slots:
 
         frame->showMaximized();
         QVERIFY(w->width() > 635);
-        QCOMPARE(w->pages()->pos(), centredPageOrigin(w->size(), w->pages()->size(), TForm2::kToolbarHeight));
+        QCOMPARE(child<QTabWidget>(w, "pages")->pos(),
+                 centredPageOrigin(w->size(), child<QTabWidget>(w, "pages")->size(), TForm2::kToolbarHeight));
         QVERIFY(!w->isFrameBorder(edge));
     }
 
@@ -439,14 +466,14 @@ private slots:
         RegisterFixture f;
         TForm2& w = f.open();
         w.showPage(TForm2::EntryPage);
-        w.photoHideToggle()->click();
-        QVERIFY(w.photoBox()->isHidden());
-        QVERIFY(!w.photoShowToggle()->isChecked());
-        w.photoShowToggle()->click();
-        QVERIFY(!w.photoBox()->isHidden());
+        child<QAbstractButton>(w, "photoHide")->click();
+        QVERIFY(child<DBImage>(w, "photo")->isHidden());
+        QVERIFY(!child<QAbstractButton>(w, "photoShow")->isChecked());
+        child<QAbstractButton>(w, "photoShow")->click();
+        QVERIFY(!child<DBImage>(w, "photo")->isHidden());
         w.setCoverVisible(false);
         QVERIFY(!w.isCoverVisible());
-        QCOMPARE(w.coverPanel()->geometry(), w.moveOutDetails()->geometry());
+        QCOMPARE(child<QLabel>(w, "cover")->geometry(), child<QGroupBox>(w, "moveOutDetails")->geometry());
     }
 
     void everyPageIsLaidOutCleanly()
@@ -458,9 +485,11 @@ private slots:
         f.data.restart();
         TForm2& w = f.open();
         const QString dir = qEnvironmentVariable("ZELVAR_RENDER_DIR");
-        for (int page = 0; page < w.pages()->count(); ++page) {
+        QLabel* cover = child<QLabel>(w, "cover");
+        QStatusBar* status = child<QStatusBar>(w, "statusBar");
+        for (int page = 0; page < child<QTabWidget>(w, "pages")->count(); ++page) {
             w.showPage(TForm2::Page(page));
-            QWidget* sheet = w.pages()->widget(page);
+            QWidget* sheet = child<QTabWidget>(w, "pages")->widget(page);
             QList<QWidget*> containers{sheet};
             for (QGroupBox* g : sheet->findChildren<QGroupBox*>())
                 if (!qobject_cast<DBRadioGroup*>(g))
@@ -475,7 +504,7 @@ private slots:
                         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
                                  qPrintable("cut: " + label->text()));
                     for (QWidget* other : children)
-                        if (other != child && other != w.coverPanel() && child != w.coverPanel())
+                        if (other != child && other != cover && child != cover)
                             QVERIFY2(!child->geometry().intersects(other->geometry()),
                                      qPrintable(where + " over " + other->metaObject()->className() + " " +
                                                 other->accessibleName()));
@@ -484,7 +513,7 @@ private slots:
             // The foot of every page stays clear of the status bar.
             for (QWidget* child : visibleChildren(sheet)) {
                 const QPoint bottom = child->mapTo(&w, child->rect().bottomLeft());
-                QVERIFY2(bottom.y() < w.statusBar()->y(), qPrintable(child->accessibleName()));
+                QVERIFY2(bottom.y() < status->y(), qPrintable(child->accessibleName()));
             }
             if (!dir.isEmpty())
                 w.grab().save(QDir(dir).filePath(QString("page%1.png").arg(page + 1)));

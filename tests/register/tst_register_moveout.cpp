@@ -38,7 +38,7 @@ void addMoveOutRow(RegisterFixture& f, const QString& name, const QString& date 
 // Clicks the list row showing this name, as the mouse does.
 void clickListRow(TForm2& w, const QString& name)
 {
-    DBGrid* grid = w.moveOutGrid();
+    DBGrid* grid = child<DBGrid>(w, "moveOutGrid");
     QAbstractItemModel* model = grid->model();
     for (int row = 0; row < model->rowCount(); ++row) {
         const QModelIndex cell = model->index(row, 1);
@@ -52,7 +52,7 @@ void clickListRow(TForm2& w, const QString& name)
 
 QColor entryColor(TForm2& w)
 {
-    return w.edit("Adi")->backgroundColor();
+    return edit(w, "Adi")->backgroundColor();
 }
 
 } // namespace
@@ -69,14 +69,14 @@ private slots:
         w.showPage(TForm2::CivilRegistryPage);
 
         // One address line only: nothing, silently.
-        w.moveOutAddButton()->click();
+        child<QAbstractButton>(w, "moveOutAdd")->click();
         QVERIFY(f.fakes.prompter.shown.isEmpty());
         QCOMPARE(w.currentPage(), TForm2::CivilRegistryPage);
 
         // The second line typed into its box, not yet saved; Cancel stops.
-        retype(w.edit("Gittigiadres2"), "İzmir");
+        retype(edit(w, "Gittigiadres2"), "İzmir");
         f.fakes.prompter.answer(Answer::Cancel);
-        w.moveOutAddButton()->click();
+        child<QAbstractButton>(w, "moveOutAdd")->click();
         QCOMPARE(f.fakes.prompter.texts(), QStringList{"Bilgiler Nakil Dosyasına Eklensin mi?"});
         QCOMPARE(f.count("select count(*) from Nakil"), 0);
         QCOMPARE(w.currentPage(), TForm2::CivilRegistryPage);
@@ -84,25 +84,25 @@ private slots:
         int draws = 0;
         w.coverPicture().setRandomSource([&draws] { return ++draws, 0; });
         f.fakes.prompter.answer(Answer::Yes);
-        w.moveOutAddButton()->click();
+        child<QAbstractButton>(w, "moveOutAdd")->click();
         QCOMPARE(w.currentPage(), TForm2::MoveOutPage);
         QCOMPARE(draws, 0); // the window's own switch draws no cover picture
         QVERIFY(!w.isCoverVisible());
         QCOMPARE(w.colorState(), ColorState::MovedOut);
         QCOMPARE(entryColor(w), colorOf(ColorState::MovedOut));
-        QVERIFY(w.moveOutFlag()->isChecked());
+        QVERIFY(child<DBCheckBox>(w, "moveOutFlag")->isChecked());
         QCOMPARE(f.count("select count(*) from Nakil"), 1);
         QCOMPARE(f.stored("select ADI_SOYADI from Nakil"), QString("Ali Kaya"));
         QCOMPARE(f.stored("select \"Not\" from Nakil").replace("\r\n", "\n"), QString("Atatürk Cad. 5\nİzmir"));
         QCOMPARE(f.data.dm().tbnakil->value("Tarih").toDate(), kToday);
         QCOMPARE(f.stored("select Nakil from zelvarx where KayitNo = 1"), QString("1"));
         QCOMPARE(f.stored("select Gittigiadres2 from zelvarx where KayitNo = 1"), QString("İzmir"));
-        QCOMPARE(w.moveOutGrid()->model()->rowCount(), 1);
+        QCOMPARE(child<DBGrid>(w, "moveOutGrid")->model()->rowCount(), 1);
 
         // The flag is ticked now: a second press does nothing.
         w.showPage(TForm2::CivilRegistryPage);
         f.fakes.prompter.clear();
-        w.moveOutAddButton()->click();
+        child<QAbstractButton>(w, "moveOutAdd")->click();
         QVERIFY(f.fakes.prompter.shown.isEmpty());
         QCOMPARE(f.count("select count(*) from Nakil"), 1);
         QCOMPARE(w.currentPage(), TForm2::CivilRegistryPage);
@@ -139,8 +139,8 @@ private slots:
 
         // Under the surname filter the list still paints by the flag.
         w.showPage(TForm2::RecordCheckPage);
-        type(w.searchBox(), "Gider");
-        w.surnameToggle()->click();
+        type(child<QLineEdit>(w, "searchBox"), "Gider");
+        child<QAbstractButton>(w, "surnameFilter")->click();
         QCOMPARE(w.colorState(), ColorState::SurnameFilter);
         w.showPage(TForm2::MoveOutPage);
         clickListRow(w, "ayşe gider");
@@ -149,7 +149,7 @@ private slots:
         QCOMPARE(w.colorState(), ColorState::Normal);
 
         // The list's navigator does the same after every button.
-        DBNavigator* nav = w.navigator(TForm2::MoveOutPage);
+        DBNavigator* nav = navigator(w, TForm2::MoveOutPage);
         nav->click(DBNavigator::First);
         QCOMPARE(f.number(), 2);
         QVERIFY(!w.isCoverVisible());
@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(f.number(), 2);
 
         // A register navigator leads the list back.
-        w.navigator(TForm2::RecordCheckPage)->click(DBNavigator::Last);
+        navigator(w, TForm2::RecordCheckPage)->click(DBNavigator::Last);
         QCOMPARE(f.number(), 3);
         QCOMPARE(f.data.dm().tbnakil->displayText("ADI_SOYADI"), QString("ayşe gider"));
         QVERIFY(!w.isCoverVisible());
@@ -176,14 +176,14 @@ private slots:
         TForm2& w = f.open();
         w.showPage(TForm2::MoveOutPage);
         const bool coverBefore = w.isCoverVisible();
-        type(w.moveOutSearchBox(), "ze");
+        type(child<QLineEdit>(w, "moveOutSearch"), "ze");
         QCOMPARE(f.data.dm().tbnakil->displayText("ADI_SOYADI"), QString("Zeki Uzak"));
         QCOMPARE(f.number(), 1); // the register does not follow
         QCOMPARE(w.isCoverVisible(), coverBefore);
         QCOMPARE(w.colorState(), ColorState::Normal);
-        type(w.moveOutSearchBox(), "x"); // no match: the list stays
+        type(child<QLineEdit>(w, "moveOutSearch"), "x"); // no match: the list stays
         QCOMPARE(f.data.dm().tbnakil->displayText("ADI_SOYADI"), QString("Zeki Uzak"));
-        w.moveOutSearchBox()->clear();
+        child<QLineEdit>(w, "moveOutSearch")->clear();
         QCOMPARE(f.data.dm().tbnakil->displayText("ADI_SOYADI"), QString("Ali Kaya"));
         QVERIFY(f.fakes.prompter.shown.isEmpty());
     }
@@ -196,16 +196,16 @@ private slots:
         addMoveOutRow(f, "Zeki Uzak", "2021-03-04");
         TForm2& w = f.open();
         w.showPage(TForm2::MoveOutPage);
-        QCOMPARE(w.moveOutDatePicker()->date(), kToday);
+        QCOMPARE(child<QDateEdit>(w, "moveOutDate")->date(), kToday);
         Dataset* list = f.data.dm().tbnakil;
         QCOMPARE(list->displayText("ADI_SOYADI"), QString("Ali Kaya"));
 
         // The drop-down calendar closes on a chosen day.
-        emit w.moveOutDatePicker()->calendarWidget()->clicked(QDate(2024, 5, 6));
+        emit child<QDateEdit>(w, "moveOutDate")->calendarWidget()->clicked(QDate(2024, 5, 6));
         QVERIFY(list->isEditing());
         QCOMPARE(list->value("Tarih").toDate(), QDate(2024, 5, 6));
         QCOMPARE(f.stored("select Tarih from Nakil where ADI_SOYADI = 'Ali Kaya'"), QString("2020-01-02"));
-        w.navigator(TForm2::MoveOutPage)->click(DBNavigator::Post);
+        navigator(w, TForm2::MoveOutPage)->click(DBNavigator::Post);
         QCOMPARE(f.stored("select Tarih from Nakil where ADI_SOYADI = 'Ali Kaya'"), QString("2024-05-06"));
         QCOMPARE(f.stored("select Tarih from Nakil where ADI_SOYADI = 'Zeki Uzak'"), QString("2021-03-04"));
     }
@@ -217,7 +217,7 @@ private slots:
         f.data.addResident("Veli Gider", 2, {{"Nakil", "1"}});
         addMoveOutRow(f, "Veli Gider");
         TForm2& w = f.open();
-        w.navigator(TForm2::RecordCheckPage)->click(DBNavigator::Last);
+        navigator(w, TForm2::RecordCheckPage)->click(DBNavigator::Last);
         QVERIFY(!w.isCoverVisible());
         f.fakes.prompter.answer(Answer::Yes);
         w.deleteRecord();
@@ -242,9 +242,9 @@ private slots:
         TForm2& w = f.open();
         // The panel shows a picture stretched to its own size: which one is
         // told by its colours.
-        const QSize panel = w.coverPanel()->contentsRect().size();
+        const QSize panel = child<QLabel>(w, "cover")->contentsRect().size();
         const auto shows = [&w, panel](const QImage& picture) {
-            const QImage shown = w.coverPanel()->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+            const QImage shown = child<QLabel>(w, "cover")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
             const QImage expected = picture.scaled(panel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                         .convertToFormat(QImage::Format_RGB32);
             return shown.size() == panel && shown == expected;
@@ -259,15 +259,15 @@ private slots:
         w.coverPicture().setRandomSource([&] { return draws.value(drawn++, 5); });
 
         // Keys and buttons of the window switch pages without a draw.
-        QTest::keyClick(w.searchBox(), Qt::Key_F6);
+        QTest::keyClick(child<QLineEdit>(w, "searchBox"), Qt::Key_F6);
         QCOMPARE(w.currentPage(), TForm2::EntryPage);
         QTest::keyClick(w.focusWidget(), Qt::Key_F7);
         QCOMPARE(w.currentPage(), TForm2::CivilRegistryPage);
-        w.toRecordCheckButton()->click();
+        child<QAbstractButton>(w, "civilToCheck")->click();
         QCOMPARE(w.currentPage(), TForm2::RecordCheckPage);
         QCOMPARE(drawn, 0);
 
-        QTabBar* tabs = w.pages()->tabBar();
+        QTabBar* tabs = child<QTabWidget>(w, "pages")->tabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TForm2::MoveOutPage).center());
         QCOMPARE(w.currentPage(), TForm2::MoveOutPage);
         QCOMPARE(drawn, 1); // 4.jpg does not exist: the picture stays
@@ -275,7 +275,11 @@ private slots:
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TForm2::EntryPage).center());
         QCOMPARE(drawn, 2);
         QVERIFY(shows(w.coverPicture().picture()));
-        QVERIFY(qAbs(w.coverPanel()->pixmap().toImage().pixelColor(panel.width() / 2, panel.height() / 2).green() -
+        QVERIFY(qAbs(child<QLabel>(w, "cover")
+                         ->pixmap()
+                         .toImage()
+                         .pixelColor(panel.width() / 2, panel.height() / 2)
+                         .green() -
                      140) < 6);
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TForm2::RecordCheckPage).center());
         QCOMPARE(drawn, 3); // 0.jpg missing: 2.jpg stays
@@ -289,7 +293,7 @@ private slots:
         // Inside a document area, as the main window holds it.
         QMdiArea area;
         area.resize(900, 700);
-        auto* w = new TForm2(f.data.dm(), f.fakes.services);
+        auto* w = new TForm2(f.data.dm(), f.fakes.services, f.memory, f.forms);
         f.window = w;
         area.addSubWindow(w)->show();
         area.show();
@@ -300,7 +304,7 @@ private slots:
             QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
             QTest::keyClick(target, key, modifiers);
         };
-        QTabBar* tabs = w->pages()->tabBar();
+        QTabBar* tabs = child<QTabWidget>(w, "pages")->tabBar();
         const auto clickTab = [&](TForm2::Page page) {
             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
             QCOMPARE(w->currentPage(), page);
@@ -312,7 +316,7 @@ private slots:
                     continue;
                 clickTab(from);
                 // Work on the page: the focus goes into one of its controls.
-                for (QWidget* control : w->pages()->currentWidget()->findChildren<QWidget*>())
+                for (QWidget* control : child<QTabWidget>(w, "pages")->currentWidget()->findChildren<QWidget*>())
                     if ((control->focusPolicy() & Qt::TabFocus) && control->isVisible() && control->isEnabled()) {
                         control->setFocus();
                         break;
@@ -324,7 +328,7 @@ private slots:
             }
         }
         w->showPage(TForm2::DocumentsPage);
-        w->documentsMemo()->setFocus();
+        child<DBMemo>(w, "documents")->setFocus();
         clickTab(TForm2::MoveOutPage);
         press(Qt::Key_Escape);
         QTRY_VERIFY(f.window.isNull());
@@ -340,13 +344,13 @@ private slots:
         auto* area = new QMdiArea(&frame);
         frame.setCentralWidget(area);
         frame.resize(900, 700);
-        auto* w = new TForm2(f.data.dm(), f.fakes.services);
+        auto* w = new TForm2(f.data.dm(), f.fakes.services, f.memory, f.forms);
         f.window = w;
         area->addSubWindow(w)->show();
         frame.show();
         frame.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
-        w->searchBox()->setFocus();
+        child<QLineEdit>(w, "searchBox")->setFocus();
         const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
             QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
             QTest::keyClick(target, key, modifiers);

@@ -1,8 +1,11 @@
 // The register window's "Sorgula" button asks the main window for the query
 // window, shown over the register window.
 #include "DataFixture.h"
+#include "FindChild.h"
 #include "TestRegistry.h"
+#include "documents/PrintedForms.h"
 #include "platform/fakes/FakeServices.h"
+#include "register/RegisterMemory.h"
 #include "register/TForm2.h"
 #include "ui/MainCommands.h"
 
@@ -10,6 +13,7 @@
 #include <QTest>
 
 using namespace zelvar;
+using zelvar::testing::child;
 using zelvar::testing::DataFixture;
 
 namespace {
@@ -32,14 +36,16 @@ private slots:
         DataFixture f;
         FakeServices s;
         RecordingCommands commands;
-        TForm2 w(f.dm(), s.services, &commands);
-        QVERIFY(w.queryButton()->isEnabled());
-        w.queryButton()->click();
+        RegisterMemory memory;
+        PrintedForms forms;
+        TForm2 w(f.dm(), s.services, memory, forms, &commands);
+        QVERIFY(child<QAbstractButton>(w, "query")->isEnabled());
+        child<QAbstractButton>(w, "query")->click();
         QCOMPARE(commands.queryOver, QList<QWidget*>{&w});
 
         // Without the main window's commands the button does nothing.
-        TForm2 alone(f.dm(), s.services);
-        alone.queryButton()->click();
+        TForm2 alone(f.dm(), s.services, memory, forms);
+        child<QAbstractButton>(alone, "query")->click();
         QCOMPARE(commands.queryOver.size(), 1);
     }
 };

@@ -42,18 +42,18 @@ private slots:
         RegisterFixture f;
         addResidents(f);
         TForm2& w = f.open();
-        QVERIFY(w.searchBox()->hasFocus()); // first in tab order
-        type(w.searchBox(), "ay");
+        QVERIFY(child<QLineEdit>(w, "searchBox")->hasFocus()); // first in tab order
+        type(child<QLineEdit>(w, "searchBox"), "ay");
         QCOMPARE(f.name(), QString("Ayşe Demir"));
-        type(w.searchBox(), "x"); // no "ayx": the record stays
+        type(child<QLineEdit>(w, "searchBox"), "x"); // no "ayx": the record stays
         QCOMPARE(f.name(), QString("Ayşe Demir"));
-        retype(w.searchBox(), "AYH");
+        retype(child<QLineEdit>(w, "searchBox"), "AYH");
         QCOMPARE(f.name(), QString("ayhan Yıldız"));
-        retype(w.searchBox(), "ı"); // Turkish case: dotless ı is I, not İ
+        retype(child<QLineEdit>(w, "searchBox"), "ı"); // Turkish case: dotless ı is I, not İ
         QCOMPARE(f.name(), QString("Irmak Uz"));
-        type(w.searchBox(), "ş"); // nobody begins with "ış"
+        type(child<QLineEdit>(w, "searchBox"), "ş"); // nobody begins with "ış"
         QCOMPARE(f.name(), QString("Irmak Uz"));
-        retype(w.searchBox(), "is");
+        retype(child<QLineEdit>(w, "searchBox"), "is");
         QCOMPARE(f.name(), QString("İsmail Işık"));
         // The search moves only: no repaint, no dialog.
         QCOMPARE(w.colorState(), ColorState::Normal);
@@ -65,30 +65,30 @@ private slots:
         RegisterFixture f;
         addResidents(f);
         TForm2& w = f.open();
-        type(w.searchBox(), "Se");
+        type(child<QLineEdit>(w, "searchBox"), "Se");
         QCOMPARE(f.name(), QString("Selim Sarı"));
-        w.numberModeToggle()->click();
+        child<QAbstractButton>(w, "numberMode")->click();
         QCOMPARE(w.searchMode(), TForm2::SearchMode::RecordNumber);
-        QVERIFY(w.searchBox()->text().isEmpty());
+        QVERIFY(child<QLineEdit>(w, "searchBox")->text().isEmpty());
         QCOMPARE(f.number(), 1); // the first record again
-        QVERIFY(w.numberModeToggle()->isChecked());
-        QVERIFY(!w.nameModeToggle()->isChecked());
+        QVERIFY(child<QAbstractButton>(w, "numberMode")->isChecked());
+        QVERIFY(!child<QAbstractButton>(w, "nameMode")->isChecked());
 
-        type(w.searchBox(), "12");
+        type(child<QLineEdit>(w, "searchBox"), "12");
         QCOMPARE(f.number(), 12);
-        type(w.searchBox(), "a"); // letters are ignored without a word
+        type(child<QLineEdit>(w, "searchBox"), "a"); // letters are ignored without a word
         QCOMPARE(f.number(), 12);
-        QTest::keyClick(w.searchBox(), Qt::Key_Backspace);
-        type(w.searchBox(), "3"); // no record 123
+        QTest::keyClick(child<QLineEdit>(w, "searchBox"), Qt::Key_Backspace);
+        type(child<QLineEdit>(w, "searchBox"), "3"); // no record 123
         QCOMPARE(f.number(), 12);
         QVERIFY(f.fakes.prompter.shown.isEmpty());
 
         // Emptying the box drops a pending edit and goes to the first record.
-        w.edit("BabaAdi")->setFocus();
-        type(w.edit("BabaAdi"), "Hasan");
+        edit(w, "BabaAdi")->setFocus();
+        type(edit(w, "BabaAdi"), "Hasan");
         QVERIFY(f.q()->isEditing());
-        w.nameModeToggle()->click();
-        QVERIFY(w.searchBox()->text().isEmpty());
+        child<QAbstractButton>(w, "nameMode")->click();
+        QVERIFY(child<QLineEdit>(w, "searchBox")->text().isEmpty());
         QCOMPARE(f.number(), 1);
         QVERIFY(f.stored("select BabaAdi from zelvarx where KayitNo = 12").isEmpty());
     }
@@ -99,7 +99,7 @@ private slots:
         addResidents(f);
         TForm2& w = f.open();
         f.fakes.prompter.input(QString("ahmet demir"));
-        w.quickFindButton()->click();
+        child<QAbstractButton>(w, "quickFind")->click();
         QCOMPARE(f.name(), QString("Ahmet Demir"));
         const ShownDialog box = f.fakes.prompter.shown.first();
         QCOMPARE(box.title, QString("Aradığınız Ad ve Soyadı Giriniz :"));
@@ -108,7 +108,7 @@ private slots:
         // Not found: the sound, the warning, back to the first record.
         f.fakes.prompter.clear();
         f.fakes.prompter.input(QString("ahmet"));
-        w.quickFindEntryButton()->click();
+        child<QAbstractButton>(w, "quickFindEntry")->click();
         QCOMPARE(f.fakes.sound.events, QStringList{"exclamation"});
         QCOMPARE(f.fakes.prompter.lastText(), QString("Aradığınız Kişi Bulunamadı"));
         QCOMPARE(f.fakes.prompter.shown.last().kind, MessageKind::Warning);
@@ -118,7 +118,7 @@ private slots:
         f.fakes.prompter.clear();
         f.fakes.prompter.input(std::nullopt);
         w.quickFind();
-        QCOMPARE(f.fakes.prompter.lastText(), TForm2::notFoundMessage());
+        QCOMPARE(f.fakes.prompter.lastText(), RegisterRecords::notFoundMessage());
         QVERIFY(f.fakes.prompter.unexpected.isEmpty());
     }
 
@@ -128,22 +128,22 @@ private slots:
         addResidents(f);
         TForm2& w = f.open();
         // Without a text: a warning, the whole table stays.
-        w.surnameToggle()->click();
-        QCOMPARE(f.fakes.prompter.texts(), QStringList{TForm2::typeSurnameMessage()});
-        QVERIFY(w.wholeTableToggle()->isChecked());
+        child<QAbstractButton>(w, "surnameFilter")->click();
+        QCOMPARE(f.fakes.prompter.texts(), QStringList{RegisterRecords::typeSurnameMessage()});
+        QVERIFY(child<QAbstractButton>(w, "wholeTable")->isChecked());
         QCOMPARE(f.q()->recordCount(), 13);
 
         f.fakes.prompter.clear();
-        type(w.searchBox(), "kaya");
-        w.surnameToggle()->click();
+        type(child<QLineEdit>(w, "searchBox"), "kaya");
+        child<QAbstractButton>(w, "surnameFilter")->click();
         QCOMPARE(namesIn(f.q()), (QStringList{"Ali Kaya", "Kayahan Demir", "Ali \"Deli\" Kaya"}));
         QCOMPARE(w.colorState(), ColorState::SurnameFilter);
-        QCOMPARE(w.edit("Adi")->backgroundColor(), QColor(0, 255, 255));
+        QCOMPARE(edit(w, "Adi")->backgroundColor(), QColor(0, 255, 255));
         QVERIFY(f.fakes.prompter.shown.isEmpty());
         QCOMPARE(f.q()->params(), QVariantList{"%kaya%"}); // the text is bound, never spliced
 
         // A double quote is searched for as it stands.
-        retype(w.searchBox(), "\"Deli\"");
+        retype(child<QLineEdit>(w, "searchBox"), "\"Deli\"");
         w.surnameFilter();
         QCOMPARE(namesIn(f.q()), QStringList{"Ali \"Deli\" Kaya"});
 
@@ -157,7 +157,7 @@ private slots:
                                            {"t_ç", {"Alt_Çizgi Ters\\Bölü"}},
                                            {"a_i", {}}}) {
             f.fakes.prompter.clear();
-            retype(w.searchBox(), typed);
+            retype(child<QLineEdit>(w, "searchBox"), typed);
             w.surnameFilter();
             QCOMPARE(namesIn(f.q()), found);
             QCOMPARE(f.fakes.prompter.shown.size(), found.isEmpty() ? 1 : 0);
@@ -166,24 +166,24 @@ private slots:
         f.fakes.prompter.clear();
 
         // Nobody: the warning, an empty but working window.
-        retype(w.searchBox(), "Zzz");
+        retype(child<QLineEdit>(w, "searchBox"), "Zzz");
         w.surnameFilter();
-        QCOMPARE(f.fakes.prompter.texts(), QStringList{TForm2::surnameNotFoundMessage()});
-        QVERIFY(w.surnameToggle()->isChecked());
+        QCOMPARE(f.fakes.prompter.texts(), QStringList{RegisterRecords::surnameNotFoundMessage()});
+        QVERIFY(child<QAbstractButton>(w, "surnameFilter")->isChecked());
         QVERIFY(f.q()->isActive());
-        QCOMPARE(w.residentGrid()->model()->rowCount(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(w.recordCountBox()->text(), QString("0"), 2500);
+        QCOMPARE(child<DBGrid>(w, "residentGrid")->model()->rowCount(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLineEdit>(w, "recordCount")->text(), QString("0"), 2500);
         w.newRecord();
         QVERIFY(f.q()->isInserting());
         QCOMPARE(f.number(), 14);
 
         // The whole table comes back white.
-        w.wholeTableToggle()->click();
+        child<QAbstractButton>(w, "wholeTable")->click();
         QCOMPARE(f.q()->recordCount(), 13);
         QCOMPARE(w.colorState(), ColorState::Normal);
         QCOMPARE(f.q()->sql(), QString("select * from zelvarx"));
         w.updateRecordCount();
-        QCOMPARE(w.recordCountBox()->text(), QString("13"));
+        QCOMPARE(child<QLineEdit>(w, "recordCount")->text(), QString("13"));
     }
 
     void alphabetFilter()
@@ -191,35 +191,35 @@ private slots:
         RegisterFixture f;
         addResidents(f);
         TForm2& w = f.open();
-        w.letterButton("Ş")->click();
+        letter(w, "Ş")->click();
         QCOMPARE(namesIn(f.q()), QStringList{"Şule Acar"});
-        QCOMPARE(RegisterMemory::instance().currentLetter, QString("Ş"));
-        QVERIFY(w.letterButton("Ş")->isChecked());
-        w.letterButton("S")->click();
+        QCOMPARE(f.memory.currentLetter, QString("Ş"));
+        QVERIFY(letter(w, "Ş")->isChecked());
+        letter(w, "S")->click();
         QCOMPARE(namesIn(f.q()), QStringList{"Selim Sarı"});
-        w.letterButton("I")->click();
+        letter(w, "I")->click();
         QCOMPARE(namesIn(f.q()), QStringList{"Irmak Uz"});
-        w.letterButton("İ")->click();
+        letter(w, "İ")->click();
         QCOMPARE(namesIn(f.q()), QStringList{"İsmail Işık"});
-        w.letterButton("C")->click();
+        letter(w, "C")->click();
         QCOMPARE(namesIn(f.q()), QStringList{"Cem Öz"});
         QCOMPARE(f.q()->params(), QVariantList{"C%"});
         // The filters do not touch the toggles, nor the colours.
-        QVERIFY(w.wholeTableToggle()->isChecked());
+        QVERIFY(child<QAbstractButton>(w, "wholeTable")->isChecked());
         QCOMPARE(w.colorState(), ColorState::Normal);
 
         // "Q" and "W" do not stay down; the others are one group.
-        w.letterButton("Q")->click();
+        letter(w, "Q")->click();
         QCOMPARE(f.q()->recordCount(), 0);
-        QVERIFY(!w.letterButton("Q")->isChecked());
-        QVERIFY(!w.letterButton("W")->isCheckable());
-        QVERIFY(w.letterButton("C")->isChecked()); // still the last one that stays down
+        QVERIFY(!letter(w, "Q")->isChecked());
+        QVERIFY(!letter(w, "W")->isCheckable());
+        QVERIFY(letter(w, "C")->isChecked()); // still the last one that stays down
 
         // "Vazgeç !": the whole register, the photographs following it.
-        w.endAlphabetButton()->click();
+        child<QAbstractButton>(w, "endAlphabet")->click();
         QCOMPARE(f.q()->recordCount(), 13);
-        QVERIFY(w.endAlphabetButton()->isChecked());
-        QVERIFY(!w.letterButton("C")->isChecked());
+        QVERIFY(child<QAbstractButton>(w, "endAlphabet")->isChecked());
+        QVERIFY(!letter(w, "C")->isChecked());
         QVERIFY(f.data.dm().tbfoto->isActive());
         QVERIFY(f.data.dm().Table2->isActive());
         QVERIFY(f.fakes.prompter.shown.isEmpty());
@@ -231,21 +231,21 @@ private slots:
         addResidents(f);
         f.data.addResident("Ayla Kaya", 20, {{"Nakil", "1"}});
         TForm2& w = f.open();
-        type(w.searchBox(), "Kaya");
+        type(child<QLineEdit>(w, "searchBox"), "Kaya");
         w.surnameFilter();
         QCOMPARE(w.colorState(), ColorState::SurnameFilter);
-        w.letterButton("A")->click(); // replaces the result, keeps the colours
+        letter(w, "A")->click(); // replaces the result, keeps the colours
         QCOMPARE(namesIn(f.q()).size(), 7);
         QCOMPARE(w.colorState(), ColorState::SurnameFilter);
         // Navigators paint aqua while "Soyadı Seç" is down, moved out or not.
         QVERIFY(f.q()->locate("Adi", "Ayla Kaya"));
-        w.navigator(TForm2::RecordCheckPage)->click(DBNavigator::Next);
+        navigator(w, TForm2::RecordCheckPage)->click(DBNavigator::Next);
         QCOMPARE(w.colorState(), ColorState::SurnameFilter);
-        w.navigator(TForm2::EntryPage)->click(DBNavigator::First);
+        navigator(w, TForm2::EntryPage)->click(DBNavigator::First);
         QCOMPARE(w.colorState(), ColorState::SurnameFilter);
         w.wholeTable();
         QCOMPARE(w.colorState(), ColorState::Normal);
-        QVERIFY(w.wholeTableToggle()->isChecked());
+        QVERIFY(child<QAbstractButton>(w, "wholeTable")->isChecked());
     }
 
     void navigatorsPaintByTheFlagAndFollowTheMoveOutFile()
@@ -258,11 +258,11 @@ private slots:
         f.data.dm().tbnakil->refresh();
         TForm2& w = f.open();
         QVERIFY(w.isCoverVisible());
-        DBNavigator* nav = w.navigator(TForm2::DetailedViewPage);
+        DBNavigator* nav = navigator(w, TForm2::DetailedViewPage);
         nav->click(DBNavigator::Next);
         QCOMPARE(f.number(), 2);
         QCOMPARE(w.colorState(), ColorState::MovedOut);
-        QCOMPARE(w.edit("Adi")->backgroundColor(), colorOf(ColorState::MovedOut));
+        QCOMPARE(edit(w, "Adi")->backgroundColor(), colorOf(ColorState::MovedOut));
         QVERIFY(!w.isCoverVisible()); // his move-out row, found ignoring case
         QCOMPARE(f.data.dm().tbnakil->displayText("ADI_SOYADI"), QString("VELİ GİDER"));
         nav->click(DBNavigator::Next);
@@ -271,16 +271,16 @@ private slots:
 
         // Page 3's post button paints white first, then by the flag.
         nav->click(DBNavigator::Prior);
-        DBNavigator* civil = w.navigator(TForm2::CivilRegistryPage);
+        DBNavigator* civil = navigator(w, TForm2::CivilRegistryPage);
         w.showPage(TForm2::CivilRegistryPage);
-        retype(w.edit("Kazasi"), "Bornova");
+        retype(edit(w, "Kazasi"), "Bornova");
         civil->click(DBNavigator::Post);
         QCOMPARE(f.stored("select Kazasi from zelvarx where KayitNo = 2"), QString("Bornova"));
         QCOMPARE(w.colorState(), ColorState::MovedOut);
         QVERIFY(!w.isCoverVisible());
 
         // Selecting a row in a grid moves the record only.
-        w.residentGrid()->setCurrentIndex(w.residentGrid()->model()->index(2, 1));
+        child<DBGrid>(w, "residentGrid")->setCurrentIndex(child<DBGrid>(w, "residentGrid")->model()->index(2, 1));
         QCOMPARE(f.number(), 3);
         QCOMPARE(w.colorState(), ColorState::MovedOut);
         QVERIFY(!w.isCoverVisible());

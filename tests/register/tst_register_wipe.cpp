@@ -31,7 +31,7 @@ void addRegister(RegisterFixture& f, bool withNameless)
 
 void pressWipe(TForm2& w)
 {
-    w.toolAction(TForm2::WipeItem)->trigger();
+    child<QAction>(w, "wipe")->trigger();
 }
 
 } // namespace
@@ -59,8 +59,8 @@ private slots:
         f.fakes.prompter.answer(Answer::No);
         pressWipe(w);
         QCOMPARE(f.q()->recordCount(), 4); // reloaded
-        QCOMPARE(w.recordCountBox()->text(), QString("4"));
-        QCOMPARE(w.residentGrid()->model()->rowCount(), 4);
+        QCOMPARE(child<QLineEdit>(w, "recordCount")->text(), QString("4"));
+        QCOMPARE(child<DBGrid>(w, "residentGrid")->model()->rowCount(), 4);
         QCOMPARE(f.count("select count(*) from zelvarx"), 4);
         QCOMPARE(f.count("select count(*) from Foto"), 3);
         QVERIFY(f.fakes.prompter.unexpected.isEmpty());
@@ -71,7 +71,7 @@ private slots:
         RegisterFixture f;
         addRegister(f, true);
         TForm2& w = f.open();
-        w.navigator(TForm2::RecordCheckPage)->click(DBNavigator::Next);
+        navigator(w, TForm2::RecordCheckPage)->click(DBNavigator::Next);
         QCOMPARE(w.colorState(), ColorState::MovedOut);
         w.showPage(TForm2::DetailedViewPage);
 
@@ -80,12 +80,12 @@ private slots:
         QCOMPARE(f.count("select count(*) from zelvarx"), 1);
         QCOMPARE(f.count("select count(*) from Foto"), 0);
         QCOMPARE(f.count("select count(*) from Nakil"), 1);
-        QCOMPARE(w.moveOutGrid()->model()->rowCount(), 1);
+        QCOMPARE(child<DBGrid>(w, "moveOutGrid")->model()->rowCount(), 1);
         // The window shows what is left: the nameless row.
-        QCOMPARE(w.recordCountBox()->text(), QString("1"));
-        QCOMPARE(w.residentGrid()->model()->rowCount(), 1);
-        QCOMPARE(w.detailGrid()->model()->rowCount(), 1);
-        QCOMPARE(w.recordNumberPanel()->text(), QString("4"));
+        QCOMPARE(child<QLineEdit>(w, "recordCount")->text(), QString("1"));
+        QCOMPARE(child<DBGrid>(w, "residentGrid")->model()->rowCount(), 1);
+        QCOMPARE(child<DBGrid>(w, "detailGrid")->model()->rowCount(), 1);
+        QCOMPARE(child<DBText>(w, "recordNumber")->text(), QString("4"));
         // Page and colour state stay as they were.
         QCOMPARE(w.currentPage(), TForm2::DetailedViewPage);
         QCOMPARE(w.colorState(), ColorState::MovedOut);
@@ -97,8 +97,8 @@ private slots:
         addRegister(f, false);
         TForm2& w = f.open();
         // A surname filter in force stays in force over the emptied table.
-        type(w.searchBox(), "Kaya");
-        w.surnameToggle()->click();
+        type(child<QLineEdit>(w, "searchBox"), "Kaya");
+        child<QAbstractButton>(w, "surnameFilter")->click();
         QCOMPARE(w.colorState(), ColorState::SurnameFilter);
         QCOMPARE(f.q()->recordCount(), 2);
 
@@ -106,19 +106,19 @@ private slots:
         pressWipe(w);
         QCOMPARE(f.count("select count(*) from zelvarx"), 0);
         QCOMPARE(f.q()->recordCount(), 0);
-        QCOMPARE(w.recordCountBox()->text(), QString("0"));
-        QCOMPARE(w.residentGrid()->model()->rowCount(), 0);
-        QCOMPARE(w.nameListGrid()->model()->rowCount(), 0);
-        QVERIFY(w.recordNumberPanel()->text().isEmpty());
-        QVERIFY(w.surnameToggle()->isChecked());
+        QCOMPARE(child<QLineEdit>(w, "recordCount")->text(), QString("0"));
+        QCOMPARE(child<DBGrid>(w, "residentGrid")->model()->rowCount(), 0);
+        QCOMPARE(child<DBGrid>(w, "nameList")->model()->rowCount(), 0);
+        QVERIFY(child<DBText>(w, "recordNumber")->text().isEmpty());
+        QVERIFY(child<QAbstractButton>(w, "surnameFilter")->isChecked());
         QCOMPARE(w.colorState(), ColorState::SurnameFilter);
         QCOMPARE(w.currentPage(), TForm2::RecordCheckPage);
         QVERIFY(f.q()->sql().contains("like"));
 
-        w.wholeTableToggle()->click();
+        child<QAbstractButton>(w, "wholeTable")->click();
         w.newRecord();
         QCOMPARE(f.number(), 1);
-        QCOMPARE(w.recordNumberPanel()->text(), QString("1"));
+        QCOMPARE(child<DBText>(w, "recordNumber")->text(), QString("1"));
     }
 };
 

@@ -174,4 +174,19 @@ QStringList FakePrinting::titles() const
     return out;
 }
 
+void FakeErrors::report(std::exception_ptr error) noexcept
+{
+    try {
+        reported.push_back(error);
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            texts << QString::fromUtf8(e.what());
+        } catch (...) {
+            texts << QString();
+        }
+    } catch (...) {
+    }
+}
+
 } // namespace zelvar

@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <variant>
+#include <vector>
 
 namespace zelvar {
 
@@ -159,6 +160,16 @@ private:
     std::deque<TextPrintResult> m_textResults;
 };
 
+// Records every error a command left unhandled, as the application error
+// handler would receive it.
+class FakeErrors : public ErrorReporter {
+public:
+    void report(std::exception_ptr error) noexcept override;
+    // The errors' own texts, in order.
+    QStringList texts;
+    std::vector<std::exception_ptr> reported;
+};
+
 // All fakes together, with a Services view of them.
 struct FakeServices {
     FakePrompter prompter;
@@ -167,7 +178,8 @@ struct FakeServices {
     FakeHelp help;
     FakeClock clock;
     FakePrinting printing;
-    Services services{prompter, sound, launcher, help, clock, printing};
+    FakeErrors errors;
+    Services services{prompter, sound, launcher, help, clock, printing, errors};
 };
 
 } // namespace zelvar

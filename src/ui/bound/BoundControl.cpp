@@ -1,4 +1,6 @@
 #include "ui/bound/BoundControl.h"
+#include "ui/bound/DBGrid.h"
+#include "ui/bound/DBNavigator.h"
 
 #include <QMetaObject>
 #include <QWidget>
@@ -139,7 +141,7 @@ bool BoundControl::userChanged()
         // Show the stored value again after the signal that told us of the
         // change has returned.
         QMetaObject::invokeMethod(
-            m_self, [this] { reload(); }, Qt::QueuedConnection);
+            m_self, [this] { runCommand(m_errors, [this] { reload(); }); }, Qt::QueuedConnection);
         return false;
     }
     if (!m_dataset->isEditing()) {
@@ -150,8 +152,9 @@ bool BoundControl::userChanged()
             m_dataset->edit();
         } catch (...) {
             m_ownEdit = false;
-            reload();
-            throw;
+            reportError(m_errors, std::current_exception());
+            runCommand(m_errors, [this] { reload(); });
+            return false;
         }
         m_ownEdit = false;
     }
@@ -162,7 +165,7 @@ bool BoundControl::userChanged()
 void BoundControl::userChangedAndWrite()
 {
     if (userChanged())
-        updateRecord();
+        runCommand(m_errors, [this] { updateRecord(); });
 }
 
 void BoundControl::updateRecord()
@@ -175,10 +178,11 @@ void BoundControl::updateRecord()
     m_modified = false;
 }
 
-void BoundControl::writeOnFocusLeft()
+bool BoundControl::writeOnFocusLeft()
 {
     try {
         updateRecord();
+        return true;
     } catch (...) {
         QMetaObject::invokeMethod(
             m_self,
@@ -187,7 +191,8 @@ void BoundControl::writeOnFocusLeft()
                     self->setFocus(Qt::OtherFocusReason);
             },
             Qt::QueuedConnection);
-        throw;
+        reportError(m_errors, std::current_exception());
+        return false;
     }
 }
 
@@ -239,6 +244,16 @@ void paintEntryControls(QWidget* root, const QColor& color)
 {
     for (BoundControl* control : entryControls(root))
         control->setBackgroundColor(color);
+}
+
+void reportErrorsTo(QWidget* root, ErrorReporter& errors)
+{
+    for (BoundControl* control : boundControls(root))
+        control->setErrorReporter(&errors);
+    for (DBGrid* grid : root->findChildren<DBGrid*>())
+        grid->setErrorReporter(&errors);
+    for (DBNavigator* navigator : root->findChildren<DBNavigator*>())
+        navigator->setErrorReporter(&errors);
 }
 
 } // namespace zelvar

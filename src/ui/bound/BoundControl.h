@@ -7,9 +7,12 @@
 // A change by the user puts the row into editing (when the data source
 // edits by itself) and marks the control modified; the control writes its
 // text into the field when the dataset asks for it (updateRecord) and, for
-// text controls, when it loses the focus.
+// text controls, when it loses the focus. An error of a change the user
+// started (a refused edit, an incomplete date) goes to the window's error
+// reporter; it never unwinds into Qt's event handling.
 #include "data/DataSource.h"
 #include "data/Dataset.h"
+#include "platform/ErrorReporter.h"
 
 #include <QColor>
 #include <QList>
@@ -48,6 +51,9 @@ public:
 
     QWidget* widget() const { return m_self; }
 
+    // Where errors of the user's changes go; without one they are logged.
+    void setErrorReporter(ErrorReporter* errors) { m_errors = errors; }
+
     // Writes the user's change into the field; nothing when unchanged.
     void updateRecord() override;
 
@@ -61,15 +67,17 @@ protected:
 
     // Called after the user changed the control. Puts the row into editing
     // and marks the control modified; when the row cannot be edited the
-    // control shows the field again and false is returned.
+    // control shows the field again and false is returned (a refusal of the
+    // data store is reported).
     bool userChanged();
-    // As userChanged(), then writes at once (check boxes, radio groups).
+    // As userChanged(), then writes at once (check boxes, radio groups); a
+    // refused value is reported.
     void userChangedAndWrite();
     // Shows the field again, dropping any unsaved change of the user.
     void reload();
     // Writes on losing the focus; a refused value (an incomplete date)
-    // keeps the focus in the control and goes on to the error handler.
-    void writeOnFocusLeft();
+    // keeps the focus in the control and is reported. False when refused.
+    bool writeOnFocusLeft();
 
     bool isLoading() const { return m_loading; }
     int fieldIndex() const { return m_fieldIndex; }
@@ -87,6 +95,7 @@ private:
     bool hasRow() const;
 
     QWidget* m_self;
+    ErrorReporter* m_errors = nullptr;
     QPointer<DataSource> m_source;
     QPointer<Dataset> m_dataset;
     QString m_field;
@@ -103,5 +112,9 @@ private:
 QList<BoundControl*> boundControls(QWidget* root);
 QList<BoundControl*> entryControls(QWidget* root);
 void paintEntryControls(QWidget* root, const QColor& color);
+
+// Sends the errors of every data-aware widget inside a window (bound
+// controls, grids, navigators) to the window's error reporter.
+void reportErrorsTo(QWidget* root, ErrorReporter& errors);
 
 } // namespace zelvar

@@ -132,14 +132,9 @@ void DBEdit::focusInEvent(QFocusEvent* event)
 void DBEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (isFocusMoveWithinWindow(event)) {
-        try {
-            writeOnFocusLeft();
-        } catch (...) {
-            selectAll();
-            throw;
-        }
-    }
+    // A refused text is selected, ready to be typed over.
+    if (isFocusMoveWithinWindow(event) && !writeOnFocusLeft())
+        selectAll();
 }
 
 } // namespace zelvar

@@ -33,7 +33,8 @@ public:
                 line->setMaxLength(def->width);
             // Typing into a cell puts the row into editing, as typing into
             // an edit box does.
-            connect(line, &QLineEdit::textEdited, m_grid, [grid = m_grid] { grid->cellTyped(); });
+            connect(line, &QLineEdit::textEdited, m_grid,
+                    [grid = m_grid] { runCommand(grid->errorReporter(), [grid] { grid->cellTyped(); }); });
         }
         m_editor = editor;
         return editor;
@@ -43,12 +44,13 @@ public:
     {
         auto* line = qobject_cast<QLineEdit*>(editor);
         const FieldDef* def = fieldDef(index);
-        if (line && def && def->isDate()) {
-            // The blanks tell an incomplete date from an empty one.
-            model->setData(index, line->displayText());
-            return;
-        }
-        QStyledItemDelegate::setModelData(editor, model, index);
+        runCommand(m_grid->errorReporter(), [&] {
+            if (line && def && def->isDate())
+                // The blanks tell an incomplete date from an empty one.
+                model->setData(index, line->displayText());
+            else
+                QStyledItemDelegate::setModelData(editor, model, index);
+        });
     }
 
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override
@@ -177,9 +179,10 @@ void DBGrid::setTableModel(DatasetTableModel* model)
         applyColumnWidths();
         followDataset();
     });
-    m_connections << connect(
-        selectionModel(), &QItemSelectionModel::currentChanged, this,
-        [this](const QModelIndex& current, const QModelIndex& previous) { viewRowChanged(current, previous); });
+    m_connections << connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+                             [this](const QModelIndex& current, const QModelIndex& previous) {
+                                 runCommand(m_errors, [&] { viewRowChanged(current, previous); });
+                             });
     m_connections << connect(m_model->dataset(), &Dataset::currentChanged, this, [this] { followDataset(); });
     m_connections << connect(m_model, &QAbstractItemModel::headerDataChanged, this,
                              [this](Qt::Orientation orientation, int first, int last) {

@@ -7,6 +7,7 @@
 #include "ui/bound/DatasetTableModel.h"
 
 #include "data/DataSource.h"
+#include "platform/ErrorReporter.h"
 
 #include <QPointer>
 #include <QStringListModel>
@@ -53,6 +54,11 @@ public:
     // Writes the text of an open cell editor into the row.
     void updateRecord() override;
 
+    // Where the errors of the user's moves and cell edits go (a refused
+    // post, an incomplete date); without one they are logged.
+    void setErrorReporter(ErrorReporter* errors) { m_errors = errors; }
+    ErrorReporter* errorReporter() const { return m_errors; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -70,6 +76,7 @@ private:
     void repaintRowHeader(int first, int last);
 
     QPointer<DataSource> m_source;
+    ErrorReporter* m_errors = nullptr;
     QPointer<Dataset> m_linked;
     DatasetTableModel* m_model = nullptr;
     QVector<GridColumn> m_columns;

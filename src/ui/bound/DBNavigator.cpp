@@ -119,7 +119,7 @@ DBNavigator::DBNavigator(QWidget* parent)
         button->setFocusPolicy(Qt::NoFocus);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         button->setMinimumSize(18, 18);
-        connect(button, &QToolButton::clicked, this, [this, b] { click(b); });
+        connect(button, &QToolButton::clicked, this, [this, b] { runCommand(m_errors, [this, b] { click(b); }); });
         row->addWidget(button);
         m_buttons[b] = button;
         setHint(b, defaultHint(b));

@@ -8,6 +8,7 @@
 // action failed or did nothing, so that windows can apply their own rules
 // after every press; an error of the action then goes on to the caller.
 #include "data/DataSource.h"
+#include "platform/ErrorReporter.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -40,6 +41,8 @@ public:
     // navigator without one does not delete.
     void setPrompter(Prompter* prompter) { m_prompter = prompter; }
     void setConfirmDelete(bool on) { m_confirmDelete = on; }
+    // Where the errors of a pressed button go; without one they are logged.
+    void setErrorReporter(ErrorReporter* errors) { m_errors = errors; }
     // What Delete does once it is confirmed; by default the dataset removes
     // its current row. A window whose rows carry others with them (a
     // resident's photographs) removes them all together here.
@@ -68,6 +71,7 @@ private:
 
     QPointer<DataSource> m_source;
     Prompter* m_prompter = nullptr;
+    ErrorReporter* m_errors = nullptr;
     bool m_confirmDelete = true;
     std::function<void()> m_remover;
     std::function<void()> m_refresher;

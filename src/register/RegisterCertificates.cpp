@@ -1,47 +1,57 @@
-// The register window's four text certificates: each composes its text for
-// the current resident into the editor, through the main window's Editor
-// command.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The register window's certificate buttons: the printed certificates and
+// the dwelling declaration hand the work to their command classes; the text
+// certificates compose their text for the current resident into the editor,
+// through the main window's Editor command.
 #include "register/TForm2.h"
 
 #include "data/TDM2.h"
+#include "documents/CertificateCommand.h"
 #include "documents/CertificateTemplates.h"
+#include "documents/PrintedForms.h"
+#include "documents/TForm5.h"
 #include "documents/TemplateCommand.h"
-#include "platform/Services.h"
 #include "ui/bound/DBEdit.h"
-
-#include <QAction>
 
 namespace zelvar {
 
-void TForm2::wireTextCertificates()
+void TForm2::declareDwellingResidents()
 {
-    const auto wire = [this](ToolItem item, void (TForm2::*slot)()) {
-        QAction* action = m_toolActions[item];
-        action->setEnabled(true);
-        connect(action, &QAction::triggered, this, slot);
-    };
-    wire(MoveOutCertificateItem, &TForm2::ToolButton18Click);
-    wire(PovertyItem, &TForm2::ToolButton20Click);
-    wire(StatusItem, &TForm2::ToolButton21Click);
-    wire(IdChangeBackItem, &TForm2::ToolButton30Click);
+    TForm5 selection(m_dm, m_services, m_forms.declaration, this);
+    selection.exec();
 }
 
-void TForm2::ToolButton18Click()
+void TForm2::printIdCardCopy()
+{
+    CertificateCommand(m_dm, m_services).idCardCopy(m_forms.idCardCopy);
+}
+
+void TForm2::printResidenceCertificate()
+{
+    CertificateCommand(m_dm, m_services).residence(m_forms.residence);
+}
+
+void TForm2::printIdCardChange()
+{
+    CertificateCommand(m_dm, m_services).idCardChange(m_forms.idCardChange);
+}
+
+void TForm2::composeMoveOutCertificate()
 {
     composeCertificate(MoveOutCertificate());
 }
 
-void TForm2::ToolButton20Click()
+void TForm2::composePovertyCertificate()
 {
     composeCertificate(PovertyCertificate());
 }
 
-void TForm2::ToolButton21Click()
+void TForm2::composeStatusCertificate()
 {
     composeCertificate(StatusCertificate());
 }
 
-void TForm2::ToolButton30Click()
+void TForm2::composeIdCardChangeBackPage()
 {
     composeCertificate(IdCardChangeBackPage());
 }
@@ -57,7 +67,7 @@ void TForm2::composeCertificate(const CertificateTemplate& certificate)
 
 QString TForm2::shownText(const QString& field) const
 {
-    QWidget* box = entryBox(field);
+    QWidget* box = m_ui.entryBox(field);
     if (!box) {
         Dataset* reg = m_dm.Query2;
         return reg->isActive() && reg->fieldIndex(field) >= 0 ? reg->displayText(field) : QString();
