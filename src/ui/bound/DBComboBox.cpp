@@ -104,7 +104,7 @@ void DBComboBox::fieldResolved()
 void DBComboBox::loadFromField()
 {
     const QString text = fieldText();
-    if (!hasFocus() && currentIndex() == findText(text, Qt::MatchExactly) && showsAlready(lineEdit(), text))
+    if (!hasFocus() && showsAlready(lineEdit(), text) && currentIndex() == findText(text, Qt::MatchExactly))
         return;
     showText(text);
     if (!hasFocus())
