@@ -16,6 +16,7 @@
 #include "TestRegistry.h"
 #include "app/MainWindow.h"
 #include "data/FieldDefs.h"
+#include "documents/PrintedForms.h"
 #include "platform/fakes/FakeServices.h"
 #include "query/TSorgufrm.h"
 #include "register/RegisterMemory.h"
@@ -315,7 +316,6 @@ private slots:
 
     void countsHaveRoomForAMillionResidents()
     {
-        RegisterMemory::instance().clear();
         DataFixture f;
         FakeServices s;
         const QString million = QString::number(kLargestRegister);
@@ -343,7 +343,9 @@ private slots:
                      ->geometry()
                      .intersects(named<QLabel>(query, QStringLiteral("Alan Uzunluğu"))->geometry()));
 
-        TForm2 residents(f.dm(), s.services);
+        RegisterMemory memory;
+        PrintedForms forms;
+        TForm2 residents(f.dm(), s.services, memory, forms);
         residents.show();
         QVERIFY(boxHolds(named<QLineEdit>(residents, QStringLiteral("Kayıt Sayısı")), million));
         QVERIFY(labelHolds(named<QLabel>(residents, QStringLiteral("Kayıt No")), million));
@@ -353,14 +355,15 @@ private slots:
     {
         if (!m_noBus.isEmpty())
             QSKIP(qPrintable(QStringLiteral("No AT-SPI bus: ") + m_noBus));
-        RegisterMemory::instance().clear();
         DataFixture f;
         f.addResident(QStringLiteral("Ayşe Yılmaz"), 1, {{"Cinsiyeti", "Kadın"}, {"DogTar", QDate(1980, 1, 1)}});
         f.addResident(QStringLiteral("Mehmet Kaya"), 2, {{"Cinsiyeti", "Erkek"}, {"DogTar", QDate(1980, 1, 1)}});
         FakeServices s;
         MainWindow main(f.dm(), s.services, {});
         main.show();
-        TForm2 residents(f.dm(), s.services);
+        RegisterMemory memory;
+        PrintedForms forms;
+        TForm2 residents(f.dm(), s.services, memory, forms);
         residents.show();
         TAdres statistics(f.dm(), s.services);
         statistics.show();
@@ -407,11 +410,12 @@ private slots:
     {
         if (!m_noBus.isEmpty())
             QSKIP(qPrintable(QStringLiteral("No AT-SPI bus: ") + m_noBus));
-        RegisterMemory::instance().clear();
         DataFixture f;
         f.addResident(QStringLiteral("Ayşe Yılmaz"), 1, {{"Medeni", "Evli"}});
         FakeServices s;
-        TForm2 residents(f.dm(), s.services);
+        RegisterMemory memory;
+        PrintedForms forms;
+        TForm2 residents(f.dm(), s.services, memory, forms);
         residents.show();
         // The editable drop-down's text field, as a screen reader reaches it:
         // a child of the box.
