@@ -33,6 +33,7 @@ BackgroundScheduler::BackgroundScheduler(int idleDelayMs, QObject* parent)
     : QObject(parent)
 {
     m_idle.setSingleShot(true);
+    m_idle.setTimerType(Qt::PreciseTimer); // a coarse timer may end the quiet moment 5 % early
     m_idle.setInterval(idleDelayMs);
     connect(&m_idle, &QTimer::timeout, this, &BackgroundScheduler::startWaitingJobs);
     if (QCoreApplication* app = QCoreApplication::instance())

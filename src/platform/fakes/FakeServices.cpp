@@ -140,6 +140,10 @@ int FakePrinting::nextAnswer()
 bool FakePrinting::preview(std::shared_ptr<report::PagedReport> report, const AfterPrint& afterPrint)
 {
     report->pageCount();
+    // The preview window shows the first page as it opens, from the rows as
+    // they are then; the report keeps it, so a test reads what was shown
+    // even after the window's rows have changed.
+    report->page(0);
     const int prints = nextAnswer();
     requests << Request{report->title(), report, true, prints};
     for (int i = 0; i < prints; ++i)

@@ -133,7 +133,7 @@ class FakePrinting : public Printing {
 public:
     struct Request {
         QString title;
-        std::shared_ptr<report::PagedReport> report; // fully laid out
+        std::shared_ptr<report::PagedReport> report; // every page found, the first laid out
         bool previewed = false;                      // false: printed without preview
         int prints = 0;
     };
