@@ -1,5 +1,6 @@
 #include "ui/ScrollingStrip.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QTimer>
 #include <algorithm>
@@ -31,6 +32,7 @@ void ScrollingStrip::setLines(const QStringList& lines)
 {
     m_lines = lines;
     m_text = lines.join(kGap);
+    m_textWidth = fontMetrics().horizontalAdvance(m_text + kGap);
     m_offset = 0;
     setAccessibleName(m_text);
     update();
@@ -38,7 +40,7 @@ void ScrollingStrip::setLines(const QStringList& lines)
 
 int ScrollingStrip::cycleLength() const
 {
-    return width() + fontMetrics().horizontalAdvance(m_text + kGap);
+    return width() + m_textWidth;
 }
 
 void ScrollingStrip::advance(int pixels)
@@ -59,8 +61,16 @@ void ScrollingStrip::paintEvent(QPaintEvent*)
     p.fillRect(rect(), kNavy);
     p.setPen(kLightType);
     const int x = width() - m_offset;
-    p.drawText(QRect(x, 0, fontMetrics().horizontalAdvance(m_text) + 4, height()), Qt::AlignVCenter | Qt::AlignLeft,
-               m_text);
+    p.drawText(QRect(x, 0, m_textWidth + 4, height()), Qt::AlignVCenter | Qt::AlignLeft, m_text);
+}
+
+void ScrollingStrip::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The text's width is measured once per text and font, not on every
+    // step of the strip.
+    if (event->type() == QEvent::FontChange)
+        m_textWidth = fontMetrics().horizontalAdvance(m_text + kGap);
 }
 
 void ScrollingStrip::showEvent(QShowEvent* event)

@@ -26,6 +26,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -34,6 +35,7 @@ private:
 
     QStringList m_lines;
     QString m_text;
+    int m_textWidth = 0; // of the text and the gap after it
     int m_offset = 0;
     QTimer* m_timer;
 };

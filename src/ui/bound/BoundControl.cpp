@@ -7,13 +7,27 @@
 
 namespace zelvar {
 
+namespace {
+
+// Every bound control alive, so that a window finds its own without walking
+// all its widgets (it paints its colour state on every record saved).
+QList<BoundControl*>& liveControls()
+{
+    static QList<BoundControl*> controls;
+    return controls;
+}
+
+} // namespace
+
 BoundControl::BoundControl(QWidget* self)
     : m_self(self)
 {
+    liveControls().append(this);
 }
 
 BoundControl::~BoundControl()
 {
+    liveControls().removeOne(this);
     detach();
 }
 
@@ -199,6 +213,14 @@ bool BoundControl::writeOnFocusLeft()
 void BoundControl::setBackgroundColor(const QColor& color)
 {
     QPalette pal = m_self->palette();
+    // Painted in this colour already: setting the palette again would make
+    // the control and its children resolve their palettes anew.
+    if (color == m_paintedBackground && pal.color(QPalette::Active, QPalette::Base) == color &&
+        pal.color(QPalette::Inactive, QPalette::Base) == color &&
+        pal.color(QPalette::Active, QPalette::Window) == color &&
+        pal.color(QPalette::Inactive, QPalette::Window) == color)
+        return;
+    m_paintedBackground = color;
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
         pal.setColor(group, QPalette::Base, color);
         pal.setColor(group, QPalette::Window, color);
@@ -225,9 +247,14 @@ void BoundControl::setTextColor(const QColor& color)
 QList<BoundControl*> boundControls(QWidget* root)
 {
     QList<BoundControl*> found;
-    for (QWidget* w : root->findChildren<QWidget*>())
-        if (auto* control = dynamic_cast<BoundControl*>(w))
-            found << control;
+    for (BoundControl* control : std::as_const(liveControls())) {
+        for (QWidget* w = control->widget()->parentWidget(); w; w = w->parentWidget()) {
+            if (w == root) {
+                found << control;
+                break;
+            }
+        }
+    }
     return found;
 }
 

@@ -104,6 +104,7 @@ private:
     bool m_loading = false;
     bool m_ownEdit = false;        // this control is putting the row into editing
     bool m_disabledByData = false; // disabled because the dataset is closed
+    QColor m_paintedBackground;    // the colour setBackgroundColor last set
     QList<QMetaObject::Connection> m_connections;
 };
 

@@ -103,7 +103,10 @@ void DBComboBox::fieldResolved()
 
 void DBComboBox::loadFromField()
 {
-    showText(fieldText());
+    const QString text = fieldText();
+    if (!hasFocus() && showsAlready(lineEdit(), text) && currentIndex() == findText(text, Qt::MatchExactly))
+        return;
+    showText(text);
     if (!hasFocus())
         lineEdit()->setCursorPosition(0);
 }

@@ -98,9 +98,21 @@ QString DBEdit::entryText() const
 
 void DBEdit::loadFromField()
 {
-    setText(fieldText());
+    const QString text = fieldText();
+    if (showsAlready(this, text))
+        return;
+    setText(text);
     if (!hasFocus())
         setCursorPosition(0);
+}
+
+bool showsAlready(const QLineEdit* box, const QString& text)
+{
+    // Loading the same text again into a box the user is not in would
+    // change nothing that shows; setting it would lay the text out again,
+    // and a record shown anew reloads every box several times.
+    return !box->hasFocus() && box->text() == text && box->cursorPosition() == 0 && !box->hasSelectedText() &&
+           !box->isModified() && !box->isUndoAvailable() && !box->isRedoAvailable();
 }
 
 void DBEdit::writeToField()

@@ -56,6 +56,10 @@ private:
 // window, not when another window (a message box, a popup) takes it.
 bool isFocusMoveWithinWindow(const QFocusEvent* event);
 
+// True when the box already shows the text as loading it would leave it:
+// not being typed in, the cursor at the start, nothing to undo.
+bool showsAlready(const QLineEdit* box, const QString& text);
+
 // Drops the first half of a character outside the basic plane that a
 // length limit has cut in two; the caller keeps this change from counting
 // as the user's.

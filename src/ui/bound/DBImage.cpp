@@ -28,6 +28,10 @@ void DBImage::setBackgroundColor(const QColor& color)
 void DBImage::loadFromField()
 {
     const QVariant value = fieldValue();
+    // The same picture loaded again is neither decoded nor painted again.
+    if (value == m_shownValue && value.isNull() == m_shownValue.isNull())
+        return;
+    m_shownValue = value;
     m_picture = value.isNull() ? QImage() : QImage::fromData(value.toByteArray());
     update();
 }

@@ -29,6 +29,7 @@ protected:
 
 private:
     QImage m_picture;
+    QVariant m_shownValue; // the stored picture m_picture was made from
 };
 
 } // namespace zelvar

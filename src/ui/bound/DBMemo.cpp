@@ -27,7 +27,14 @@ DBMemo::DBMemo(DataSource* source, const QString& field, QWidget* parent)
 
 void DBMemo::loadFromField()
 {
-    setPlainText(fieldText());
+    // As the edit boxes: the same text loaded again into a memo the user is
+    // not in changes nothing that shows, and setting it rebuilds the document.
+    const QString text = fieldText();
+    const QTextCursor cursor = textCursor();
+    if (!hasFocus() && cursor.position() == 0 && !cursor.hasSelection() && !document()->isUndoAvailable() &&
+        !document()->isRedoAvailable() && toPlainText() == text)
+        return;
+    setPlainText(text);
 }
 
 void DBMemo::writeToField()
