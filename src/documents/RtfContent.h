@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTextCharFormat>
 #include <QVector>
+#include <functional>
 
 class QTextDocument;
 
@@ -25,7 +26,22 @@ struct RtfContent {
     QString plainText() const; // paragraphs joined by '\n'
 };
 
+// Qt's text engine fills and lays out a document paragraph by paragraph,
+// and a million paragraphs take it many seconds. A document of more than
+// kManyBlocks paragraphs keeps runs of up to kLinesPerBlock alike paragraphs
+// as the lines of one (line breaks: "\line" in rich text, line ends in plain
+// text), which show, print and save the same text. (Longer runs make Qt's
+// layout of a block far slower in a fixed-pitch font.)
+constexpr qsizetype kManyBlocks = 100000;
+constexpr qsizetype kLinesPerBlock = 4;
+// How many paragraphs of a document of `paragraphs` go into one block.
+qsizetype paragraphsPerBlock(qsizetype paragraphs);
+
 // Replaces the whole text of the document with the content.
 void fillDocument(QTextDocument& document, const RtfContent& content);
+// The same for a document no view shows yet, handing each paragraph's
+// memory back once it is in and joining paragraphs beyond kManyBlocks; tells `progress` the share done (0 to 1) now
+// and then and stops, returning false, when it answers false.
+bool fillDocument(QTextDocument& document, RtfContent&& content, const std::function<bool(double)>& progress);
 
 } // namespace zelvar

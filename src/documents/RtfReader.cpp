@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 #include <vector>
 
 namespace zelvar {
@@ -195,17 +196,32 @@ int hexValue(char c)
     return -1;
 }
 
+size_t qHash(const CharProps& p, size_t seed = 0)
+{
+    return qHashMulti(seed, p.font, p.halfPoints, p.bold, p.italic, p.underline, p.strike, p.color);
+}
+
+// How often a long read reports its progress, in bytes.
+constexpr qsizetype kProgressStep = 64 * 1024;
+
 class Parser {
 public:
-    explicit Parser(const QByteArray& data)
+    Parser(const QByteArray& data, const std::function<bool(double)>& progress)
         : m_p(data.constData()),
-          m_n(data.size())
+          m_n(data.size()),
+          m_progress(progress)
     {
     }
 
     RtfContent run()
     {
+        qsizetype nextReport = kProgressStep;
         while (m_pos < m_n) {
+            if (m_progress && m_pos >= nextReport) {
+                if (!m_progress(double(m_pos) / double(m_n)))
+                    return {};
+                nextReport = m_pos + kProgressStep;
+            }
             const char c = m_p[m_pos];
             switch (c) {
             case '{':
@@ -582,7 +598,17 @@ private:
 
     // --- the result
 
-    QTextCharFormat format(const CharProps& props) const
+    // Runs of the same formatting share one format, so a file of a million
+    // paragraphs holds a handful of formats, not a million.
+    QTextCharFormat format(const CharProps& props)
+    {
+        auto known = m_formats.constFind(props);
+        if (known == m_formats.constEnd())
+            known = m_formats.insert(props, makeFormat(props));
+        return *known;
+    }
+
+    QTextCharFormat makeFormat(const CharProps& props) const
     {
         QTextCharFormat f;
         const auto font = m_fonts.constFind(props.font < 0 ? m_defaultFont : props.font);
@@ -618,6 +644,8 @@ private:
     const char* m_p;
     qsizetype m_n;
     qsizetype m_pos = 0;
+    const std::function<bool(double)>& m_progress;
+    QHash<CharProps, QTextCharFormat> m_formats;
 
     std::vector<GroupState> m_stack;
     int m_overflow = 0;
@@ -650,7 +678,12 @@ bool RtfReader::isRtf(const QByteArray& data)
 
 RtfContent RtfReader::parse(const QByteArray& data)
 {
-    return Parser(data).run();
+    return parse(data, {});
+}
+
+RtfContent RtfReader::parse(const QByteArray& data, const std::function<bool(double)>& progress)
+{
+    return Parser(data, progress).run();
 }
 
 QString RtfContent::plainText() const
@@ -665,25 +698,96 @@ QString RtfContent::plainText() const
     return text;
 }
 
+namespace {
+
+// Starts the paragraph's block, or formats the document's first one.
+void startParagraph(QTextCursor& cursor, const RtfParagraph& p, bool first)
+{
+    QTextBlockFormat block;
+    block.setAlignment(p.alignment);
+    if (first) {
+        cursor.setBlockFormat(block);
+        cursor.setBlockCharFormat(p.markFormat);
+    } else {
+        cursor.insertBlock(block, p.markFormat);
+    }
+}
+
+void insertParagraph(QTextCursor& cursor, const RtfParagraph& p, bool first)
+{
+    startParagraph(cursor, p, first);
+    for (const RtfRun& run : p.runs)
+        cursor.insertText(run.text, run.format);
+}
+
+} // namespace
+
 void fillDocument(QTextDocument& document, const RtfContent& content)
 {
     document.clear();
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
-    for (qsizetype i = 0; i < content.paragraphs.size(); ++i) {
-        const RtfParagraph& p = content.paragraphs[i];
-        QTextBlockFormat block;
-        block.setAlignment(p.alignment);
-        if (i == 0) {
-            cursor.setBlockFormat(block);
-            cursor.setBlockCharFormat(p.markFormat);
+    for (qsizetype i = 0; i < content.paragraphs.size(); ++i)
+        insertParagraph(cursor, content.paragraphs[i], i == 0);
+    cursor.endEditBlock();
+}
+
+qsizetype paragraphsPerBlock(qsizetype paragraphs)
+{
+    return paragraphs > kManyBlocks ? kLinesPerBlock : 1;
+}
+
+bool fillDocument(QTextDocument& document, RtfContent&& content, const std::function<bool(double)>& progress)
+{
+    document.clear();
+    QTextCursor cursor(&document);
+    const qsizetype count = content.paragraphs.size();
+    const qsizetype perBlock = paragraphsPerBlock(count);
+    const QString lineBreak(QChar(QChar::LineSeparator));
+    qsizetype inBlock = 0;
+    Qt::Alignment blockAlignment;
+    QTextCharFormat blockMark;
+    // Text of one format goes in at once: every insert costs the document
+    // a split of its pieces and a look-up of the format.
+    QString pending;
+    QTextCharFormat pendingFormat;
+    const auto flush = [&] {
+        if (!pending.isEmpty())
+            cursor.insertText(pending, pendingFormat);
+        pending.clear();
+    };
+    const auto add = [&](const QString& text, const QTextCharFormat& format) {
+        if (!pending.isEmpty() && format != pendingFormat)
+            flush();
+        if (pending.isEmpty())
+            pendingFormat = format;
+        pending += text;
+    };
+    // One edit: the cursor does not measure its place after every insert.
+    cursor.beginEditBlock();
+    for (qsizetype i = 0; i < count; ++i) {
+        if (progress && i % 4096 == 0 && !progress(double(i) / double(count))) {
+            cursor.endEditBlock();
+            return false;
+        }
+        RtfParagraph& p = content.paragraphs[i];
+        if (i > 0 && inBlock < perBlock && p.alignment == blockAlignment && p.markFormat == blockMark) {
+            add(lineBreak, blockMark);
+            ++inBlock;
         } else {
-            cursor.insertBlock(block, p.markFormat);
+            flush();
+            startParagraph(cursor, p, i == 0);
+            blockAlignment = p.alignment;
+            blockMark = p.markFormat;
+            inBlock = 1;
         }
         for (const RtfRun& run : p.runs)
-            cursor.insertText(run.text, run.format);
+            add(run.text, run.format);
+        p = RtfParagraph();
     }
+    flush();
     cursor.endEditBlock();
+    return true;
 }
 
 } // namespace zelvar

@@ -10,6 +10,7 @@
 #include "documents/RtfContent.h"
 
 #include <QByteArray>
+#include <functional>
 
 namespace zelvar {
 
@@ -18,6 +19,9 @@ public:
     // True when the data begins (after blanks) with "{\rtf".
     static bool isRtf(const QByteArray& data);
     static RtfContent parse(const QByteArray& data);
+    // As parse(), telling `progress` the share of the data read (0 to 1)
+    // now and then; when it answers false, reading stops there.
+    static RtfContent parse(const QByteArray& data, const std::function<bool(double)>& progress);
 };
 
 } // namespace zelvar

@@ -2,12 +2,15 @@
 
 #include "documents/CertificateTemplates.h"
 #include "documents/DocumentKind.h"
+#include "documents/EditorFileLoad.h"
 #include "documents/EditorFiles.h"
 #include "documents/EditorIcons.h"
 #include "documents/RichTextArea.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QEventLoop>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -15,12 +18,14 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -240,12 +245,64 @@ void TEditor::openFile()
                                                           EditorFiles::openFilters());
     if (path.isEmpty())
         return;
-    if (!EditorFiles::load(path, *m_text->document())) {
-        fileFailed(QStringLiteral("Dosya Açılamadı !"));
+    const qint64 size = QFileInfo(path).size();
+    if (size > EditorFiles::kLargestFile) {
+        fileFailed(EditorFiles::tooLargeMessage(size));
         return;
     }
-    // A file is no certificate of a resident: printing it logs nothing.
-    m_pendingLog.reset();
+    EditorFileLoad load(path, baseFont());
+    waitFor(load);
+    switch (load.result()) {
+    case EditorFiles::ReadResult::Read:
+        showDocument(load.takeDocument());
+        // A file is no certificate of a resident: printing it logs nothing.
+        m_pendingLog.reset();
+        break;
+    case EditorFiles::ReadResult::Unreadable:
+        fileFailed(QStringLiteral("Dosya Açılamadı !"));
+        break;
+    case EditorFiles::ReadResult::Stopped:
+        break; // cancelled: the text stays as it was
+    }
+}
+
+void TEditor::waitFor(EditorFileLoad& load)
+{
+    QEventLoop loop;
+    connect(&load, &EditorFileLoad::done, &loop, &QEventLoop::quit);
+    load.start();
+    // A short read passes unseen: the window repaints and its clocks run,
+    // and keys and clicks wait until the text is there.
+    QTimer::singleShot(m_progressDelayMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (load.isDone())
+        return;
+    QProgressDialog progress(QStringLiteral("Dosya Açılıyor..."), QStringLiteral("İptal"), 0, 100, this);
+    progress.setWindowTitle(caption());
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setMinimumDuration(0);
+    connect(&load, &EditorFileLoad::progress, &progress, &QProgressDialog::setValue);
+    connect(&progress, &QProgressDialog::canceled, &load, &EditorFileLoad::cancel);
+    progress.show();
+    loop.exec();
+}
+
+void TEditor::showDocument(std::unique_ptr<QTextDocument> document)
+{
+    // Shown only now, the text is laid out while the window answers: the
+    // first screen at once, the rest a piece at a time.
+    const QFont base = baseFont();
+    // The text area deletes the document it made itself, not one given it.
+    QTextDocument* previous = m_text->document();
+    const bool given = previous->parent() == m_text;
+    QTextDocument* shown = document.release();
+    shown->setParent(m_text);
+    m_text->setDocument(shown);
+    if (given)
+        delete previous;
+    m_text->setBaseFont(base);
     m_text->moveCursor(QTextCursor::Start);
 }
 

@@ -10,18 +10,21 @@
 
 #include <QFont>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QStatusBar;
+class QTextDocument;
 class QTextEdit;
 class QToolButton;
 
 namespace zelvar {
 
 class CertificateTemplate;
+class EditorFileLoad;
 struct TemplateValues;
 class TDM2;
 
@@ -39,6 +42,9 @@ public:
     static constexpr int kToolbarHeight = 30;
     static QString baseFontName() { return RichTextArea::baseFontName(); }
     static constexpr int kBaseFontSize = RichTextArea::kBaseFontSize;
+    // A file read in less than this shows no progress window.
+    static constexpr int kProgressDelayMs = 500;
+    void setProgressDelay(int ms) { m_progressDelayMs = ms; }
     static QStringList sizeChoices();
     // The font name box's list: each family once. The font database names a
     // family that several foundries make with the foundry in brackets
@@ -109,12 +115,18 @@ private:
     void buildToolBar();
     void buildStatusBar();
     QAction* addButton(ToolItem item, const QIcon& icon, const QString& hint);
+    // Waits for a file being read, showing its progress with a way to
+    // cancel when it takes long; the window keeps answering.
+    void waitFor(EditorFileLoad& load);
+    // Shows a document read from a file in place of the text.
+    void showDocument(std::unique_ptr<QTextDocument> document);
     void fileFailed(const QString& message);
 
     TDM2& m_dm;
     Services m_services;
     EditorPrint m_print;
     std::optional<PendingLog> m_pendingLog;
+    int m_progressDelayMs = kProgressDelayMs;
 
     QWidget* m_toolFrame = nullptr;
     QAction* m_actions[kToolItemCount] = {};

@@ -1,6 +1,6 @@
 // The editor window on its own: layout and toolbar, the font boxes' rules,
-// the toggles, undo, "Sil", files (.rtf, .txt, unreadable), the font dialog
-// and help.
+// the toggles, undo, "Sil", files (.rtf, .txt, marked, unreadable, too
+// large, long), the font dialog and help.
 #include "DataFixture.h"
 #include "TestRegistry.h"
 #include "documents/DocumentKind.h"
@@ -13,12 +13,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace zelvar;
@@ -337,6 +340,71 @@ private slots:
         b.editor->saveFile();
         QVERIFY(b.read(QStringLiteral("var.rtf")).startsWith("{\\rtf1"));
         QVERIFY(!b.read(QStringLiteral("var.rtf")).contains("xxx"));
+    }
+
+    void largeMarkedAndRefusedFiles()
+    {
+        Bench b;
+        // Text files with a byte-order mark, in each encoding it names.
+        const QString text = QStringLiteral("Şükrü Çağlar\nİmza");
+        QByteArray le("\xff\xfe", 2), be("\xfe\xff", 2);
+        for (const QChar c : text) {
+            le += char(c.unicode() & 0xff);
+            le += char(c.unicode() >> 8);
+            be += char(c.unicode() >> 8);
+            be += char(c.unicode() & 0xff);
+        }
+        b.write(QStringLiteral("le.txt"), le);
+        b.write(QStringLiteral("be.txt"), be);
+        b.write(QStringLiteral("utf8.txt"), "\xef\xbb\xbf" + text.toUtf8());
+        for (const char* name : {"le.txt", "be.txt", "utf8.txt"}) {
+            b.text()->clear();
+            b.fakes.prompter.file(b.path(QString::fromLatin1(name)));
+            b.editor->openFile();
+            QCOMPARE(b.text()->toPlainText(), text);
+        }
+
+        // A file over 10 MB is refused, and the message names its size.
+        b.write(QStringLiteral("buyuk.txt"), QByteArray(EditorFiles::kLargestFile + 150 * 1024, 'a'));
+        b.fakes.prompter.file(b.path(QStringLiteral("buyuk.txt")));
+        b.editor->openFile();
+        QCOMPARE(b.fakes.prompter.lastText(),
+                 QStringLiteral("Dosya Çok Büyük (10,1 MB) ! Editörde En Çok 10 MB'lık Dosyalar Açılabilir."));
+        QCOMPARE(b.text()->toPlainText(), text);
+
+        // A long file is read while the window answers; its progress window
+        // offers "İptal", and cancelling leaves the text as it was.
+        QByteArray rtf("{\\rtf1\\ansi ");
+        for (int i = 0; i < 1000000; ++i)
+            rtf += ";\\par";
+        b.write(QStringLiteral("uzun.rtf"), rtf + "}");
+        b.editor->setProgressDelay(0);
+        bool cancelled = false;
+        QTimer clock;
+        connect(&clock, &QTimer::timeout, [&] {
+            for (QProgressDialog* p : b.editor->findChildren<QProgressDialog*>())
+                for (QPushButton* button : p->findChildren<QPushButton*>())
+                    if (p->isVisible() && p->labelText() == QStringLiteral("Dosya Açılıyor...") &&
+                        button->text() == QStringLiteral("İptal") && !cancelled) {
+                        cancelled = true;
+                        button->click();
+                    }
+        });
+        clock.start(10);
+        b.fakes.prompter.file(b.path(QStringLiteral("uzun.rtf")));
+        b.editor->openFile();
+        QVERIFY(cancelled);
+        QCOMPARE(b.text()->toPlainText(), text);
+        // Not cancelled, every paragraph arrives.
+        clock.stop();
+        b.fakes.prompter.file(b.path(QStringLiteral("uzun.rtf")));
+        b.editor->openFile();
+        QCOMPARE(b.text()->toPlainText().count(QStringLiteral(";\n")), 1000000 - 1);
+        QVERIFY(b.fakes.prompter.unexpected.isEmpty());
+
+        // The font list names each family once, without its foundry.
+        QCOMPARE(TEditor::familyChoices({"Arial", "C059 [UKWN]", "C059 [urw]", "DejaVu Sans", "P052 [urw]"}),
+                 QStringList({"Arial", "C059", "DejaVu Sans", "P052"}));
     }
 
     void closeDestroysTheWindow()
