@@ -123,7 +123,8 @@ int openLargeFile(const QString& path)
     SilentServices silent;
     FilePrompter prompter;
     prompter.path = path;
-    const Services services{prompter, silent.sound, silent.launcher, silent.help, silent.clock, silent.printing};
+    const Services services{prompter,     silent.sound,    silent.launcher, silent.help,
+                            silent.clock, silent.printing, silent.errors};
     TDM2 dm(Database::openInMemory());
     TEditor editor(dm, services);
     editor.show();

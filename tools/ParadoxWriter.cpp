@@ -187,8 +187,10 @@ void writeParadoxFolder(Database& db, const QString& folder, const ParadoxOption
 {
     QDir().mkpath(folder);
     for (const TableDef& table : allTables()) {
-        if (table.since > 1)
-            continue; // the companions' own tables never stood in an office's Paradox folder
+        // An old office's folder holds the first schema's tables only; the
+        // companions' later tables never were Paradox tables.
+        if (table.since != 1)
+            continue;
         ParadoxTableWriter writer(QDir(folder).filePath(paradoxFileName(table)), table, options);
         QStringList columns;
         for (const FieldDef& f : table.fields)

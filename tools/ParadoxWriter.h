@@ -43,7 +43,8 @@ private:
     QString m_blobPath;
 };
 
-// Writes every table of `db` into `folder` under its Paradox file name.
+// Writes the eight tables of the first schema from `db` into `folder`
+// under their Paradox file names.
 void writeParadoxFolder(Database& db, const QString& folder, const ParadoxOptions& options = {});
 
 } // namespace zelvar
