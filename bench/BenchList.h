@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The long list the report benchmarks print: four text columns on A4
 // landscape, a line under every row and a page number in the footer, fed

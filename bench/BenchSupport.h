@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers shared by the benchmarks: timing (wall clock and CPU time), the
 // sqlite3 shell as the floor, generated registers, memory, and the rows of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Platform services for the benchmarks: every question answered Yes, no
 // sound, no programs, no help, the real clock and printing service. No dialog

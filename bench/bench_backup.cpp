@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backups on a large register: the automatic backup (a connection of its
 // own and SQLite's online backup) against the sqlite3 shell's ".backup" of
 // the same file, the check of a backup offered for restore, and the restore

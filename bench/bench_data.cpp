@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data layer on a generated register: reading the register (row ids and
 // folded names), reopening it on an unchanged file, the next record number,
 // moving to a row and reading its 44 fields, and the memory the read list

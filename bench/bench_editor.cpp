@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document editor: opening and saving a 1 MB rich-text file, and
 // composing each certificate template. Floors, measured in the same run:
 // for opening, reading the file and laying the same text into a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exports of a register of 100,000 residents, every one of the 44 fields.
 // The spreadsheet export must stay within 1.25 times libxlsxwriter writing
 // the same cells directly, the document export within 10 s, and memory

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics window's free query on a generated register, driven through
 // the shown page: how long the window stands still while a query of minutes
 // runs, how soon "İptal" stops it and what it cost in CPU; and the peak

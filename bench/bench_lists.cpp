@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lists over a register of 100,000 residents: a Find that matches
 // everyone until its grid is painted, the name list's first preview page,
 // and the name list and labels written as PDF against a bare QPdfWriter loop

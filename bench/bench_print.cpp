@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a 3,000-page report from the preview (page 1 laid out) to a PDF
 // file through the print job: every page, and pages 2990-3000. Time and the
 // peak memory added, each beside its floor measured in the same run: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's operations called directly, on a generated
 // register: the first open after start, each keystroke of both search
 // modes, a name search that finds nothing, the filters and the whole table,

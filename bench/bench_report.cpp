@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report engine: pagination of 10,000 rows, the first preview page of a
 // 100,000-row report, and a 100,000-row report written to PDF. Each figure
 // stands beside its floor, measured in the same run: a bare loop doing the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to the login window: the program's own start (data module, main
 // window, login) in a fresh process each run, timed from just before the
 // process starts to the first paint of the login window. The floor, in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics run over a generated register: one pass over the counted
 // fields. The floor is the sqlite3 shell running the run's own statement on
 // the same file with its rows discarded, alternated with our runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user waits for, measured through the shown windows: the program
 // started as main.cpp starts it, on a copy of a generated register, driven
 // by key and mouse events as the window system delivers them, each action

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data wizard's imports of 100,000 residents into an empty register,
 // check and one-transaction write included, against floors measured in the
 // same run and alternated with ours:

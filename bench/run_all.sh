@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark at 100,000 and 1,000,000 residents (or the sizes
 # given) and prints one table: operation, size, ours, floor, ratio, goal,
 # met. The goals are judged on bench_window, which measures through the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes registers as an old office keeps them: a folder of Paradox tables
 // (.DB with their .MB blob files) laid out as the program's tables, text in

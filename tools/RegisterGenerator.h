@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds sample registers: plausible Turkish residents in households that
 // share an address, with parents, birthplaces, dates, identity cards, some

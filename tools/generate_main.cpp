@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvar-generate: writes a sample register into a data folder.
 //   zelvar-generate [--residents N] [--seed S] [--moved-out SHARE]
 //                   [--paradox FOLDER [--code-page CP] [--paradox-password NNNN]] DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // AppointmentReminder: on the hour and the half hour, looks the current
 // "hh:mm" of today up in the appointment table kept by the companion diary

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // BackgroundJob: one piece of work run on a thread of its own, beside the
 // window, so that the user never waits for it. It starts when it is told

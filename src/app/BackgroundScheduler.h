@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // BackgroundScheduler: when and how the program's own background work runs
 // (the start-up check, the day's backup). Work waits until the user has

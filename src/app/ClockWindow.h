@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Saat" window: an always-on-top analog and digital clock with an alarm
 // that rings at a chosen hour and minute or at the start of every hour. Each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DamagedDatabaseRecovery: start-up's way out of a database file too
 // damaged to open. Finds the newest backup in the folder's "yedek" that is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DataFolderOpening: start-up's hold on the data folder. Takes the folder's
 // lock, so that a second copy of the program ends without touching the data,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DocumentArea: the main window's area for document windows. Its background
 // is a picture laid as whole tiles from the top-left corner, the last row and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // HintHandler: follows the application's current hint, the hint of the
 // control under the mouse (or of the menu item under it), and reports each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LoginWindow.h"
 
 #include "data/PasswordHash.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // LoginWindow: asks for the program password at start. The typed text must
 // equal the stored password exactly; a wrong password, "&Vazgeç" or Alt+F4

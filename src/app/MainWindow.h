@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // MainWindow: the program's frame. A multiple-document window with the menu,
 // the two toolbar bands "Menu  " and "Araç  ", the status bar with the clock

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PasswordChangeWindow: sets a new program password, typed twice. Two equal,
 // non-empty entries of at most five characters are stored (as a hash) in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RecordsSafety: keeps the office's records safe while the program runs.
 // Checks the database file at start, takes the day's first backup after the

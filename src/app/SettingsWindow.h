@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SettingsWindow: the "Mahalle Bilgileri" window, which edits the one
 // neighbourhood row (province, district, neighbourhood, headman) that heads

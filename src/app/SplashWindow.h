@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SplashWindow: the borderless title picture on dark navy, centred on the
 // screen. Shown at start while the tables open and again as the about

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wires the program's windows to the main window. Every window that exists
 // is handed over here; a member left empty makes its command do nothing.
 #include "app/WindowFactories.h"

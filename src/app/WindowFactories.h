@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // WindowFactories: how the main window gets the windows that other parts of
 // the program build. An empty member means the window is not available and

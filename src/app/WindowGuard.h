@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // WindowGuard: keeps a kind of document window single. It looks through the
 // open document windows for one whose caption matches; if there is one, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zelvar 2001: start-up. Opens the data folder, shows the splash while the
 // tables open, runs the password login and the main window.
 #include "app/DataFolderOpening.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Backups of the database: consistent copies made with SQLite's online
 // backup while the program keeps working, each checked in full before it

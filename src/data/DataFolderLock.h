@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DataFolderLock: one program per data folder. The running program holds a
 // lock file in the folder; a second copy started on the same folder finds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A named data source: what bound controls attach to. It names the dataset
 // they show and whether typing into them starts editing by itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one SQLite file of the data folder, "zorp.sqlite". Opens or, on an
 // empty folder, creates it with every table; runs statements with bound

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A named dataset with a current row, states and bound controls, over one
 // table or one SQL statement of the database.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Error kinds of the data layer. The application error handler tells them
 // apart: an engine error and a date-entry error each have their own message,

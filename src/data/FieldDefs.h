@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one table of field definitions: every table, its fields, their types,
 // widths and captions. The schema, the bound controls' length limits and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One text column of a large result held compactly for searching: every
 // value folded once the Turkish way and kept as UTF-8 in one buffer, with

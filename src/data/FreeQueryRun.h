@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FreeQueryRun: one run of the typed free query on a thread of its own,
 // through a read-only connection of its own, so that the window answers

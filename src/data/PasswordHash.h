@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PasswordHash: the program password is kept as a salted, slow hash, never
 // as the text itself: "pbkdf2-sha256$<iterations>$<salt>$<hash>" with the

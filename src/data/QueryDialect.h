@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The free query's dialect. The user types a column list and a condition the
 // way the old desktop engine read them: strings in double quotes, dates as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ResultRows: the rows of a result read whole, kept compact. Each value is
 // kept as the engine gave it (null, integer, real, text as UTF-8, blob),

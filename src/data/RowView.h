@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One row of a dataset as a pass over every row sees it: each field as the
 // database holds it, text as UTF-8, with no QVariant made for it. Writers of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns SQLite's result codes into this program's errors: a read-only file,
 // a full disk, a lock held by another program or a damaged file become a

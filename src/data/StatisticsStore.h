@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // StatisticsStore: where a statistics run reads and where its counts go.
 // Reads the counted fields of every resident through one prepared,

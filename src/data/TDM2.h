@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TDM2: the data module. Owns the database and every named dataset and data
 // source that the windows share, and numbers new residents.

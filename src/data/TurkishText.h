@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Case folding and pattern matching the Turkish way: "I" folds to "ı" and
 // "İ" to "i", so that I and İ stay different letters. QString::toLower would

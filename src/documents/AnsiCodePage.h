@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // AnsiCodePage: a single-byte Windows code page as rich-text files use it
 // for \'xx escapes and for the fallback bytes after \u escapes. Turkish

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // BandWriter: writes a layout table into a report band, one line per row of
 // the table: top, left, content, size and weight, all in one font family.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CertificateCommand: prints one of the three certificates for the
 // register's current resident, the way every certificate button does it:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CertificateReport: what the three printed certificates share. Each is one
 // A5 page about the resident in the print query, headed and signed with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four text certificates the register window composes into the editor:
 // move-out, poverty, status, and the back page of the identity-card change

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DocumentKind: which text certificate was composed last, for the whole
 // program: 0 at start, 3 move-out, 5 poverty, 6 status, 0 identity-card

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // EditorFileLoad: reads a file for the editor on a thread of its own, into a
 // document no view shows, so that the window keeps answering however long

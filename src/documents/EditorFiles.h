@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // EditorFiles: reading and writing the editor's files. Rich text (.rtf) is
 // read by our own reader, and anything that is not rich text as plain text:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // EditorPrint: the editor's print command. It asks "Belge Yazdırılsın mı?",
 // then prints the whole text through the printing service. When a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // IssuedDocumentLog: appends a line to a resident's log of issued documents
 // (`Belgeler`), found by record number. It writes the stored row alone, so

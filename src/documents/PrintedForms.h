@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PrintedForms: the certificate and declaration report forms. The window
 // factories make them once at start-up and keep them until the program ends,

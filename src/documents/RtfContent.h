@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RtfContent: what a rich-text file holds that the editor keeps: paragraphs
 // with their alignment, and runs of text with their character formatting.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RtfReader: a tolerant reader of rich-text files. It keeps paragraphs,
 // alignment, font name, size, bold, italic, underline, strike-out, colour,

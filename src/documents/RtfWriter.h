@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RtfWriter: writes the editor's text as a rich-text file: paragraphs with
 // their alignment; runs with font name, size, bold, italic, underline,

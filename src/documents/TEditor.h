@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TEditor: the document editor, a small rich-text word processor inside the
 // main window. The clerk finishes the text certificates that the register

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm5: the selection window of the dwelling residents declaration. The
 // clerk types a street and a house number, "&Seç" loads the residents living

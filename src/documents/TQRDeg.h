@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TQRDeg: the front page of the identity-card change certificate ("NÜFUS
 // CÜZDANI DEĞİŞTİRME BELGESİ"), an A5 page with the reason the old card was

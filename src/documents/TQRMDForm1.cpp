@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/TQRMDForm1.h"
 #include "documents/BandWriter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TQRMDForm1: the dwelling residents declaration ("Konutta Kalanlara Ait
 // Kimlik Bildirme Belgesi"), an A4 landscape list of the residents in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TQRNuSu: the identity-card copy ("NÜFUS CÜZDAN SURETİ"), an A5 page.
 #include "documents/CertificateReport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TQrIkamet: the residence certificate ("İKAMETGAH BELGESİ"), an A5 page
 // with the document number and purpose asked in Tsayifrm.

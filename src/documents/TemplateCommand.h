@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TemplateCommand: what the register window's four text-certificate buttons
 // do. With a resident in the register it sets DocumentKind, runs the main

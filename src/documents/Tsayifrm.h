@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tsayifrm: the residence certificate's small dialog "İkametgah Ek Bilgi",
 // asking the purpose and the document number. "&Tamam" copies both into the

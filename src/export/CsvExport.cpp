@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text-file writer: one line per row, written through a buffer as the
 // rows are read.
 #include "data/Database.h"

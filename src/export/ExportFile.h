@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file written beside its target under a temporary name and put in place
 // only when complete, so a failed export leaves no half-written file and an

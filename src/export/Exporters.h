@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writers of a dataset's rows to office files: spreadsheets (.xlsx, .ods)
 // and text files of separated values (.csv) with a heading row of field

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The OpenDocument spreadsheet writer: content.xml streamed into its zip
 // container as the rows are read.
 #include "data/Database.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word-processor writer. The document is an OpenDocument text file
 // written straight into its zip container as the rows are read, so a large
 // register needs neither a document in memory nor a temporary copy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing OpenDocument files (.odt, .ods): the zip container through
 // minizip, every call's answer checked (a failure throws ExportError naming

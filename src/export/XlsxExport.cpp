@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spreadsheet writer, over libxlsxwriter in constant-memory mode: rows
 // go to the file as they are written and are not kept.
 #include "data/Database.h"

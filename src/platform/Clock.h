@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Clock: the current date and time, so tests can stand at any moment.
 #include <QDateTime>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CommandLine: a program's options. Read before any window exists, so that
 // "zelvar --help" and "zelvar --version" answer on a console without a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Gives the memory that a large job freed back to the system. The C library
 // keeps freed memory for the next allocation, so after a preview, a PDF or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // HelpWindow: the program's help, Turkish HTML with one anchor
 // per topic ("t333" the main window, "t102" the register window, ...), shown

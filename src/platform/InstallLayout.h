@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // InstallLayout: where the program's shared files (sounds, help, cover
 // pictures) and its companion programs lie. Run from the build folder, they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Launcher: starts the desktop and companion programs and opens files with
 // the desktop's default program.

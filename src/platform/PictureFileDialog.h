@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PictureFileDialog: the open-file dialog for pictures, with a preview of
 // the picture under the cursor beside the file list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PrintPreviewWindow.h"
 #include "platform/FreedMemory.h"
 #include "platform/Prompter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PrintPreviewWindow: shows a paged report page by page, with zoom (whole
 // page, page width, 100 %), page navigation, printing through the printer

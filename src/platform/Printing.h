@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing: the print preview and the printer, for the paged reports and the
 // editor's text. Windows and commands reach them only through this interface,

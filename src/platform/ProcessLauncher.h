@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ProcessLauncher: starts the desktop programs and the companion programs as
 // detached processes. Each program stands for a list of Linux candidates;

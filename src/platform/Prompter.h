@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Prompter: every message box, question, input box and file dialog of the
 // program goes through this interface, so tests answer them and check their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtPrinting.h"
 #include "platform/FreedMemory.h"
 #include "platform/PrintPreviewWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // QtPrinting: the real print preview (PrintPreviewWindow) and printer.
 #include "platform/Printing.h"

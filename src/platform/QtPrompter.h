@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // QtPrompter: the real dialogs behind the Prompter interface, Qt's own
 // message, input, file, font and print dialogs. Their standard buttons read

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // QtSound: the beeps and the synchronous bell over Qt Multimedia. Where no
 // audio output or no sound file exists, the system bell stands in.

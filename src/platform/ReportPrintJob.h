@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ReportPrintJob: prints a paged report through the print dialog, honouring
 // what was chosen there: every page, a page range (clamped to the report) or

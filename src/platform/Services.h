@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform services a window needs, handed over as one bundle. Windows
 // keep their own copy: it holds only references to services that live as

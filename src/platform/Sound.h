@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sound: the default and exclamation beeps and the synchronous bell.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TextPrintJob: prints a text through the printer dialog. A copy of the text
 // is laid out as on the screen and scaled to the printer, over its printable

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's own Turkish texts for the standard buttons and dialogs ("Evet",
 // "Hayır", "İptal", "Tamam"), from Debian's qt6-translations-l10n.

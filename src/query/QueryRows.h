@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // QueryRows: the rows of a dataset as a report reads them, each value as its
 // display text. A closed dataset has no rows and no fields.

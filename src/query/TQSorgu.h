@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TQSorgu: the query list report. Prints the free query's rows: the name
 // under "Adı Soyadı" and up to eight further columns whose headings and

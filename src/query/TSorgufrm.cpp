@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "query/TSorgufrm.h"
 
 #include "data/TDM2.h"

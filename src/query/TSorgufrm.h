@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TSorgufrm: the query window "Bilgi Sorgu ve Listeleme", a modal dialog of
 // the register window. It finds residents by one field like the general

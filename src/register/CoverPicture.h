@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CoverPicture: the picture of the cover panel on the move-out page. It
 // starts as the built-in street picture; on a page change through the tabs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DatabaseWipe: empties the register after two warnings: every resident with
 // a name and every photograph go, in one transaction. The move-out file, the

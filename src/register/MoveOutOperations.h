@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // MoveOutOperations: the move-out file behind the register window: adding
 // the current resident, the "İsim Bul" search of the list, the lookups that

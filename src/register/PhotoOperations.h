@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PhotoOperations: loading and deleting the photograph of the register's
 // current resident. The picture box of the entry page is bound to tbfoto

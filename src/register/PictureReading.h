@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading picture files for the photographs and the cover picture: any
 // format Qt reads, scaled down to a sensible size while it is decoded, so

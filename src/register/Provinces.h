@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The provinces by their traffic codes, for the province-code lookup of the
 // register window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small pictures of the register window's toolbar and glyph buttons,
 // drawn here rather than loaded.

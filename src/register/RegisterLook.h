@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The register window's colour states and its page-centring rule, kept apart
 // from the window so that tests check them directly.

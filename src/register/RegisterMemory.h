@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the register window remembers for as long as the program runs, across
 // its own closing and reopening: the household data that New carries over

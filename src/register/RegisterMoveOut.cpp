@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's photographs, move-out file, cover picture and
 // database wipe. The work is done by the operation classes; the window
 // passes its buttons' presses on and shows what follows: the page, the cover

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page 1 of the register window, "&Kayıt Kontrol": the office, the current
 // resident, the search box and its toggles, the filters, the resident list
 // and the alphabet panel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page 3 of the register window, "&Nüfus Bilgileri": the civil-registry
 // record, the previous and next addresses with the move-out flag, and the
 // name list.

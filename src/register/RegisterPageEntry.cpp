@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page 2 of the register window, "&Bilgi Girişi     ": the address and the
 // photograph on the left, the identity on the right, the record buttons
 // below.

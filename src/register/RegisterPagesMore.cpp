@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pages 4 to 6 of the register window: the whole register in one grid, the
 // documents issued with the clocks and the calendar, and the move-out file.
 #include "register/RegisterControls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helpers the register window's pages are built with: captions,
 // speed buttons, glyph buttons and coloured panels at fixed places.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm2: the register window "Bilgi Bankası". Residents are entered,
 // found, corrected, moved out and deleted here, and every certificate starts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A laid-out page: every item placed in millimetres from the paper's
 // top-left corner, with its text resolved. Nothing here paints.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/PagePainter.h"
 #include "report/ReportFonts.h"
 

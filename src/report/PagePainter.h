@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PagePainter: the one place that draws a report page. The painter's origin
 // is the paper's top-left corner; millimetres become device pixels by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PagedReport: a report definition with its rows, laid out page by page as
 // pages are asked for, and painted through PagePainter. This is what the

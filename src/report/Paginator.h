@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paginator: lays a report definition and its rows out into pages, one page
 // per call, so that a preview can show page 1 before the rest exist.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A printed report as plain data: paper, margins, bands and their items, all
 // measured in millimetres. Documents build one of these; the paginator turns

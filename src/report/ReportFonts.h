@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ReportFonts: turns the font names the layouts give into Qt fonts and
 // measures text in millimetres.

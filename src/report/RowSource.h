@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RowSource: the rows a report prints, as the paginator reads them. Field
 // names are looked up once per item; values are text (already formatted for

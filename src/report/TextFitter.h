@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TextFitter: keeps the texts of one printed band from running into each
 // other, over a picture or off the band.

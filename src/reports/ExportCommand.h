@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ExportCommand: the four export buttons of the statistics window. Sends
 // every row of a dataset to a spreadsheet (.xlsx) or a word-processor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // GeneralReportsPage: the statistics window's page "&Genel Raporlar". It
 // finds residents by one field, lets the user choose the name list's extra

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/ListPrinter.h"
 
 #include "data/TDM2.h"

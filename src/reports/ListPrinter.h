@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ListPrinter: lays out the list reports of the residents that the listing
 // query Query1 holds, headed by the neighbourhood row and dated today, and

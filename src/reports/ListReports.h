@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three list reports of the listing query's residents: the name list
 // TQRList, the detailed list TQRListForm and the address labels

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ListingControls: the search, the column choice and the result grid that the
 // general reports page and the query window share. It makes the controls

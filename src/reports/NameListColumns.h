@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The optional columns of the name list: which fields they print, how much
 // paper they need, and where each chosen column stands.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The query list report as the query reports page sees it: set up with a
 // title and eight columns, then built over the free query's rows for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // QueryReportsPage: the statistics window's page "&Sorgu Raporları". The
 // user writes a column list and a condition, runs them as the free query

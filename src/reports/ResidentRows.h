@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ResidentRows: the residents of a dataset as a report reads them: each
 // field's display text (dates as dd.mm.yyyy, record numbers without

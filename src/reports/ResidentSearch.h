@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search of the listing windows: one resident field, chosen from twelve,
 // matched against the typed word. The surname search finds the word anywhere

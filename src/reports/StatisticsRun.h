@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The statistics run: ten headcounts and six age brackets over the resident
 // table, counted in one pass over seven stored fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The statistics window's toolbar pictures, drawn here rather than shipped
 // as files: exit, update chart, values, percent, help.

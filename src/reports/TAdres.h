@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TAdres: the statistics window. Counts the register by sex, literacy,
 // tenure, marital status, unemployment, religion and age, draws the counts

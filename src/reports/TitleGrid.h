@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TitleGrid: the query page's grid of printed headings. Its heading row
 // holds the result's field names, its one row the heading the user types

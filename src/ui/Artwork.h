@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Artwork: the program's own pictures, drawn when first needed: the tile of
 // the document area's background, the title picture of the splash and about

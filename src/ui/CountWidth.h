@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The room counts and totals need on the screen. The program is built for a
 // register of a million residents: every count and total label is as wide

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DatasetRows: a dataset's rows as a report reads them. Values print as the
 // data store shows them (dates as dd.MM.yyyy, record numbers whole); a blob

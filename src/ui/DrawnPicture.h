@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small pictures drawn in code (icons, window pictures): a transparent
 // canvas of the given size in device-independent pixels, painted with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ErrorHandler: the application error handler. Every error that no window
 // handles ends here: it sounds the exclamation, then names an incomplete date,

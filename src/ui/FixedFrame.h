@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FixedFrame: keeps a document window at its own size. The border of the
 // document frame it is put in does not drag; the frame may still be moved by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // MainCommands: the main window's commands that other windows may run. The
 // main window implements it and the window factories hand it to each window,

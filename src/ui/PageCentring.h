@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a window's page control goes when the window is resized: centred in
 // the client area, then moved down by half the toolbar. Each half is rounded

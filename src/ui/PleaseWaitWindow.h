@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small "Lütfen Bekleyiniz..." window that long jobs show, paint at once
 // and close when they are done. Work that can be stopped shows it with a

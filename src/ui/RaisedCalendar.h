@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RaisedCalendar: a month calendar whose day cells are drawn raised, each a
 // small button; the selected day is drawn pressed in.

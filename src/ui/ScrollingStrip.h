@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ScrollingStrip: a band of text that runs from right to left, light type on
 // dark navy, as at the foot of the password windows. The lines follow one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ValueLabel: a panel that shows a value (the time, a hint, a count, a
 // record number). A screen reader hears its caption as the name and what it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wait cursor for as long as the object lives: actions that may take
 // longer than half a second on a large register (the filters, the whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // WorkWait: a window waits for work running on another thread without
 // freezing. For the first half second the program goes on painting and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ZelvarApplication: the application object. Commands catch their own errors
 // where they start and hand them to the application error handler; an error

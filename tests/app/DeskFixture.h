@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window over a fresh data module with the real register and
 // editor windows, the platform fakes, an office row and two residents: one

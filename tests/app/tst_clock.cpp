@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's alarm: its time, its hourly mode and its one ring a minute.
 #include "TestRegistry.h"
 #include "app/ClockWindow.h"

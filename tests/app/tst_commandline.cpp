@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: help and version in the user's language, the data
 // folder, and refusals with exit code 2.
 #include "TestRegistry.h"

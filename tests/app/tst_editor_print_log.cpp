@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a composed certificate from the editor and its line in the
 // issued-documents log: only when the job was sent, only to the resident it
 // was composed for, never for files or typed text, and without touching the

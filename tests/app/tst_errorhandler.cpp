@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application error handler: two messages, otherwise the sound alone;
 // commands of the windows report their errors to it and the windows go on.
 #include "DataFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The password: its stored form, the login window and the change window.
 #include "DataFixture.h"
 #include "TestRegistry.h"

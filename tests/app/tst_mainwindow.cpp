@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: window guards, exit, hints, status bar, background and
 // the hand-over of the photo tables to the data wizard.
 #include "DataFixture.h"

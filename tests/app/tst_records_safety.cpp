@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeping the records safe from the main window: the two "&Dosya" items,
 // the automatic backups, the start-up check with its offer to restore, and
 // the storage messages of the error handler.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The half-hourly appointment reminder.
 #include "DataFixture.h"
 #include "TestRegistry.h"

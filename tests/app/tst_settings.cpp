@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The neighbourhood settings window over the shared neighbourhood row.
 #include "DataFixture.h"
 #include "TestRegistry.h"

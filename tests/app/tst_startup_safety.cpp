@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up on a data folder that is not fit to use: every case gets a
 // Turkish message led by "Veritabanı açılamadı." and exit code 2 (or a
 // normal start), never a crash, and the database file keeps its bytes.

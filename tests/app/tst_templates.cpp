@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four text certificates composed into the editor: every line's text,
 // size and bold flag for a resident with full data and one with empty
 // fields, the captions, the base-font rule and DocumentKind after each.

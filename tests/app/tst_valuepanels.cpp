@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Panels that show a value. Each count and total is wide enough for its
 // largest value (a register of a million residents).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A data module over a fresh database in a temporary folder.
 #include "data/TDM2.h"

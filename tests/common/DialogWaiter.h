@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For tests that drive a real modal dialog: the action runs from inside the
 // dialog's own event loop, once it is the active modal window.

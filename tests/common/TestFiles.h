@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole files read and written by tests that check bytes on disk.
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of the areas with widgets.
 #include "TestRegistry.h"
 

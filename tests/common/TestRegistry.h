@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Each test class registers itself with ZELVAR_TEST(Class); the area's one
 // executable runs them all. "-class Name" runs one class; other arguments go

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data layer's own main: a core application, no GUI at all.
 #include "TestRegistry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backups, their checking and restore, the quick check, the data-folder
 // lock and the storage problems a save can meet.
 #include "DataFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Crash safety: a child process saves residents, move-out entries and
 // statistics runs through the data layer and is killed with SIGKILL at
 // random moments. After every kill the database must pass SQLite's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data module's operations that change or re-read several tables at
 // once: removing a resident with his photographs, the hand-over of the file
 // to another program, and the statistics store.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dataset rules every window relies on.
 #include "DataFixture.h"
 #include "TestRegistry.h"

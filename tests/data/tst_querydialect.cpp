@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The free query's dialect: typed strings and dates become bound parameters,
 // one read-only select runs on its own connection, and nothing typed can
 // change the register.

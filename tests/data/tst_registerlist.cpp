@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register's list on a large scale: names held folded, the list read
 // when first looked at and not again while the file is unchanged, the record
 // number found through the table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A data module with an office row and residents for the certificate tests,
 // the platform fakes, and the command that prints the certificates.

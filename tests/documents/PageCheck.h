@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Compares a laid-out page with a layout table: every expected text at its
 // place (to 0.1 mm), in its font, size and weight, and no text besides.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three printed certificates: every item of each page against its layout
 // table, the photo rule, the work-address lines, the reason box, the office
 // row saved first, and the issued-documents log through the fake printing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dwelling residents declaration: the selection window's search, print
 // rules and help, and the A4 landscape report with its header repeated per
 // page from that page's first resident.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor window on its own: layout and toolbar, the font boxes' rules,
 // the toggles, undo, "Sil", files (.rtf, .txt, marked, unreadable, too
 // large, long), the font dialog and help.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four documents written as PDF and read back with pdftotext: every
 // text of the laid-out page is in the PDF as real text, at its place. Set
 // ZELVAR_PDF_DIR to keep the files for a look.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rich-text files: our writer and reader together, files written by
 // LibreOffice Writer, Turkish letters both ways, and bad input of every
 // kind (truncated, binary, unbalanced, deeply nested, huge, mutated).

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks the installed tree:
 # the program answers --help and --version in Turkish and English and refuses
 # unknown options with exit code 2, the menu entry and the AppStream metainfo

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the installed program finds its shared files and companion programs.
 #include "TestRegistry.h"
 #include "platform/HelpWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real platform services: dialogs, sound, program start and help.
 #include "DialogWaiter.h"
 #include "TestRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print preview window: caption, first page before the rest, zoom,
 // navigation, print and PDF; and the fake printing service's log rules.
 #include "TestRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a report honours the print dialog: page ranges (clamped), the page
 // shown in the preview, copies the device cannot make, and "printed" only
 // for a job that printed something.

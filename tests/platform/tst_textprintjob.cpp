@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a text through the printing service: as many pages as the text
 // needs, nothing for a cancelled dialog, and a printer that cannot take the
 // job reported as failed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The query list report's printed layout: bands, columns by the set-up,
 // page numbers, the title that may be empty.
 #include "DataFixture.h"

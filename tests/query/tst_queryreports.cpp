@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics window's query page: the field tree, the query rules and
 // their messages, the title grid, the printed columns and Clear.
 #include "DataFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The query window: its start, the button guard, Find's differences from
 // the general reports page, and the list refusals.
 #include "DataFixture.h"

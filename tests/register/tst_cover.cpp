@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cover picture of the move-out page: built in, replaced by 0.jpg to
 // 5.jpg from the program's folder when the draw names an existing file.
 #include "TestRegistry.h"

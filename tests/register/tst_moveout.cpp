@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The move-out file: adding a resident, searching the list, and the lookups
 // between the list and the register.
 #include "DataFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading, replacing, following and deleting residents' photographs.
 #include "DataFixture.h"
 #include "TestRegistry.h"

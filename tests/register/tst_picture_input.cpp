@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture files that lie about themselves: a header claiming an enormous
 // picture, a large file of garbage, an empty file. Each is refused with a
 // PictureReadError, without a crash and without taking all the memory.

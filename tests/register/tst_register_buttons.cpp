@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's certificate buttons open the printed certificates
 // and the declaration's selection window.
 #include "../documents/CertificateFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's entry aids: the province name from the province
 // code, "T.C." in the nationality box, the moving-in date from the picker,
 // and Enter moving on like Tab.

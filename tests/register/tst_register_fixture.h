@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A register window over a fresh data module, with the platform fakes, shown
 // and active so that focus moves as it does for the user.

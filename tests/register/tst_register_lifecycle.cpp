@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's record lifecycle: New with its record numbers and
 // carry-over, Add, Save, Cancel, Delete with the photographs, and leaving
 // page 3 with a new record open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's look: its state when it opens, toolbar and status
 // bar, pages and captions, the colour states, the grid shading, the page
 // centring, and every page laid out inside its bounds with no control over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's move-out page: adding the current resident from the
 // civil-registry page, the list and its navigator leading the register, the
 // "İsim Bul" search, the "Tarih" picker, a deleted resident's row, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's photographs: loading through the window's button,
 // the picture box following the resident (hidden or not), deleting twice,
 // unreadable files, and the office-wide "Fotoğraflı Belge" choice.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's "Sorgula" button asks the main window for the query
 // window, shown over the register window.
 #include "DataFixture.h"

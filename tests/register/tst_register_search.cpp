@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding residents in the register window: the incremental search in both
 // modes, the quick find, the surname and alphabet filters, the whole table,
 // the navigators' repaint and move-out lookup, and the record count.

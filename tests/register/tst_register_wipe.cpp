@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register window's wipe button: Cancel, No and Yes through the window,
 // and what the grids, the record-number panel, the count, the colour state,
 // the filter and the page show afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The database wipe: two warnings, then every named resident and every
 // photograph go together, and the register is reloaded under its filter.
 #include "DataFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report engine's own main: a GUI application without widgets.
 #include "TestRegistry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts in fixed boxes: one that fits is painted exactly as the same text
 // at the same place without a box; one too long stays on one line in a box
 // of one line, and wraps inside a taller one.

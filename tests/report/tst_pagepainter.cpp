@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting a laid-out page: on an image at a known resolution and into a PDF
 // whose own text is read back.
 #include "TestRegistry.h"

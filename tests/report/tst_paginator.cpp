@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The paginator: where every band and item lands, page by page.
 #include "TestRegistry.h"
 #include "report/PagedReport.h"

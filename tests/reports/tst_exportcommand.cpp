@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export buttons' command: what starts it, what it asks, where the file
 // goes, what opens it and what the user hears and reads.
 #include "DataFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spreadsheet and word-processor files, read back with the tools a user
 // of the files would meet: xlsx2csv and unzip.
 #include "DataFixture.h"

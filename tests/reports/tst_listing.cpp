@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search and column choice of the listing windows: the column rule, the
 // field-length total, the search statements, and the general reports page's
 // Find, All, grid click and list buttons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name list, detailed list and address labels as laid out pages: every
 // band and item at its place, pages, repeated headers, page numbers, labels
 // down the columns, photographs; and one PDF read back by its text positions.

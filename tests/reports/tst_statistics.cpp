@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics run: brackets, headcount rules and the one-pass reader.
 #include "DataFixture.h"
 #include "TestRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics window: runs, the chart tables, the blank-date block, the
 // toolbar and the page placement.
 #include "DataFixture.h"

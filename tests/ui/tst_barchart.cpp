@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bar chart's layout and the chart widget's reading of its table.
 #include "DataFixture.h"
 #include "TestRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data-bound entry controls against a real data module.
 #include "DataFixture.h"
 #include "TestRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An edit box that keeps its text unselected when it is entered by Tab.
 #include "DataFixture.h"
 #include "TestRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid over a dataset: row shading, the current row both ways, cell
 // editing, and a register of 100,000 residents.
 #include "DataFixture.h"

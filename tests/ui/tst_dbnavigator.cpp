@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The navigator: its buttons, hints, the delete question and the signal
 // after every press.
 #include "DataFixture.h"

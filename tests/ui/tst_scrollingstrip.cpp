@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scrolling text strip runs only while shown and starts over once the
 // text has passed.
 #include "TestRegistry.h"

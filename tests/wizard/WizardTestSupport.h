@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the data wizard's tests: registers to import, files to read,
 // and a table read back whole for comparing every field.

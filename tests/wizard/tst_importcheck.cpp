@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check before writing (every reason, by row, with the choice per
 // kind), the all-or-nothing writing (a failure or a cancel in the middle, a
 // kill -9 of the importing process) and the command line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paradox folders made with pxlib from the register's table layout: every
 // table, both Turkish code pages, encrypted tables, photographs, and
 // damaged files refused by name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An export imported again into an empty folder gives back the same
 // register, in every format, every field compared.
 #include "TestRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Spreadsheets and text files as offices save them: both Turkish code
 // pages, UTF-8 and UTF-16, every separator, quoted fields; dates, formulas
 // and merged cells; and the files that must be refused by name and row.

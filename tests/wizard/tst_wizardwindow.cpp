@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wizard window driven as a clerk would: a file in, step by step, and a
 // table out.
 #include "TestFiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvar-sihirbaz, the data wizard: the step-by-step window, or an import or
 // export run from the command line (see --help).
 #include "data/DataFolderLock.h"

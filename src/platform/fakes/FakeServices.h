@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test stand-ins for the platform services. Each records what it was asked;
 // the prompter answers from a script and notes every dialog no test expected.

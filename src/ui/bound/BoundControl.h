@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every data-bound control shares: the data source and field it shows,
 // whether the user has changed it, and the colours a window paints on it.

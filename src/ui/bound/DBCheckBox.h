@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DBCheckBox: a check box bound to a coded text field: ticked when the field
 // holds the checked value ("1"), clear otherwise. Clicking it puts the row

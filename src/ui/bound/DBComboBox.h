@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DBComboBox: a combo box bound to a field. The window gives the items; the
 // user may pick one or type any text, which is stored as typed (cut to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DBGrid: a grid over a data source's dataset. Its current row and the
 // dataset's current row follow each other; typing into a cell puts the row

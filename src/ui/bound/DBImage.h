@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DBImage: a picture box showing a picture stored in a blob field, scaled to
 // fit the box with its proportions kept and centred. Read-only; empty when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DBMemo: a multi-line text box bound to a field, with an optional limit on
 // the number of characters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DBNavigator: the row of buttons that moves and changes a data source's
 // dataset: first, prior, next, last, insert, delete, edit, post, cancel,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DBRadioGroup: a titled group of radio buttons bound to a coded field. Each
 // item has a caption and the code stored for it ("Evet" = "1"); the items

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // DBText: a display panel showing one field of the current row. The window
 // sets its colours, font, frame and alignment; the user cannot change it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A table model over a dataset, for grids. Each column shows one field; the
 // rows are the dataset's rows, a pending new row included. Values are read

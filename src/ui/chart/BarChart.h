@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A 3-D bar chart over a two-column table: one bar per row, its label from
 // `Grup`, its height from `Sayi`. It reads the table whenever the table is

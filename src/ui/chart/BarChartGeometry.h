@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where everything of a 3-D bar chart stands, for a given size and given
 // values. Pure: the painter draws what this computes, and tests check it.

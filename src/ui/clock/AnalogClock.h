@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An analog clock face with hour, minute and second hands, carrying an
 // alarm: while enabled it raises alarm() once when the time reaches the alarm

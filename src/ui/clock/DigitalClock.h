@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A digital clock, "HH:mm:ss" in 24-hour time, light text on a dark panel
 // with a lowered edge.

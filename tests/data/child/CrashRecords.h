@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the crash writer stores for resident number n, so that the test can
 // check every committed row field by field.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helper for the crash-safety test: saves residents, move-out entries
 // and statistics runs through the program's own data layer in an endless
 // loop and prints each one as soon as it is committed. The test kills it

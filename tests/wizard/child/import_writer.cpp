@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helper for the data wizard's kill test: imports a file into a data
 // folder through the wizard's engine and says when it starts writing and
 // when the import is committed. The test kills it with SIGKILL meanwhile.

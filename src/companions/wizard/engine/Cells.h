@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One row of an import source as it was read: each column's value with the
 // kind the file gave it (text, number, date, bytes), text held as UTF-8 in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The encodings an office's text files and old tables come in: UTF-8, the
 // Windows Turkish code page 1254 and the DOS Turkish code page 857 (and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CsvSource: a text file of comma, semicolon or tab separated values, as
 // spreadsheet programs save them: UTF-8 (with or without a byte-order mark),

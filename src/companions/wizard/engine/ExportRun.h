@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Taking a table out of the register into a spreadsheet (.xlsx, .ods) or a
 // text file (.csv), through the program's export writers. What goes out

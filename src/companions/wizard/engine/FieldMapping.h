@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pairing a file's columns with a table's fields. A heading that is a field
 // name ("Adi", "KAYITNO") or the caption the register window shows for it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check before anything is written: each source row turned into the
 // row the register would store (dates read, text cut to its field, codes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ImportRun: one import from start to end. The check reads every source
 // once, converts and checks every row and keeps the converted rows for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ImportSetup: the choices the wizard's import pages make, kept without
 // widgets: the path, which tables of a Paradox folder, the encoding, the

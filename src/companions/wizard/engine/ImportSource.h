@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ImportSource: a file (or one table of a folder) whose rows the wizard
 // reads, checks and writes. The check and the writing each read it from its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A folder of Paradox tables (the .DB files with their .MB blob files) read
 // through Debian's pxlib: the tables found with their row counts, code pages

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Photographs of an old photo table (Windows bitmaps, or any picture Qt
 // reads) turned into the form the register keeps them in: PNG, scaled down

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first sheet of a spreadsheet file: Office Open XML (.xlsx) or
 // OpenDocument (.ods). The container is read with minizip and the sheet's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wizard/engine/SourceFiles.h"
 
 #include "wizard/engine/CsvSource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a path given to the wizard holds, and the import sources it opens:
 // a folder of Paradox tables, or one spreadsheet or text file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data wizard's command line: the options, their help, and the
 // scripted migrations it runs without a window.

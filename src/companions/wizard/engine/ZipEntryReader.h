@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the parts of a zip container (an .xlsx or .ods file) through
 // minizip: small parts whole, the sheet itself piece by piece.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pages of the data wizard. Each holds its controls and wiring; what
 // they decide goes into the window's ImportSetup and ImportRun.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wizard/window/WizardWindow.h"
 
 #include "wizard/window/WizardPages.h"

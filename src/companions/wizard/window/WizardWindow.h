@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // WizardWindow: the data wizard's window, "Veri Sihirbazı". Step by step it
 // brings an office's records in (a folder of Paradox tables, or a .xlsx,
