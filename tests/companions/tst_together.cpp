@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sqlite3.h>
+#include <stdexcept>
 #include <thread>
 
 using namespace zelvar;
@@ -90,11 +91,26 @@ private slots:
         // A backup of the first version is a good backup, and restoring it
         // while the companions run brings their tables back at once.
         QVERIFY(inspectBackup(v1).taken.isValid());
-        DataChangeWatch watch(*second, 60000);
+        FakeErrors errors;
+        DataChangeWatch watch(*second, errors, 60000);
         restoreBackup(*first, v1);
         QVERIFY(hasTable(*first, "Adresler"));
         QVERIFY(watch.check());
         QVERIFY(!watch.check());
+
+        // What a change sets off at the timer's tick fails: the error is
+        // told, not thrown into Qt's event loop, and the watch goes on.
+        DataChangeWatch ticking(*second, errors, 10);
+        int changes = 0;
+        QObject::connect(&ticking, &DataChangeWatch::changed, [&changes] {
+            if (++changes == 1)
+                throw std::runtime_error("okunamadı");
+        });
+        first->exec(QStringLiteral("CREATE TABLE Deneme (a)"));
+        QTRY_COMPARE(errors.texts, QStringList{QStringLiteral("okunamadı")});
+        first->exec(QStringLiteral("DROP TABLE Deneme"));
+        QTRY_COMPARE(changes, 2);
+        QCOMPARE(errors.texts.size(), 1);
     }
 
     void eachProgramRunsOnceAndAllTogether()

@@ -21,7 +21,7 @@ CompanionWindow::CompanionWindow(const CompanionInfo& info, Database& db, const 
       m_db(db),
       m_services(services),
       m_info(info),
-      m_watch(new DataChangeWatch(db, DataChangeWatch::kIntervalMs, this)),
+      m_watch(new DataChangeWatch(db, services.errors, DataChangeWatch::kIntervalMs, this)),
       m_bar(new QToolBar(QStringLiteral("Menu  "), this))
 {
     setWindowTitle(info.title);

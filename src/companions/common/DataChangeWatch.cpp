@@ -3,10 +3,11 @@
 
 #include "data/Database.h"
 #include "data/Errors.h"
+#include "platform/ErrorReporter.h"
 
 namespace zelvar {
 
-DataChangeWatch::DataChangeWatch(Database& db, int intervalMs, QObject* parent)
+DataChangeWatch::DataChangeWatch(Database& db, ErrorReporter& errors, int intervalMs, QObject* parent)
     : QObject(parent),
       m_db(db)
 {
@@ -15,7 +16,7 @@ DataChangeWatch::DataChangeWatch(Database& db, int intervalMs, QObject* parent)
     } catch (const ZelvarError&) {
         // The first look at the timer's tick reads it then.
     }
-    connect(&m_timer, &QTimer::timeout, this, &DataChangeWatch::check);
+    connectCommand(errors, &m_timer, &QTimer::timeout, this, &DataChangeWatch::check);
     m_timer.start(intervalMs);
 }
 

@@ -5,18 +5,20 @@
 // backup) by SQLite's PRAGMA data_version, which moves only with other
 // connections' commits, and tells the window to read what it shows again.
 // A restore of an older backup lacks the companions' tables: they are made
-// again before the window reads.
+// again before the window reads. Its timer's looks run through the error
+// handler: an error other than a busy file is told, never thrown into Qt.
 #include <QObject>
 #include <QTimer>
 
 namespace zelvar {
 
 class Database;
+class ErrorReporter;
 
 class DataChangeWatch : public QObject {
     Q_OBJECT
 public:
-    explicit DataChangeWatch(Database& db, int intervalMs = kIntervalMs, QObject* parent = nullptr);
+    DataChangeWatch(Database& db, ErrorReporter& errors, int intervalMs = kIntervalMs, QObject* parent = nullptr);
 
     static constexpr int kIntervalMs = 1000;
 
