@@ -63,7 +63,7 @@ QByteArray megabyteOfRtf(QString* plain)
     italic.setFontItalic(true);
     italic.setForeground(QColor(160, 0, 0));
     QByteArray rtf;
-    for (int i = 0; rtf.size() < 1024 * 1024; ++i) {
+    for (int i = 0; rtf.size() < qsizetype{1024} * 1024; ++i) {
         for (int p = 0; p < 200; ++p) {
             c.insertBlock();
             c.insertText(QStringLiteral("%1. Mahallemiz Gül Sokak No 5'te ikamet eden ").arg(i * 200 + p), plainFormat);
@@ -285,7 +285,10 @@ int main(int argc, char** argv)
         {"compose poverty certificate", &poverty},
         {"compose status certificate", &status},
         {"compose identity-card back page", &backPage}};
-    for (const auto& [name, certificate] : templates) {
+    // Named one by one: a lambda may not capture a structured binding in C++17.
+    for (const auto& entry : templates) {
+        const char* name = entry.first;
+        const CertificateTemplate* certificate = entry.second;
         QString text;
         for (const TemplateLine& l : certificate->lines(values))
             text += l.text + QLatin1Char('\n');

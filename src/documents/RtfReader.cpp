@@ -203,7 +203,7 @@ size_t qHash(const CharProps& p, size_t seed = 0)
 }
 
 // How often a long read reports its progress, in bytes.
-constexpr qsizetype kProgressStep = 64 * 1024;
+constexpr qsizetype kProgressStep = qsizetype{64} * 1024;
 
 class Parser {
 public:
@@ -501,9 +501,7 @@ private:
         case Word::Plain:
             ch = CharProps();
             return;
-        case Word::Pard:
-            m_st.alignment = Qt::AlignLeft;
-            return;
+        case Word::Pard: // the paragraph's defaults, of which only the alignment is kept
         case Word::Ql:
             m_st.alignment = Qt::AlignLeft;
             return;
@@ -744,7 +742,7 @@ bool fillDocument(QTextDocument& document, RtfContent&& content, const std::func
     QTextCursor cursor(&document);
     const qsizetype count = content.paragraphs.size();
     const qsizetype perBlock = paragraphsPerBlock(count);
-    const QString lineBreak(QChar(QChar::LineSeparator));
+    const QString lineBreak{QChar(QChar::LineSeparator)};
     qsizetype inBlock = 0;
     Qt::Alignment blockAlignment;
     QTextCharFormat blockMark;
