@@ -298,7 +298,7 @@ bool Database::isDamage(const ZelvarError& error)
 
 QString Database::prepareFolder(const QString& dir)
 {
-    const QString folder = QDir(dir).absolutePath();
+    QString folder = QDir(dir).absolutePath();
     if (!QDir().mkpath(folder))
         throw DataStoreError(openFailureMessage(folder, QStringLiteral("Klasör oluşturulamıyor.")));
     if (markedReadOnly(QFileInfo(folder)))

@@ -338,7 +338,7 @@ void Dataset::loadIds(const QString& sql, const QVariantList& params)
     while (st.step()) {
         m_ids.push_back(st.columnInt64(0));
         if (m_ids.size() % 4096 == 0)
-            checkResultSize(qint64(m_ids.size() * sizeof(qint64)));
+            checkResultSize(qint64(m_ids.size()) * qint64(sizeof(qint64)));
         for (size_t k = 0; k < folded.size(); ++k) {
             const char* text = st.columnUtf8(int(k) + 1, &bytes);
             folded[k]->appendUtf8(text, bytes);
@@ -1010,7 +1010,7 @@ bool Dataset::findKey(const QVariantList& values)
     for (int k = 0; k < values.size(); ++k) {
         const int f = fieldIndex(keys[k]);
         fields.push_back(f);
-        QVariant v = values[k];
+        const QVariant& v = values[k];
         // Key values are cut to the field width like any stored text.
         wanted.push_back(m_fields[f].isDate() ? QVariant(v.toDate()) : normalize(f, v));
     }

@@ -6,10 +6,10 @@
 
 namespace zelvar {
 
-EditorFileLoad::EditorFileLoad(QString path, QFont baseFont, QObject* parent)
+EditorFileLoad::EditorFileLoad(QString path, const QFont& baseFont, QObject* parent)
     : QObject(parent),
       m_path(std::move(path)),
-      m_baseFont(std::move(baseFont)),
+      m_baseFont(baseFont),
       m_home(thread())
 {
 }

@@ -19,7 +19,7 @@ namespace zelvar {
 class EditorFileLoad : public QObject {
     Q_OBJECT
 public:
-    EditorFileLoad(QString path, QFont baseFont, QObject* parent = nullptr);
+    EditorFileLoad(QString path, const QFont& baseFont, QObject* parent = nullptr);
     ~EditorFileLoad() override; // stops a load still running and waits for it
 
     void start();

@@ -5,7 +5,7 @@
 
 namespace zelvar {
 
-void reportError(ErrorReporter* errors, std::exception_ptr error) noexcept
+void reportError(ErrorReporter* errors, const std::exception_ptr& error) noexcept
 {
     if (errors) {
         errors->report(error);

@@ -22,7 +22,7 @@ public:
 };
 
 // Hands an error to the reporter; without one it is only logged.
-void reportError(ErrorReporter* errors, std::exception_ptr error) noexcept;
+void reportError(ErrorReporter* errors, const std::exception_ptr& error) noexcept;
 
 // Runs a command; an error escaping it is reported and the command is
 // abandoned.

@@ -19,7 +19,7 @@
 
 namespace zelvar {
 
-InstallLayout::InstallLayout(QString programFolder)
+InstallLayout::InstallLayout(const QString& programFolder)
     : m_programFolder(QDir::cleanPath(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder))
 {
 }

@@ -15,7 +15,7 @@ class InstallLayout {
 public:
     // programFolder: the folder of the program file; the running program's
     // folder when empty.
-    explicit InstallLayout(QString programFolder = {});
+    explicit InstallLayout(const QString& programFolder = {});
 
     QString programFolder() const { return m_programFolder; }
     // The prefix the program is installed under; empty when the program does

@@ -59,10 +59,10 @@ QString QtSound::locate(const QString& file)
     const QFileInfo given(file);
     if (given.isAbsolute() && given.isFile())
         return given.absoluteFilePath();
-    const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(given.fileName());
+    QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(given.fileName());
     if (QFileInfo(besideProgram).isFile())
         return besideProgram;
-    const QString installed = InstallLayout().findData(QStringLiteral("sounds/") + given.fileName());
+    QString installed = InstallLayout().findData(QStringLiteral("sounds/") + given.fileName());
     if (!installed.isEmpty())
         return installed;
     const QString compiledIn = QStringLiteral(":/sounds/") + given.fileName();
@@ -71,7 +71,7 @@ QString QtSound::locate(const QString& file)
     // The player reads files, not resources: copy the sound out once.
     if (!m_unpacked)
         m_unpacked = std::make_unique<QTemporaryDir>();
-    const QString unpacked = m_unpacked->filePath(given.fileName());
+    QString unpacked = m_unpacked->filePath(given.fileName());
     if (!QFileInfo(unpacked).isFile() && !QFile::copy(compiledIn, unpacked))
         return QString();
     return unpacked;

@@ -72,10 +72,10 @@ QString TForm2::shownText(const QString& field) const
         Dataset* reg = m_dm.Query2;
         return reg->isActive() && reg->fieldIndex(field) >= 0 ? reg->displayText(field) : QString();
     }
-    const QString text = boxText(field);
+    QString text = boxText(field);
     // A date box shows its mask when empty; the certificate gets nothing.
     if (auto* line = qobject_cast<DBEdit*>(box); line && !line->inputMask().isEmpty()) {
-        const bool anyDigit = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+        const bool anyDigit = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
         if (!anyDigit)
             return QString();
     }

@@ -163,7 +163,7 @@ QWidget* RegisterControls::buildRecordCheckPage(TDM2& dm)
     const QStringList alphabet = RegisterRecords::alphabet();
     const QFont letterFont = regui::pointFont(8, true);
     for (int i = 0; i < alphabet.size(); ++i) {
-        const QString letter = alphabet[i];
+        const QString& letter = alphabet[i];
         const bool left = i < 15;
         const int row = left ? i : i - 15;
         auto* button = regui::speedButton(group, letter, QString(), QRect(left ? 262 : 285, 18 + row * 20, 22, 20));

@@ -239,12 +239,12 @@ QString TextFitter::cut(const QString& text, const FontSpec& font, double room)
             return head + kEllipsis;
     }
     // Not even the first word with "…": the first word alone, if it fits.
-    const QString first = text.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    QString first = text.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
     if (first.size() < text.size() && width(first, font) <= room)
         return first;
     // One word too long for the room: as many of its letters as fit.
     for (qsizetype n = first.size() - 1; n > 0; --n) {
-        const QString head = first.left(n) + kEllipsis;
+        QString head = first.left(n) + kEllipsis;
         if (width(head, font) <= room)
             return head;
     }

@@ -50,7 +50,7 @@ QString ExportCommand::run(Dataset* source, Target target, const QString& questi
     }
     if (m_services.prompter.ask(question, Buttons::YesCancel) != Answer::Yes)
         return QString();
-    const QString path = choosePath(target);
+    QString path = choosePath(target);
     if (path.isEmpty())
         return QString();
     const bool written = write(*source, target, path);

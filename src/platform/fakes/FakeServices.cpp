@@ -54,7 +54,7 @@ QString FakePrompter::openFileName(const QString& title, const QString&, const Q
         unexpected << QStringLiteral("open file: ") + title;
         return QString();
     }
-    const QString f = m_files.front();
+    QString f = m_files.front();
     m_files.pop_front();
     return f;
 }
