@@ -27,7 +27,7 @@ QString DataFolderLock::failure() const
 {
     // The lock file needs a few bytes; a disk with less than a block or two
     // free is full for every purpose of the program.
-    constexpr qint64 kFullBelowBytes = 64 * 1024;
+    constexpr qint64 kFullBelowBytes = qint64{64} * 1024;
     const QStorageInfo disk(QFileInfo(m_path).absolutePath());
     if (disk.isValid() && disk.bytesAvailable() < kFullBelowBytes)
         return QStringLiteral("Diskte yer kalmadı; %1 kilit dosyası yazılamıyor.\nDolu disk: %2")

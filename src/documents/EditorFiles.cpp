@@ -42,7 +42,7 @@ QString EditorFiles::tooLargeMessage(qint64 bytes)
     const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
     return QStringLiteral("Dosya Çok Büyük (%1 MB) ! Editörde En Çok %2 MB'lık Dosyalar Açılabilir.")
         .arg(turkish.toString(double(bytes) / (1024 * 1024), 'f', 1))
-        .arg(kLargestFile / (1024 * 1024));
+        .arg(kLargestFile / (qint64{1024} * 1024));
 }
 
 QString EditorFiles::decodePlainText(const QByteArray& data)
@@ -84,7 +84,7 @@ QString withLinesGrouped(QString text)
 // long file reports its progress and can be stopped.
 bool fillPlainText(QTextDocument& document, const QString& text, const std::function<bool(double)>& progress)
 {
-    constexpr qsizetype kPiece = 256 * 1024;
+    constexpr qsizetype kPiece = qsizetype{256} * 1024;
     document.clear();
     QTextCursor cursor(&document);
     for (qsizetype from = 0; from < text.size();) {

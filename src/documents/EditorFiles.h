@@ -26,7 +26,7 @@ public:
 
     // The largest file the editor opens: it keeps the whole text and lays
     // it out for the screen. Larger files are refused with this message.
-    static constexpr qint64 kLargestFile = 10 * 1024 * 1024;
+    static constexpr qint64 kLargestFile = qint64{10} * 1024 * 1024;
     static QString tooLargeMessage(qint64 bytes);
 
     enum class ReadResult { Read, Unreadable, Stopped };

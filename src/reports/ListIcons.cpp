@@ -33,7 +33,8 @@ QIcon nameList()
     return drawnIcon(kSize, [](QPainter& p) {
         sheet(p);
         textLine(p, 8, 24, 6, QColor(40, 40, 160));
-        for (double y = 11; y < 29; y += 4) {
+        for (int line = 0; line < 5; ++line) {
+            const double y = 11 + 4 * line;
             textLine(p, 8, 16, y, QColor(60, 60, 60));
             textLine(p, 18, 25, y, QColor(150, 150, 150));
         }
@@ -71,8 +72,8 @@ QIcon detailedList()
             p.drawRect(QRectF(8.5, top + 0.5, 6, 8));
             p.setBrush(QColor(230, 190, 150));
             p.drawEllipse(QRectF(10, top + 1.5, 3, 3));
-            for (double y = top + 1.5; y < top + 9; y += 2.5)
-                textLine(p, 16.5, 25, y, QColor(70, 70, 70));
+            for (int line = 0; line < 3; ++line)
+                textLine(p, 16.5, 25, top + 1.5 + 2.5 * line, QColor(70, 70, 70));
         }
     });
 }

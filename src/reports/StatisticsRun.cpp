@@ -20,12 +20,12 @@ constexpr std::string_view kUnemployed = "İşsiz";
 constexpr std::string_view kIslam = "İslam";
 
 // Day limits: whole years of 365 days.
-constexpr qint64 k6Years = 6 * 365;   // 2190
-constexpr qint64 k14Years = 14 * 365; // 5110
-constexpr qint64 k18Years = 18 * 365; // 6570
-constexpr qint64 k20Years = 20 * 365; // 7300
-constexpr qint64 kAged20End = 7600;   // below 21 × 365 on purpose
-constexpr qint64 k65Years = 65 * 365; // 23725
+constexpr qint64 k6Years = qint64{6} * 365;   // 2190
+constexpr qint64 k14Years = qint64{14} * 365; // 5110
+constexpr qint64 k18Years = qint64{18} * 365; // 6570
+constexpr qint64 k20Years = qint64{20} * 365; // 7300
+constexpr qint64 kAged20End = 7600;           // below 21 × 365 on purpose
+constexpr qint64 k65Years = qint64{65} * 365; // 23725
 
 bool readNumber(std::string_view text, int& value)
 {

@@ -150,8 +150,8 @@ Document readFile(const QString& path, const QString& kind)
     }
     if (info.size() > kMaxFileBytes) {
         doc.problem = QStringLiteral("Dosya çok büyük (%1 MB). En çok %2 MB'lık %3 dosyası alınabilir.")
-                          .arg(info.size() / (1024 * 1024))
-                          .arg(kMaxFileBytes / (1024 * 1024))
+                          .arg(info.size() / (qint64{1024} * 1024))
+                          .arg(kMaxFileBytes / (qint64{1024} * 1024))
                           .arg(kind);
         return doc;
     }

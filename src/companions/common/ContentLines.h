@@ -42,7 +42,7 @@ struct Component {
 
 // The largest file read: ten thousand appointments or cards take a few
 // megabytes.
-constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+constexpr qint64 kMaxFileBytes = qint64{16} * 1024 * 1024;
 
 // What reading gave: the top components, or the problem that refused the
 // file (a Turkish sentence).

@@ -144,7 +144,7 @@ std::optional<DetectedEncoding> detectEncoding(QByteArrayView start)
             letters857 += among(c, kLetters857);
         }
     }
-    if (controls * 100 > start.size())
+    if (qsizetype{controls} * 100 > start.size())
         return std::nullopt;
     if (high == 0 || invalidUtf8At(start, true) < 0)
         return DetectedEncoding{Encoding::Utf8, 0};

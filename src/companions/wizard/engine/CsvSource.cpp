@@ -8,7 +8,7 @@ namespace zelvar::wizard {
 namespace {
 
 constexpr qint64 kChunk = 1 << 20;
-constexpr qint64 kDetectBytes = 64 * 1024;
+constexpr qint64 kDetectBytes = qint64{64} * 1024;
 
 } // namespace
 

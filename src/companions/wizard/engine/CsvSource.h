@@ -13,7 +13,7 @@
 
 namespace zelvar::wizard {
 
-class CsvSource : public ImportSource {
+class CsvSource final : public ImportSource {
 public:
     // Reads the headings. `encoding` and `separator` replace the guesses
     // made from the file's start. Throws ImportError.

@@ -150,7 +150,7 @@ const TableDef* guessTable(const QStringList& headings)
         int exact = 0;
         for (const QString& h : headings)
             exact += table->fieldIndex(h.trimmed()) >= 0;
-        if (table != importableTables().first() && exact * 2 > table->fields.size() && exact > bestCount) {
+        if (table != importableTables().first() && qsizetype{exact} * 2 > table->fields.size() && exact > bestCount) {
             best = table;
             bestCount = exact;
         }

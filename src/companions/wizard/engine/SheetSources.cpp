@@ -7,7 +7,7 @@ namespace zelvar::wizard {
 
 namespace {
 
-constexpr qint64 kPiece = 256 * 1024;
+constexpr qint64 kPiece = qint64{256} * 1024;
 constexpr int kMaxColumns = 16384; // the widest sheet a spreadsheet program makes
 constexpr int kMaxRepeatedColumns = 1024;
 
@@ -581,14 +581,13 @@ QString OdsSource::cellText()
                 break;
             }
             ++depth;
-            if (name == QLatin1String("p") && paragraphs++ > 0)
+            // A paragraph after the first and a line break each start a line.
+            if ((name == QLatin1String("p") && paragraphs++ > 0) || name == QLatin1String("line-break"))
                 text += QLatin1Char('\n');
             else if (name == QLatin1String("s"))
                 text += QString(qMax(1, attribute(m_xml.attributes(), QLatin1String("c")).toInt()), QLatin1Char(' '));
             else if (name == QLatin1String("tab"))
                 text += QLatin1Char('\t');
-            else if (name == QLatin1String("line-break"))
-                text += QLatin1Char('\n');
             break;
         }
         case QXmlStreamReader::Characters:
