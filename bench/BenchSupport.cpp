@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <sys/resource.h>
@@ -24,7 +25,7 @@ double quantileOf(std::vector<double> values, double quantile)
     if (values.empty())
         return -1;
     std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, size_t(quantile * double(values.size() - 1) + 0.5));
+    const size_t index = std::min(values.size() - 1, size_t(std::lround(quantile * double(values.size() - 1))));
     return values[index];
 }
 
@@ -195,7 +196,7 @@ QString generatedFolder(int residents)
     QString base = qEnvironmentVariable("ZELVAR_BENCH_DATA");
     if (base.isEmpty())
         base = QDir::temp().filePath(QStringLiteral("zelvar-bench"));
-    const QString folder = QDir(base).filePath(QString::number(residents));
+    QString folder = QDir(base).filePath(QString::number(residents));
     if (!QFileInfo::exists(databaseFile(folder))) {
         std::fprintf(stderr, "generating %d residents into %s ...\n", residents, qPrintable(folder));
         auto db = Database::openFolder(folder);

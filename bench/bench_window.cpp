@@ -60,6 +60,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QStandardItemModel>
 #include <QTabBar>
@@ -409,6 +410,8 @@ public:
                          m_dm->Query2->isActive() ? m_dm->Query2->recordCount() : -1);
         MainWindow mainWindow(*m_dm, m_services.services, makeWindowFactories(*m_dm, m_services.services));
         m_main = &mainWindow;
+        // Forgotten with the window, on every way out.
+        const auto forgetMain = qScopeGuard([this] { m_main = nullptr; });
 
         // The login: Return in the password box (no password is set), once
         // the login window is up and idle.
@@ -770,7 +773,8 @@ private:
 
     // A list's preview from its button: the first page shown, pages turned,
     // and for the name list a PDF of it; memory while it is open and after.
-    void preview(const QString& name, QAbstractButton* button, std::shared_ptr<report::PagedReport> same, bool pdf)
+    void preview(const QString& name, QAbstractButton* button, const std::shared_ptr<report::PagedReport>& same,
+                 bool pdf)
     {
         resetPeak();
         const Sample first =

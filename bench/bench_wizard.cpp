@@ -39,7 +39,7 @@ constexpr int kRuns = 3;
 // An empty register's database file, copied for every run.
 QString emptyFolder(const QString& base, const QString& name)
 {
-    const QString folder = QDir(base).filePath(name);
+    QString folder = QDir(base).filePath(name);
     QDir(folder).removeRecursively();
     bench::copyDatabase(QDir(base).filePath(QStringLiteral("empty")), folder);
     return folder;
@@ -62,7 +62,7 @@ void bareSheetLoop(const QString& path)
     unzLocateFile(zip, "xl/worksheets/sheet1.xml", 1);
     unzOpenCurrentFile(zip);
     QXmlStreamReader xml;
-    QByteArray piece(256 * 1024, Qt::Uninitialized);
+    QByteArray piece(qsizetype{256} * 1024, Qt::Uninitialized);
     qint64 cells = 0;
     qint64 characters = 0;
     for (;;) {

@@ -300,7 +300,7 @@ private slots:
             QFile f(file);
             QVERIFY(f.open(QIODevice::ReadWrite));
             f.seek((f.size() / 4096 / 2) * 4096);
-            f.write(QByteArray(3 * 4096, '\x5a'));
+            f.write(QByteArray(qsizetype{3} * 4096, '\x5a'));
         }
         const QByteArray damaged = [&] {
             QFile f(file);

@@ -37,7 +37,7 @@ void execOn(const QString& path, const char* sql)
 // A folder holding a good database with a few residents, closed.
 QString goodFolder(QTemporaryDir& dir, const QString& name)
 {
-    const QString folder = dir.filePath(name);
+    QString folder = dir.filePath(name);
     zelvar::testing::DataFixture f;
     f.addResident("Ali Kaya", 1);
     f.addResident("Ayşe Çınar", 2);
@@ -206,7 +206,7 @@ class DamagedDatabaseRestoreTest : public QObject {
     // residents taken at 08:00 and a newer one cut short at 08:30.
     static QString damagedFolderWithBackups(QTemporaryDir& dir, const QString& name)
     {
-        const QString folder = goodFolder(dir, name);
+        QString folder = goodFolder(dir, name);
         const BackupFolder backups(folder);
         const QString sound = backups.backUp(QDateTime(QDate(2026, 12, 8), QTime(8, 0, 0)));
         writeBytes(
@@ -319,7 +319,7 @@ private slots:
     {
         QTemporaryDir dir;
         const auto withBackup = [&dir](const QString& name) {
-            const QString folder = goodFolder(dir, name);
+            QString folder = goodFolder(dir, name);
             BackupFolder(folder).backUp(QDateTime(QDate(2026, 12, 8), QTime(8, 0, 0)));
             return folder;
         };

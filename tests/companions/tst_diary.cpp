@@ -143,7 +143,7 @@ private slots:
         const QDateTime istanbul =
             QDateTime(QDate(2026, 12, 10), QTime(9, 30), QTimeZone("Europe/Istanbul")).toLocalTime();
         QCOMPARE(read.appointments[0].start, istanbul.toString("hh:mm"));
-        QCOMPARE(read.appointments[0].end, istanbul.addSecs(45 * 60).toString("hh:mm"));
+        QCOMPARE(read.appointments[0].end, istanbul.addSecs(qint64{45} * 60).toString("hh:mm"));
         QCOMPARE(read.appointments[0].subject, QStringLiteral("Toplantı"));
         QCOMPARE(read.appointments[0].address2, QStringLiteral("Kat 2"));
         QCOMPARE(read.appointments[1].start,

@@ -32,9 +32,9 @@ void damageMiddle(const QString& path)
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadWrite));
     const qint64 size = f.size();
-    QVERIFY(size > 40 * 4096);
+    QVERIFY(size > qint64{40} * 4096);
     f.seek((size / 4096 / 2) * 4096);
-    f.write(QByteArray(3 * 4096, '\x5a'));
+    f.write(QByteArray(qsizetype{3} * 4096, '\x5a'));
 }
 
 // Runs SQL on a file through a connection of its own.
@@ -93,7 +93,7 @@ private slots:
             DataFixture f;
             for (int n = 1; n <= residents; ++n)
                 f.addResident(QStringLiteral("Kişi %1").arg(n), n);
-            const QString file = dir.filePath(QStringLiteral("kayit%1.sqlite").arg(residents));
+            QString file = dir.filePath(QStringLiteral("kayit%1.sqlite").arg(residents));
             copyDatabase(f.dm().database().handle(), file);
             return file;
         };
@@ -117,8 +117,8 @@ private slots:
         const QDateTime evening(kNow.date(), QTime(18, 0));
         for (int day = 0; day < 360; ++day)
             place(full, evening.addDays(-day));
-        place(full, evening.addDays(-1).addSecs(-9 * 3600));
-        place(full, evening.addSecs(-9 * 3600));
+        place(full, evening.addDays(-1).addSecs(qint64{-9} * 3600));
+        place(full, evening.addSecs(qint64{-9} * 3600));
         folder.prune(3);
         const QStringList kept = keptNames();
         // The 30 newest days, then the newest of each month back to the

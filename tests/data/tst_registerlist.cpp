@@ -53,7 +53,7 @@ private slots:
             column.set(round % 3, QStringLiteral("Kişi %1 Uzun Bir Soyadı").arg(round));
         QCOMPARE(column.at(1999 % 3), FoldedColumn::fold("Kişi 1999 Uzun Bir Soyadı"));
         QCOMPARE(column.at(3), FoldedColumn::fold("Ödül ŞÜKRÜ"));
-        QVERIFY(column.bytesHeld() < 64 * 1024);
+        QVERIFY(column.bytesHeld() < size_t{64} * 1024);
     }
 
     void searchFollowsNewChangedAndRemovedRows()

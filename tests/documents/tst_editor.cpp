@@ -366,7 +366,7 @@ private slots:
         }
 
         // A file over 10 MB is refused, and the message names its size.
-        b.write(QStringLiteral("buyuk.txt"), QByteArray(EditorFiles::kLargestFile + 150 * 1024, 'a'));
+        b.write(QStringLiteral("buyuk.txt"), QByteArray(EditorFiles::kLargestFile + qint64{150} * 1024, 'a'));
         b.fakes.prompter.file(b.path(QStringLiteral("buyuk.txt")));
         b.editor->openFile();
         QCOMPARE(b.fakes.prompter.lastText(),

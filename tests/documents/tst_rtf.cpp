@@ -389,7 +389,7 @@ private slots:
 
         // 50 MB: a picture's hex digits, and the same mass as nested groups.
         QByteArray huge = "{\\rtf1 once{\\pict\\pngblip ";
-        huge += QByteArray(50 * 1024 * 1024, 'a');
+        huge += QByteArray(qsizetype{50} * 1024 * 1024, 'a');
         huge += "} sonra\\par}";
         QCOMPARE(RtfReader::parse(huge).plainText(), QStringLiteral("once sonra"));
         huge.fill('{');

@@ -122,11 +122,10 @@ private slots:
                                "begin select raise(abort, 'refused'); end");
         FakeServices fake;
         MoveOutOperations moveOut(f.dm(), fake.services);
-        Dataset* residents = f.dm().Query2;
-        Dataset* list = f.dm().tbnakil;
-
         fake.prompter.answer(Answer::Yes);
         QVERIFY_THROWS_EXCEPTION(EngineError, moveOut.addCurrentResident());
+        Dataset* residents = f.dm().Query2;
+        Dataset* list = f.dm().tbnakil;
         QCOMPARE(moveOutRows(f), 1);
         QCOMPARE(list->rowCount(), 1);
         QCOMPARE(list->displayText("ADI_SOYADI"), QString("Eski Kayıt"));

@@ -36,7 +36,7 @@ QImage argb(const QImage& image)
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
@@ -45,7 +45,7 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 
 QString savePicture(const QTemporaryDir& dir, const QString& name, const QImage& image, const char* format)
 {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     image.save(path, format);
     return path;
 }

@@ -16,7 +16,7 @@ namespace {
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     QFile f(path);
     f.open(QIODevice::WriteOnly);
     f.write(bytes);
@@ -53,7 +53,7 @@ private slots:
         const QStringList bad{
             writeFile(dir, "dev.bmp", hugeBitmapHeader(60000, 60000)),
             writeFile(dir, "bos.png", {}),
-            writeFile(dir, "cop.jpg", QByteArray(40 * 1024 * 1024, '\x13')),
+            writeFile(dir, "cop.jpg", QByteArray(qsizetype{40} * 1024 * 1024, '\x13')),
             writeFile(dir, "kesik.jpg", QByteArray("\xff\xd8\xff\xe0", 4) + QByteArray(100, '\0')),
         };
         for (const QString& file : bad)

@@ -173,7 +173,7 @@ private slots:
                                    "help"};
         int left = -1;
         for (int i = 0; i < items.size(); ++i) {
-            const QString item = items[i];
+            const QString& item = items[i];
             QWidget* button = child<QWidget>(w, item);
             QCOMPARE(button->toolTip(), hints[i]);
             QVERIFY(!button->accessibleName().isEmpty());

@@ -345,8 +345,8 @@ private slots:
         auto* area = new QMdiArea(&frame);
         frame.setCentralWidget(area);
         frame.resize(900, 700);
+        // The window belongs to its frame, which the test deletes first.
         auto* w = new TForm2(f.data.dm(), f.fakes.services, f.memory, f.forms);
-        f.window = w;
         area->addSubWindow(w)->show();
         frame.show();
         frame.activateWindow();

@@ -34,7 +34,7 @@ QImage face(const QColor& skin)
 
 QString savePng(const QTemporaryDir& dir, const QString& name, const QImage& image)
 {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     image.save(path, "PNG");
     return path;
 }

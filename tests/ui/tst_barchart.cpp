@@ -13,7 +13,7 @@ using zelvar::testing::DataFixture;
 
 namespace {
 
-BarChartInput chart(QVector<double> values, double widthPercent, double depthPercent)
+BarChartInput chart(const QVector<double>& values, double widthPercent, double depthPercent)
 {
     BarChartInput in;
     in.size = QSizeF(593, 221);

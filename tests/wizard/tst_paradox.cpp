@@ -115,7 +115,7 @@ private slots:
              QStringLiteral("zelvarx.DB: dosya kesilmiş")},
             {"wrong header",
              [&](const QString& f) {
-                 writeBytes(QDir(f).filePath("zelvarx.DB"), "\x07\x00\xFF\xFF\x77" + residents.mid(5));
+                 writeBytes(QDir(f).filePath("zelvarx.DB"), QByteArray("\x07\x00\xFF\xFF\x77", 5) + residents.mid(5));
              },
              QStringLiteral("zelvarx.DB: dosya bir Paradox tablosu değil ya da başlığı bozuk")},
             {"missing blob file", [](const QString& f) { QFile::remove(QDir(f).filePath("Foto.MB")); },
