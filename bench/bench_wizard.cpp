@@ -148,6 +148,9 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const int residents = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : kDefaultResidents;
+    // A second argument (csv, xlsx or paradox) runs that format alone, for profiling.
+    const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const auto runs = [&](const char* format) { return only.isEmpty() || only == QLatin1String(format); };
     QTemporaryDir dir;
     const QString base = dir.path();
     Database::openFolder(QDir(base).filePath(QStringLiteral("empty"))).reset();
@@ -177,22 +180,29 @@ int main(int argc, char** argv)
     bench::Samples csvOurs, csvFloor, xlsxOurs, xlsxFloor, pxOurs, pxFloor;
     double csvPeak = 0, xlsxPeak = 0, pxPeak = 0;
     for (int run = 0; run < kRuns; ++run) {
-        QString folder = emptyFolder(base, QStringLiteral("register-csv"));
-        bench::resetPeak();
-        csvOurs.add(bench::measure([&] { ourImport(folder, csv); }));
-        csvPeak = std::max(csvPeak, bench::peakMb());
-        folder = emptyFolder(base, QStringLiteral("register-csv"));
-        csvFloor.add(
-            bench::childRun(QStringLiteral("sqlite3"),
-                            {bench::databaseFile(folder), QStringLiteral(".mode csv"), QStringLiteral(".separator ;"),
-                             QStringLiteral(".import --skip 1 %1 zelvarx").arg(csv)}));
+        QString folder;
+        if (runs("csv")) {
+            folder = emptyFolder(base, QStringLiteral("register-csv"));
+            bench::resetPeak();
+            csvOurs.add(bench::measure([&] { ourImport(folder, csv); }));
+            csvPeak = std::max(csvPeak, bench::peakMb());
+            folder = emptyFolder(base, QStringLiteral("register-csv"));
+            csvFloor.add(
+                bench::childRun(QStringLiteral("sqlite3"), {bench::databaseFile(folder), QStringLiteral(".mode csv"),
+                                                            QStringLiteral(".separator ;"),
+                                                            QStringLiteral(".import --skip 1 %1 zelvarx").arg(csv)}));
+        }
 
-        folder = emptyFolder(base, QStringLiteral("register-xlsx"));
-        bench::resetPeak();
-        xlsxOurs.add(bench::measure([&] { ourImport(folder, xlsx); }));
-        xlsxPeak = std::max(xlsxPeak, bench::peakMb());
-        xlsxFloor.add(bench::measure([&] { bareSheetLoop(xlsx); }));
+        if (runs("xlsx")) {
+            folder = emptyFolder(base, QStringLiteral("register-xlsx"));
+            bench::resetPeak();
+            xlsxOurs.add(bench::measure([&] { ourImport(folder, xlsx); }));
+            xlsxPeak = std::max(xlsxPeak, bench::peakMb());
+            xlsxFloor.add(bench::measure([&] { bareSheetLoop(xlsx); }));
+        }
 
+        if (!runs("paradox"))
+            continue;
         folder = emptyFolder(base, QStringLiteral("register-paradox"));
         bench::resetPeak();
         pxOurs.add(bench::measure([&] { ourImport(folder, paradox); }));

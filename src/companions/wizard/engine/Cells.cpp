@@ -5,13 +5,14 @@
 
 #include <QString>
 #include <cmath>
+#include <cstring>
 
 namespace zelvar::wizard {
 
 void SourceRow::reset(int columns, qint64 line)
 {
     m_cells.fill(Cell(), columns);
-    m_buffer.clear();
+    m_buffer.resize(0); // keeps its room for the next row
     m_line = line;
 }
 
@@ -30,7 +31,11 @@ void SourceRow::setText(int column, QByteArrayView utf8)
         c->kind = utf8.isEmpty() ? CellKind::Empty : CellKind::Text;
         c->offset = m_buffer.size();
         c->size = utf8.size();
-        m_buffer.append(utf8.data(), utf8.size());
+        // Grown by hand: append() goes through insert(), which costs more
+        // than the copy for the short values of a row.
+        m_buffer.resize(c->offset + c->size);
+        if (c->size > 0)
+            memcpy(m_buffer.data() + c->offset, utf8.data(), size_t(c->size));
     }
 }
 
@@ -126,6 +131,18 @@ QString SourceRow::displayText(int column) const
         return QStringLiteral("(%1 bayt)").arg(bytes(column).size());
     }
     return {};
+}
+
+bool isBlankText(QByteArrayView utf8)
+{
+    for (char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80) // a blank beyond ASCII (a no-break space) is still a blank
+            return QString::fromUtf8(utf8).trimmed().isEmpty();
+        if (u != ' ' && (u < '\t' || u > '\r'))
+            return false;
+    }
+    return true;
 }
 
 QString numberText(double value)

@@ -60,6 +60,9 @@ private:
     qint64 m_line = 0;
 };
 
+// Text that holds nothing but blanks (or nothing at all).
+bool isBlankText(QByteArrayView utf8);
+
 // A number as a record number or a text field shows it: 12, not 12.0.
 QString numberText(double value);
 

@@ -61,6 +61,8 @@ constexpr IssueMask bit(IssueKind kind)
     return IssueMask(1) << int(kind);
 }
 
+struct CodeSet;
+
 // Turns source rows into the rows of one table: each field from its mapped
 // column, converted to the field's type. Converting never fails: a value
 // that does not fit is left out or cut, and the reason reported.
@@ -76,17 +78,25 @@ public:
     void setFileName(const QString& file) { m_file = file; }
 
     // Text as a date: dd.mm.yyyy, d.m.yyyy, dd/mm/yyyy, dd-mm-yyyy, yyyy-mm-dd.
-    static QDate parseDate(QStringView text);
+    static QDate parseDate(QByteArrayView text);
     // Text cut to a one-line field of `width` characters as the register
-    // cuts it; sets `cut` when characters were dropped.
+    // cuts it; sets `cut` when characters were dropped. A cut text loses
+    // the blanks it then ends in.
     static QByteArray cutText(QByteArrayView utf8, int width, bool* cut);
+    // Whether text goes into a one-line field of `width` characters as it
+    // is: plain text (no control character, no direction mark) that fits.
+    static bool fitsAsItIs(QByteArrayView utf8, int width);
 
 private:
     void report(QVector<Issue>* issues, const SourceRow& in, IssueKind kind, int field, const QString& detail) const;
     QString fieldTitle(int field) const;
 
+    IssueMask convertText(const SourceRow& in, int column, int field, SourceRow& out, QVector<Issue>* issues) const;
+
     ColumnMapping m_mapping;
     QVector<int> m_columnOfField;
+    QVector<const CodeSet*> m_codesOfField; // the values a coded field takes, or null
+    int m_nameField = -1;                   // the field a row cannot be stored without
     QString m_file;
 };
 
@@ -118,8 +128,20 @@ public:
     double highestInFile() const { return m_highestInFile; }
 
 private:
+    enum class Kind { Residents, MoveOuts, Appointments, Office, Other };
+    IssueMask classifyPerson(const SourceRow& row, qint64 line, QVector<Issue>* issues, const QString& file);
+    IssueMask classifyAppointment(const SourceRow& row, qint64 line, QVector<Issue>* issues, const QString& file);
+    IssueMask note(IssueKind kind, qint64 line, const QString& field, const QString& detail, QVector<Issue>* issues,
+                   const QString& file) const;
+
     const TableDef& m_table;
     const RegisterFacts& m_facts;
+    Kind m_kind = Kind::Other;
+    QString m_numberCaption;
+    int m_nameField = -1; // residents: name and birth date
+    int m_birthField = -1;
+    int m_dayField = -1; // appointments: day and time
+    int m_timeField = -1;
     int m_numberField = -1;
     bool m_numberRequired = false;
     bool m_numberMapped = false;

@@ -6,6 +6,7 @@
 // folder and then stores every row the decisions let through in one
 // transaction, so that either all of them are in or none is. A cancel at
 // any moment leaves the register as it was.
+#include "data/Database.h"
 #include "data/Errors.h"
 #include "wizard/engine/FieldMapping.h"
 #include "wizard/engine/ImportCheck.h"
@@ -15,10 +16,6 @@
 #include <functional>
 #include <memory>
 #include <vector>
-
-namespace zelvar {
-class Database;
-}
 
 namespace zelvar::wizard {
 
@@ -87,7 +84,9 @@ public:
 private:
     struct Job;
     void checkJob(Job& job, const ImportProgress& progress);
-    void writeJob(Job& job, const ImportProgress& progress, TableSummary& summary);
+    // `checkHolds`: the register is as the check found it, so each row's
+    // findings are the check's.
+    void writeJob(Job& job, bool checkHolds, const ImportProgress& progress, TableSummary& summary);
     bool jobNeedsSecondRead(const Job& job) const;
 
     Database& m_db;
@@ -95,6 +94,7 @@ private:
     QVector<Issue> m_issues;
     QVector<Decision> m_decisions;
     bool m_checked = false;
+    Database::ChangeStamp m_checkStamp; // the register as the check read it
     qint64 m_stagedBytes = 0;
     QString m_backupFile;
     // Record numbers of the residents in the import (as in the file) and
