@@ -213,7 +213,7 @@ bool CsvSource::next(SourceRow& row)
         row.reset(int(m_headings.size()), m_recordLine);
         bool blank = true;
         for (int i = 0; i < m_fieldCount; ++i) {
-            row.setText(i, field(i));
+            row.pointAtText(i, field(i));
             blank = blank && isBlankText(field(i));
         }
         if (!blank)

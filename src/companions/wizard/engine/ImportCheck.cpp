@@ -285,6 +285,9 @@ IssueMask RowConverter::convertText(const SourceRow& in, int column, int f, Sour
                        .arg(quoted(QString::fromUtf8(text).trimmed()), codes->listed));
         }
     }
+    // Text as it stands in the source row or as a code's stored value is
+    // pointed at; changed text is copied into the row.
+    bool copy = !shown.isEmpty();
     QByteArray kept;
     if (def.type == FieldType::Text && !fitsAsItIs(text, def.width)) {
         bool cut = false;
@@ -298,8 +301,12 @@ IssueMask RowConverter::convertText(const SourceRow& in, int column, int f, Sour
                        .arg(quoted(QString::fromUtf8(kept))));
         }
         text = kept;
+        copy = true;
     }
-    out.setText(f, text);
+    if (copy)
+        out.setText(f, text);
+    else
+        out.pointAtText(f, text);
     return mask;
 }
 

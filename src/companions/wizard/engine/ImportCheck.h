@@ -71,7 +71,8 @@ public:
     explicit RowConverter(const ColumnMapping& mapping);
 
     // Fills `out` with one cell per field of the table; gives the kinds of
-    // the issues found and, when `issues` is given, appends them.
+    // the issues found and, when `issues` is given, appends them. Text that
+    // needs no change is pointed at, not copied: `out` is good while `in` is.
     IssueMask convert(const SourceRow& in, SourceRow& out, QVector<Issue>* issues) const;
 
     const TableDef& table() const { return *m_mapping.table; }

@@ -101,7 +101,8 @@ QString csvField(const QString& text)
 } // namespace
 
 // Converted rows kept between the check and the writing, packed one after
-// another in large blocks: a tag byte per field, then its value.
+// another in large blocks: a tag byte per field, then its value. A row read
+// back points at its text in the block.
 class StagedRows {
 public:
     void clear()
@@ -181,7 +182,7 @@ public:
                 quint32 size = 0;
                 get(p, &size, sizeof size);
                 if (kind == CellKind::Text)
-                    row.setText(f, QByteArrayView(p, size));
+                    row.pointAtText(f, QByteArrayView(p, size)); // the block stays till the end
                 else
                     row.setBytes(f, QByteArrayView(p, size));
                 p += size;
@@ -315,6 +316,9 @@ void ImportRun::checkJob(Job& job, const ImportProgress& progress)
     const int photoNumber = table.fieldIndex(QStringLiteral("Kayitno"));
     const int photoField = table.fieldIndex(QStringLiteral("Foto"));
     QSet<double> photoOwners;
+    // The residents' numbers are kept only for the photographs that follow them.
+    const bool photosFollow =
+        std::any_of(m_jobs.cbegin(), m_jobs.cend(), [](const auto& other) { return isPhotoTable(other->table()); });
     SourceRow raw;
     SourceRow row;
     while (source.next(raw)) {
@@ -341,7 +345,8 @@ void ImportRun::checkJob(Job& job, const ImportProgress& progress)
         } else {
             mask |= classifier.classify(row, raw.line(), &m_issues, source.fileName());
         }
-        if (table.name == QLatin1String("zelvarx") && row.kind(classifier.numberField()) == CellKind::Number)
+        if (photosFollow && table.name == QLatin1String("zelvarx") &&
+            row.kind(classifier.numberField()) == CellKind::Number)
             m_residentNumbersInFile.insert(row.number(classifier.numberField()));
         job.masks << mask;
         if (job.staged) {
