@@ -107,9 +107,12 @@ void SourceRow::setNumber(int column, double value)
 void SourceRow::setDate(int column, QDate date)
 {
     if (Cell* c = cell(column)) {
-        // Dates are stored as four-digit years.
-        c->kind = date.isValid() && date.year() >= 1 && date.year() <= 9999 ? CellKind::Date : CellKind::Empty;
-        c->day = date.toJulianDay();
+        // Dates are stored as four-digit years: 1 January 1 to 31 December 9999.
+        static const qint64 first = QDate(1, 1, 1).toJulianDay();
+        static const qint64 last = QDate(9999, 12, 31).toJulianDay();
+        const qint64 day = date.toJulianDay();
+        c->kind = date.isValid() && day >= first && day <= last ? CellKind::Date : CellKind::Empty;
+        c->day = day;
     }
 }
 

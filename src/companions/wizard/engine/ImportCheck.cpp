@@ -413,13 +413,9 @@ RowClassifier::RowClassifier(const TableDef& table, const RegisterFacts& facts, 
     }
 }
 
-QByteArray RowClassifier::personKey(QStringView name, QDate birth)
+quint64 RowClassifier::personKey(QStringView name, QDate birth)
 {
-    QByteArray key = turkish::fold(name.toString().simplified()).toUtf8();
-    const qint64 day = birth.toJulianDay();
-    key += '|';
-    key.append(reinterpret_cast<const char*>(&day), sizeof day);
-    return key;
+    return qHashMulti(0, turkish::fold(name.toString().simplified()), birth.toJulianDay());
 }
 
 IssueMask RowClassifier::note(IssueKind kind, qint64 line, const QString& field, const QString& detail,
@@ -485,7 +481,7 @@ IssueMask RowClassifier::classifyPerson(const SourceRow& row, qint64 line, QVect
         return 0;
     const QString who = QString::fromUtf8(row.bytes(m_nameField));
     const QDate birth = row.date(m_birthField);
-    const QByteArray key = personKey(who, birth);
+    const quint64 key = personKey(who, birth);
     // Written only for a row that has an issue: this runs for every row.
     const auto dated = [&] { return QStringLiteral("%1, %2").arg(who, birth.toString(QLatin1String(kDateFormat))); };
     if (const auto found = m_facts.people.constFind(key); found != m_facts.people.cend())
