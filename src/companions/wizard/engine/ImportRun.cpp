@@ -395,7 +395,8 @@ QVector<TableSummary> ImportRun::checkSummary() const
     return summary;
 }
 
-QVector<TableSummary> ImportRun::write(const QString& dataFolder, const QDateTime& now, const ImportProgress& progress)
+QVector<TableSummary> ImportRun::write(const QString& dataFolder, const QDateTime& now, const ImportProgress& progress,
+                                       const std::function<void()>& committing)
 {
     if (!m_checked)
         check(progress);
@@ -415,6 +416,8 @@ QVector<TableSummary> ImportRun::write(const QString& dataFolder, const QDateTim
         writeJob(*job, unchanged, progress, s);
         summary << s;
     }
+    if (committing)
+        committing();
     transaction.commit();
     return summary;
 }

@@ -69,7 +69,10 @@ public:
     // Takes a backup of `dataFolder` (none for a database in memory), then
     // writes in one transaction. Throws ImportCancelled, BackupError,
     // EngineError or ImportError; the register is then as it was.
-    QVector<TableSummary> write(const QString& dataFolder, const QDateTime& now, const ImportProgress& progress = {});
+    // `committing` is told when every row is written and the transaction
+    // commits: from then on the import can no longer be cancelled.
+    QVector<TableSummary> write(const QString& dataFolder, const QDateTime& now, const ImportProgress& progress = {},
+                                const std::function<void()>& committing = {});
     QString backupFile() const { return m_backupFile; }
 
     // The report as a CSV file (UTF-8, semicolons) that a spreadsheet opens.
