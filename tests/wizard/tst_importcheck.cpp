@@ -127,6 +127,23 @@ private slots:
         second.check();
         QVERIFY(second.issues().isEmpty());
         QCOMPARE(second.checkSummary().first().renumbered, 2);
+
+        // A resident the main program adds between the check and the write
+        // takes a number the check found free: the write finds the register
+        // changed, checks the rows again and gives that row a new number.
+        const QString later = dir.filePath(QStringLiteral("sonra.csv"));
+        writeBytes(later, "Kay\xC4\xB1t No;Ad\xC4\xB1 Soyad\xC4\xB1\r\n30;Can Er\r\n31;Ece Er\r\n");
+        ImportRun third(db);
+        addAutomatic(third, later);
+        third.check();
+        QVERIFY(third.issues().isEmpty());
+        Database::openFolder(fixture.folder())
+            ->exec(QStringLiteral("insert into zelvarx (Adi, KayitNo) values ('Başka Biri', 30)"));
+        QCOMPARE(third.write(fixture.folder(), QDateTime(QDate(2026, 3, 4), QTime(9, 45))).first().renumbered, 1);
+        QCOMPARE(db.scalar(QStringLiteral("select group_concat(KayitNo || ' ' || Adi, ', ') from "
+                                          "(select * from zelvarx where KayitNo >= 30 order by KayitNo)"))
+                     .toString(),
+                 QStringLiteral("30.0 Başka Biri, 31.0 Ece Er, 32.0 Can Er"));
     }
 
     void failureOrCancelInTheMiddleChangesNothing()
