@@ -119,7 +119,7 @@ void bareSheetLoop(const QString& folder, const QString& path)
     unzLocateFile(zip, "xl/worksheets/sheet1.xml", 1);
     unzOpenCurrentFile(zip);
     QXmlStreamReader xml;
-    QByteArray piece(256 * 1024, Qt::Uninitialized);
+    QByteArray piece(qsizetype{256} * 1024, Qt::Uninitialized);
     int row = 0;
     int column = 0;
     bool dateStyle = false;
