@@ -50,6 +50,9 @@ TForm2::TForm2(TDM2& dm, const Services& services, RegisterMemory& memory, Print
     resize(kClientWidth, kClientHeight);
     move(0, 0);
     new FixedFrame(this);
+    // The window fills its own background: a box that changes then repaints
+    // the window under it, not the document frame around it with its title.
+    setAutoFillBackground(true);
 
     m_ui.build(this, dm, services.clock);
     setCoverPicture(m_coverPicture->picture());
