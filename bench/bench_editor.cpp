@@ -36,6 +36,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -156,11 +157,17 @@ int openLargeFile(const QString& path)
     editor.toolAction(TEditor::OpenItem)->trigger();
     QCoreApplication::processEvents(); // painted
     const double shownMs = clock.nsecsElapsed() / 1e6;
-    // Laid out whole once the last paragraph has its lines; the text area
-    // lays the rest out a piece at a time while the window answers. Watched
-    // for at most kLayoutWatchMs.
+    // Laid out whole once the last paragraph has its lines; the rich view
+    // lays the rest out a piece at a time while the window answers, the
+    // tall view only what it shows, so there the caret goes to the end
+    // (Ctrl+End) and the end is painted. Watched for at most kLayoutWatchMs.
     constexpr double kLayoutWatchMs = 60000;
-    const QTextDocument* doc = editor.textArea()->document();
+    const QTextDocument* doc = editor.shownDocument();
+    if (editor.shownTextBox() != editor.textArea()) {
+        QKeyEvent toEnd(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+        QApplication::sendEvent(editor.shownTextBox(), &toEnd);
+        QCoreApplication::processEvents();
+    }
     while (doc->lastBlock().layout()->lineCount() == 0 && clock.nsecsElapsed() / 1e6 < kLayoutWatchMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     const bool laidOut = doc->lastBlock().layout()->lineCount() > 0;

@@ -35,6 +35,10 @@ struct RtfContent {
 // layout of a block far slower in a fixed-pitch font.)
 constexpr qsizetype kManyBlocks = 100000;
 constexpr qsizetype kLinesPerBlock = 4;
+// Beyond kLinesPerBlock * kMostBlocks paragraphs, runs grow so the document
+// keeps at most this many blocks: each block costs its fill a split of the
+// document's pieces.
+constexpr qsizetype kMostBlocks = 250000;
 // How many paragraphs of a document of `paragraphs` go into one block.
 qsizetype paragraphsPerBlock(qsizetype paragraphs);
 

@@ -638,7 +638,9 @@ private:
                 if (!r.text.isEmpty())
                     out.runs.push_back(RtfRun{std::move(r.text), format(r.props)});
             content.paragraphs.push_back(std::move(out));
+            std::vector<Run>().swap(p.runs); // its memory back at once, not after the last paragraph
         }
+        std::vector<Paragraph>().swap(m_paragraphs);
         return content;
     }
 
@@ -735,7 +737,9 @@ void fillDocument(QTextDocument& document, const RtfContent& content)
 
 qsizetype paragraphsPerBlock(qsizetype paragraphs)
 {
-    return paragraphs > kManyBlocks ? kLinesPerBlock : 1;
+    if (paragraphs <= kManyBlocks)
+        return 1;
+    return std::max(kLinesPerBlock, (paragraphs + kMostBlocks - 1) / kMostBlocks);
 }
 
 bool fillDocument(QTextDocument& document, RtfContent&& content, const std::function<bool(double)>& progress)

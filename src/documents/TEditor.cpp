@@ -211,12 +211,12 @@ void TEditor::buildStatusBar()
 
 QFont TEditor::baseFont() const
 {
-    return m_text->baseFont();
+    return m_tall ? m_tall->baseFont() : m_text->baseFont();
 }
 
 void TEditor::setBaseFontName(const QString& name)
 {
-    m_text->setBaseFontName(name);
+    onShownText([&](auto& box) { box.setBaseFontName(name); });
 }
 
 void TEditor::sizeTextChanged(const QString& text)
@@ -228,7 +228,7 @@ void TEditor::sizeTextChanged(const QString& text)
         m_services.sound.exclamation();
         return;
     }
-    m_text->setBaseFontSize(size);
+    onShownText([&](auto& box) { box.setBaseFontSize(size); });
 }
 
 // --------------------------------------------------------------- commands
@@ -297,16 +297,47 @@ void TEditor::showDocument(std::unique_ptr<QTextDocument> document)
     // Shown only now, the text is laid out while the window answers: the
     // first screen at once, the rest a piece at a time.
     const QFont base = baseFont();
-    // The text area deletes the document it made itself, not one given it.
-    QTextDocument* previous = m_text->document();
-    const bool given = previous->parent() == m_text;
-    QTextDocument* shown = document.release();
-    shown->setParent(m_text);
-    m_text->setDocument(shown);
-    if (given)
-        delete previous;
+    if (!TallTextArea::needed(*document)) {
+        showRichView();
+        m_text->replaceDocument(std::move(document));
+        m_text->setBaseFont(base);
+        m_text->moveCursor(QTextCursor::Start);
+        return;
+    }
+    if (!m_tall) {
+        m_tall = new TallTextArea(this);
+        auto* column = static_cast<QBoxLayout*>(layout());
+        column->insertWidget(column->indexOf(m_text), m_tall, 1);
+        m_tall->show();
+        m_text->hide();
+        m_text->clear(); // its text gives its memory back
+    }
+    m_tall->replaceDocument(std::move(document));
+    m_tall->setBaseFont(base);
+    m_tall->moveCursor(QTextCursor::Start);
+    m_tall->setFocus();
+}
+
+void TEditor::showRichView()
+{
+    if (!m_tall)
+        return;
+    const QFont base = m_tall->baseFont();
+    delete m_tall;
+    m_tall = nullptr;
     m_text->setBaseFont(base);
-    m_text->moveCursor(QTextCursor::Start);
+    m_text->show();
+    m_text->setFocus();
+}
+
+QWidget* TEditor::shownTextBox() const
+{
+    return m_tall ? static_cast<QWidget*>(m_tall) : m_text;
+}
+
+QTextDocument* TEditor::shownDocument() const
+{
+    return m_tall ? m_tall->document() : m_text->document();
 }
 
 void TEditor::saveFile()
@@ -315,7 +346,7 @@ void TEditor::saveFile()
                                                           EditorFiles::saveFilters(), QStringLiteral("rtf"));
     if (path.isEmpty())
         return;
-    if (!EditorFiles::save(path, *m_text->document()))
+    if (!EditorFiles::save(path, *shownDocument()))
         fileFailed(QStringLiteral("Dosya Kaydedilemedi !"));
 }
 
@@ -327,64 +358,65 @@ void TEditor::fileFailed(const QString& message)
 
 EditorPrint::Result TEditor::printDocument()
 {
-    return m_print.run(*m_text->document(), m_pendingLog);
+    return m_print.run(*shownDocument(), m_pendingLog);
 }
 
 void TEditor::cut()
 {
-    m_text->cut();
+    onShownText([](auto& box) { box.cut(); });
 }
 
 void TEditor::copy()
 {
-    m_text->copy();
+    onShownText([](auto& box) { box.copy(); });
 }
 
 void TEditor::paste()
 {
-    m_text->paste();
+    onShownText([](auto& box) { box.paste(); });
 }
 
 void TEditor::undo()
 {
-    if (focusWidget() == m_text)
-        m_text->undo();
+    if (focusWidget() == shownTextBox())
+        onShownText([](auto& box) { box.undo(); });
 }
 
 void TEditor::deleteAll()
 {
+    showRichView();
     m_text->clear();
     m_pendingLog.reset();
 }
 
 void TEditor::selectAll()
 {
-    m_text->selectAll();
+    onShownText([](auto& box) { box.selectAll(); });
 }
 
 void TEditor::setParagraphAlignment(Qt::Alignment alignment)
 {
-    m_text->setParagraphAlignment(alignment);
+    onShownText([&](auto& box) { box.setParagraphAlignment(alignment); });
 }
 
 void TEditor::setBold(bool on)
 {
-    m_text->setBold(on);
+    onShownText([&](auto& box) { box.setBold(on); });
 }
 
 void TEditor::setItalic(bool on)
 {
-    m_text->setItalic(on);
+    onShownText([&](auto& box) { box.setItalic(on); });
 }
 
 void TEditor::setUnderline(bool on)
 {
-    m_text->setUnderline(on);
+    onShownText([&](auto& box) { box.setUnderline(on); });
 }
 
 void TEditor::fontProperties()
 {
-    m_text->chooseFont(m_services.prompter);
+    onShownText([&](auto& box) { box.chooseFont(m_services.prompter); });
 }
 
 void TEditor::showHelp()
@@ -397,6 +429,7 @@ void TEditor::showHelp()
 void TEditor::compose(const CertificateTemplate& certificate, const TemplateValues& values, int recordNumber)
 {
     // Whatever the editor held is replaced without a question.
+    showRichView();
     m_text->clear();
     setWindowTitle(certificate.caption());
     if (certificate.setsCourierNew()) {

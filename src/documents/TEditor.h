@@ -7,6 +7,7 @@
 // caption always begins with "E", by which the main window finds it.
 #include "documents/EditorPrint.h"
 #include "documents/RichTextArea.h"
+#include "documents/TallTextArea.h"
 #include "platform/Services.h"
 
 #include <QFont>
@@ -104,6 +105,10 @@ public:
 
     // --- what tests reach
     QTextEdit* textArea() const { return m_text; }
+    // The text box shown: the rich view, or the tall view for a text too
+    // tall for it.
+    QWidget* shownTextBox() const;
+    QTextDocument* shownDocument() const;
     QComboBox* fontNameBox() const { return m_fontName; }
     QComboBox* fontSizeBox() const { return m_fontSize; }
     QAction* toolAction(ToolItem item) const { return m_actions[item]; }
@@ -122,6 +127,17 @@ private:
     // Shows a document read from a file in place of the text.
     void showDocument(std::unique_ptr<QTextDocument> document);
     void fileFailed(const QString& message);
+    // Back to the rich view, the tall view and its text gone.
+    void showRichView();
+    // Runs a command on the text box shown; both views take the same ones.
+    template <class Command>
+    void onShownText(Command command)
+    {
+        if (m_tall)
+            command(*m_tall);
+        else
+            command(*m_text);
+    }
 
     TDM2& m_dm;
     Services m_services;
@@ -135,6 +151,7 @@ private:
     QComboBox* m_fontName = nullptr;
     QComboBox* m_fontSize = nullptr;
     RichTextArea* m_text = nullptr;
+    TallTextArea* m_tall = nullptr; // only while it shows a tall text
     QStatusBar* m_statusBar = nullptr;
     QLabel* m_panels[2] = {};
 };

@@ -30,7 +30,7 @@ const QByteArray kCheckedFile = "Kayıt No;Adı Soyadı;Doğum Tarihi;Cinsiyeti;
                                 "10;Veli Can;;;\r\n"
                                 ";Zeynep Ak;;;\r\n"
                                 "11;Hasan Öz;31.02.1970;Bay;Nişanlı\r\n"
-                                "12;Abdurrahman Şerafettin Karamanoğlu;;;\r\n"
+                                "12;Abdurrahman Nurettin Ali Kaya;;;\r\n"
                                 "13;;;;\r\n";
 
 QStringList issueLines(const ImportRun& run)
@@ -80,7 +80,8 @@ private slots:
                 QStringLiteral("6 Doğum Tarihi: \"31.02.1970\" bir tarih değil; boş bırakılır."),
                 QStringLiteral("6 Medeni Hali: \"Nişanlı\" tanınan bir değer değil (Evli, Bekar, Dul); yazıldığı gibi "
                                "kaydedilir."),
-                QStringLiteral("7 Adı - Soyadı: 34 karakter; 25 karaktere kısaltılır: \"Abdurrahman Şerafettin Ka\""),
+                // Cut before a blank: the blank goes too, in the report as in the register.
+                QStringLiteral("7 Adı - Soyadı: 29 karakter; 25 karaktere kısaltılır: \"Abdurrahman Nurettin Ali\""),
                 QStringLiteral("8 Adı - Soyadı: ad boş; ad olmadan kayıt yapılamaz."),
             }));
         const QVector<TableSummary> expected = run.checkSummary();
@@ -108,7 +109,7 @@ private slots:
         QCOMPARE(written.first().written, 5);
         QCOMPARE(residents(db), (QStringList{QStringLiteral("1 Ayşe Yılmaz"), QStringLiteral("2 Ali Kaya"),
                                              QStringLiteral("10 AYŞE  yılmaz"), QStringLiteral("11 Hasan Öz"),
-                                             QStringLiteral("12 Abdurrahman Şerafettin Ka"),
+                                             QStringLiteral("12 Abdurrahman Nurettin Ali"),
                                              QStringLiteral("14 Veli Can"), QStringLiteral("15 Zeynep Ak")}));
         QCOMPARE(db.scalar(QStringLiteral(
                                "select coalesce(DogTar, '-') || Cinsiyeti || Medeni from zelvarx where KayitNo = 11"))
@@ -126,6 +127,23 @@ private slots:
         second.check();
         QVERIFY(second.issues().isEmpty());
         QCOMPARE(second.checkSummary().first().renumbered, 2);
+
+        // A resident the main program adds between the check and the write
+        // takes a number the check found free: the write finds the register
+        // changed, checks the rows again and gives that row a new number.
+        const QString later = dir.filePath(QStringLiteral("sonra.csv"));
+        writeBytes(later, "Kay\xC4\xB1t No;Ad\xC4\xB1 Soyad\xC4\xB1\r\n30;Can Er\r\n31;Ece Er\r\n");
+        ImportRun third(db);
+        addAutomatic(third, later);
+        third.check();
+        QVERIFY(third.issues().isEmpty());
+        Database::openFolder(fixture.folder())
+            ->exec(QStringLiteral("insert into zelvarx (Adi, KayitNo) values ('Başka Biri', 30)"));
+        QCOMPARE(third.write(fixture.folder(), QDateTime(QDate(2026, 3, 4), QTime(9, 45))).first().renumbered, 1);
+        QCOMPARE(db.scalar(QStringLiteral("select group_concat(KayitNo || ' ' || Adi, ', ') from "
+                                          "(select * from zelvarx where KayitNo >= 30 order by KayitNo)"))
+                     .toString(),
+                 QStringLiteral("30.0 Başka Biri, 31.0 Ece Er, 32.0 Can Er"));
     }
 
     void failureOrCancelInTheMiddleChangesNothing()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The wizard window driven as a clerk would: a file in, step by step, and a
 // table out.
+#include "FindChild.h"
 #include "TestFiles.h"
 #include "TestRegistry.h"
 #include "data/Database.h"
@@ -11,10 +12,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sqlite3.h>
 
 using namespace zelvar;
 using namespace zelvar::testing;
@@ -77,7 +80,28 @@ private slots:
         prompter.answer(Answer::Yes);
         wizard.next();
         auto* write = static_cast<WriteWizardPage*>(wizard.currentPage());
+        // While the rows commit the window cannot cancel them and must not
+        // look as if it could.
+        struct Seen {
+            QPushButton* cancel;
+            QLabel* state;
+            bool cancelEnabled;
+            QString stateText;
+        } seen{child<QPushButton>(write, QStringLiteral("jobCancel")), child<QLabel>(write, QStringLiteral("jobState")),
+               true, QString()};
+        sqlite3_commit_hook(
+            db->handle(),
+            [](void* data) {
+                auto* s = static_cast<Seen*>(data);
+                s->cancelEnabled = s->cancel->isEnabled();
+                s->stateText = s->state->text();
+                return 0;
+            },
+            &seen);
         QTRY_VERIFY(write->isComplete());
+        sqlite3_commit_hook(db->handle(), nullptr, nullptr);
+        QVERIFY(!seen.cancelEnabled);
+        QCOMPARE(seen.stateText, QStringLiteral("Kaydediliyor..."));
         QVERIFY2(
             write->result()->text().startsWith(QStringLiteral("zelvarx: 2 satır okundu, 1 kaydedildi, 1 atlandı.")),
             qPrintable(write->result()->text()));

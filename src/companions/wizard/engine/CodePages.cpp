@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wizard/engine/CodePages.h"
 
+#include <cstring>
+
 namespace zelvar::wizard {
 
 namespace {
@@ -160,19 +162,28 @@ SingleByteCodec::SingleByteCodec(Encoding encoding)
     QStringDecoder decoder(decoderName(encoding));
     for (int c = 0; c < 128; ++c) {
         const char byte = char(c + 128);
-        m_upper[c] = QString(decoder.decode(QByteArrayView(&byte, 1))).toUtf8();
+        m_upper[c] = QString(decoder.decode(QByteArrayView(&byte, 1))).toUtf8().left(kMostBytes);
     }
 }
 
 void SingleByteCodec::toUtf8(QByteArrayView bytes, QByteArray& out) const
 {
+    // Written through a pointer into room made once: appending byte by
+    // byte costs more than the conversion.
+    const qsizetype start = out.size();
+    out.resize(start + bytes.size() * kMostBytes);
+    char* p = out.data() + start;
     for (char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80)
-            out += ch;
-        else
-            out += m_upper[c - 0x80];
+        if (c < 0x80) {
+            *p++ = ch;
+        } else {
+            const QByteArray& upper = m_upper[c - 0x80];
+            memcpy(p, upper.constData(), size_t(upper.size()));
+            p += upper.size();
+        }
     }
+    out.resize(p - out.constData());
 }
 
 Utf8Converter::Utf8Converter(Encoding encoding)

@@ -44,6 +44,7 @@ public:
     void toUtf8(QByteArrayView bytes, QByteArray& out) const;
 
 private:
+    static constexpr int kMostBytes = 3; // UTF-8 bytes of one character of the code page
     QByteArray m_upper[128];
 };
 

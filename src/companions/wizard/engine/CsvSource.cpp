@@ -63,7 +63,7 @@ CsvSource::CsvSource(const QString& path, std::optional<Encoding> encoding, std:
     if (!readRecord())
         throw ImportError(QStringLiteral("%1 dosyası boş.").arg(fileName()));
     for (int i = 0; i < m_fieldCount; ++i)
-        m_headings << QString::fromUtf8(m_fields[i]).trimmed();
+        m_headings << QString::fromUtf8(field(i)).trimmed();
 }
 
 QString CsvSource::fileName() const
@@ -119,12 +119,15 @@ bool CsvSource::parseRecord(bool atEnd)
     const char* const end = begin + m_data.size();
     qint64 lines = 0;
     m_fieldCount = 0;
+    m_unquoted.resize(0);
     for (;;) {
         if (m_fieldCount == m_fields.size())
             m_fields.resize(m_fieldCount + 8);
-        QByteArray& field = m_fields[m_fieldCount];
-        field.clear();
+        Span& span = m_fields[m_fieldCount];
         if (p < end && *p == '"') {
+            // A quoted field is copied without its quotes; others are read
+            // where they stand.
+            span = {true, m_unquoted.size(), 0};
             ++p;
             for (;;) {
                 const char* quote = static_cast<const char*>(memchr(p, '"', size_t(end - p)));
@@ -135,12 +138,12 @@ bool CsvSource::parseRecord(bool atEnd)
                 }
                 for (const char* q = p; q < quote; ++q)
                     lines += *q == '\n';
-                field.append(p, quote - p);
+                m_unquoted.append(p, quote - p);
                 p = quote + 1;
                 if (p == end && !atEnd)
                     return false;
                 if (p < end && *p == '"') {
-                    field += '"';
+                    m_unquoted += '"';
                     ++p;
                     continue;
                 }
@@ -148,17 +151,18 @@ bool CsvSource::parseRecord(bool atEnd)
             }
             // Text after the closing quote belongs to the field too.
             while (p < end && *p != m_separator && *p != '\n' && *p != '\r')
-                field += *p++;
+                m_unquoted += *p++;
+            span.size = m_unquoted.size() - span.offset;
         } else {
             const char* q = p;
             while (q < end && *q != m_separator && *q != '\n' && *q != '\r')
                 ++q;
             if (q == end && !atEnd)
                 return false;
-            field.append(p, q - p);
+            span = {false, p - begin, q - p};
             p = q;
         }
-        if (field.size() > kMaxFieldBytes)
+        if (span.size > kMaxFieldBytes)
             fail(QStringLiteral("bir hücre çok uzun (1 MB'tan fazla)."), m_line);
         ++m_fieldCount;
         if (p < end && *p == m_separator) {
@@ -182,6 +186,12 @@ bool CsvSource::parseRecord(bool atEnd)
     return true;
 }
 
+QByteArrayView CsvSource::field(int i) const
+{
+    const Span& f = m_fields[i];
+    return QByteArrayView((f.quoted ? m_unquoted.constData() : m_data.constData()) + f.offset, f.size);
+}
+
 bool CsvSource::readRecord()
 {
     for (;;) {
@@ -203,8 +213,8 @@ bool CsvSource::next(SourceRow& row)
         row.reset(int(m_headings.size()), m_recordLine);
         bool blank = true;
         for (int i = 0; i < m_fieldCount; ++i) {
-            row.setText(i, m_fields[i]);
-            blank = blank && m_fields[i].trimmed().isEmpty();
+            row.pointAtText(i, field(i));
+            blank = blank && isBlankText(field(i));
         }
         if (!blank)
             return true;

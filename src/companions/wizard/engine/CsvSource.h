@@ -39,6 +39,8 @@ private:
     // buffer ends before the record does.
     bool parseRecord(bool atEnd);
     bool readRecord(); // false at the end of the file
+    // The text of the last record's field `i`; valid until the next read.
+    QByteArrayView field(int i) const;
     [[noreturn]] void fail(const QString& why, qint64 line) const;
 
     QString m_path;
@@ -52,7 +54,15 @@ private:
     bool m_eof = false;
     qint64 m_line = 1;       // the line the read position stands on
     qint64 m_recordLine = 1; // the line the last record began on
-    QVector<QByteArray> m_fields;
+    // Where a field of the last record stands: in the text read, or (a
+    // quoted field, without its quotes) in m_unquoted.
+    struct Span {
+        bool quoted = false;
+        qsizetype offset = 0;
+        qsizetype size = 0;
+    };
+    QVector<Span> m_fields;
+    QByteArray m_unquoted;
     int m_fieldCount = 0;
     QStringList m_headings;
 };

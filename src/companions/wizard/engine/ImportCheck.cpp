@@ -22,19 +22,54 @@ QString quoted(const QString& text)
     return QLatin1Char('"') + shown + QLatin1Char('"');
 }
 
-// The values a coded field takes, and the other spellings that mean them.
-struct Code {
-    QString value;
-    QStringList spellings;
+} // namespace
+
+// The values a coded field takes, and the other spellings that mean them;
+// their heading keys worked out once.
+struct CodeSet {
+    struct Code {
+        QByteArray value; // as stored, UTF-8
+        QStringList keys; // heading keys of the value and its spellings
+    };
+    QVector<Code> codes;
+    QString listed; // "Erkek, Kadın" for the report
+
+    CodeSet(std::initializer_list<std::pair<QString, QStringList>> values)
+    {
+        QStringList shown;
+        for (const auto& [value, spellings] : values) {
+            Code code{value.toUtf8(), {headingKey(value)}};
+            for (const QString& spelling : spellings)
+                code.keys << headingKey(spelling);
+            codes << code;
+            shown << value;
+        }
+        listed = shown.join(QStringLiteral(", "));
+    }
+
+    // The stored value a typed one means, or null when it is none of them.
+    const QByteArray* find(QByteArrayView typed) const
+    {
+        for (const Code& code : codes)
+            if (typed == code.value)
+                return &code.value;
+        const QString key = headingKey(QString::fromUtf8(typed).trimmed());
+        for (const Code& code : codes)
+            if (code.keys.contains(key))
+                return &code.value;
+        return nullptr;
+    }
 };
 
-const QVector<Code>* codesOf(const QString& table, const QString& field)
+namespace {
+
+const CodeSet* codesOf(const QString& table, const QString& field)
 {
-    static const QVector<Code> sex = {{"Erkek", {"E", "Bay"}}, {"Kadın", {"K", "Bayan"}}};
-    static const QVector<Code> marital = {{"Evli", {}}, {"Bekar", {"Bekâr"}}, {"Dul", {}}};
-    static const QVector<Code> dwelling = {{"E", {"Ev"}}, {"A", {"Apt", "Apt.", "Apartman"}}};
-    static const QVector<Code> movedOut = {{"1", {"Evet"}}, {"0", {"Hayır"}}};
-    static const QVector<Code> photoChoice = {{"1", {"Evet"}}, {"0", {"Hayır"}}};
+    static const CodeSet sex = {{"Erkek", {"E", "Bay"}}, {"Kadın", {"K", "Bayan"}}};
+    static const CodeSet marital = {{"Evli", {}}, {"Bekar", {"Bekâr"}}, {"Dul", {}}};
+    static const CodeSet dwelling = {{"E", {"Ev"}}, {"A", {"Apt", "Apt.", "Apartman"}}};
+    static const CodeSet movedOut = {{"1", {"Evet"}}, {"0", {"Hayır"}}};
+    static const CodeSet photoChoice = {{"1", {"Evet"}}, {"0", {"Hayır"}}};
     if (table == QLatin1String("zelvarx")) {
         if (field == QLatin1String("Cinsiyeti"))
             return &sex;
@@ -50,10 +85,28 @@ const QVector<Code>* codesOf(const QString& table, const QString& field)
     return nullptr;
 }
 
-bool isNameField(const TableDef& table, int field)
+// The field a row of the table cannot be stored without, or -1.
+int nameFieldOf(const TableDef& table)
 {
-    return (table.name == QLatin1String("zelvarx") && table.fields[field].name == QLatin1String("Adi")) ||
-           (table.name == QLatin1String("Nakil") && table.fields[field].name == QLatin1String("ADI_SOYADI"));
+    if (table.name == QLatin1String("zelvarx"))
+        return table.fieldIndex(QStringLiteral("Adi"));
+    if (table.name == QLatin1String("Nakil"))
+        return table.fieldIndex(QStringLiteral("ADI_SOYADI"));
+    return -1;
+}
+
+// Reads a number of 1 to `most` digits; -1 when the text is anything else.
+int digits(QByteArrayView text, int most)
+{
+    if (text.isEmpty() || text.size() > most)
+        return -1;
+    int n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n;
 }
 
 int characterCount(QByteArrayView utf8)
@@ -122,33 +175,43 @@ RowFate fateOf(IssueMask mask, const QVector<Decision>& decisions)
 // ---------------------------------------------------------------- RowConverter
 
 RowConverter::RowConverter(const ColumnMapping& mapping)
-    : m_mapping(mapping)
+    : m_mapping(mapping),
+      m_nameField(nameFieldOf(*mapping.table))
 {
-    for (int f = 0; f < mapping.table->fields.size(); ++f)
+    for (int f = 0; f < mapping.table->fields.size(); ++f) {
         m_columnOfField << mapping.columnOfField(f);
+        m_codesOfField << codesOf(mapping.table->name, mapping.table->fields[f].name);
+    }
 }
 
-QDate RowConverter::parseDate(QStringView text)
+QDate RowConverter::parseDate(QByteArrayView text)
 {
-    const QStringView t = text.trimmed();
+    const QByteArrayView t = text.trimmed();
     if (t.isEmpty())
         return {};
-    if (t.size() >= 10 && t[4] == QLatin1Char('-'))
-        return QDate::fromString(t.left(10), Qt::ISODate);
-    // Day, month and a four-digit year between dots, slashes or dashes; read
-    // by hand, as this runs for every date of every row.
+    // Read by hand, as this runs for every date of every row.
+    if (t.size() >= 10 && t[4] == '-') {
+        if (t[7] != '-')
+            return {};
+        const int year = digits(t.first(4), 4);
+        const int month = digits(t.sliced(5, 2), 2);
+        const int day = digits(t.sliced(8, 2), 2);
+        if (year < 0 || month < 0 || day < 0)
+            return {};
+        return QDate(year, month, day);
+    }
+    // Day, month and a four-digit year between dots, slashes or dashes.
     int parts[3] = {0, 0, 0};
     int count = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= t.size(); ++i) {
-        if (i < t.size() && t[i] != QLatin1Char('.') && t[i] != QLatin1Char('/') && t[i] != QLatin1Char('-'))
+        if (i < t.size() && t[i] != '.' && t[i] != '/' && t[i] != '-')
             continue;
         if (count == 3)
             return {};
-        const QStringView part = t.mid(start, i - start);
-        bool ok = false;
-        parts[count] = part.toInt(&ok);
-        if (!ok || (count == 2 && part.size() != 4))
+        const QByteArrayView part = t.sliced(start, i - start);
+        parts[count] = count == 2 ? (part.size() == 4 ? digits(part, 4) : -1) : digits(part.trimmed(), 9);
+        if (parts[count] < 0)
             return {};
         ++count;
         start = i + 1;
@@ -158,25 +221,31 @@ QDate RowConverter::parseDate(QStringView text)
     return QDate(parts[2], parts[1], parts[0]);
 }
 
+bool RowConverter::fitsAsItIs(QByteArrayView utf8, int width)
+{
+    int characters = 0;
+    for (char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7F || c == 0xE2 || c == 0xD8 || c == 0xEF)
+            return false;
+        characters += (c & 0xC0) != 0x80;
+    }
+    return width <= 0 || characters <= width;
+}
+
 QByteArray RowConverter::cutText(QByteArrayView utf8, int width, bool* cut)
 {
     *cut = false;
-    // Plain text that fits is kept as it is: no control character, no
-    // direction mark, not too long.
-    bool plain = true;
-    int characters = 0;
-    for (qsizetype i = 0; i < utf8.size() && plain; ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x20 || c == 0x7F || c == 0xE2 || c == 0xD8 || c == 0xEF)
-            plain = false;
-        characters += (c & 0xC0) != 0x80;
-    }
-    if (plain && (width <= 0 || characters <= width))
+    if (fitsAsItIs(utf8, width))
         return utf8.toByteArray();
     const QString text = QString::fromUtf8(utf8);
     FieldDef def{QString(), FieldType::Text, width, QString()};
-    const QString kept = cutToWidth(def, text);
+    QString kept = cutToWidth(def, text);
     *cut = characterCount(kept.toUtf8()) < characterCount(utf8) && (width > 0 && characterCount(utf8) > width);
+    // A name cut in the middle must not end in the blank before its next word.
+    if (*cut)
+        while (!kept.isEmpty() && kept.back().isSpace())
+            kept.chop(1);
     return kept.toUtf8();
 }
 
@@ -193,6 +262,52 @@ void RowConverter::report(QVector<Issue>* issues, const SourceRow& in, IssueKind
         return;
     issues->append(
         {m_mapping.table->name, m_file, in.line(), kind, field >= 0 ? fieldTitle(field) : QString(), detail});
+}
+
+IssueMask RowConverter::convertText(const SourceRow& in, int column, int f, SourceRow& out,
+                                    QVector<Issue>* issues) const
+{
+    const FieldDef& def = m_mapping.table->fields[f];
+    IssueMask mask = 0;
+    QByteArray shown; // a number or a date given for a text field, as text
+    QByteArrayView text = in.bytes(column);
+    if (in.kind(column) != CellKind::Text) {
+        shown = in.displayText(column).toUtf8();
+        text = shown;
+    }
+    if (const CodeSet* codes = m_codesOfField[f]; codes && !isBlankText(text)) {
+        if (const QByteArray* value = codes->find(text)) {
+            text = *value;
+        } else {
+            mask |= bit(IssueKind::UnknownCode);
+            report(issues, in, IssueKind::UnknownCode, f,
+                   QStringLiteral("%1 tanınan bir değer değil (%2); yazıldığı gibi kaydedilir.")
+                       .arg(quoted(QString::fromUtf8(text).trimmed()), codes->listed));
+        }
+    }
+    // Text as it stands in the source row or as a code's stored value is
+    // pointed at; changed text is copied into the row.
+    bool copy = !shown.isEmpty();
+    QByteArray kept;
+    if (def.type == FieldType::Text && !fitsAsItIs(text, def.width)) {
+        bool cut = false;
+        kept = cutText(text, def.width, &cut);
+        if (cut) {
+            mask |= bit(IssueKind::TooLong);
+            report(issues, in, IssueKind::TooLong, f,
+                   QStringLiteral("%1 karakter; %2 karaktere kısaltılır: %3")
+                       .arg(characterCount(text))
+                       .arg(def.width)
+                       .arg(quoted(QString::fromUtf8(kept))));
+        }
+        text = kept;
+        copy = true;
+    }
+    if (copy)
+        out.setText(f, text);
+    else
+        out.pointAtText(f, text);
+    return mask;
 }
 
 IssueMask RowConverter::convert(const SourceRow& in, SourceRow& out, QVector<Issue>* issues) const
@@ -219,51 +334,14 @@ IssueMask RowConverter::convert(const SourceRow& in, SourceRow& out, QVector<Iss
             continue;
         switch (def.type) {
         case FieldType::Text:
-        case FieldType::Memo: {
-            if (kind == CellKind::Bytes)
-                break;
-            QByteArray text = kind == CellKind::Text ? in.bytes(column).toByteArray() : in.displayText(column).toUtf8();
-            const QVector<Code>* codes = codesOf(table.name, def.name);
-            if (codes) {
-                const QString typed = QString::fromUtf8(text).trimmed();
-                const QString key = headingKey(typed);
-                bool known = typed.isEmpty();
-                for (const Code& code : *codes) {
-                    bool same = headingKey(code.value) == key;
-                    for (const QString& s : code.spellings)
-                        same = same || headingKey(s) == key;
-                    if (same && !known) {
-                        text = code.value.toUtf8();
-                        known = true;
-                    }
-                }
-                if (!known) {
-                    QStringList values;
-                    for (const Code& code : *codes)
-                        values << code.value;
-                    note(IssueKind::UnknownCode, f,
-                         QStringLiteral("%1 tanınan bir değer değil (%2); yazıldığı gibi kaydedilir.")
-                             .arg(quoted(typed), values.join(QStringLiteral(", "))));
-                }
-            }
-            if (def.type == FieldType::Text) {
-                bool cut = false;
-                const QByteArray kept = cutText(text, def.width, &cut);
-                if (cut)
-                    note(IssueKind::TooLong, f,
-                         QStringLiteral("%1 karakter; %2 karaktere kısaltılır: %3")
-                             .arg(characterCount(text))
-                             .arg(def.width)
-                             .arg(quoted(QString::fromUtf8(kept))));
-                text = kept;
-            }
-            out.setText(f, text);
+        case FieldType::Memo:
+            if (kind != CellKind::Bytes)
+                mask |= convertText(in, column, f, out, issues);
             break;
-        }
         case FieldType::Date: {
             QDate date = kind == CellKind::Date ? in.date(column) : QDate();
             if (kind == CellKind::Text)
-                date = parseDate(QString::fromUtf8(in.bytes(column)));
+                date = parseDate(in.bytes(column));
             if (date.isValid())
                 out.setDate(f, date);
             else
@@ -277,8 +355,12 @@ IssueMask RowConverter::convert(const SourceRow& in, SourceRow& out, QVector<Iss
             bool ok = kind == CellKind::Number;
             double value = in.number(column);
             if (kind == CellKind::Text) {
-                QString typed = QString::fromUtf8(in.bytes(column)).trimmed();
-                typed.replace(QLatin1Char(','), QLatin1Char('.'));
+                QByteArrayView typed = in.bytes(column).trimmed();
+                QByteArray withPoint;
+                if (typed.contains(',')) {
+                    withPoint = typed.toByteArray().replace(',', '.');
+                    typed = withPoint;
+                }
                 value = typed.toDouble(&ok);
             }
             const bool whole = ok && std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e15;
@@ -297,9 +379,8 @@ IssueMask RowConverter::convert(const SourceRow& in, SourceRow& out, QVector<Iss
             break;
         }
     }
-    for (int f = 0; f < table.fields.size(); ++f)
-        if (isNameField(table, f) && QString::fromUtf8(out.bytes(f)).trimmed().isEmpty())
-            note(IssueKind::EmptyName, f, QStringLiteral("ad boş; ad olmadan kayıt yapılamaz."));
+    if (m_nameField >= 0 && isBlankText(out.bytes(m_nameField)))
+        note(IssueKind::EmptyName, m_nameField, QStringLiteral("ad boş; ad olmadan kayıt yapılamaz."));
     return mask;
 }
 
@@ -310,94 +391,132 @@ RowClassifier::RowClassifier(const TableDef& table, const RegisterFacts& facts, 
       m_facts(facts)
 {
     if (table.name == QLatin1String("zelvarx")) {
+        m_kind = Kind::Residents;
         m_numberField = table.fieldIndex(QStringLiteral("KayitNo"));
         m_numberRequired = true;
+        m_nameField = table.fieldIndex(QStringLiteral("Adi"));
+        m_birthField = table.fieldIndex(QStringLiteral("DogTar"));
     } else if (table.name == QLatin1String("Nakil")) {
+        m_kind = Kind::MoveOuts;
         m_numberField = table.fieldIndex(QStringLiteral("Kayitnum"));
+    } else if (table.name == QLatin1String("Randevu")) {
+        m_kind = Kind::Appointments;
+        m_dayField = table.fieldIndex(QStringLiteral("Tarih"));
+        m_timeField = table.fieldIndex(QStringLiteral("Saati"));
+    } else if (table.name == QLatin1String("Mahalle")) {
+        m_kind = Kind::Office;
     }
     m_numberMapped = m_numberField >= 0 && mapping.columnOfField(m_numberField) >= 0;
+    if (m_numberField >= 0) {
+        const FieldDef& def = table.fields[m_numberField];
+        m_numberCaption = def.caption.isEmpty() ? def.name : def.caption;
+    }
 }
 
-QByteArray RowClassifier::personKey(QStringView name, QDate birth)
+quint64 RowClassifier::personKey(QStringView name, QDate birth)
 {
-    return (turkish::fold(name.trimmed().toString().simplified()) + QLatin1Char('|') + birth.toString(Qt::ISODate))
-        .toUtf8();
+    return qHashMulti(0, turkish::fold(name.toString().simplified()), birth.toJulianDay());
+}
+
+IssueMask RowClassifier::note(IssueKind kind, qint64 line, const QString& field, const QString& detail,
+                              QVector<Issue>* issues, const QString& file) const
+{
+    if (issues)
+        issues->append({m_table.name, file, line, kind, field, detail});
+    return bit(kind);
 }
 
 IssueMask RowClassifier::classify(const SourceRow& row, qint64 line, QVector<Issue>* issues, const QString& file)
 {
     IssueMask mask = 0;
-    const auto note = [&](IssueKind kind, const QString& field, const QString& detail) {
-        mask |= bit(kind);
-        if (issues)
-            issues->append({m_table.name, file, line, kind, field, detail});
-    };
     if (m_numberField >= 0) {
-        const QString caption = m_table.fields[m_numberField].caption.isEmpty() ? m_table.fields[m_numberField].name
-                                                                                : m_table.fields[m_numberField].caption;
         if (row.kind(m_numberField) == CellKind::Number) {
             const double n = row.number(m_numberField);
             m_highestInFile = std::max(m_highestInFile, n);
             const auto seen = m_numbersSeen.constFind(n);
             if (m_facts.numbers.contains(n))
-                note(IssueKind::NumberTaken, caption,
-                     QStringLiteral("%1 numarası kayıtlarda zaten var.").arg(numberText(n)));
+                mask |= note(IssueKind::NumberTaken, line, m_numberCaption,
+                             QStringLiteral("%1 numarası kayıtlarda zaten var.").arg(numberText(n)), issues, file);
             else if (seen != m_numbersSeen.cend())
-                note(IssueKind::NumberRepeated, caption,
-                     QStringLiteral("%1 numarası dosyanın %2. satırında da var.").arg(numberText(n)).arg(seen.value()));
+                mask |= note(
+                    IssueKind::NumberRepeated, line, m_numberCaption,
+                    QStringLiteral("%1 numarası dosyanın %2. satırında da var.").arg(numberText(n)).arg(seen.value()),
+                    issues, file);
             if (seen == m_numbersSeen.cend())
                 m_numbersSeen.insert(n, line);
         } else if (m_numberRequired && !m_numberMapped) {
             mask |= bit(IssueKind::NumberMissing);
         } else if (m_numberRequired) {
-            note(IssueKind::NumberMissing, caption, QStringLiteral("kayıt numarası yok."));
+            mask |= note(IssueKind::NumberMissing, line, m_numberCaption, QStringLiteral("kayıt numarası yok."), issues,
+                         file);
         }
     }
-    if (m_table.name == QLatin1String("zelvarx")) {
-        const int name = m_table.fieldIndex(QStringLiteral("Adi"));
-        const int birth = m_table.fieldIndex(QStringLiteral("DogTar"));
-        if (row.kind(name) == CellKind::Text && row.kind(birth) == CellKind::Date) {
-            const QString who = QString::fromUtf8(row.bytes(name));
-            const QByteArray key = personKey(who, row.date(birth));
-            // Written only for a row that has an issue: this runs for every row.
-            const auto dated = [&] {
-                return QStringLiteral("%1, %2").arg(who, row.date(birth).toString(QLatin1String(kDateFormat)));
-            };
-            if (const auto found = m_facts.people.constFind(key); found != m_facts.people.cend())
-                note(IssueKind::ProbableDuplicate, QString(),
-                     QStringLiteral("%1: kayıtlarda aynı ad ve doğum tarihli biri var (Kayıt No %2).")
-                         .arg(dated(), numberText(found.value())));
-            else if (const auto earlier = m_peopleSeen.constFind(key); earlier != m_peopleSeen.cend())
-                note(IssueKind::DuplicateInFile, QString(),
-                     QStringLiteral("%1: dosyanın %2. satırında aynı ad ve doğum tarihli biri var.")
-                         .arg(dated())
-                         .arg(earlier.value()));
-            else
-                m_peopleSeen.insert(key, line);
-        }
-    } else if (m_table.name == QLatin1String("Randevu")) {
-        const int day = m_table.fieldIndex(QStringLiteral("Tarih"));
-        const int time = m_table.fieldIndex(QStringLiteral("Saati"));
-        const QByteArray key = row.date(day).toString(Qt::ISODate).toUtf8() + ' ' + row.bytes(time).toByteArray();
-        const QString when = QStringLiteral("%1 %2").arg(row.date(day).toString(QLatin1String(kDateFormat)),
-                                                         QString::fromUtf8(row.bytes(time)));
-        if (m_facts.appointments.contains(key))
-            note(IssueKind::KeyTaken, QString(), QStringLiteral("%1 için kayıtlı bir randevu var.").arg(when));
-        else if (const auto earlier = m_keysSeen.constFind(key); earlier != m_keysSeen.cend())
-            note(IssueKind::KeyTaken, QString(),
-                 QStringLiteral("%1 için dosyanın %2. satırında da randevu var.").arg(when).arg(earlier.value()));
-        else
-            m_keysSeen.insert(key, line);
-    } else if (m_table.name == QLatin1String("Mahalle")) {
+    switch (m_kind) {
+    case Kind::Residents:
+        mask |= classifyPerson(row, line, issues, file);
+        break;
+    case Kind::Appointments:
+        mask |= classifyAppointment(row, line, issues, file);
+        break;
+    case Kind::Office:
         if (m_facts.officeRowFilled)
-            note(IssueKind::OfficeRowPresent, QString(),
-                 QStringLiteral("mahalle bilgileri zaten girilmiş; kaydedilirse yenisiyle değiştirilir."));
+            mask |= note(IssueKind::OfficeRowPresent, line, QString(),
+                         QStringLiteral("mahalle bilgileri zaten girilmiş; kaydedilirse yenisiyle değiştirilir."),
+                         issues, file);
         else if (!m_keysSeen.isEmpty())
-            note(IssueKind::OfficeRowPresent, QString(),
-                 QStringLiteral("tabloda birden çok satır var; yalnız ilki alınır."));
+            mask |= note(IssueKind::OfficeRowPresent, line, QString(),
+                         QStringLiteral("tabloda birden çok satır var; yalnız ilki alınır."), issues, file);
         m_keysSeen.insert(QByteArray::number(line), line);
+        break;
+    case Kind::MoveOuts:
+    case Kind::Other:
+        break;
     }
     return mask;
+}
+
+IssueMask RowClassifier::classifyPerson(const SourceRow& row, qint64 line, QVector<Issue>* issues, const QString& file)
+{
+    if (row.kind(m_nameField) != CellKind::Text || row.kind(m_birthField) != CellKind::Date)
+        return 0;
+    const QString who = QString::fromUtf8(row.bytes(m_nameField));
+    const QDate birth = row.date(m_birthField);
+    const quint64 key = personKey(who, birth);
+    // Written only for a row that has an issue: this runs for every row.
+    const auto dated = [&] { return QStringLiteral("%1, %2").arg(who, birth.toString(QLatin1String(kDateFormat))); };
+    if (const auto found = m_facts.people.constFind(key); found != m_facts.people.cend())
+        return note(IssueKind::ProbableDuplicate, line, QString(),
+                    QStringLiteral("%1: kayıtlarda aynı ad ve doğum tarihli biri var (Kayıt No %2).")
+                        .arg(dated(), numberText(found.value())),
+                    issues, file);
+    if (const auto earlier = m_peopleSeen.constFind(key); earlier != m_peopleSeen.cend())
+        return note(IssueKind::DuplicateInFile, line, QString(),
+                    QStringLiteral("%1: dosyanın %2. satırında aynı ad ve doğum tarihli biri var.")
+                        .arg(dated())
+                        .arg(earlier.value()),
+                    issues, file);
+    m_peopleSeen.insert(key, line);
+    return 0;
+}
+
+IssueMask RowClassifier::classifyAppointment(const SourceRow& row, qint64 line, QVector<Issue>* issues,
+                                             const QString& file)
+{
+    const QByteArray key =
+        row.date(m_dayField).toString(Qt::ISODate).toUtf8() + ' ' + row.bytes(m_timeField).toByteArray();
+    const auto when = [&] {
+        return QStringLiteral("%1 %2").arg(row.date(m_dayField).toString(QLatin1String(kDateFormat)),
+                                           QString::fromUtf8(row.bytes(m_timeField)));
+    };
+    if (m_facts.appointments.contains(key))
+        return note(IssueKind::KeyTaken, line, QString(),
+                    QStringLiteral("%1 için kayıtlı bir randevu var.").arg(when()), issues, file);
+    if (const auto earlier = m_keysSeen.constFind(key); earlier != m_keysSeen.cend())
+        return note(IssueKind::KeyTaken, line, QString(),
+                    QStringLiteral("%1 için dosyanın %2. satırında da randevu var.").arg(when()).arg(earlier.value()),
+                    issues, file);
+    m_keysSeen.insert(key, line);
+    return 0;
 }
 
 } // namespace zelvar::wizard

@@ -61,6 +61,8 @@ constexpr IssueMask bit(IssueKind kind)
     return IssueMask(1) << int(kind);
 }
 
+struct CodeSet;
+
 // Turns source rows into the rows of one table: each field from its mapped
 // column, converted to the field's type. Converting never fails: a value
 // that does not fit is left out or cut, and the reason reported.
@@ -69,24 +71,33 @@ public:
     explicit RowConverter(const ColumnMapping& mapping);
 
     // Fills `out` with one cell per field of the table; gives the kinds of
-    // the issues found and, when `issues` is given, appends them.
+    // the issues found and, when `issues` is given, appends them. Text that
+    // needs no change is pointed at, not copied: `out` is good while `in` is.
     IssueMask convert(const SourceRow& in, SourceRow& out, QVector<Issue>* issues) const;
 
     const TableDef& table() const { return *m_mapping.table; }
     void setFileName(const QString& file) { m_file = file; }
 
     // Text as a date: dd.mm.yyyy, d.m.yyyy, dd/mm/yyyy, dd-mm-yyyy, yyyy-mm-dd.
-    static QDate parseDate(QStringView text);
+    static QDate parseDate(QByteArrayView text);
     // Text cut to a one-line field of `width` characters as the register
-    // cuts it; sets `cut` when characters were dropped.
+    // cuts it; sets `cut` when characters were dropped. A cut text loses
+    // the blanks it then ends in.
     static QByteArray cutText(QByteArrayView utf8, int width, bool* cut);
+    // Whether text goes into a one-line field of `width` characters as it
+    // is: plain text (no control character, no direction mark) that fits.
+    static bool fitsAsItIs(QByteArrayView utf8, int width);
 
 private:
     void report(QVector<Issue>* issues, const SourceRow& in, IssueKind kind, int field, const QString& detail) const;
     QString fieldTitle(int field) const;
 
+    IssueMask convertText(const SourceRow& in, int column, int field, SourceRow& out, QVector<Issue>* issues) const;
+
     ColumnMapping m_mapping;
     QVector<int> m_columnOfField;
+    QVector<const CodeSet*> m_codesOfField; // the values a coded field takes, or null
+    int m_nameField = -1;                   // the field a row cannot be stored without
     QString m_file;
 };
 
@@ -95,8 +106,8 @@ private:
 struct RegisterFacts {
     QSet<double> numbers;
     double highestNumber = 0;
-    QHash<QByteArray, double> people; // name-and-birth-date key -> record number
-    QSet<QByteArray> appointments;    // "yyyy-MM-dd hh:mm"
+    QHash<quint64, double> people; // person key (see RowClassifier::personKey) -> record number
+    QSet<QByteArray> appointments; // "yyyy-MM-dd hh:mm"
     bool officeRowFilled = false;
 };
 
@@ -111,20 +122,36 @@ public:
 
     IssueMask classify(const SourceRow& converted, qint64 line, QVector<Issue>* issues, const QString& file);
 
-    // The person key of a resident row: folded name and birth date.
-    static QByteArray personKey(QStringView name, QDate birth);
+    // The person key of a resident row: a 64-bit hash of the folded name
+    // and the birth date. Equal people always get equal keys; two different
+    // ones share a key with a chance of 1 in 2^64, so among a million
+    // residents a wrong "probable duplicate" comes up about once in 40
+    // million imports. A hash, not the text, keeps this check cheap.
+    static quint64 personKey(QStringView name, QDate birth);
     // The field that numbers the table's rows (KayitNo, Kayitnum), or -1.
     int numberField() const { return m_numberField; }
     double highestInFile() const { return m_highestInFile; }
 
 private:
+    enum class Kind { Residents, MoveOuts, Appointments, Office, Other };
+    IssueMask classifyPerson(const SourceRow& row, qint64 line, QVector<Issue>* issues, const QString& file);
+    IssueMask classifyAppointment(const SourceRow& row, qint64 line, QVector<Issue>* issues, const QString& file);
+    IssueMask note(IssueKind kind, qint64 line, const QString& field, const QString& detail, QVector<Issue>* issues,
+                   const QString& file) const;
+
     const TableDef& m_table;
     const RegisterFacts& m_facts;
+    Kind m_kind = Kind::Other;
+    QString m_numberCaption;
+    int m_nameField = -1; // residents: name and birth date
+    int m_birthField = -1;
+    int m_dayField = -1; // appointments: day and time
+    int m_timeField = -1;
     int m_numberField = -1;
     bool m_numberRequired = false;
     bool m_numberMapped = false;
     QHash<double, qint64> m_numbersSeen;
-    QHash<QByteArray, qint64> m_peopleSeen;
+    QHash<quint64, qint64> m_peopleSeen;
     QHash<QByteArray, qint64> m_keysSeen;
     double m_highestInFile = 0;
 };

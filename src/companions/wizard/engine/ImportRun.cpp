@@ -69,6 +69,25 @@ RegisterFacts readFacts(Database& db, const TableDef& table)
     return facts;
 }
 
+// A date as the register stores it, yyyy-MM-dd, for a year of four digits.
+void isoDate(QDate date, char (&out)[10])
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    const auto two = [](char* at, int n) {
+        at[0] = char('0' + n / 10);
+        at[1] = char('0' + n % 10);
+    };
+    two(out, year / 100);
+    two(out + 2, year % 100);
+    out[4] = '-';
+    two(out + 5, month);
+    out[7] = '-';
+    two(out + 8, day);
+}
+
 QString csvField(const QString& text)
 {
     if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
@@ -82,7 +101,8 @@ QString csvField(const QString& text)
 } // namespace
 
 // Converted rows kept between the check and the writing, packed one after
-// another in large blocks: a tag byte per field, then its value.
+// another in large blocks: a tag byte per field, then its value. A row read
+// back points at its text in the block.
 class StagedRows {
 public:
     void clear()
@@ -94,34 +114,44 @@ public:
 
     void append(const SourceRow& row, IssueMask mask)
     {
-        m_row.clear();
-        const qint64 line = row.line();
-        put(&line, sizeof line);
-        put(&mask, sizeof mask);
         const quint16 fields = quint16(row.columnCount());
-        put(&fields, sizeof fields);
+        qint64 size = qint64(sizeof(qint64) + sizeof mask + sizeof fields) + fields;
         for (int f = 0; f < fields; ++f) {
             const CellKind kind = row.kind(f);
-            m_row += char(kind);
-            if (kind == CellKind::Text || kind == CellKind::Bytes) {
-                const QByteArrayView bytes = row.bytes(f);
-                const quint32 size = quint32(bytes.size());
-                put(&size, sizeof size);
-                m_row.append(bytes.data(), bytes.size());
-            } else if (kind == CellKind::Number) {
-                const double n = row.number(f);
-                put(&n, sizeof n);
-            } else if (kind == CellKind::Date) {
-                const qint64 day = row.date(f).toJulianDay();
-                put(&day, sizeof day);
-            }
+            if (kind == CellKind::Text || kind == CellKind::Bytes)
+                size += qint64(sizeof(quint32)) + row.bytes(f).size();
+            else if (kind == CellKind::Number || kind == CellKind::Date)
+                size += 8;
         }
-        if (m_blocks.empty() || m_blocks.back().size() + m_row.size() > kBlockSize) {
+        if (m_blocks.empty() || m_blocks.back().size() + size > m_blocks.back().capacity()) {
             m_blocks.emplace_back();
-            m_blocks.back().reserve(std::max<qint64>(kBlockSize, m_row.size()));
+            m_blocks.back().reserve(std::max<qint64>(kBlockSize, size));
             m_bytes += m_blocks.back().capacity();
         }
-        m_blocks.back() += m_row;
+        QByteArray& block = m_blocks.back();
+        const qsizetype at = block.size();
+        block.resize(at + size);
+        char* p = block.data() + at;
+        const qint64 line = row.line();
+        put(p, &line, sizeof line);
+        put(p, &mask, sizeof mask);
+        put(p, &fields, sizeof fields);
+        for (int f = 0; f < fields; ++f) {
+            const CellKind kind = row.kind(f);
+            *p++ = char(kind);
+            if (kind == CellKind::Text || kind == CellKind::Bytes) {
+                const QByteArrayView bytes = row.bytes(f);
+                const quint32 length = quint32(bytes.size());
+                put(p, &length, sizeof length);
+                put(p, bytes.data(), size_t(length));
+            } else if (kind == CellKind::Number) {
+                const double n = row.number(f);
+                put(p, &n, sizeof n);
+            } else if (kind == CellKind::Date) {
+                const qint64 day = row.date(f).toJulianDay();
+                put(p, &day, sizeof day);
+            }
+        }
     }
 
     void startReading()
@@ -152,7 +182,7 @@ public:
                 quint32 size = 0;
                 get(p, &size, sizeof size);
                 if (kind == CellKind::Text)
-                    row.setText(f, QByteArrayView(p, size));
+                    row.pointAtText(f, QByteArrayView(p, size)); // the block stays till the end
                 else
                     row.setBytes(f, QByteArrayView(p, size));
                 p += size;
@@ -171,7 +201,12 @@ public:
     }
 
 private:
-    void put(const void* data, size_t size) { m_row.append(static_cast<const char*>(data), qsizetype(size)); }
+    static void put(char*& p, const void* data, size_t size)
+    {
+        if (size > 0)
+            memcpy(p, data, size);
+        p += size;
+    }
     static void get(const char*& p, void* data, size_t size)
     {
         memcpy(data, p, size);
@@ -179,7 +214,6 @@ private:
     }
 
     std::vector<QByteArray> m_blocks;
-    QByteArray m_row;
     qint64 m_bytes = 0;
     size_t m_readBlock = 0;
     qsizetype m_readPos = 0;
@@ -195,6 +229,10 @@ struct ImportRun::Job {
     QVector<IssueMask> masks; // per row read, in order
     QSet<qint64> mergedLines;
     double highestInFile = 0;
+    // What the check found in the register, for a write that finds the
+    // register unchanged since.
+    double highestInRegister = 0;
+    bool officeRowFilled = false;
 
     const TableDef& table() const { return *mapping.table; }
 };
@@ -249,6 +287,7 @@ void ImportRun::check(const ImportProgress& progress)
     m_issues.clear();
     m_residentNumbersInFile.clear();
     m_stagedBytes = 0;
+    m_checkStamp = m_db.changeStamp();
     for (auto& job : m_jobs)
         checkJob(*job, progress);
     m_checked = true;
@@ -277,6 +316,9 @@ void ImportRun::checkJob(Job& job, const ImportProgress& progress)
     const int photoNumber = table.fieldIndex(QStringLiteral("Kayitno"));
     const int photoField = table.fieldIndex(QStringLiteral("Foto"));
     QSet<double> photoOwners;
+    // The residents' numbers are kept only for the photographs that follow them.
+    const bool photosFollow =
+        std::any_of(m_jobs.cbegin(), m_jobs.cend(), [](const auto& other) { return isPhotoTable(other->table()); });
     SourceRow raw;
     SourceRow row;
     while (source.next(raw)) {
@@ -303,7 +345,8 @@ void ImportRun::checkJob(Job& job, const ImportProgress& progress)
         } else {
             mask |= classifier.classify(row, raw.line(), &m_issues, source.fileName());
         }
-        if (table.name == QLatin1String("zelvarx") && row.kind(classifier.numberField()) == CellKind::Number)
+        if (photosFollow && table.name == QLatin1String("zelvarx") &&
+            row.kind(classifier.numberField()) == CellKind::Number)
             m_residentNumbersInFile.insert(row.number(classifier.numberField()));
         job.masks << mask;
         if (job.staged) {
@@ -325,6 +368,8 @@ void ImportRun::checkJob(Job& job, const ImportProgress& progress)
         m_issues.append({table.name, source.fileName(), line, IssueKind::Merged, QString(), text});
     }
     job.highestInFile = classifier.highestInFile();
+    job.highestInRegister = facts.highestNumber;
+    job.officeRowFilled = facts.officeRowFilled;
     if (progress && !progress(table.name, job.read, job.read))
         throw ImportCancelled();
 }
@@ -350,7 +395,8 @@ QVector<TableSummary> ImportRun::checkSummary() const
     return summary;
 }
 
-QVector<TableSummary> ImportRun::write(const QString& dataFolder, const QDateTime& now, const ImportProgress& progress)
+QVector<TableSummary> ImportRun::write(const QString& dataFolder, const QDateTime& now, const ImportProgress& progress,
+                                       const std::function<void()>& committing)
 {
     if (!m_checked)
         check(progress);
@@ -360,20 +406,32 @@ QVector<TableSummary> ImportRun::write(const QString& dataFolder, const QDateTim
     m_storedNumbers.clear();
     QVector<TableSummary> summary;
     Database::Transaction transaction(m_db);
+    // The transaction holds the write lock: nobody can change the register
+    // from here on. When nobody did since the check either, the check's
+    // findings per row still hold and the rows need not be classified again.
+    const bool unchanged = m_db.changeStamp() == m_checkStamp;
     for (auto& job : m_jobs) {
         TableSummary s;
         s.table = job->table().name;
-        writeJob(*job, progress, s);
+        writeJob(*job, unchanged, progress, s);
         summary << s;
     }
+    if (committing)
+        committing();
     transaction.commit();
     return summary;
 }
 
-void ImportRun::writeJob(Job& job, const ImportProgress& progress, TableSummary& summary)
+void ImportRun::writeJob(Job& job, bool checkHolds, const ImportProgress& progress, TableSummary& summary)
 {
     const TableDef& table = job.table();
-    const RegisterFacts facts = readFacts(m_db, table);
+    RegisterFacts facts;
+    if (checkHolds) {
+        facts.highestNumber = job.highestInRegister;
+        facts.officeRowFilled = job.officeRowFilled;
+    } else {
+        facts = readFacts(m_db, table);
+    }
     RowClassifier classifier(table, facts, job.mapping);
     RowConverter converter(job.mapping);
     QStringList columns;
@@ -391,7 +449,6 @@ void ImportRun::writeJob(Job& job, const ImportProgress& progress, TableSummary&
     const int photoField = table.fieldIndex(QStringLiteral("Foto"));
     double nextNumber = std::max(facts.highestNumber, job.highestInFile) + 1;
     QSet<double> photoOwners;
-    QVector<QByteArray> dates(table.fields.size());
     QByteArray png;
 
     if (job.staged)
@@ -409,9 +466,13 @@ void ImportRun::writeJob(Job& job, const ImportProgress& progress, TableSummary&
         } else {
             if (!job.source->next(raw))
                 break;
-            mask = converter.convert(raw, row, nullptr);
+            const IssueMask converted = converter.convert(raw, row, nullptr);
+            if (!checkHolds)
+                mask = converted;
         }
-        if (photos && index < job.masks.size())
+        if (checkHolds && index < job.masks.size())
+            mask = job.masks[index];
+        else if (photos && index < job.masks.size())
             mask |= job.masks[index] & (bit(IssueKind::PhotoUnreadable) | bit(IssueKind::PhotoWithoutOwner));
         else if (!photos)
             mask |= classifier.classify(row, row.line(), nullptr, QString());
@@ -486,10 +547,12 @@ void ImportRun::writeJob(Job& job, const ImportProgress& progress, TableSummary&
                     else
                         sqlite3_bind_int64(st, position, qint64(row.number(f)));
                     break;
-                case CellKind::Date:
-                    dates[f] = row.date(f).toString(Qt::ISODate).toLatin1();
-                    sqlite3_bind_text(st, position, dates[f].constData(), int(dates[f].size()), SQLITE_STATIC);
+                case CellKind::Date: {
+                    char iso[10];
+                    isoDate(row.date(f), iso);
+                    sqlite3_bind_text(st, position, iso, int(sizeof iso), SQLITE_TRANSIENT);
                     break;
+                }
                 }
             }
             insert.step();

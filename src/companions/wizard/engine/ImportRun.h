@@ -6,6 +6,7 @@
 // folder and then stores every row the decisions let through in one
 // transaction, so that either all of them are in or none is. A cancel at
 // any moment leaves the register as it was.
+#include "data/Database.h"
 #include "data/Errors.h"
 #include "wizard/engine/FieldMapping.h"
 #include "wizard/engine/ImportCheck.h"
@@ -15,10 +16,6 @@
 #include <functional>
 #include <memory>
 #include <vector>
-
-namespace zelvar {
-class Database;
-}
 
 namespace zelvar::wizard {
 
@@ -72,7 +69,10 @@ public:
     // Takes a backup of `dataFolder` (none for a database in memory), then
     // writes in one transaction. Throws ImportCancelled, BackupError,
     // EngineError or ImportError; the register is then as it was.
-    QVector<TableSummary> write(const QString& dataFolder, const QDateTime& now, const ImportProgress& progress = {});
+    // `committing` is told when every row is written and the transaction
+    // commits: from then on the import can no longer be cancelled.
+    QVector<TableSummary> write(const QString& dataFolder, const QDateTime& now, const ImportProgress& progress = {},
+                                const std::function<void()>& committing = {});
     QString backupFile() const { return m_backupFile; }
 
     // The report as a CSV file (UTF-8, semicolons) that a spreadsheet opens.
@@ -87,7 +87,9 @@ public:
 private:
     struct Job;
     void checkJob(Job& job, const ImportProgress& progress);
-    void writeJob(Job& job, const ImportProgress& progress, TableSummary& summary);
+    // `checkHolds`: the register is as the check found it, so each row's
+    // findings are the check's.
+    void writeJob(Job& job, bool checkHolds, const ImportProgress& progress, TableSummary& summary);
     bool jobNeedsSecondRead(const Job& job) const;
 
     Database& m_db;
@@ -95,6 +97,7 @@ private:
     QVector<Issue> m_issues;
     QVector<Decision> m_decisions;
     bool m_checked = false;
+    Database::ChangeStamp m_checkStamp; // the register as the check read it
     qint64 m_stagedBytes = 0;
     QString m_backupFile;
     // Record numbers of the residents in the import (as in the file) and

@@ -292,7 +292,7 @@ bool ParadoxSource::next(SourceRow& row)
                 case pxfFmtMemoBLOb: {
                     const char* text = v->value.str.val;
                     const qsizetype length = text ? qstrnlen(text, size_t(v->value.str.len)) : 0;
-                    m_text.clear();
+                    m_text.resize(0); // keeps its room for the next field
                     if (m_codec)
                         m_codec->toUtf8(QByteArrayView(text, length), m_text);
                     else

@@ -72,10 +72,8 @@ bool isDateFormatCode(const QString& code)
 // Text of an .xlsx file may hold characters XML cannot carry as escapes
 // "_xHHHH_" (a carriage return is "_x000D_"), and "_x005F_" for a "_"
 // that would start one.
-QString unescapeXlsx(const QString& text)
+QString unescapeXlsx(QStringView text)
 {
-    if (!text.contains(QLatin1String("_x")))
-        return text;
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -92,6 +90,11 @@ QString unescapeXlsx(const QString& text)
         out += text[i];
     }
     return out;
+}
+
+bool hasXlsxEscape(QStringView text)
+{
+    return text.contains(QLatin1String("_x"));
 }
 
 // An attribute by its local name, whatever prefix the file gives it
@@ -214,9 +217,10 @@ void XmlSheetSource::skipElement()
     }
 }
 
-QString XmlSheetSource::elementText()
+QStringView XmlSheetSource::elementText()
 {
-    QString text;
+    QString& text = m_text;
+    text.resize(0);
     int depth = 0;
     for (;;) {
         switch (nextToken()) {
@@ -351,7 +355,7 @@ void XlsxSource::readSharedStrings(ZipEntryReader& zip)
                 --skipDepth;
             } else if (xml.name() == QLatin1String("si")) {
                 inItem = false;
-                m_strings += unescapeXlsx(text).toUtf8();
+                m_strings += (hasXlsxEscape(text) ? unescapeXlsx(text) : text).toUtf8();
                 m_stringEnds << m_strings.size();
             }
         } else if (token == QXmlStreamReader::Characters && inItem && skipDepth == 0) {
@@ -362,12 +366,12 @@ void XlsxSource::readSharedStrings(ZipEntryReader& zip)
     }
 }
 
-QString XlsxSource::sharedString(qsizetype index) const
+QByteArrayView XlsxSource::sharedString(qsizetype index) const
 {
     if (index < 0 || index >= m_stringEnds.size())
         fail(QStringLiteral("dosya bozuk (olmayan bir ortak metne başvuru)."));
     const qsizetype start = index == 0 ? 0 : m_stringEnds[index - 1];
-    return QString::fromUtf8(m_strings.constData() + start, m_stringEnds[index] - start);
+    return QByteArrayView(m_strings.constData() + start, m_stringEnds[index] - start);
 }
 
 bool XlsxSource::readRow(SourceRow& row)
@@ -416,13 +420,27 @@ void XlsxSource::readMergedCells()
 
 void XlsxSource::readCell(SourceRow& row)
 {
-    const auto attributes = m_xml.attributes();
-    const QString type = attributes.value(QLatin1String("t")).toString();
-    const int style = attributes.value(QLatin1String("s")).toInt();
-    int column = columnOf(attributes.value(QLatin1String("r")));
+    enum class Type { Number, Shared, Text, Date };
+    Type type = Type::Number;
+    int style = 0;
+    int column = -1;
+    {
+        // Read before the reader moves on, so that it need not copy its
+        // attributes for this one.
+        const QXmlStreamAttributes attributes = m_xml.attributes();
+        const QStringView t = attributes.value(QLatin1String("t"));
+        if (t == QLatin1String("s"))
+            type = Type::Shared;
+        else if (t == QLatin1String("inlineStr") || t == QLatin1String("str") || t == QLatin1String("e"))
+            type = Type::Text;
+        else if (t == QLatin1String("d"))
+            type = Type::Date;
+        style = attributes.value(QLatin1String("s")).toInt();
+        column = columnOf(attributes.value(QLatin1String("r")));
+    }
     if (column < 0)
         column = row.columnCount();
-    QString value;
+    QStringView value;
     bool hasValue = false;
     bool formula = false;
     for (;;) {
@@ -433,7 +451,7 @@ void XlsxSource::readCell(SourceRow& row)
             continue;
         if (m_xml.name() == QLatin1String("f")) {
             formula = true;
-            elementText();
+            skipElement();
         } else if (m_xml.name() == QLatin1String("v") || m_xml.name() == QLatin1String("is")) {
             value = elementText();
             hasValue = true;
@@ -441,22 +459,31 @@ void XlsxSource::readCell(SourceRow& row)
     }
     if (column >= kMaxColumns || !hasValue)
         return;
-    if (type == QLatin1String("s")) {
-        row.setText(column, sharedString(value.toLongLong()).toUtf8());
-    } else if (type == QLatin1String("inlineStr") || type == QLatin1String("str") || type == QLatin1String("e")) {
-        row.setText(column, unescapeXlsx(value).toUtf8());
-    } else if (type == QLatin1String("d")) {
+    switch (type) {
+    case Type::Shared:
+        row.setText(column, sharedString(value.toLongLong()));
+        break;
+    case Type::Text:
+        if (hasXlsxEscape(value))
+            row.setText(column, QStringView(unescapeXlsx(value)));
+        else
+            row.setText(column, value);
+        break;
+    case Type::Date:
         row.setDate(column, isoDatePart(value));
-    } else {
+        break;
+    case Type::Number: {
         bool ok = false;
         const double number = value.toDouble(&ok);
         if (!ok)
-            row.setText(column, value.toUtf8());
+            row.setText(column, value);
         else if (style >= 0 && style < m_dateStyles.size() && m_dateStyles[style])
             row.setDate(column, QDate(m_date1904 ? 1904 : 1899, m_date1904 ? 1 : 12, m_date1904 ? 1 : 30)
                                     .addDays(qint64(std::floor(number))));
         else
             row.setNumber(column, number);
+        break;
+    }
     }
     if (formula)
         row.markFormula(column);

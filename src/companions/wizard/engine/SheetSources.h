@@ -33,8 +33,9 @@ protected:
 
     // The next XML token, feeding the reader from the container as it needs.
     QXmlStreamReader::TokenType nextToken();
-    // The text inside the current element, up to its end tag.
-    QString elementText();
+    // The text inside the current element, up to its end tag; valid until
+    // the next call.
+    QStringView elementText();
     // Passes over the current element and everything inside it.
     void skipElement();
     [[noreturn]] void fail(const QString& why) const;
@@ -53,6 +54,7 @@ private:
     QString m_sheetEntry;
     bool m_entryDone = false;
     QStringList m_headings;
+    QString m_text; // elementText's, its room kept from cell to cell
 };
 
 class XlsxSource : public XmlSheetSource {
@@ -69,7 +71,7 @@ private:
     void readStyles(ZipEntryReader& zip);
     void readWorkbook(ZipEntryReader& zip);
     void readMergedCells();
-    QString sharedString(qsizetype index) const;
+    QByteArrayView sharedString(qsizetype index) const;
 
     QString m_sheetPart;
     QByteArray m_strings; // the shared strings, UTF-8, one after another

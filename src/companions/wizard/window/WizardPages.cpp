@@ -481,7 +481,9 @@ JobProgress::JobProgress(WizardWindow& wizard, QWidget* parent)
     row->setContentsMargins(0, 0, 0, 0);
     m_state = new QLabel(this);
     m_bar = new QProgressBar(this);
+    m_state->setObjectName(QStringLiteral("jobState"));
     m_cancel = new QPushButton(QStringLiteral("İptal"), this);
+    m_cancel->setObjectName(QStringLiteral("jobCancel"));
     m_cancel->setEnabled(false);
     row->addWidget(m_state, 1);
     row->addWidget(m_bar, 1);
@@ -509,6 +511,16 @@ ImportProgress JobProgress::report(const QString& verb)
         QApplication::processEvents();
         return !m_wizard.cancelRequested();
     };
+}
+
+void JobProgress::committing()
+{
+    m_cancel->setEnabled(false);
+    m_state->setText(QStringLiteral("Kaydediliyor..."));
+    m_bar->setRange(0, 0);
+    // Painted now, as the commit keeps the window busy; clicks wait until
+    // it is done and then meet a disabled button.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void JobProgress::finish(const QString& state)
@@ -769,7 +781,8 @@ void WriteWizardPage::runWrite()
     QString result;
     try {
         const QVector<TableSummary> summary =
-            run->write(m_wizard.dataFolder(), m_wizard.clock().now(), m_progress->report(QStringLiteral("yazıldı")));
+            run->write(m_wizard.dataFolder(), m_wizard.clock().now(), m_progress->report(QStringLiteral("yazıldı")),
+                       [this] { m_progress->committing(); });
         state = QStringLiteral("Aktarma bitti.");
         result = ImportRun::summaryText(summary);
         if (!run->backupFile().isEmpty())

@@ -130,6 +130,9 @@ public:
     void start(const QString& state);
     // The progress a job reports: "<table>: <n> satır <verb>".
     ImportProgress report(const QString& verb);
+    // The job can no longer be cancelled (an import's commit): says so and
+    // turns Cancel off before the window waits for it.
+    void committing();
     // Shows `state` and a full bar; Cancel is off.
     void finish(const QString& state);
 
