@@ -207,6 +207,7 @@ void Dataset::open()
     m_columns.clear();
     m_rowCache.clear();
     m_rowStatement.reset();
+    m_numberStatement.reset();
 
     QString table = m_tableName;
     if (table.isEmpty() && !m_sql.isEmpty() && !selectStarPattern().match(m_sql).hasMatch()) {
@@ -247,6 +248,7 @@ void Dataset::open()
         m_state = State::Inactive;
         m_loadPending = false;
         m_rowStatement.reset();
+        m_numberStatement.reset();
         emit rowsReset();
         throw;
     }
@@ -473,6 +475,7 @@ void Dataset::close()
     m_columns.clear();
     m_rowCache.clear();
     m_rowStatement.reset();
+    m_numberStatement.reset();
     m_cur = -1;
     m_bof = m_eof = true;
     emit activeChanged(false);
@@ -976,12 +979,20 @@ bool Dataset::locate(const QString& field, const QVariant& value, LocateOptions 
 
 int Dataset::firstRowWithNumber(int field, double wanted)
 {
-    Statement st(m_db->handle(), QStringLiteral("select rowid from %1 where %2 = ?")
-                                     .arg(quoteIdentifier(m_table->name), quoteIdentifier(m_fields[field].name)));
+    // Kept prepared: a record-number search asks this on every key.
+    if (!m_numberStatement || m_numberField != field) {
+        m_numberStatement = std::make_unique<Statement>(
+            m_db->handle(), QStringLiteral("select rowid from %1 where %2 = ?")
+                                .arg(quoteIdentifier(m_table->name), quoteIdentifier(m_fields[field].name)));
+        m_numberField = field;
+    }
+    Statement& st = *m_numberStatement;
+    st.reset();
     st.bind(1, wanted);
     std::vector<qint64> matching;
     while (st.step())
         matching.push_back(st.columnInt64(0));
+    st.reset();
     if (matching.empty())
         return -1;
     // The first of them in the dataset's order, if the result holds any.

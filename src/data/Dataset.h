@@ -277,6 +277,8 @@ private:
     QHash<int, std::vector<QVariant>> m_columns; // field -> values aligned to m_ids
     mutable QHash<qint64, QVector<QVariant>> m_rowCache;
     mutable std::unique_ptr<Statement> m_rowStatement;
+    std::unique_ptr<Statement> m_numberStatement; // rows with a number, for locate
+    int m_numberField = -1;
 
     QVector<QVariant> m_buffer; // the row being edited or inserted
     QVector<QVariant> m_original;

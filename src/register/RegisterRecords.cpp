@@ -334,11 +334,18 @@ void RegisterRecords::provinceLookup()
     if (!code)
         return;
     try {
+        // Typing the code has put the row into editing already. A record
+        // that merely became current is put into editing only when its name
+        // needs the correction: every edit and the cancel of an unchanged one
+        // make all the window's boxes show the row again, and browsing would
+        // pay that on every move for nothing to store.
         Dataset* q = registerSet();
+        const std::optional<QString> name = provinceName(*code);
+        if (!name || q->displayText(QStringLiteral("Vilayeti")) == *name)
+            return;
         if (m_dm.DataSource1->autoEdit() && q->state() == Dataset::State::Browse)
             q->edit();
-        const std::optional<QString> name = provinceName(*code);
-        if (name && q->isEditing() && q->displayText(QStringLiteral("Vilayeti")) != *name)
+        if (q->isEditing())
             q->setText(QStringLiteral("Vilayeti"), *name);
     } catch (...) {
         // The name stays as it was.

@@ -50,6 +50,9 @@ TForm2::TForm2(TDM2& dm, const Services& services, RegisterMemory& memory, Print
     resize(kClientWidth, kClientHeight);
     move(0, 0);
     new FixedFrame(this);
+    // The window fills its own background: a box that changes then repaints
+    // the window under it, not the document frame around it with its title.
+    setAutoFillBackground(true);
 
     m_ui.build(this, dm, services.clock);
     setCoverPicture(m_coverPicture->picture());
@@ -246,6 +249,9 @@ void TForm2::showHelp()
 QString TForm2::boxText(const QString& field) const
 {
     QWidget* box = m_ui.entryBox(field);
+    // A box on a page not shown may not show the current row yet.
+    if (auto* bound = dynamic_cast<BoundControl*>(box))
+        bound->showWaitingField();
     if (auto* line = qobject_cast<DBEdit*>(box))
         return line->entryText();
     if (auto* choice = qobject_cast<DBComboBox*>(box))
@@ -257,6 +263,7 @@ QString TForm2::boxText(const QString& field) const
 
 bool TForm2::showsHouse() const
 {
+    m_ui.houseType->showWaitingField();
     return m_ui.houseType->itemIndex() == 0;
 }
 

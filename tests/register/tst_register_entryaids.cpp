@@ -74,6 +74,8 @@ private slots:
         nav->click(DBNavigator::First);
         QCOMPARE(f.stored("select Vilayeti from zelvarx where KayitNo = 4"), QString("Yok"));
         QCOMPARE(f.stored("select Vilayeti from zelvarx where KayitNo = 1"), QString("Ankara"));
+        // A name that needs no correction leaves the row browsing.
+        QCOMPARE(f.q()->state(), Dataset::State::Browse);
         // Saving the current row does not count as another becoming current.
         w.saveRecord();
         QCOMPARE(f.q()->state(), Dataset::State::Browse);

@@ -64,18 +64,27 @@ struct RegisterFixture {
     int number() { return q()->displayText(QStringLiteral("KayitNo")).toInt(); }
 };
 
-// The entry box of a register field, found by the field's name.
+// The entry box of a register field, found by the field's name, showing the
+// current row even on a page not shown.
+template <class Box>
+Box* boundBox(const QObject& w, const QString& field)
+{
+    Box* box = child<Box>(w, field);
+    if (box)
+        box->showWaitingField();
+    return box;
+}
 inline DBEdit* edit(const QObject& w, const QString& field)
 {
-    return child<DBEdit>(w, field);
+    return boundBox<DBEdit>(w, field);
 }
 inline DBComboBox* combo(const QObject& w, const QString& field)
 {
-    return child<DBComboBox>(w, field);
+    return boundBox<DBComboBox>(w, field);
 }
 inline DBMemo* memo(const QObject& w, const QString& field)
 {
-    return child<DBMemo>(w, field);
+    return boundBox<DBMemo>(w, field);
 }
 // A letter button of the alphabet panel.
 inline QAbstractButton* letter(const QObject& w, const QString& letter)

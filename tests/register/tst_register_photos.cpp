@@ -41,7 +41,7 @@ QString savePng(const QTemporaryDir& dir, const QString& name, const QImage& ima
 
 bool shows(TForm2& w, const QImage& image)
 {
-    return child<DBImage>(w, "photo")->picture().convertToFormat(QImage::Format_ARGB32) == image;
+    return boundBox<DBImage>(w, "photo")->picture().convertToFormat(QImage::Format_ARGB32) == image;
 }
 
 int photoRows(RegisterFixture& f, int number = -1)
@@ -74,7 +74,7 @@ private slots:
         f.data.addResident("Can Kalır", 3);
         TForm2& w = f.open();
         w.showPage(TForm2::EntryPage);
-        QVERIFY(!child<DBImage>(w, "photo")->hasPicture());
+        QVERIFY(!boundBox<DBImage>(w, "photo")->hasPicture());
 
         f.fakes.prompter.file(savePng(dir, "ali.png", red));
         child<QAbstractButton>(w, "photoLoad")->click();
@@ -85,7 +85,7 @@ private slots:
         DBNavigator* nav = navigator(w, TForm2::EntryPage);
         nav->click(DBNavigator::Next);
         QCOMPARE(f.number(), 2);
-        QVERIFY(!child<DBImage>(w, "photo")->hasPicture());
+        QVERIFY(!boundBox<DBImage>(w, "photo")->hasPicture());
         f.fakes.prompter.file(savePng(dir, "veli.png", blue));
         child<QAbstractButton>(w, "photoLoad")->click();
         QVERIFY(shows(w, blue));
@@ -114,7 +114,7 @@ private slots:
         nav->click(DBNavigator::Next);
         child<QAbstractButton>(w, "photoShow")->click();
         QCOMPARE(f.number(), 3);
-        QVERIFY(!child<DBImage>(w, "photo")->hasPicture());
+        QVERIFY(!boundBox<DBImage>(w, "photo")->hasPicture());
 
         // A cancelled dialog stores nothing.
         f.fakes.prompter.file(QString());
@@ -133,10 +133,10 @@ private slots:
         w.showPage(TForm2::EntryPage);
         f.fakes.prompter.file(savePng(dir, "ali.png", face(Qt::yellow)));
         child<QAbstractButton>(w, "photoLoad")->click();
-        QVERIFY(child<DBImage>(w, "photo")->hasPicture());
+        QVERIFY(boundBox<DBImage>(w, "photo")->hasPicture());
 
         press(f, child<QAbstractButton>(w, "photoDelete"));
-        QVERIFY(!child<DBImage>(w, "photo")->hasPicture());
+        QVERIFY(!boundBox<DBImage>(w, "photo")->hasPicture());
         QCOMPARE(photoRows(f), 0);
         QVERIFY(f.fakes.sound.events.isEmpty()); // no question, no sound
 

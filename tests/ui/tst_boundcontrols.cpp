@@ -400,6 +400,35 @@ private slots:
         QVERIFY(number->text().isEmpty());
     }
 
+    void hiddenControlShowsTheRowWhenShown()
+    {
+        DataFixture f;
+        f.addResident("Ali", 1);
+        f.addResident("Veli", 2);
+        Dataset* q = f.dm().Query2;
+        q->refresh();
+        Form form;
+        auto* shown = form.add(new DBEdit(f.dm().DataSource1, "Adi"));
+        auto* page = form.add(new QWidget);
+        auto* hidden = new DBEdit(f.dm().DataSource1, "Adi", page);
+        QVERIFY(form.show());
+        page->hide();
+        q->next();
+        QCOMPARE(shown->text(), QString("Veli"));
+        // Typed into while hidden, the box's text is dropped as a move
+        // drops it, and never written into the row.
+        hidden->setText("Yazılan");
+        q->cancel();
+        q->prior();
+        QVERIFY(!hidden->hasPendingEdit());
+        QCOMPARE(q->state(), Dataset::State::Browse);
+        hidden->showWaitingField();
+        QCOMPARE(hidden->text(), QString("Ali"));
+        q->next();
+        page->show();
+        QCOMPARE(hidden->text(), QString("Veli"));
+    }
+
     void windowsPaintTheEntryControls()
     {
         DataFixture f;

@@ -3,6 +3,7 @@
 #include "ui/bound/DBGrid.h"
 #include "ui/bound/DBNavigator.h"
 
+#include <QEvent>
 #include <QMetaObject>
 #include <QWidget>
 
@@ -18,12 +19,33 @@ QList<BoundControl*>& liveControls()
     return controls;
 }
 
+// Shows a control's waiting field when the control is shown.
+class ShowWatcher : public QObject {
+public:
+    ShowWatcher(QWidget* widget, BoundControl* control)
+        : QObject(widget),
+          m_control(control)
+    {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            m_control->showWaitingField();
+        return false;
+    }
+
+private:
+    BoundControl* m_control;
+};
+
 } // namespace
 
 BoundControl::BoundControl(QWidget* self)
     : m_self(self)
 {
     liveControls().append(this);
+    new ShowWatcher(self, this);
 }
 
 BoundControl::~BoundControl()
@@ -132,10 +154,36 @@ bool BoundControl::canModify() const
     return m_dataset->fieldDef(m_fieldIndex).type != FieldType::AutoInc;
 }
 
+bool BoundControl::waitsWhileHidden() const
+{
+    return !m_self->isVisible() && m_self->window()->isVisible();
+}
+
+void BoundControl::showWaitingField()
+{
+    if (!m_fieldWaiting)
+        return;
+    runCommand(m_errors, [this] { load(); });
+}
+
 void BoundControl::reload()
 {
     if (m_ownEdit || m_loading)
         return;
+    if (waitsWhileHidden()) {
+        // As a load would, the user's unsaved change is dropped now.
+        m_fieldWaiting = true;
+        m_modified = false;
+        return;
+    }
+    load();
+}
+
+void BoundControl::load()
+{
+    if (m_ownEdit || m_loading)
+        return;
+    m_fieldWaiting = false;
     m_loading = true;
     try {
         loadFromField();

@@ -58,6 +58,12 @@ public:
     // Writes the user's change into the field; nothing when unchanged.
     void updateRecord() override;
 
+    // A control hidden in a shown window (on a page not shown) lets the
+    // field wait and shows it when it is shown itself: a window with many
+    // pages would otherwise set every box on every page at each move. Code
+    // that reads what such a control shows calls this first.
+    void showWaitingField();
+
 protected:
     // Shows the field of the current row; empty when there is none.
     virtual void loadFromField() = 0;
@@ -94,6 +100,8 @@ private:
     void resolveField();
     void onActiveChanged(bool active);
     bool hasRow() const;
+    bool waitsWhileHidden() const;
+    void load(); // shows the field now, hidden or not
 
     QWidget* m_self;
     ErrorReporter* m_errors = nullptr;
@@ -104,6 +112,7 @@ private:
     bool m_modified = false;
     bool m_loading = false;
     bool m_ownEdit = false;        // this control is putting the row into editing
+    bool m_fieldWaiting = false;   // hidden: the field is shown when the control is
     bool m_disabledByData = false; // disabled because the dataset is closed
     QColor m_paintedBackground;    // the colour setBackgroundColor last set
     QList<QMetaObject::Connection> m_connections;

@@ -3,11 +3,13 @@
 
 #include "ui/bound/DBEdit.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <QtMath>
 
 namespace zelvar {
 
@@ -72,9 +74,35 @@ protected:
         option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     }
 
+    // A cell is its row colour and one line of text, drawn here as the
+    // style draws it: the style's general item path asks the model for
+    // every role and lays the text out twice, for every cell painted.
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        QStyledItemDelegate::paint(painter, option, index);
+        painter->fillRect(option.rect, m_grid->cellBackground(index));
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (!text.isEmpty()) {
+            const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+            const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+            const QRect cell = option.rect.adjusted(margin, 0, -margin, 0);
+            const QVariant wanted = index.data(Qt::TextAlignmentRole);
+            const Qt::Alignment alignment = wanted.isValid() ? wanted.value<Qt::Alignment>() : option.displayAlignment;
+            // The line is placed as the style places its laid-out text: a
+            // line box of the font's height rounded up, aligned in the cell,
+            // the baseline one ascent below its top.
+            const QFontMetricsF metrics(option.font);
+            const QString shown = metrics.elidedText(text, option.textElideMode, cell.width());
+            const QRect line =
+                QStyle::alignedRect(option.direction, alignment, QSize(cell.width(), qCeil(metrics.height())), cell);
+            const qreal spare = cell.width() - metrics.horizontalAdvance(shown);
+            const Qt::Alignment across = QStyle::visualAlignment(option.direction, alignment);
+            const qreal x = line.left() + (across & Qt::AlignRight ? spare : across & Qt::AlignHCenter ? spare / 2 : 0);
+            painter->save();
+            painter->setPen(m_grid->cellTextColor(index));
+            painter->setFont(option.font);
+            painter->drawText(QPointF(x, line.top() + metrics.ascent()), shown);
+            painter->restore();
+        }
         // The focused cell keeps its row colour and gets a dotted frame.
         if (option.state & QStyle::State_HasFocus) {
             painter->save();
