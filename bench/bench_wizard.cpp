@@ -70,18 +70,17 @@ Statement residentInsert(Database& db)
                      QStringLiteral("insert into zelvarx (%1) values (%2)").arg(columns.join(','), marks.join(',')));
 }
 
-// The floor the spreadsheet goal was first set against: every cell's
-// attributes and value read by a bare stream over the sheet, nothing kept
-// or written. Shown beside the floor above, which also writes the rows.
-void bareSheetReadLoop(const QString& path)
+// The bare stream both spreadsheet floors share: the first sheet read out
+// of the archive in pieces of 256 KB and each XML token handed to `onToken`
+// (a lambda, inlined: no call through a function object per token).
+template <class OnToken>
+void streamSheet(const QString& path, OnToken onToken)
 {
     unzFile zip = unzOpen64(QFile::encodeName(path).constData());
     unzLocateFile(zip, "xl/worksheets/sheet1.xml", 1);
     unzOpenCurrentFile(zip);
     QXmlStreamReader xml;
     QByteArray piece(qsizetype{256} * 1024, Qt::Uninitialized);
-    qint64 cells = 0;
-    qint64 characters = 0;
     for (;;) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::Invalid) {
@@ -93,13 +92,25 @@ void bareSheetReadLoop(const QString& path)
         }
         if (token == QXmlStreamReader::EndDocument)
             break;
+        onToken(xml, token);
+    }
+    unzCloseCurrentFile(zip);
+    unzClose(zip);
+}
+
+// The floor the spreadsheet goal was first set against: every cell's
+// attributes and value read by a bare stream over the sheet, nothing kept
+// or written. Shown beside the floor above, which also writes the rows.
+void bareSheetReadLoop(const QString& path)
+{
+    qint64 cells = 0;
+    qint64 characters = 0;
+    streamSheet(path, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType token) {
         if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("c"))
             cells += xml.attributes().value(QLatin1String("r")).size();
         else if (token == QXmlStreamReader::Characters)
             characters += xml.text().size();
-    }
-    unzCloseCurrentFile(zip);
-    unzClose(zip);
+    });
     if (cells + characters < 0)
         std::puts("");
 }
@@ -115,26 +126,11 @@ void bareSheetLoop(const QString& folder, const QString& path)
     Database::Transaction transaction(*db);
     Statement insert = residentInsert(*db);
     sqlite3_stmt* st = insert.handle();
-    unzFile zip = unzOpen64(QFile::encodeName(path).constData());
-    unzLocateFile(zip, "xl/worksheets/sheet1.xml", 1);
-    unzOpenCurrentFile(zip);
-    QXmlStreamReader xml;
-    QByteArray piece(qsizetype{256} * 1024, Qt::Uninitialized);
     int row = 0;
     int column = 0;
     bool dateStyle = false;
     char iso[16];
-    for (;;) {
-        const auto token = xml.readNext();
-        if (token == QXmlStreamReader::Invalid) {
-            const int got = unzReadCurrentFile(zip, piece.data(), unsigned(piece.size()));
-            if (got <= 0)
-                break;
-            xml.addData(QByteArray(piece.constData(), got));
-            continue;
-        }
-        if (token == QXmlStreamReader::EndDocument)
-            break;
+    streamSheet(path, [&](QXmlStreamReader& xml, QXmlStreamReader::TokenType token) {
         if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("row")) {
             ++row;
             sqlite3_reset(st);
@@ -161,9 +157,7 @@ void bareSheetLoop(const QString& folder, const QString& path)
                 sqlite3_bind_text(st, column, iso, 10, SQLITE_TRANSIENT);
             }
         }
-    }
-    unzCloseCurrentFile(zip);
-    unzClose(zip);
+    });
     transaction.commit();
 }
 
